@@ -1,0 +1,174 @@
+#include "commands.h"
+
+#include "common/jalali.h"
+#include "db/connection.h"
+#include "db/installer.h"
+
+#include <QDate>
+#include <QRegularExpression>
+
+#include <functional>
+#include <map>
+
+namespace tavrin::cli {
+
+namespace {
+
+using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
+
+struct Entry {
+    QString usage;
+    Command run;
+};
+
+// Reads "--name value" pairs; returns false on a stray argument.
+bool options(const QStringList& args, QMap<QString, QString>& opts, QStringList& rest)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a.startsWith(QLatin1String("--"))) {
+            const QString name = a.mid(2);
+            if (name == QLatin1String("builtin")) {
+                opts[name] = QStringLiteral("1");
+                continue;
+            }
+            if (i + 1 >= args.size())
+                return false;
+            opts[name] = args[++i];
+        } else {
+            rest << a;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+// The connection a command works on: the one named on the command line, else
+// the stored settings, else the built-in connection.
+std::optional<ConnectionParams> connectionFromOptions(const QMap<QString, QString>& o, QTextStream& err)
+{
+    if (o.contains(QStringLiteral("builtin")))
+        return connection::builtIn();
+    if (o.contains(QStringLiteral("backend"))) {
+        ConnectionParams p;
+        const QString b = o.value(QStringLiteral("backend")).toLower();
+        if (b == QLatin1String("sqlite"))
+            p.backend = Backend::SQLite;
+        else if (b == QLatin1String("pg") || b == QLatin1String("postgresql"))
+            p.backend = Backend::PostgreSQL;
+        else if (b == QLatin1String("mssql") || b == QLatin1String("sqlserver"))
+            p.backend = Backend::SqlServer;
+        else {
+            err << "unknown backend: " << b << " (sqlite, pg or mssql)\n";
+            return std::nullopt;
+        }
+        p.server = o.value(QStringLiteral("server"));
+        p.database = o.value(QStringLiteral("database"));
+        p.user = o.value(QStringLiteral("user"));
+        p.password = o.value(QStringLiteral("password"));
+        if (p.server.isEmpty()) {
+            err << "--server is required (the data file for sqlite)\n";
+            return std::nullopt;
+        }
+        return p;
+    }
+    const connection::StoredSettings s = connection::readStored();
+    if (!s.exists)
+        return connection::builtIn();
+    const connection::Resolved r = connection::fromStored(s);
+    if (!r.params) {
+        err << "the stored connection settings cannot be used (authentication \"" << r.authentication << "\")\n";
+        return std::nullopt;
+    }
+    return r.params;
+}
+
+std::unique_ptr<Database> openFromOptions(const QMap<QString, QString>& o, QTextStream& err)
+{
+    auto params = connectionFromOptions(o, err);
+    if (!params)
+        return nullptr;
+    auto db = std::make_unique<Database>(*params);
+    QString why;
+    if (!db->open(&why)) {
+        err << "cannot connect to " << params->describe() << ": " << why << "\n";
+        return nullptr;
+    }
+    return db;
+}
+
+namespace {
+
+int cmdInstall(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QMap<QString, QString> o;
+    QStringList rest;
+    if (!options(args, o, rest) || !rest.isEmpty()) {
+        err << "usage: tavrin-cli install [connection options]\n";
+        return 2;
+    }
+    auto db = openFromOptions(o, err);
+    if (!db)
+        return 1;
+    out << "installing on " << db->params().describe() << "\n";
+    const InstallReport r = installSchema(*db);
+    for (const QString& a : r.actions)
+        out << "  " << a << "\n";
+    if (!r.ok) {
+        err << "failed at " << r.failedStep << ": " << r.error << "\n";
+        return 1;
+    }
+    if (r.actions.isEmpty())
+        out << "  the database is already current\n";
+    out << "done\n";
+    return 0;
+}
+
+int cmdToday(const QStringList&, QTextStream& out, QTextStream&)
+{
+    out << jalali::today() << "\n";
+    return 0;
+}
+
+int cmdToJalali(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    static const QRegularExpression re(QStringLiteral(R"(^(\d{4})-(\d{2})-(\d{2})$)"));
+    const auto m = args.size() == 1 ? re.match(args[0]) : QRegularExpressionMatch();
+    const QDate d = m.hasMatch() ? QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()) : QDate();
+    if (!d.isValid()) {
+        err << "usage: tavrin-cli to-jalali YYYY-MM-DD\n";
+        return 2;
+    }
+    out << jalali::fromGregorian(d) << "\n";
+    return 0;
+}
+
+const std::map<QString, Entry>& commands()
+{
+    static const std::map<QString, Entry> c = {
+        {QStringLiteral("install"), {QStringLiteral("install [--builtin | --backend sqlite|pg|mssql --server S "
+                                                    "[--database D --user U --password P]]"), cmdInstall}},
+        {QStringLiteral("today"), {QStringLiteral("today"), cmdToday}},
+        {QStringLiteral("to-jalali"), {QStringLiteral("to-jalali YYYY-MM-DD"), cmdToJalali}},
+    };
+    return c;
+}
+
+} // namespace
+
+int run(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const auto& c = commands();
+    if (args.isEmpty() || !c.count(args.first())) {
+        err << "usage: tavrin-cli COMMAND\n";
+        for (const auto& [name, e] : c)
+            err << "  tavrin-cli " << e.usage << "\n";
+        err << "Without connection options a command uses the stored connection settings, or the\n"
+               "built-in connection when none are stored.\n";
+        return 2;
+    }
+    return c.at(args.first()).run(args.mid(1), out, err);
+}
+
+} // namespace tavrin::cli

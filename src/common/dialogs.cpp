@@ -1,0 +1,122 @@
+#include "dialogs.h"
+
+#include "db/database.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QToolTip>
+#include <QUrl>
+
+namespace tavrin {
+
+namespace {
+DialogService g_real;
+DialogService* g_current = nullptr;
+
+QString caption(const QString& title)
+{
+    return title.isEmpty() ? QApplication::applicationDisplayName() : title;
+}
+
+QMessageBox::Icon icon(MsgKind k)
+{
+    switch (k) {
+    case MsgKind::Information: return QMessageBox::Information;
+    case MsgKind::Warning: return QMessageBox::Warning;
+    case MsgKind::Error: return QMessageBox::Critical;
+    case MsgKind::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+void DialogService::message(MsgKind kind, const QString& text, const QString& title)
+{
+    QMessageBox box(icon(kind), caption(title), text, QMessageBox::Ok, QApplication::activeWindow());
+    box.setLayoutDirection(Qt::RightToLeft);
+    box.exec();
+}
+
+Answer DialogService::question(const QString& text, Buttons buttons, MsgKind kind, const QString& title)
+{
+    QMessageBox::StandardButtons b = QMessageBox::Ok;
+    if (buttons == Buttons::YesNo)
+        b = QMessageBox::Yes | QMessageBox::No;
+    else if (buttons == Buttons::YesNoCancel)
+        b = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QMessageBox box(icon(kind), caption(title), text, b, QApplication::activeWindow());
+    box.setLayoutDirection(Qt::RightToLeft);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Ok: return Answer::Ok;
+    default: return Answer::Cancel;
+    }
+}
+
+std::optional<QString> DialogService::input(const QString& title, const QString& prompt, const QString& preset)
+{
+    bool ok = false;
+    const QString t = QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, preset, &ok);
+    if (!ok)
+        return std::nullopt;
+    return t;
+}
+
+std::optional<QString> DialogService::password(const QString& title, const QString& prompt)
+{
+    bool ok = false;
+    const QString t = QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Password, {}, &ok);
+    if (!ok)
+        return std::nullopt;
+    return t;
+}
+
+QString DialogService::openFile(const QString& title, const QString& filter, const QString& dir)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, dir, filter);
+}
+
+QString DialogService::saveFile(const QString& title, const QString& filter, const QString& suggested)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filter);
+}
+
+int DialogService::exec(QDialog* window)
+{
+    return window->exec();
+}
+
+void DialogService::openWithDesktop(const QString& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void DialogService::balloon(QWidget* over, const QString& title, const QString& text)
+{
+    const QString tip = title.isEmpty() ? text : QStringLiteral("<b>%1</b><br>%2").arg(title.toHtmlEscaped(), text.toHtmlEscaped());
+    QToolTip::showText(over->mapToGlobal(QPoint(over->width() / 2, 0)), tip, over);
+}
+
+DialogService& dialogs()
+{
+    return g_current ? *g_current : g_real;
+}
+
+void setDialogs(DialogService* service)
+{
+    g_current = service;
+}
+
+void reportFailure(const QString& fixedMessage, const DbError& e)
+{
+    qCWarning(lcDb).noquote() << "action failed:" << fixedMessage << "|" << e.driverText << "|" << e.sql;
+    dialogs().error(fixedMessage);
+}
+
+} // namespace tavrin

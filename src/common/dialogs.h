@@ -1,0 +1,55 @@
+#pragma once
+// Every message box, question, input box, file dialog and modal window of the
+// program goes through this one service, so that tests can answer them from a
+// script and read back exactly what was shown.
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace tavrin {
+
+enum class MsgKind { Information, Warning, Error, Question };
+enum class Answer { Ok, Yes, No, Cancel };
+enum class Buttons { Ok, YesNo, YesNoCancel };
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    virtual void message(MsgKind kind, const QString& text, const QString& title = {});
+    // A question box; kind chooses its icon (a warning with Yes/No/Cancel ...).
+    virtual Answer question(const QString& text, Buttons buttons = Buttons::YesNoCancel,
+                            MsgKind kind = MsgKind::Question, const QString& title = {});
+    // An input box; nothing when the user cancels.
+    virtual std::optional<QString> input(const QString& title, const QString& prompt, const QString& preset = {});
+    virtual std::optional<QString> password(const QString& title, const QString& prompt);
+    // File dialogs; an empty text when the user cancels.
+    virtual QString openFile(const QString& title, const QString& filter, const QString& dir = {});
+    virtual QString saveFile(const QString& title, const QString& filter, const QString& suggested = {});
+    // Shows a window modally and returns its result.
+    virtual int exec(QDialog* window);
+    // Opens a file with the desktop's default program.
+    virtual void openWithDesktop(const QString& path);
+    // A tip shown over a widget (the balloon tips of the grids).
+    virtual void balloon(QWidget* over, const QString& title, const QString& text);
+
+    void information(const QString& text, const QString& title = {}) { message(MsgKind::Information, text, title); }
+    void warning(const QString& text, const QString& title = {}) { message(MsgKind::Warning, text, title); }
+    void error(const QString& text, const QString& title = {}) { message(MsgKind::Error, text, title); }
+};
+
+// The program's dialog service (a real one unless a test installed its own).
+DialogService& dialogs();
+// Installs a service (tests); nullptr restores the real one.  Not owned.
+void setDialogs(DialogService* service);
+
+// Writes a failed action's driver text to the program's log and shows the
+// action's fixed message.
+class DbError;
+void reportFailure(const QString& fixedMessage, const DbError& error);
+
+} // namespace tavrin

@@ -1,0 +1,11 @@
+#include "session.h"
+
+namespace tavrin {
+
+Session& session()
+{
+    static Session s;
+    return s;
+}
+
+} // namespace tavrin

@@ -1,0 +1,21 @@
+#pragma once
+// The logged-in identity, set once by the login and read by every window.
+#include <QString>
+
+namespace tavrin {
+
+struct Session {
+    qint64 prsId = 0;     // users.id
+    QString karbar;       // users.us as stored
+    QString level;        // users.lev: "admin", "keshvar", "ostan" or "city"
+    QString ostan;        // users.ostan
+    QString nam;          // users.nam
+    QString sabtCod;      // the general setting "کد ثبت"
+
+    bool isAdminLevel() const { return level == QLatin1String("admin"); }
+    bool isProvincialOrCounty() const { return level == QLatin1String("ostan") || level == QLatin1String("city"); }
+};
+
+Session& session();
+
+} // namespace tavrin

@@ -1,0 +1,112 @@
+#pragma once
+// The data module: the one owner of the database connection.  Every statement
+// of the program runs through it with bound values ("?" placeholders).
+#include "dialect.h"
+
+#include <QLoggingCategory>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+Q_DECLARE_LOGGING_CATEGORY(lcDb)
+
+namespace tavrin {
+
+struct ConnectionParams {
+    Backend backend = Backend::SQLite;
+    QString server;      // SQLite: the data file; servers: "host" or "host,port"
+    QString database;
+    QString user;
+    QString password;
+    bool createIfMissing = true;  // SQLite: create the data file when absent
+    QString describe() const;     // for messages and the log file (never the password)
+};
+
+// A failed statement.  what() carries the driver's text, which belongs in the
+// program's log file; users are shown the action's own fixed message instead.
+class DbError : public std::runtime_error {
+public:
+    DbError(const QString& driverText, const QString& sql);
+    QString driverText;
+    QString sql;
+};
+
+class Database {
+public:
+    explicit Database(ConnectionParams params);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens the connection; on failure returns false and gives the driver's text.
+    bool open(QString* driverError = nullptr);
+    bool isOpen() const;
+    void close();
+
+    const ConnectionParams& params() const { return m_params; }
+    Backend backend() const { return m_params.backend; }
+    const Dialect& dialect() const { return *m_dialect; }
+    QSqlDatabase qdb() const;
+
+    // Runs one statement with its bound values; throws DbError on failure.
+    QSqlQuery exec(const QString& sql, const QVariantList& values = {}) const;
+    // Runs a write and returns the number of rows it changed.
+    int execAffected(const QString& sql, const QVariantList& values = {}) const;
+    // First column of the first row, or an invalid QVariant when no row came back.
+    QVariant scalar(const QString& sql, const QVariantList& values = {}) const;
+    std::optional<QSqlRecord> firstRow(const QString& sql, const QVariantList& values = {}) const;
+    // First column of every row, as text (choice lists).
+    QStringList textColumn(const QString& sql, const QVariantList& values = {}) const;
+    // Inserts one row and returns its new id.
+    qint64 insert(const QString& table, const QStringList& columns, const QVariantList& values) const;
+
+    bool tableExists(const QString& table) const;
+    // The table's column names in their order (empty when the table is absent).
+    QStringList columns(const QString& table) const;
+
+    // Transactions nest: only the outermost begins and commits; a rollback inside
+    // makes the outermost roll back too.  Use Transaction rather than these.
+    void begin();
+    void commit();
+    void rollback();
+    int transactionDepth() const { return m_depth; }
+
+private:
+    ConnectionParams m_params;
+    std::unique_ptr<Dialect> m_dialect;
+    QString m_name;
+    void rollbackOutermost();
+    int m_depth = 0;
+    bool m_failed = false;
+};
+
+// Begins on construction; commits with commit(); rolls back if destroyed first
+// (an exception, an early return).
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Database& m_db;
+    bool m_done = false;
+};
+
+// The program's current data module.  Throws DbError when none is connected.
+Database& dm();
+bool hasDm();
+// Replaces the current data module (closing the previous one).
+void setDm(std::unique_ptr<Database> db);
+
+// Convenience readers for values that come back as text, numbers or NULL.
+qint64 toMoney(const QVariant& v);     // whole rials, rounded
+QString text(const QVariant& v);       // NULL -> ""
+
+} // namespace tavrin

@@ -1,0 +1,53 @@
+#pragma once
+// Everything that differs between the three database servers lives here:
+// column types, DDL, paging, catalogue queries and text folding.
+#include "schema.h"
+
+#include <memory>
+
+namespace tavrin {
+
+enum class Backend { SQLite, PostgreSQL, SqlServer };
+
+class Dialect {
+public:
+    virtual ~Dialect() = default;
+    static std::unique_ptr<Dialect> create(Backend b);
+
+    virtual Backend backend() const = 0;
+    virtual QString qtDriver() const = 0;
+
+    // The type part of a column definition ("nvarchar(50)", "numeric(19,4)" ...).
+    virtual QString columnType(const ColumnDef& c) const = 0;
+    QString columnDefinition(const ColumnDef& c) const { return c.name + ' ' + columnType(c); }
+
+    QString createTable(const TableDef& t) const;
+    virtual QString addColumn(const QString& table, const ColumnDef& c) const;
+    virtual QString dropColumn(const QString& table, const QString& column) const;
+    // Empty when the backend cannot change a column's type in place.
+    virtual QString alterColumnType(const QString& table, const ColumnDef& c) const = 0;
+    virtual QString createIndex(const IndexDef& ix) const;
+    // A statement returning one row when the index exists (bound: index name).
+    virtual QString indexExistsQuery() const = 0;
+    // A statement returning the declared length of a text column (bound: table, column),
+    // or empty when the backend does not enforce lengths.
+    virtual QString textLengthQuery() const = 0;
+
+    // Paging: appended after ORDER BY; binds limit then offset.
+    virtual QString pageClause() const { return QStringLiteral(" limit ? offset ?"); }
+    virtual bool pageBindsOffsetFirst() const { return false; }
+
+    // An expression that folds Arabic yeh/kaf forms into the Persian ones, so that
+    // searches match either spelling.  Apply to the column; fold the value in C++.
+    virtual QString fold(const QString& expr) const;
+    // A text literal in a statement (only for fixed texts of the program, never values).
+    virtual QString literal(const QString& fixedText) const;
+    // An exact, case- and accent-sensitive comparison of a column with a bound value.
+    virtual QString exactEquals(const QString& column) const { return column + QStringLiteral("=?"); }
+
+    // How a transaction starts; SQLite takes the write lock at once so that checks
+    // made inside the transaction cannot be raced by another writer.
+    virtual QString beginStatement() const { return {}; }
+};
+
+} // namespace tavrin

@@ -1,0 +1,58 @@
+#pragma once
+// The database schema, written once as data (schema.inc) and shared by the
+// installer and every dialect.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace tavrin {
+
+enum class ColType { Identity, BigIdentity, Int, BigInt, Text, Money, Float, Bit, Blob, Now, Today, TimeNow };
+
+// How rows that already exist get a value when a column is added to them.
+enum class InitKind { None, Value, NullsTo, FromColumn };
+
+struct ColumnDef {
+    QString name;
+    ColType type = ColType::Text;
+    int length = 0;          // for Text
+    bool addedLater = false; // appended to older databases by the installer
+    InitKind init = InitKind::None;
+    QVariant initValue;      // Value / NullsTo
+    QString initColumn;      // FromColumn
+};
+
+struct SeedRow {
+    QStringList columns;
+    QVariantList values;     // a value "@ADMINHASH" is replaced by the installer
+};
+
+struct TableDef {
+    QString name;
+    QList<ColumnDef> columns;
+    QList<SeedRow> seeds;
+    QStringList obsolete;    // columns older databases still carry
+    const ColumnDef* column(const QString& name) const;
+};
+
+struct IndexDef {
+    QString table;
+    QStringList columns;
+    bool unique = false;
+    QString name() const;    // ix_<table>_<col>_<col>
+};
+
+struct Schema {
+    QList<TableDef> tables;
+    QList<IndexDef> indexes;
+    const TableDef* table(const QString& name) const;
+};
+
+// The schema of this version of the program (parsed once).
+const Schema& schema();
+
+// The text stored in a date column that the user left empty.
+inline constexpr auto kEmptyDateMask = "    /  /  ";
+
+} // namespace tavrin

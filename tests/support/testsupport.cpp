@@ -1,0 +1,226 @@
+#include "testsupport.h"
+
+#include "common/activitylog.h"
+#include "common/session.h"
+#include "db/installer.h"
+#include "db/password.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace tavrin::test {
+
+Backend backendUnderTest()
+{
+    return qEnvironmentVariable("TAVRIN_TEST_BACKEND") == QLatin1String("pg") ? Backend::PostgreSQL : Backend::SQLite;
+}
+
+QString backendName()
+{
+    return backendUnderTest() == Backend::PostgreSQL ? QStringLiteral("pg") : QStringLiteral("sqlite");
+}
+
+namespace {
+QMap<QString, QString> pgInfo()
+{
+    QMap<QString, QString> info;
+    QFile f(qEnvironmentVariable("TAVRIN_TEST_PGINFO"));
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("PostgreSQL test server not running (TAVRIN_TEST_PGINFO unreadable)");
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        const int eq = line.indexOf('=');
+        if (eq > 0)
+            info[QString::fromUtf8(line.left(eq))] = QString::fromUtf8(line.mid(eq + 1)).trimmed();
+    }
+    return info;
+}
+} // namespace
+
+ConnectionParams freshDatabaseParams()
+{
+    static int counter = 0;
+    ++counter;
+    ConnectionParams p;
+    p.backend = backendUnderTest();
+    if (p.backend == Backend::SQLite) {
+        static QTemporaryDir dir;
+        p.server = dir.filePath(QStringLiteral("test%1.db").arg(counter));
+        return p;
+    }
+    const auto info = pgInfo();
+    p.server = info.value(QStringLiteral("HOST")) + ',' + info.value(QStringLiteral("PORT"));
+    p.user = QStringLiteral("postgres");
+    const QString name = QStringLiteral("t_%1_%2_%3")
+                             .arg(QFileInfo(QCoreApplication::applicationFilePath()).baseName().toLower().remove(QRegularExpression(QStringLiteral("[^a-z0-9_]"))))
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(counter);
+    ConnectionParams admin = p;
+    admin.database = QStringLiteral("postgres");
+    Database maint(admin);
+    QString why;
+    if (!maint.open(&why))
+        qFatal("cannot reach the PostgreSQL test server: %s", qPrintable(why));
+    maint.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + name);
+    maint.exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8' LC_COLLATE 'C' LC_CTYPE 'C'").arg(name));
+    p.database = name;
+    return p;
+}
+
+Database& useFreshDatabase(bool install)
+{
+    setDm(nullptr);
+    auto db = std::make_unique<Database>(freshDatabaseParams());
+    QString why;
+    if (!db->open(&why))
+        qFatal("cannot open the test database: %s", qPrintable(why));
+    if (install) {
+        const InstallReport r = installSchema(*db);
+        if (!r.ok)
+            qFatal("schema install failed at %s: %s", qPrintable(r.failedStep), qPrintable(r.error));
+    }
+    setDm(std::move(db));
+    return dm();
+}
+
+void DialogRecorder::message(MsgKind kind, const QString& text, const QString& title)
+{
+    static const char* names[] = {"information", "warning", "error", "question"};
+    shown.append({QString::fromLatin1(names[int(kind)]), title, text});
+}
+
+Answer DialogRecorder::question(const QString& text, Buttons, MsgKind, const QString& title)
+{
+    shown.append({QStringLiteral("question"), title, text});
+    if (answers.empty())
+        return Answer::Yes;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+std::optional<QString> DialogRecorder::input(const QString& title, const QString& prompt, const QString& preset)
+{
+    shown.append({QStringLiteral("input"), title, prompt});
+    if (inputs.empty())
+        return preset;
+    auto a = inputs.front();
+    inputs.pop_front();
+    return a;
+}
+
+std::optional<QString> DialogRecorder::password(const QString& title, const QString& prompt)
+{
+    shown.append({QStringLiteral("password"), title, prompt});
+    if (inputs.empty())
+        return std::nullopt;
+    auto a = inputs.front();
+    inputs.pop_front();
+    return a;
+}
+
+QString DialogRecorder::openFile(const QString& title, const QString&, const QString&)
+{
+    shown.append({QStringLiteral("open"), title, {}});
+    if (files.empty())
+        return {};
+    const QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
+QString DialogRecorder::saveFile(const QString& title, const QString&, const QString& suggested)
+{
+    shown.append({QStringLiteral("save"), title, suggested});
+    if (files.empty())
+        return {};
+    const QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
+int DialogRecorder::exec(QDialog* window)
+{
+    shown.append({QStringLiteral("window"), window->objectName(), window->windowTitle()});
+    if (onExec)
+        return onExec(window);
+    return QDialog::Accepted;
+}
+
+void DialogRecorder::openWithDesktop(const QString& path)
+{
+    shown.append({QStringLiteral("desktop"), {}, path});
+}
+
+void DialogRecorder::balloon(QWidget*, const QString& title, const QString& text)
+{
+    shown.append({QStringLiteral("balloon"), title, text});
+}
+
+QStringList DialogRecorder::texts() const
+{
+    QStringList out;
+    for (const Shown& s : shown)
+        if (s.kind == QLatin1String("information") || s.kind == QLatin1String("warning") ||
+            s.kind == QLatin1String("error") || s.kind == QLatin1String("question"))
+            out << s.text;
+    return out;
+}
+
+QString DialogRecorder::lastText() const
+{
+    const QStringList t = texts();
+    return t.isEmpty() ? QString() : t.last();
+}
+
+void typeText(QWidget* w, const QString& text)
+{
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+qint64 addUser(const QString& us, const QString& level, const QString& ostan,
+               const QMap<QString, QString>& rights, const QStringList& counties, const QString& pass)
+{
+    Database& db = dm();
+    const qint64 id = db.insert(QStringLiteral("users"),
+                                {QStringLiteral("us"), QStringLiteral("ps"), QStringLiteral("ver"), QStringLiteral("lev"),
+                                 QStringLiteral("ostan"), QStringLiteral("nam"), QStringLiteral("status")},
+                                {us, password::hash(pass), QString(), level, ostan, QString(us + QStringLiteral(" name")),
+                                 QStringLiteral("فعال")});
+    for (auto it = rights.begin(); it != rights.end(); ++it) {
+        const QString f = it.value();
+        db.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,?,?,?,?,?)"),
+                {id, it.key(), f[0] == '1', f[1] == '1', f[2] == '1', f[3] == '1'});
+    }
+    for (const QString& c : counties)
+        db.exec(QStringLiteral("insert into dastrasi2 (user_id,cmt) values (?,?)"), {id, c});
+    return id;
+}
+
+void loginAs(const QString& us)
+{
+    const auto row = dm().firstRow(QStringLiteral("select * from users where us=?"), {us});
+    Q_ASSERT(row);
+    Session& s = session();
+    s = Session();
+    s.prsId = row->value(QStringLiteral("id")).toLongLong();
+    s.karbar = row->value(QStringLiteral("us")).toString();
+    s.level = row->value(QStringLiteral("lev")).toString();
+    s.ostan = row->value(QStringLiteral("ostan")).toString();
+    s.nam = row->value(QStringLiteral("nam")).toString();
+}
+
+void initApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("norvad"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tavrin"));
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    setLocalIdentity({QStringLiteral("10.0.0.7"), QStringLiteral("testhost")});
+}
+
+} // namespace tavrin::test

@@ -1,0 +1,98 @@
+#pragma once
+// Shared helpers of the test programs: fresh databases on the backend under
+// test, a dialog recorder, typing Persian text and finding controls by name.
+#include "common/dialogs.h"
+#include "db/database.h"
+
+#include <QApplication>
+#include <QList>
+#include <QTest>
+#include <QWidget>
+
+#include <deque>
+
+namespace tavrin::test {
+
+// The backend chosen by TAVRIN_TEST_BACKEND (sqlite when unset).
+Backend backendUnderTest();
+QString backendName();
+
+// Parameters of a new, empty database on the backend under test (a new SQLite
+// file, or a new PostgreSQL database with C collation).
+ConnectionParams freshDatabaseParams();
+// Opens a fresh database, installs the schema when asked, and makes it the
+// program's data module.
+Database& useFreshDatabase(bool install = true);
+
+// Records every dialog and answers from scripted queues (default answers: Yes,
+// the preset of an input box, no file).
+class DialogRecorder : public DialogService {
+public:
+    struct Shown {
+        QString kind;   // "information", "warning", "error", "question", "input", "password", "open", "save", "window", "balloon", "desktop"
+        QString title;
+        QString text;
+    };
+    DialogRecorder() { setDialogs(this); }
+    ~DialogRecorder() override { setDialogs(nullptr); }
+
+    QList<Shown> shown;
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> inputs;
+    std::deque<QString> files;
+    // Windows "shown modally" are recorded; when set, this runs in their place.
+    std::function<int(QDialog*)> onExec;
+
+    void message(MsgKind kind, const QString& text, const QString& title = {}) override;
+    Answer question(const QString& text, Buttons buttons, MsgKind kind, const QString& title) override;
+    std::optional<QString> input(const QString& title, const QString& prompt, const QString& preset) override;
+    std::optional<QString> password(const QString& title, const QString& prompt) override;
+    QString openFile(const QString& title, const QString& filter, const QString& dir) override;
+    QString saveFile(const QString& title, const QString& filter, const QString& suggested) override;
+    int exec(QDialog* window) override;
+    void openWithDesktop(const QString& path) override;
+    void balloon(QWidget* over, const QString& title, const QString& text) override;
+
+    // Texts of the message boxes and questions, in order.
+    QStringList texts() const;
+    QString lastText() const;
+    void clear() { shown.clear(); }
+};
+
+// Types text one character at a time (QTest::keyClicks cannot type Persian).
+void typeText(QWidget* w, const QString& text);
+
+template <class T>
+T* child(const QObject* root, const QString& name)
+{
+    T* w = root->findChild<T*>(name);
+    if (!w)
+        qWarning("no child %s of type %s", qPrintable(name), T::staticMetaObject.className());
+    return w;
+}
+
+// Adds a user with the given rights ("page" -> "1111" insert/edit/delete/view)
+// and granted counties; returns its id.
+qint64 addUser(const QString& us, const QString& level, const QString& ostan = {},
+               const QMap<QString, QString>& rights = {}, const QStringList& counties = {},
+               const QString& password = QStringLiteral("1"));
+// Makes the session that of the given stored user.
+void loginAs(const QString& us);
+
+void initApplication();
+
+} // namespace tavrin::test
+
+#define TAVRIN_TEST_MAIN(TestClass)                                   \
+    int main(int argc, char** argv)                                   \
+    {                                                                 \
+        QApplication app(argc, argv);                                 \
+        tavrin::test::initApplication();                              \
+        TestClass tc;                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                    \
+        const int rc = QTest::qExec(&tc, argc, argv);                 \
+        tavrin::setDm(nullptr);                                       \
+        return rc;                                                    \
+    }
+// The same, and marks the program as one that runs on both backends.
+#define TAVRIN_DB_TEST_MAIN(TestClass) TAVRIN_TEST_MAIN(TestClass)
