@@ -1,6 +1,8 @@
 #include "commands.h"
 
 #include "common/jalali.h"
+#include "common/nationcode.h"
+#include "common/numberwords.h"
 #include "db/connection.h"
 #include "db/installer.h"
 
@@ -144,6 +146,38 @@ int cmdToJalali(const QStringList& args, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+// The Persian words of a whole amount, as the printed documents write it.
+int cmdWords(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() != 1) {
+        err << "usage: tavrin-cli words DIGITS\n";
+        return 2;
+    }
+    const auto w = words::toWords(args[0]);
+    if (!w) {
+        err << "not a whole number of at most 15 digits: " << args[0] << "\n";
+        return 1;
+    }
+    out << *w << "\n";
+    return 0;
+}
+
+// The national-code check: prints what an entry form would report (nothing for
+// a valid code); succeeds only for a valid code.
+int cmdNationCheck(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() != 1) {
+        err << "usage: tavrin-cli nation-check CODE\n";
+        return 2;
+    }
+    const QString message = nationCodeMessage(args[0]);
+    if (!message.isEmpty())
+        out << message << "\n";
+    else if (args[0].isEmpty())
+        err << "no code given\n";
+    return isValidNationCode(args[0]) ? 0 : 1;
+}
+
 const std::map<QString, Entry>& commands()
 {
     static const std::map<QString, Entry> c = {
@@ -151,6 +185,8 @@ const std::map<QString, Entry>& commands()
                                                     "[--database D --user U --password P]]"), cmdInstall}},
         {QStringLiteral("today"), {QStringLiteral("today"), cmdToday}},
         {QStringLiteral("to-jalali"), {QStringLiteral("to-jalali YYYY-MM-DD"), cmdToJalali}},
+        {QStringLiteral("words"), {QStringLiteral("words DIGITS"), cmdWords}},
+        {QStringLiteral("nation-check"), {QStringLiteral("nation-check CODE"), cmdNationCheck}},
     };
     return c;
 }

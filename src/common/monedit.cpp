@@ -1,0 +1,142 @@
+#include "monedit.h"
+
+#include "nationcode.h"
+
+#include <QLocale>
+#include <QValidator>
+
+namespace tavrin {
+
+namespace {
+
+constexpr char16_t kArabicDecimalSeparator = 0x066B;
+constexpr char16_t kArabicThousandsSeparator = 0x066C;
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Rewrites the text as the field shows it, before the field takes it in, so
+// that a change is reported once, with the rebuilt text, and the caret ends at
+// the end.
+class RebuildValidator : public QValidator {
+public:
+    using Rebuild = QString (*)(const QString&);
+    RebuildValidator(Rebuild rebuild, QObject* parent) : QValidator(parent), m_rebuild(rebuild) {}
+
+    State validate(QString& input, int& pos) const override
+    {
+        const QString rebuilt = m_rebuild(input);
+        if (rebuilt != input) {
+            input = rebuilt;
+            pos = int(input.size());
+        }
+        return Acceptable;
+    }
+
+private:
+    Rebuild m_rebuild;
+};
+
+QString keepRealChars(const QString& text)
+{
+    QString out;
+    for (QChar c : toAsciiDigits(text)) {
+        if (c == QChar(kArabicDecimalSeparator))
+            c = QLatin1Char('.');
+        if (isAsciiDigit(c) || c == QLatin1Char('.'))
+            out += c;
+    }
+    return out;
+}
+
+// Numbers read left to right; the field keeps that order inside right-to-left
+// forms and sits against the right edge like the other fields of such a form.
+void layOutAsNumber(QLineEdit* e)
+{
+    e->setLayoutDirection(Qt::LeftToRight);
+    e->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+}
+
+} // namespace
+
+QString groupAmount(const QString& text)
+{
+    const QString ascii = toAsciiDigits(text).trimmed();
+    const bool negative = ascii.startsWith(QLatin1Char('-'));
+    QString digits;
+    for (const QChar c : ascii)
+        if (isAsciiDigit(c))
+            digits += c;
+    QString out;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += QLatin1Char(',');
+        out += digits[i];
+    }
+    return negative ? QLatin1Char('-') + out : out;
+}
+
+QString formatAmount(qint64 value)
+{
+    return groupAmount(QString::number(value));
+}
+
+std::optional<qint64> tryParseAmount(const QString& text)
+{
+    QString s = toAsciiDigits(text);
+    s.remove(QLatin1Char(','));
+    s.remove(QChar(kArabicThousandsSeparator));
+    s = s.trimmed();
+    if (s.isEmpty())
+        return 0;
+    bool ok = false;
+    const qint64 v = s.toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+qint64 parseAmount(const QString& text)
+{
+    return tryParseAmount(text).value_or(0);
+}
+
+std::optional<double> tryParseReal(const QString& text)
+{
+    QString s = toAsciiDigits(text).trimmed();
+    s.replace(QChar(kArabicDecimalSeparator), QLatin1Char('.'));
+    if (s.isEmpty())
+        return 0.0;
+    // Only plain decimals: no sign, exponent, blanks, "inf" or "nan".
+    for (const QChar c : s)
+        if (!isAsciiDigit(c) && c != QLatin1Char('.'))
+            return std::nullopt;
+    bool ok = false;
+    const double v = s.toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+TMonEdit::TMonEdit(QWidget* parent)
+    : QLineEdit(parent)
+{
+    setValidator(new RebuildValidator(groupAmount, this));
+    layOutAsNumber(this);
+}
+
+TRealEdit::TRealEdit(QWidget* parent)
+    : QLineEdit(parent)
+{
+    setValidator(new RebuildValidator(keepRealChars, this));
+    layOutAsNumber(this);
+}
+
+void TRealEdit::setValue(double v)
+{
+    setText(QString::number(v, 'f', QLocale::FloatingPointShortest));
+}
+
+} // namespace tavrin

@@ -1,0 +1,55 @@
+#pragma once
+// The two numeric entry fields of the forms: amounts in whole rials shown with
+// thousands separators, and decimal numbers (areas, shares, rates).
+#include <QLineEdit>
+
+#include <optional>
+
+namespace tavrin {
+
+// An amount's digits with "," between groups of three counted from the right;
+// a leading "-" is kept.  Persian digits count as digits, everything else is
+// dropped.  An empty text stays empty.
+QString groupAmount(const QString& text);
+// A whole amount as it is shown: 9876543 -> "9,876,543".
+QString formatAmount(qint64 value);
+
+// Reads an amount shown with separators: removes every "," (and the Arabic
+// thousands separator), takes Persian digits as digits and converts.  Nothing
+// when the rest is not a whole number; 0 for an empty text.
+std::optional<qint64> tryParseAmount(const QString& text);
+// The same, 0 when the text is not a whole number.
+qint64 parseAmount(const QString& text);
+
+// A decimal number as the real-number field keeps it (digits and "." only;
+// the Persian decimal separator counts as "."): nothing when it is not a
+// number ("1.2.3", "."), 0 for an empty text.
+std::optional<double> tryParseReal(const QString& text);
+
+// Money field: after every change its text is rebuilt by groupAmount and the
+// caret goes to the end (typing 9876543 shows 9,876,543; pasting 98,76 shows
+// 9,876).
+class TMonEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TMonEdit(QWidget* parent = nullptr);
+
+    qint64 value() const { return parseAmount(text()); }
+    void setValue(qint64 v) { setText(QString::number(v)); }
+};
+
+// Real-number field: after every change only its digits and "." remain and
+// the caret goes to the end.
+class TRealEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TRealEdit(QWidget* parent = nullptr);
+
+    // 0 for an empty text (and for a text that is not a number).
+    double value() const { return tryParseReal(text()).value_or(0.0); }
+    // Whether the text converts (an empty text does, as 0).
+    bool isNumber() const { return tryParseReal(text()).has_value(); }
+    void setValue(double v);
+};
+
+} // namespace tavrin
