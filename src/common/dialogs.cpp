@@ -103,6 +103,12 @@ void DialogService::balloon(QWidget* over, const QString& title, const QString& 
     QToolTip::showText(over->mapToGlobal(QPoint(over->width() / 2, 0)), tip, over);
 }
 
+void DialogService::endProgram()
+{
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
 DialogService& dialogs()
 {
     return g_current ? *g_current : g_real;

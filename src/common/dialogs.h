@@ -36,6 +36,8 @@ public:
     virtual void openWithDesktop(const QString& path);
     // A tip shown over a widget (the balloon tips of the grids).
     virtual void balloon(QWidget* over, const QString& title, const QString& text);
+    // Ends the program (closing every window and leaving the event loop).
+    virtual void endProgram();
 
     void information(const QString& text, const QString& title = {}) { message(MsgKind::Information, text, title); }
     void warning(const QString& text, const QString& title = {}) { message(MsgKind::Warning, text, title); }

@@ -161,6 +161,11 @@ void DialogRecorder::balloon(QWidget*, const QString& title, const QString& text
     shown.append({QStringLiteral("balloon"), title, text});
 }
 
+void DialogRecorder::endProgram()
+{
+    shown.append({QStringLiteral("end"), {}, {}});
+}
+
 QStringList DialogRecorder::texts() const
 {
     QStringList out;

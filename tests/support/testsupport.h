@@ -52,6 +52,7 @@ public:
     int exec(QDialog* window) override;
     void openWithDesktop(const QString& path) override;
     void balloon(QWidget* over, const QString& title, const QString& text) override;
+    void endProgram() override;
 
     // Texts of the message boxes and questions, in order.
     QStringList texts() const;

@@ -1,0 +1,98 @@
+#include "connect.h"
+
+#include "server_u.h"
+
+#include "common/dialogs.h"
+#include "common/windows.h"
+#include "db/installer.h"
+
+namespace tavrin {
+
+namespace {
+connection::Choice g_choice = connection::Choice::Internet;
+
+const QString kInternetFailed = QStringLiteral("از اتصال خود به اينترنت مطمئن شويد");
+const QString kAccessMissing = QStringLiteral("فايل اكسس يافت نشد");
+const QString kServerFailed =
+    QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد");
+// Integrated Windows login has no meaning on this system.
+const QString kWindowsLogin = QStringLiteral("اتصال با حساب کاربري ويندوز در اين نسخه پشتيباني نمي شود؛ لطفا نحوه اتصال را تغيير دهيد");
+
+QString noSettingsMessage()
+{
+    return QStringLiteral("لطفا") + QChar('"') + QChar(' ') +
+           QStringLiteral("ابتدا تنظيمات اتصال به بانک اطلاعاتي را انجام دهيد");
+}
+
+bool openDm(const ConnectionParams& p)
+{
+    auto db = std::make_unique<Database>(p);
+    if (!db->open())
+        return false;
+    setDm(std::move(db));
+    return true;
+}
+
+void showSettings()
+{
+    window<Tserver>().showModal();
+}
+} // namespace
+
+connection::Choice currentChoice()
+{
+    return g_choice;
+}
+
+void setCurrentChoice(connection::Choice c)
+{
+    g_choice = c;
+}
+
+bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing)
+{
+    setDm(nullptr);
+    if (choice == connection::Choice::Internet) {
+        const ConnectionParams p = connection::builtIn();
+        if (!openDm(p)) {
+            dialogs().warning(kInternetFailed);
+            return false;
+        }
+        // The embedded data file sets itself up on first use (and after an update).
+        if (p.backend == Backend::SQLite) {
+            const InstallReport r = installSchema(dm());
+            if (!r.ok) {
+                qCWarning(lcDb) << "installing the embedded database failed:" << r.failedStep << r.error;
+                setDm(nullptr);
+                dialogs().warning(kInternetFailed);
+                return false;
+            }
+        }
+        return true;
+    }
+    const connection::Resolved r = connection::resolve(choice);
+    switch (r.problem) {
+    case connection::Problem::NoStoredSettings:
+        dialogs().warning(noSettingsMessage());
+        if (showSettingsWhenMissing)
+            showSettings();
+        return false;
+    case connection::Problem::WindowsLogin:
+        dialogs().warning(kWindowsLogin);
+        showSettings();
+        return false;
+    case connection::Problem::UnknownAuthentication:
+        dialogs().warning(kServerFailed);
+        showSettings();
+        return false;
+    case connection::Problem::None:
+        break;
+    }
+    if (openDm(*r.params))
+        return true;
+    dialogs().warning(r.params->backend == Backend::SQLite ? kAccessMissing : kServerFailed);
+    showSettings();
+    return false;
+}
+
+} // namespace tavrin

@@ -1,0 +1,18 @@
+#pragma once
+// The connect procedure shared by the login, the password change, the font
+// help and the schema installer: it turns the login's connection choice into a
+// connection, reports a failure with the fixed messages and offers the
+// connection-settings window so that the user can correct the settings.
+#include "db/connection.h"
+
+namespace tavrin {
+
+// The login window's connection choice ("Internet" = built-in, "Local" = stored).
+connection::Choice currentChoice();
+void setCurrentChoice(connection::Choice c);
+
+// showSettingsWhenMissing: the password change, the font help and the installer
+// show the settings window when no settings are stored; the login does not.
+bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing);
+
+} // namespace tavrin

@@ -1,0 +1,341 @@
+#include "login_u.h"
+
+#include "change_pass_u.h"
+#include "connect.h"
+#include "main_u.h"
+#include "server_u.h"
+
+#include "common/activitylog.h"
+#include "common/clicklabel.h"
+#include "common/dialogs.h"
+#include "common/jalali.h"
+#include "common/logtexts.h"
+#include "common/lookups.h"
+#include "common/session.h"
+#include "db/connection.h"
+#include "db/database.h"
+#include "db/password.h"
+#include "db/schema.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <QVBoxLayout>
+
+namespace tavrin {
+
+namespace {
+const QString kActive = QStringLiteral("فعال");
+} // namespace
+
+Tlogin::Tlogin() : TWindow(QStringLiteral("Tlogin"), QStringLiteral("صفحه ورود"))
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    us = makeEdit(this, QStringLiteral("us"), 25);
+    ps = makeEdit(this, QStringLiteral("ps"));
+    ps->setEchoMode(QLineEdit::Password);
+    us->setPlaceholderText(QStringLiteral("(کد ملي)"));
+    us->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    ps->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    us->setMinimumWidth(220);
+    connect(us, &QLineEdit::returnPressed, ps, qOverload<>(&QWidget::setFocus));
+    connect(ps, &QLineEdit::returnPressed, this, &Tlogin::BitBtn1Click);
+
+    RadioGroup1 = new QGroupBox(this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    internet = new QRadioButton(QStringLiteral("Internet"), RadioGroup1);
+    internet->setObjectName(QStringLiteral("RadioGroup1_0"));
+    local = new QRadioButton(QStringLiteral("Local"), RadioGroup1);
+    local->setObjectName(QStringLiteral("RadioGroup1_1"));
+    auto* radios = new QHBoxLayout(RadioGroup1);
+    radios->addWidget(internet);
+    radios->addWidget(local);
+    internet->setChecked(true);
+    internet->setToolTip(QStringLiteral("Built-in connection"));
+    local->setToolTip(QStringLiteral("Stored connection settings"));
+    connect(internet, &QRadioButton::toggled, this, &Tlogin::choiceChanged);
+
+    auto* ok = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("ورود"));
+    ok->setDefault(true);
+    auto* cancel = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("انصراف"));
+    connect(ok, &QPushButton::clicked, this, &Tlogin::BitBtn1Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* label3 = new ClickLabel(QStringLiteral("تغيير كلمه عبور"), QStringLiteral("Label3"), this);
+    auto* label4 = new ClickLabel(QStringLiteral("تغيير بانك اطلاعاتي"), QStringLiteral("Label4"), this);
+    auto* label9 = new ClickLabel(QStringLiteral("click here"), QStringLiteral("Label9"), this);
+    for (ClickLabel* l : {label3, label4, label9})
+        l->setStyleSheet(QStringLiteral("color: #1a5fb4; text-decoration: underline;"));
+    connect(label3, &ClickLabel::clicked, this, &Tlogin::Label3Click);
+    connect(label4, &ClickLabel::clicked, this, &Tlogin::Label4Click);
+    connect(label9, &ClickLabel::clicked, this, &Tlogin::Label9Click);
+
+    auto* title = new QLabel(QStringLiteral("Tavrin"), this);
+    title->setAlignment(Qt::AlignCenter);
+    QFont tf = title->font();
+    tf.setPointSize(tf.pointSize() + 8);
+    tf.setBold(true);
+    title->setFont(tf);
+    title->setStyleSheet(QStringLiteral("color: #1c4e80; padding: 8px;"));
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("نام كاربري"), this), 0, 0);
+    grid->addWidget(us, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("كلمه عبور"), this), 1, 0);
+    grid->addWidget(ps, 1, 1);
+    grid->addWidget(RadioGroup1, 2, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* links = new QHBoxLayout;
+    links->addWidget(label3);
+    links->addStretch();
+    links->addWidget(label4);
+
+    auto* font = new QHBoxLayout;
+    auto* fontWidget = new QWidget(this);
+    fontWidget->setLayoutDirection(Qt::LeftToRight);
+    auto* fontRow = new QHBoxLayout(fontWidget);
+    fontRow->setContentsMargins(0, 0, 0, 0);
+    fontRow->addWidget(new QLabel(QStringLiteral("If your"), fontWidget));
+    fontRow->addWidget(new QLabel(QStringLiteral("Font"), fontWidget));
+    fontRow->addWidget(new QLabel(QStringLiteral("is not correct"), fontWidget));
+    fontRow->addWidget(label9);
+    fontRow->addStretch();
+    font->addWidget(fontWidget);
+
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(title);
+    top->addLayout(grid);
+    top->addLayout(buttons);
+    top->addLayout(links);
+    top->addLayout(font);
+}
+
+QString Tlogin::markerFile()
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dir);
+    return QDir(dir).filePath(QStringLiteral("Tavrin.txt"));
+}
+
+void Tlogin::showEvent(QShowEvent* e)
+{
+    TWindow::showEvent(e);
+    FormShow();
+}
+
+void Tlogin::done(int r)
+{
+    TWindow::done(r);
+    if (!mainWindowShown())
+        dialogs().endProgram();
+}
+
+void Tlogin::choiceChanged()
+{
+    setCurrentChoice(internet->isChecked() ? connection::Choice::Internet : connection::Choice::Local);
+}
+
+void Tlogin::FormShow()
+{
+    QFile f(markerFile());
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    const QString name = QString::fromUtf8(f.readLine()).trimmed();
+    if (name.isEmpty())
+        return;
+    us->setText(name);
+    ps->setFocus();
+}
+
+bool Tlogin::BitBtn1Click()
+{
+    choiceChanged();
+    if (!connectProcedure(currentChoice(), false))
+        return false;
+    const QString user = us->text();
+    const QString pass = ps->text();
+    try {
+        Database& db = dm();
+        // User names compare exactly as stored, on every backend.
+        const auto row = db.firstRow(QStringLiteral("select * from users where ") +
+                                         db.dialect().exactEquals(QStringLiteral("us")),
+                                     {user});
+        if (!row || !password::verify(pass, text(row->value(QStringLiteral("ps"))))) {
+            dialogs().information(QStringLiteral("کلمه يا رمز عبور اشتباه است"));
+            return false;
+        }
+        if (text(row->value(QStringLiteral("status"))) != kActive) {
+            dialogs().information(QStringLiteral("کاربر شما غير فعال شده است"));
+            return false;
+        }
+        const qint64 id = row->value(QStringLiteral("id")).toLongLong();
+        // A password kept as plain text by an older installation is replaced by its hash.
+        if (!password::isHash(text(row->value(QStringLiteral("ps")))))
+            db.exec(QStringLiteral("update users set ps=? where id=?"), {password::hash(pass), id});
+
+        // The marker file remembers the name for the next login on this computer.
+        {
+            QSaveFile marker(markerFile());
+            if (marker.open(QIODevice::WriteOnly | QIODevice::Text)) {
+                marker.write(text(row->value(QStringLiteral("us"))).toUtf8() + '\n');
+                marker.commit();
+            }
+        }
+
+        Session& s = session();
+        s = Session();
+        s.prsId = id;
+        s.karbar = text(row->value(QStringLiteral("us")));
+        s.level = text(row->value(QStringLiteral("lev")));
+        s.ostan = text(row->value(QStringLiteral("ostan")));
+        s.nam = text(row->value(QStringLiteral("nam")));
+
+        db.exec(QStringLiteral("update users set ver=? where id=?"), {QString::number(kProgramVersion), id});
+        const QVariant adminVer = db.scalar(QStringLiteral("select ver from users where us=?"), {QStringLiteral("admin")});
+        if (adminVer.isValid() && text(adminVer).trimmed().toInt() > kProgramVersion) {
+            refuseOldVersion(text(adminVer).trimmed());
+            return false;
+        }
+
+        writeLog(QString(QString::fromUtf8(logtext::kLogin) + s.karbar + ' ' + s.nam));
+
+        // The server's date, read through server_dat's column default.
+        db.exec(QStringLiteral("delete from server_dat where us=?"), {s.karbar});
+        db.exec(QStringLiteral("insert into server_dat (us) values (?)"), {s.karbar});
+        const QVariant serverDate = db.scalar(QStringLiteral("select curr_dat from server_dat where us=?"), {s.karbar});
+        db.exec(QStringLiteral("delete from server_dat where us=?"), {s.karbar});
+        const QString today = serverDate.metaType().id() == QMetaType::QDate
+                                  ? jalali::fromGregorian(serverDate.toDate())
+                                  : jalali::fromIsoText(serverDate.toString());
+
+        // Projects whose sale period has ended; an empty expiry date is no date,
+        // so such a project never expires.
+        if (!today.isEmpty())
+            db.exec(QStringLiteral("update projects set status=? where expire_dat<? and expire_dat<>? and expire_dat<>?"),
+                    {QStringLiteral("انقضا فروش"), today, QString::fromLatin1(kEmptyDateMask), QStringLiteral("")});
+
+        s.sabtCod = settingValue(QStringLiteral("کد ثبت"));
+
+        const int unread = db.scalar(QStringLiteral("select count(*) as c from payamha where rec_prs_id=? and show_dat=?"),
+                                     {id, QStringLiteral("")})
+                               .toInt();
+        Tmain& main = mainWindow();
+        main.setUnreadMark(unread != 0);
+        main.showMaximized();
+
+        const QString seen = text(db.scalar(QStringLiteral("select dat from tazeha_readed where prs_id=?"), {id}));
+        if (db.firstRow(QStringLiteral("select id from tazeha where dat>?"), {seen}))
+            main.openNewsAfterLogin();
+        hide();
+        return true;
+    } catch (const DbError& e) {
+        reportFailure(QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"), e);
+        return false;
+    }
+}
+
+void Tlogin::refuseOldVersion(const QString& adminVersion)
+{
+    dialogs().information(QStringLiteral("اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  ") + adminVersion +
+                          QStringLiteral(" در ادامه نسخه جديد را دانلود و استفاده نماييد "));
+    writeLog(QString(QString::fromUtf8(logtext::kOldVersion) + adminVersion + ' ' + session().karbar));
+    const QString today = jalali::today();
+    saveAttachment(QStringLiteral("آخرين نسخه نرم افزار"),
+                   QStringLiteral("Tavrin") + today.mid(0, 4) + '_' + today.mid(5, 2) + '_' + today.mid(8, 2));
+    session() = Session();
+    done(QDialog::Rejected);
+}
+
+QString Tlogin::saveAttachment(const QString& description, const QString& proposedName)
+{
+    const auto row = dm().firstRow(QStringLiteral("select pic,pictype from zamaem where cmt=?"), {description});
+    if (!row)
+        return {};
+    const QString chosen = dialogs().saveFile(QString(), QString(), proposedName);
+    if (chosen.isEmpty())
+        return {};
+    const QString file = chosen + text(row->value(1));
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        qCWarning(lcDb) << "cannot write" << file << out.errorString();
+        return {};
+    }
+    out.write(row->value(0).toByteArray());
+    return out.commit() ? file : QString();
+}
+
+void Tlogin::Label3Click()
+{
+    choiceChanged();
+    if (!connectProcedure(currentChoice(), true))
+        return;
+    try {
+        const auto row = dm().firstRow(QStringLiteral("select ps from users where ") +
+                                           dm().dialect().exactEquals(QStringLiteral("us")),
+                                       {us->text()});
+        if (!row || !password::verify(ps->text(), text(row->value(0)))) {
+            dialogs().information(QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"));
+            return;
+        }
+    } catch (const DbError& e) {
+        reportFailure(QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"), e);
+        return;
+    }
+    Tchange_pass& w = tavrin::window<Tchange_pass>();
+    w.setLogin(us->text(), ps->text());
+    connect(&w, &Tchange_pass::finishedChange, this, &QWidget::show, Qt::UniqueConnection);
+    hide();
+    w.showModal();
+    if (!isVisible() && !mainWindowShown())
+        show();
+}
+
+void Tlogin::Label4Click()
+{
+    Tserver& w = tavrin::window<Tserver>();
+    const connection::StoredSettings s = connection::readStored();
+    if (s.exists) {
+        w.SqlServerName1->setText(s.serverName);
+        w.DataBase1->setText(s.dataBase);
+        w.UserName1->setText(s.userName);
+        w.Password1->setText(s.password);
+        w.selectAuthentication(s.authentication);
+    } else {
+        w.selectAuthentication(QString());
+    }
+    dialogs().information(QStringLiteral("مسير بانك اطلاعاتي را مي توانيد تغيير دهيد"));
+    w.showModal();
+}
+
+void Tlogin::Label9Click()
+{
+    choiceChanged();
+    if (!connectProcedure(currentChoice(), true))
+        return;
+    try {
+        const QString file = saveAttachment(QStringLiteral("راهنمايي حل مشکل نمايش فونت ها"),
+                                            QStringLiteral("Tavrin_Language_Help"));
+        if (!file.isEmpty())
+            dialogs().openWithDesktop(file);
+    } catch (const DbError& e) {
+        reportFailure(QStringLiteral("عمليات ثبت با خطا مواجه گرديد، لطفا دوباره سعي نماييد"), e);
+    }
+}
+
+} // namespace tavrin

@@ -1,0 +1,174 @@
+#include "main_u.h"
+
+#include "db/database.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMenuBar>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace tavrin {
+
+namespace {
+Tmain* g_main = nullptr;
+
+// The stretched background of the main window.
+class Background : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        QLinearGradient g(0, 0, 0, height());
+        g.setColorAt(0, QColor(0xe8, 0xf0, 0xf8));
+        g.setColorAt(1, QColor(0xb8, 0xcc, 0xe0));
+        p.fillRect(rect(), g);
+        QFont f = font();
+        f.setPointSize(std::max(24, height() / 14));
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(QColor(0x1c, 0x4e, 0x80, 90));
+        p.drawText(rect(), Qt::AlignCenter, QStringLiteral("Tavrin"));
+    }
+};
+
+class About : public QDialog {
+public:
+    About(QWidget* parent) : QDialog(parent)
+    {
+        setObjectName(QStringLiteral("about"));
+        setWindowTitle(QStringLiteral("درباره ما"));
+        setLayoutDirection(Qt::RightToLeft);
+        auto* text = new QLabel(
+            QStringLiteral("<h3>Tavrin %1</h3>"
+                           "<p>سامانه فروش واحدهاي طرح هاي مسکن: پروژه ها، واحدها، انباري ها و پارکينگ ها، "
+                           "متقاضيان و پرداخت هاي آنان، پيش ثبت نام، اسناد و گزارش هاي استاني و شهرستاني.</p>")
+                .arg(33),
+            this);
+        text->setWordWrap(true);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        auto* l = new QVBoxLayout(this);
+        l->addWidget(text);
+        l->addWidget(buttons);
+        resize(420, 200);
+    }
+};
+} // namespace
+
+Tmain::Tmain()
+{
+    setObjectName(QStringLiteral("Tmain"));
+    setWindowTitle(QStringLiteral("صفحه اصلي"));
+    setLayoutDirection(Qt::RightToLeft);
+    setCentralWidget(new Background(this));
+    QMenuBar* bar = menuBar();
+
+    // Top-level entries in order; an entry whose window is not part of this
+    // version yet stays disabled.
+    entry(nullptr, QStringLiteral("N15"), QStringLiteral("پيش ثبت نام"))->setEnabled(false);
+    entry(nullptr, QStringLiteral("N10"), QStringLiteral("پروژه ها"))->setEnabled(false);
+    entry(nullptr, QStringLiteral("N1"), QStringLiteral("متقاضيان"))->setEnabled(false);
+    QMenu* reports = bar->addMenu(QStringLiteral("گزارشات"));
+    reports->setObjectName(QStringLiteral("N35"));
+    entry(reports, QStringLiteral("N36"), QStringLiteral("وضعيت پروژه ها - نموداري"))->setEnabled(false);
+    m_messages = entry(nullptr, QStringLiteral("N9"), QStringLiteral("پيام"));
+    m_messages->setEnabled(false);
+    entry(nullptr, QStringLiteral("N12"), QStringLiteral("ضمائم"))->setEnabled(false);
+
+    QMenu* base = bar->addMenu(QStringLiteral("اطلاعات پايه"));
+    base->setObjectName(QStringLiteral("N4"));
+    QMenu* settings = base->addMenu(QStringLiteral("تنظيمات"));
+    settings->setObjectName(QStringLiteral("N19"));
+    entry(settings, QStringLiteral("N31"), QStringLiteral("شهرستان"))->setEnabled(false);
+    entry(settings, QStringLiteral("N20"), QStringLiteral("استاني"))->setEnabled(false);
+    entry(settings, QStringLiteral("N21"), QStringLiteral("عمومي"))->setEnabled(false);
+    entry(base, QStringLiteral("N14"), QStringLiteral("تقسيمات کشوري"))->setEnabled(false);
+    entry(base, QStringLiteral("N11"), QStringLiteral("دفترچه تلفن"))->setEnabled(false);
+    entry(base, QStringLiteral("N6"), QStringLiteral("کاربران"))->setEnabled(false);
+    entry(base, QStringLiteral("N7"), QStringLiteral("لاگ"))->setEnabled(false);
+    entry(base, QStringLiteral("N16"), QStringLiteral("تازه ها"))->setEnabled(false);
+    connect(entry(base, QStringLiteral("N5"), QStringLiteral("درباره")), &QAction::triggered, this, &Tmain::N5Click);
+    connect(entry(nullptr, QStringLiteral("N3"), QStringLiteral("خروج")), &QAction::triggered, this, &Tmain::N3Click);
+    resize(1024, 700);
+}
+
+QAction* Tmain::entry(QMenu* menu, const QString& name, const QString& caption)
+{
+    QAction* a = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+void Tmain::fitWindow(QWidget* w, int heightMargin, int widthMargin)
+{
+    const QSize s = size();
+    const int h = heightMargin > 0 ? std::max(400, s.height() - heightMargin) : w->height();
+    const int wd = widthMargin > 0 ? std::max(600, s.width() - widthMargin) : w->width();
+    w->resize(wd, h);
+}
+
+void Tmain::setUnreadMark(bool unread)
+{
+    m_messages->setText(unread ? QStringLiteral("پيام*") : QStringLiteral("پيام"));
+}
+
+void Tmain::openNewsAfterLogin()
+{
+    // The news window is not part of this version; when it is, the login's
+    // news check opens it here as the "تازه ها" entry does.
+}
+
+void Tmain::N5Click()
+{
+    About about(this);
+    dialogs().exec(&about);
+}
+
+void Tmain::N3Click()
+{
+    close();
+}
+
+void Tmain::closeEvent(QCloseEvent* e)
+{
+    if (m_leaving) {
+        e->accept();
+        return;
+    }
+    if (dialogs().question(QStringLiteral("آيا مي خواهيد از برنامه خارج شويد"), Buttons::YesNoCancel,
+                           MsgKind::Warning) != Answer::Yes) {
+        e->ignore();
+        return;
+    }
+    m_leaving = true;
+    e->accept();
+    dialogs().endProgram();
+}
+
+Tmain& mainWindow()
+{
+    if (!g_main)
+        g_main = new Tmain();
+    return *g_main;
+}
+
+bool mainWindowShown()
+{
+    return g_main && g_main->isVisible();
+}
+
+void destroyMainWindow()
+{
+    delete g_main;
+    g_main = nullptr;
+}
+
+} // namespace tavrin

@@ -1,0 +1,74 @@
+#pragma once
+// The main window: the menu from which every page is opened after the user's
+// rights for it are checked.
+#include "common/dialogs.h"
+#include "common/rights.h"
+#include "common/windows.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+
+namespace tavrin {
+
+class Tmain : public QMainWindow {
+    Q_OBJECT
+public:
+    Tmain();
+
+    // The "پيام" entry reads "پيام*" while the user has unread messages.
+    void setUnreadMark(bool unread);
+    // The login found news the user has not seen.
+    void openNewsAfterLogin();
+
+    // Reads the rights row of a page for the session's user, sets the window's
+    // insert/edit/delete controls, and with the view right prepares and shows it.
+    // heightMargin/widthMargin: the window is sized to the main window's size
+    // minus these (0 keeps the window's own size).
+    template <class W>
+    bool openPage(const QString& pageKey, int heightMargin = 80, int widthMargin = 0)
+    {
+        W& w = tavrin::window<W>();
+        std::optional<Rights> r;
+        try {
+            r = readRights(pageKey);
+        } catch (const DbError& e) {
+            reportFailure(noAccessMessage(), e);
+            return false;
+        }
+        if (!r) {
+            dialogs().warning(noAccessMessage());
+            return false;
+        }
+        w.applyRights(*r);
+        if (!r->namayesh) {
+            dialogs().warning(noAccessMessage());
+            return false;
+        }
+        fitWindow(&w, heightMargin, widthMargin);
+        w.prepareToShow();
+        w.showModal();
+        return true;
+    }
+
+public Q_SLOTS:
+    void N5Click();  // "درباره"
+    void N3Click();  // "خروج"
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    QAction* entry(QMenu* menu, const QString& name, const QString& caption);
+    void fitWindow(QWidget* w, int heightMargin, int widthMargin);
+    QAction* m_messages = nullptr;
+    bool m_leaving = false;
+};
+
+// The program's main window (created on first use).
+Tmain& mainWindow();
+bool mainWindowShown();
+void destroyMainWindow();
+
+} // namespace tavrin

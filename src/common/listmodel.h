@@ -1,0 +1,107 @@
+#pragma once
+// The grid of a list window and the model behind it.  The model counts the
+// result with a count statement and fetches rows page by page as the grid
+// scrolls, so a search over a large table never loads the whole result (the
+// PostgreSQL driver would otherwise fetch every row into memory).
+#include "listquery.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QHash>
+#include <QSqlRecord>
+#include <QTableView>
+
+#include <functional>
+
+namespace tavrin {
+
+enum class ColumnKind { Auto, Text, Money, Number };
+
+struct GridColumn {
+    QString field;
+    QString caption;
+    ColumnKind kind = ColumnKind::Auto;
+    bool hidden = false;
+    QColor titleColor = {};
+};
+
+class ListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ListModel(QObject* parent = nullptr);
+
+    // The columns the grid shows, in order; the records keep every field of the select.
+    void setColumns(const QList<GridColumn>& columns);
+    const QList<GridColumn>& columns() const { return m_columns; }
+
+    // Counts and shows the result of q (throws DbError).  The sort order of the
+    // previous search is kept when the new one has the same field.
+    void setQuery(const ListQuery& q);
+    const ListQuery& query() const { return m_query; }
+    // Runs the same search again (after an insert, edit or delete).
+    void refresh();
+    void clear();
+
+    int totalCount() const { return m_count; }
+    QSqlRecord record(int row) const;
+    QVariant value(int row, const QString& field) const;
+    QStringList fieldNames() const;
+
+    // Sorts by a field of the select; the id column breaks ties.
+    void sortByField(const QString& field, Qt::SortOrder order);
+    QString sortField() const { return m_sortField; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+
+    // Every row of the current result in the grid's order, fetched page by page.
+    void forEachRow(const std::function<void(const QSqlRecord&)>& visit) const;
+
+    // A foreground colour per row (the users list draws inactive users in red).
+    void setRowColor(std::function<QColor(const QSqlRecord&)> colour) { m_rowColor = std::move(colour); }
+
+    static QString display(const QVariant& v, ColumnKind kind);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation o, int role) const override;
+
+    static constexpr int kPageSize = 200;
+
+private:
+    QString orderedSql() const;
+    QList<QSqlRecord> fetchPage(int page) const;
+    const QSqlRecord* row(int r) const;
+
+    QList<GridColumn> m_columns;
+    ListQuery m_query;
+    int m_count = 0;
+    QString m_sortField;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    QSqlRecord m_fields;
+    mutable QHash<int, QList<QSqlRecord>> m_pages;
+    mutable QList<int> m_pageAge;
+    std::function<QColor(const QSqlRecord&)> m_rowColor;
+};
+
+// A list grid: whole-row selection, right to left, and the title click that
+// sorts ascending, then descending, then ascending again, with the sorted
+// title in bold.
+class DBGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit DBGrid(QWidget* parent = nullptr);
+    ListModel* listModel() const { return m_model; }
+    // The row under the cursor, or -1.
+    int currentRow() const;
+    QSqlRecord currentRecord() const;
+    // Sorts as a click on the title of the given visible column does.
+    void titleClick(int column);
+
+Q_SIGNALS:
+    void rowClicked(int row);
+
+private:
+    ListModel* m_model;
+};
+
+} // namespace tavrin

@@ -1,0 +1,55 @@
+#pragma once
+// The search statement of a list window: a fixed head whose condition on id is
+// always true, then one " and ..." condition per ticked criterion, every value
+// bound.  The same conditions give the count statement for the list's counter.
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+namespace tavrin {
+
+// Which users a list limits to their granted counties.
+enum class CountyScope {
+    None,
+    AllButAdmin,         // every level but "admin"
+    ProvincialAndCounty  // the levels "ostan" and "city"
+};
+
+class ListQuery {
+public:
+    // select: "select *" or "select shoraka.*, customers.fname as fname_asli";
+    // from: "from shoraka left join customers on ..."; idColumn: "id" or "shoraka.id".
+    ListQuery(QString select, QString from, QString idColumn = QStringLiteral("id"));
+    ListQuery() = default;
+
+    // " and <condition>" with its values.
+    ListQuery& where(const QString& condition, const QVariantList& values = {});
+    // A text criterion: matches "%text%" with Arabic and Persian yeh and kaf as one letter.
+    ListQuery& like(const QString& column, const QString& text);
+    // An exact comparison.
+    ListQuery& equals(const QString& column, const QVariant& value);
+    // " and <column> in (select cmt from dastrasi2 where user_id=<session user>)"
+    // when the session's level falls under the rule.
+    ListQuery& countyScope(const QString& column, CountyScope rule);
+    ListQuery& orderBy(const QString& order) { m_order = order; return *this; }
+
+    QString select() const { return m_select; }
+    QString from() const { return m_from; }
+    QString whereSql() const;        // " where id<>-1 and ..."
+    QString order() const { return m_order; }
+    QVariantList values() const { return m_values; }
+    QString listSql() const;         // select + from + where + order by
+    QString countSql() const;        // "select count(*) as c " + from + where
+    bool isEmpty() const { return m_select.isEmpty(); }
+    QString idColumn() const { return m_id; }
+
+private:
+    QString m_select, m_from, m_id, m_order;
+    QStringList m_conditions;
+    QVariantList m_values;
+};
+
+// Folds the yeh and kaf forms of a searched text the way Dialect::fold folds columns.
+QString foldText(const QString& text);
+
+} // namespace tavrin

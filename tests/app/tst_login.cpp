@@ -1,0 +1,345 @@
+// Start-up and login: the connect procedure, the login sequence, the password
+// change and the main window's rights check.
+#include "support/testsupport.h"
+
+#include "app/change_pass_u.h"
+#include "app/connect.h"
+#include "app/login_u.h"
+#include "app/main_u.h"
+#include "app/server_u.h"
+#include "common/session.h"
+#include "db/connection.h"
+#include "db/password.h"
+#include "db/schema.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+using namespace tavrin;
+
+namespace {
+// A page window standing in for the real ones in the rights tests.
+class ProbeWindow : public TWindow {
+public:
+    ProbeWindow() : TWindow(QStringLiteral("ProbeWindow"), QStringLiteral("probe")) {}
+    void applyRights(const Rights& r) override { rights = r; ++applied; }
+    void prepareToShow() override { ++prepared; }
+    Rights rights;
+    int applied = 0, prepared = 0;
+};
+
+// Stores the "Local" settings so that they point at the test database.
+void storeSettingsFor(const ConnectionParams& p)
+{
+    connection::StoredSettings s;
+    s.serverName = p.server;
+    s.dataBase = p.database;
+    s.userName = p.user;
+    s.password = p.password;
+    s.authentication = QString::fromLatin1(p.backend == Backend::SQLite ? connection::kAuthAccess : connection::kAuthPostgres);
+    QVERIFY(connection::writeStored(s));
+}
+} // namespace
+
+class TestLogin : public QObject {
+    Q_OBJECT
+    ConnectionParams m_params;
+
+    Tlogin& login(const QString& user, const QString& pass)
+    {
+        Tlogin& w = window<Tlogin>();
+        w.local->setChecked(true);
+        w.us->setText(user);
+        w.ps->setText(pass);
+        return w;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        destroyMainWindow();
+        destroyWindows();
+        Database& db = test::useFreshDatabase();
+        m_params = db.params();
+        storeSettingsFor(m_params);
+        QFile::remove(Tlogin::markerFile());
+        session() = Session();
+    }
+
+    void passwordScrambling()
+    {
+        QCOMPARE(connection::scramble(QStringLiteral("abc")), QStringLiteral("ba`"));
+        QCOMPARE(connection::unscramble(QStringLiteral("ba`")), QStringLiteral("abc"));
+        QCOMPARE(connection::unscramble(QString()), QString());
+        const QString odd = QStringLiteral("p'ss ;}رمز");
+        QCOMPARE(connection::unscramble(connection::scramble(odd)), odd);
+    }
+
+    void settingsWindowChecksAndStores()
+    {
+        test::DialogRecorder rec;
+        Tserver& w = window<Tserver>();
+        w.selectAuthentication(QStringLiteral("SQL Server"));
+        w.SqlServerName1->clear();
+        w.BitBtn1Click();
+        QCOMPARE(rec.lastText(), QStringLiteral("نام سرور را وارد نمائيد"));
+        w.SqlServerName1->setText(QStringLiteral("db.example,1433"));
+        w.DataBase1->setText(QStringLiteral("Tavrin"));
+        w.UserName1->clear();
+        w.BitBtn1Click();
+        QCOMPARE(rec.lastText(), QStringLiteral("کلمه کاربري را وارد نمائيد"));
+        w.UserName1->setText(QStringLiteral("sa"));
+        w.Password1->setText(QStringLiteral("abc"));
+        rec.clear();
+        w.BitBtn1Click();
+        QVERIFY(rec.shown.isEmpty());  // nothing is shown on success
+        const auto s = connection::readStored();
+        QCOMPARE(s.serverName, QStringLiteral("db.example,1433"));
+        QCOMPARE(s.authentication, QStringLiteral("SQL Server"));
+        QCOMPARE(s.password, QStringLiteral("abc"));
+        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad"));
+        QCOMPARE(raw.value(QStringLiteral("TavrinPassword")).toString(), QStringLiteral("ba`"));
+    }
+
+    void connectFailuresGiveTheFixedMessages()
+    {
+        test::DialogRecorder rec;
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad")).clear();
+        QVERIFY(!connectProcedure(connection::Choice::Local, false));
+        QCOMPARE(rec.lastText(), QStringLiteral("لطفا") + QChar('"') + QChar(' ') +
+                                     QStringLiteral("ابتدا تنظيمات اتصال به بانک اطلاعاتي را انجام دهيد"));
+        QCOMPARE(rec.shown.last().kind, QStringLiteral("warning"));  // the login does not open the settings
+
+        rec.clear();
+        QVERIFY(!connectProcedure(connection::Choice::Local, true));
+        QCOMPARE(rec.shown.last().kind, QStringLiteral("window"));
+        QCOMPARE(rec.shown.last().title, QStringLiteral("Tserver"));
+
+        connection::StoredSettings s;
+        s.authentication = QStringLiteral("Access");
+        s.serverName = QStringLiteral("/nonexistent/folder/data.db");
+        connection::writeStored(s);
+        rec.clear();
+        QVERIFY(!connectProcedure(connection::Choice::Local, false));
+        QCOMPARE(rec.texts(), QStringList{QStringLiteral("فايل اكسس يافت نشد")});
+        QCOMPARE(rec.shown.last().title, QStringLiteral("Tserver"));
+
+        s.authentication = QStringLiteral("PostgreSQL");
+        s.serverName = QStringLiteral("/nonexistent-socket-dir,1");
+        s.dataBase = QStringLiteral("x");
+        connection::writeStored(s);
+        rec.clear();
+        QVERIFY(!connectProcedure(connection::Choice::Local, false));
+        QCOMPARE(rec.texts().first(),
+                 QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"));
+
+        s.authentication = QStringLiteral("Windows");
+        connection::writeStored(s);
+        rec.clear();
+        QVERIFY(!connectProcedure(connection::Choice::Local, false));
+        QCOMPARE(rec.texts().size(), 1);
+        QCOMPARE(rec.shown.last().title, QStringLiteral("Tserver"));
+    }
+
+    void builtInConnectionInstallsTheEmbeddedDatabase()
+    {
+        test::DialogRecorder rec;
+        QFile::remove(connection::embeddedDataFile());
+        QVERIFY(connectProcedure(connection::Choice::Internet, false));
+        QCOMPARE(dm().backend(), Backend::SQLite);
+        QVERIFY(dm().firstRow(QStringLiteral("select id from users where us='admin'")));
+        QVERIFY(rec.shown.isEmpty());
+    }
+
+    void successfulLoginRunsTheSequence()
+    {
+        test::DialogRecorder rec;
+        test::addUser(QStringLiteral("0012345678"), QStringLiteral("city"), QStringLiteral("تهران"));
+        dm().exec(QStringLiteral("insert into setting (component,cmt) values (?,?)"), {QStringLiteral("کد ثبت"), QStringLiteral("R-77")});
+        dm().exec(QStringLiteral("insert into projects (prj_name,status,expire_dat) values ('old','فعال','1390/01/01'),"
+                                 "('open','فعال',?),('future','فعال','1499/12/29')"),
+                  {QString::fromLatin1(kEmptyDateMask)});
+        QVERIFY(login(QStringLiteral("0012345678"), QStringLiteral("1")).BitBtn1Click());
+        QVERIFY(mainWindowShown());
+        QCOMPARE(session().karbar, QStringLiteral("0012345678"));
+        QCOMPARE(session().level, QStringLiteral("city"));
+        QCOMPARE(session().sabtCod, QStringLiteral("R-77"));
+        QCOMPARE(dm().scalar(QStringLiteral("select ver from users where us='0012345678'")).toString(), QStringLiteral("33"));
+        const auto log = dm().firstRow(QStringLiteral("select * from log order by id desc"));
+        QCOMPARE(log->value("cmt").toString(), QStringLiteral("  ورود موفق به نرم افزار  0012345678 0012345678 name"));
+        QCOMPARE(log->value("karbar").toString(), QStringLiteral("0012345678"));
+        QCOMPARE(log->value("tarikh").toString().size(), 10);
+        QVERIFY(!log->value("saat_sys").isNull());
+        // Expiry by the server's date; an empty expiry date never expires.
+        QCOMPARE(dm().scalar(QStringLiteral("select status from projects where prj_name='old'")).toString(), QStringLiteral("انقضا فروش"));
+        QCOMPARE(dm().scalar(QStringLiteral("select status from projects where prj_name='open'")).toString(), QStringLiteral("فعال"));
+        QCOMPARE(dm().scalar(QStringLiteral("select status from projects where prj_name='future'")).toString(), QStringLiteral("فعال"));
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from server_dat")).toInt(), 0);
+        // The next login on this computer offers the name.
+        Tlogin& w = window<Tlogin>();
+        w.us->clear();
+        w.FormShow();
+        QCOMPARE(w.us->text(), QStringLiteral("0012345678"));
+    }
+
+    void wrongOrInactiveUsersAreRefused()
+    {
+        test::DialogRecorder rec;
+        test::addUser(QStringLiteral("u1"), QStringLiteral("city"));
+        QVERIFY(!login(QStringLiteral("u1"), QStringLiteral("2")).BitBtn1Click());
+        QCOMPARE(rec.lastText(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
+        QVERIFY(!login(QStringLiteral("U1"), QStringLiteral("1")).BitBtn1Click());  // names compare exactly
+        QCOMPARE(rec.lastText(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
+        for (const QVariant& status : {QVariant(QString()), QVariant(QStringLiteral("غيرفعال")), QVariant()}) {
+            dm().exec(QStringLiteral("update users set status=? where us='u1'"), {status});
+            QVERIFY(!login(QStringLiteral("u1"), QStringLiteral("1")).BitBtn1Click());
+            QCOMPARE(rec.lastText(), QStringLiteral("کاربر شما غير فعال شده است"));
+        }
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from log")).toInt(), 0);
+        QVERIFY(!mainWindowShown());
+    }
+
+    void quotesInNameAndPassword()
+    {
+        test::DialogRecorder rec;
+        test::addUser(QStringLiteral("o'neil"), QStringLiteral("city"), {}, {}, {}, QStringLiteral("p'w"));
+        QVERIFY(login(QStringLiteral("o'neil"), QStringLiteral("p'w")).BitBtn1Click());
+        QCOMPARE(session().karbar, QStringLiteral("o'neil"));
+    }
+
+    void legacyPlainPasswordIsReplacedByItsHash()
+    {
+        test::DialogRecorder rec;
+        test::addUser(QStringLiteral("old"), QStringLiteral("city"));
+        dm().exec(QStringLiteral("update users set ps='secret' where us='old'"));
+        QVERIFY(login(QStringLiteral("old"), QStringLiteral("secret")).BitBtn1Click());
+        const QString stored = dm().scalar(QStringLiteral("select ps from users where us='old'")).toString();
+        QVERIFY(password::isHash(stored));
+        QVERIFY(password::verify(QStringLiteral("secret"), stored));
+    }
+
+    void olderProgramIsRefused()
+    {
+        test::DialogRecorder rec;
+        test::addUser(QStringLiteral("u2"), QStringLiteral("city"));
+        dm().exec(QStringLiteral("update users set ver='34' where us='admin'"));
+        dm().exec(QStringLiteral("insert into zamaem (cmt,pictype,pic) values (?,?,?)"),
+                  {QStringLiteral("آخرين نسخه نرم افزار"), QStringLiteral(".deb"), QByteArray("PKG")});
+        QTemporaryDir dir;
+        rec.files.push_back(dir.filePath(QStringLiteral("newest")));
+        QVERIFY(!login(QStringLiteral("u2"), QStringLiteral("1")).BitBtn1Click());
+        QCOMPARE(rec.texts().first(), QStringLiteral("اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  34 در ادامه نسخه جديد را دانلود و استفاده نماييد "));
+        QVERIFY(rec.shown.last().kind == QStringLiteral("end"));
+        QFile saved(dir.filePath(QStringLiteral("newest.deb")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("PKG"));
+        QCOMPARE(dm().scalar(QStringLiteral("select cmt from log order by id desc")).toString(),
+                 QStringLiteral("  ورود ناموفق به نرم افزار بدليل استفاده از نسخه قديمي   34 u2"));
+        QVERIFY(!mainWindowShown());
+        // Admin's own login with this program sets his version back to 33 first.
+        rec.clear();
+        QVERIFY(login(QStringLiteral("admin"), QStringLiteral("1")).BitBtn1Click());
+        QCOMPARE(dm().scalar(QStringLiteral("select ver from users where us='admin'")).toString(), QStringLiteral("33"));
+        // No admin row at all: the check passes.
+        destroyMainWindow();
+        dm().exec(QStringLiteral("delete from users where us='admin'"));
+        QVERIFY(login(QStringLiteral("u2"), QStringLiteral("1")).BitBtn1Click());
+    }
+
+    void unreadMessagesMarkTheMenu()
+    {
+        test::DialogRecorder rec;
+        const qint64 id = test::addUser(QStringLiteral("u3"), QStringLiteral("city"));
+        dm().exec(QStringLiteral("insert into payamha (send_prs_id,rec_prs_id,send_dat,show_dat,mozo) values (1,?,'1403/01/01','','x')"), {id});
+        QVERIFY(login(QStringLiteral("u3"), QStringLiteral("1")).BitBtn1Click());
+        QCOMPARE(mainWindow().findChild<QAction*>(QStringLiteral("N9"))->text(), QStringLiteral("پيام*"));
+    }
+
+    void passwordChange()
+    {
+        test::DialogRecorder rec;
+        test::addUser(QStringLiteral("u4"), QStringLiteral("city"));
+        Tlogin& w = login(QStringLiteral("u4"), QStringLiteral("bad"));
+        w.Label3Click();
+        QCOMPARE(rec.lastText(), QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"));
+        w.ps->setText(QStringLiteral("1"));
+        rec.clear();
+        w.Label3Click();
+        QCOMPARE(rec.shown.last().title, QStringLiteral("Tchange_pass"));
+        Tchange_pass& c = window<Tchange_pass>();
+        c.BitBtn1Click();
+        QCOMPARE(rec.lastText(), QStringLiteral("كلمه عبور صحيح نيست"));
+        c.Edit1->setText(QStringLiteral("n1"));
+        c.Edit2->setText(QStringLiteral("n2"));
+        c.BitBtn1Click();
+        QCOMPARE(rec.lastText(), QStringLiteral("كلمه عبور جديد همخواني ندارد"));
+        c.Edit2->setText(QStringLiteral("n1"));
+        c.BitBtn1Click();
+        QCOMPARE(rec.lastText(), QStringLiteral("كلمه عبور تغيير يافت"));
+        const QString stored = dm().scalar(QStringLiteral("select ps from users where us='u4'")).toString();
+        QVERIFY(password::isHash(stored));
+        QVERIFY(password::verify(QStringLiteral("n1"), stored));
+    }
+
+    void rightsCheckOfThePages()
+    {
+        test::DialogRecorder rec;
+        const qint64 id = test::addUser(QStringLiteral("u5"), QStringLiteral("city"), {}, {{QStringLiteral("customers"), QStringLiteral("0001")}});
+        test::loginAs(QStringLiteral("u5"));
+        Tmain& m = mainWindow();
+        // No rights row: refused, the window is not shown.
+        QVERIFY(!m.openPage<ProbeWindow>(QStringLiteral("prj")));
+        QCOMPARE(rec.lastText(), QStringLiteral("شما دسترسي به اين صفحه را نداريد"));
+        QCOMPARE(window<ProbeWindow>().prepared, 0);
+        // View without insert: shown with its insert control disabled.
+        rec.clear();
+        QVERIFY(m.openPage<ProbeWindow>(QStringLiteral("customers")));
+        QVERIFY(!window<ProbeWindow>().rights.darj);
+        QCOMPARE(rec.shown.last().kind, QStringLiteral("window"));
+        // The state is set anew at every opening.
+        dm().exec(QStringLiteral("update dastrasi set darj=? where prs_id=?"), {true, id});
+        QVERIFY(m.openPage<ProbeWindow>(QStringLiteral("customers")));
+        QVERIFY(window<ProbeWindow>().rights.darj);
+        // Without the view right the controls are still set, then the message.
+        dm().exec(QStringLiteral("update dastrasi set namayesh=?, darj=? where prs_id=?"), {false, false, id});
+        rec.clear();
+        QVERIFY(!m.openPage<ProbeWindow>(QStringLiteral("customers")));
+        QVERIFY(!window<ProbeWindow>().rights.darj);
+        QCOMPARE(rec.texts(), QStringList{QStringLiteral("شما دسترسي به اين صفحه را نداريد")});
+    }
+
+    void closingAsksFirst()
+    {
+        test::DialogRecorder rec;
+        Tmain& m = mainWindow();
+        m.show();
+        rec.answers = {Answer::No};
+        m.close();
+        QVERIFY(m.isVisible());
+        QCOMPARE(rec.lastText(), QStringLiteral("آيا مي خواهيد از برنامه خارج شويد"));
+        rec.answers = {Answer::Yes};
+        m.close();
+        QVERIFY(!m.isVisible());
+        QCOMPARE(rec.shown.last().kind, QStringLiteral("end"));
+    }
+
+    void menuIsRightToLeftAndInOrder()
+    {
+        Tmain& m = mainWindow();
+        QStringList top;
+        for (QAction* a : m.menuBar()->actions())
+            top << a->text();
+        QCOMPARE(top, (QStringList{QStringLiteral("پيش ثبت نام"), QStringLiteral("پروژه ها"), QStringLiteral("متقاضيان"),
+                                   QStringLiteral("گزارشات"), QStringLiteral("پيام"), QStringLiteral("ضمائم"),
+                                   QStringLiteral("اطلاعات پايه"), QStringLiteral("خروج")}));
+        QCOMPARE(m.layoutDirection(), Qt::RightToLeft);
+    }
+};
+
+TAVRIN_DB_TEST_MAIN(TestLogin)
+#include "tst_login.moc"
