@@ -98,6 +98,14 @@ Tmain::Tmain()
     connect(entry(base, QStringLiteral("N5"), QStringLiteral("درباره")), &QAction::triggered, this, &Tmain::N5Click);
     connect(entry(nullptr, QStringLiteral("N3"), QStringLiteral("خروج")), &QAction::triggered, this, &Tmain::N3Click);
     resize(1024, 700);
+    wireReferenceMenu(*this);
+    wireAdminMenu(*this);
+    wireProjectsMenu(*this);
+}
+
+QAction* Tmain::action(const QString& name) const
+{
+    return findChild<QAction*>(name);
 }
 
 QAction* Tmain::entry(QMenu* menu, const QString& name, const QString& caption)

@@ -21,6 +21,8 @@ public:
     void setUnreadMark(bool unread);
     // The login found news the user has not seen.
     void openNewsAfterLogin();
+    // A menu entry by its object name ("N14").
+    QAction* action(const QString& name) const;
 
     // Reads the rights row of a page for the session's user, sets the window's
     // insert/edit/delete controls, and with the view right prepares and shows it.
@@ -65,6 +67,12 @@ private:
     QAction* m_messages = nullptr;
     bool m_leaving = false;
 };
+
+// Each group of windows enables and connects its own menu entries
+// (menu_reference.cpp, menu_admin.cpp, menu_projects.cpp).
+void wireReferenceMenu(Tmain& main);
+void wireAdminMenu(Tmain& main);
+void wireProjectsMenu(Tmain& main);
 
 // The program's main window (created on first use).
 Tmain& mainWindow();

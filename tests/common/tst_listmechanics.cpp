@@ -1,0 +1,161 @@
+// The list mechanics every list window uses: the search statement with its
+// bound criteria and county scope, yeh/kaf folding, paging, and title sorting.
+#include "support/testsupport.h"
+
+#include "common/criteria.h"
+#include "common/listmodel.h"
+#include "common/listquery.h"
+#include "common/session.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
+
+using namespace tavrin;
+
+class TestListMechanics : public QObject {
+    Q_OBJECT
+
+    void addPhone(const QString& name, const QString& tel = QStringLiteral("1"))
+    {
+        dm().exec(QStringLiteral("insert into phone (name,tel,cmt) values (?,?,?)"), {name, tel, QStringLiteral("c")});
+    }
+
+    QStringList names(const ListModel& m)
+    {
+        QStringList out;
+        for (int r = 0; r < m.rowCount(); ++r)
+            out << m.value(r, QStringLiteral("name")).toString();
+        return out;
+    }
+
+private Q_SLOTS:
+    void init() { test::useFreshDatabase(); }
+
+    void searchStatementBindsItsCriteria()
+    {
+        addPhone(QStringLiteral("o'brien"));
+        addPhone(QStringLiteral("smith"));
+        ListQuery q(QStringLiteral("select *"), QStringLiteral("from phone"));
+        q.like(QStringLiteral("name"), QStringLiteral("o'b"));
+        QVERIFY(q.listSql().startsWith(QStringLiteral("select * from phone where id<>-1 and ")));
+        QVERIFY(!q.listSql().contains(QStringLiteral("o'b")));
+        ListModel m;
+        m.setColumns({{QStringLiteral("name"), QStringLiteral("نام")}});
+        m.setQuery(q);
+        QCOMPARE(names(m), QStringList{QStringLiteral("o'brien")});
+        QCOMPARE(m.totalCount(), 1);
+        // An empty criterion matches every non-null value; no criterion matches everything.
+        m.setQuery(ListQuery(QStringLiteral("select *"), QStringLiteral("from phone")).like(QStringLiteral("name"), QString()));
+        QCOMPARE(m.totalCount(), 2);
+    }
+
+    void yehAndKafFoldOnBothSides()
+    {
+        addPhone(QStringLiteral("علي كريمي"));   // Arabic yeh and kaf
+        addPhone(QStringLiteral("علی کریمی"));   // Persian forms
+        addPhone(QStringLiteral("مصطفى"));       // alef maksura
+        addPhone(QStringLiteral("حسن"));
+        for (const QString& typed : {QStringLiteral("کریمی"), QStringLiteral("كريمي"), QStringLiteral("ي ك")}) {
+            ListModel m;
+            m.setColumns({{QStringLiteral("name"), QStringLiteral("نام")}});
+            m.setQuery(ListQuery(QStringLiteral("select *"), QStringLiteral("from phone")).like(QStringLiteral("name"), typed));
+            QCOMPARE(m.totalCount(), 2);
+        }
+        ListModel m;
+        m.setQuery(ListQuery(QStringLiteral("select *"), QStringLiteral("from phone")).like(QStringLiteral("name"), QStringLiteral("مصطفی")));
+        QCOMPARE(m.totalCount(), 1);
+    }
+
+    void countyScopeByLevel()
+    {
+        const qint64 cityUser = test::addUser(QStringLiteral("c1"), QStringLiteral("city"), {}, {}, {QStringLiteral("A")});
+        test::addUser(QStringLiteral("k1"), QStringLiteral("keshvar"));
+        for (const char* county : {"A", "B", "B"})
+            dm().exec(QStringLiteral("insert into projects (shahrestan,prj_name) values (?,'p')"), {QString::fromLatin1(county)});
+        const auto count = [](CountyScope rule) {
+            ListModel m;
+            m.setQuery(ListQuery(QStringLiteral("select *"), QStringLiteral("from projects"))
+                           .countyScope(QStringLiteral("shahrestan"), rule));
+            return m.totalCount();
+        };
+        test::loginAs(QStringLiteral("c1"));
+        QCOMPARE(session().prsId, cityUser);
+        QCOMPARE(count(CountyScope::AllButAdmin), 1);
+        QCOMPARE(count(CountyScope::ProvincialAndCounty), 1);
+        test::loginAs(QStringLiteral("k1"));  // no granted county
+        QCOMPARE(count(CountyScope::AllButAdmin), 0);
+        QCOMPARE(count(CountyScope::ProvincialAndCounty), 3);
+        test::loginAs(QStringLiteral("admin"));
+        QCOMPARE(count(CountyScope::AllButAdmin), 3);
+    }
+
+    void pagesAreFetchedAsNeededAndSortingCycles()
+    {
+        Transaction tx(dm());
+        for (int i = 0; i < 1000; ++i)
+            addPhone(QStringLiteral("n%1").arg(i, 4, 10, QChar('0')), QString::number(i % 7));
+        tx.commit();
+        DBGrid grid;
+        ListModel& m = *grid.listModel();
+        m.setColumns({{QStringLiteral("name"), QStringLiteral("نام")}, {QStringLiteral("tel"), QStringLiteral("تلفن")}});
+        m.setQuery(ListQuery(QStringLiteral("select *"), QStringLiteral("from phone")));
+        QCOMPARE(m.rowCount(), 1000);
+        QCOMPARE(m.value(999, QStringLiteral("name")).toString(), QStringLiteral("n0999"));
+        QCOMPARE(m.value(0, QStringLiteral("name")).toString(), QStringLiteral("n0000"));
+        // Title clicks: ascending, descending, ascending; the sorted title is bold.
+        grid.titleClick(0);
+        QCOMPARE(m.sortOrder(), Qt::AscendingOrder);
+        QCOMPARE(m.value(0, QStringLiteral("name")).toString(), QStringLiteral("n0000"));
+        QVERIFY(m.headerData(0, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!m.headerData(1, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+        grid.titleClick(0);
+        QCOMPARE(m.sortOrder(), Qt::DescendingOrder);
+        QCOMPARE(m.value(0, QStringLiteral("name")).toString(), QStringLiteral("n0999"));
+        QCOMPARE(m.value(500, QStringLiteral("name")).toString(), QStringLiteral("n0499"));
+        grid.titleClick(0);
+        QCOMPARE(m.sortOrder(), Qt::AscendingOrder);
+        QCOMPARE(m.value(0, QStringLiteral("name")).toString(), QStringLiteral("n0000"));
+        // Another column starts ascending; ties keep the id order.
+        grid.titleClick(1);
+        QCOMPARE(m.sortField(), QStringLiteral("tel"));
+        QCOMPARE(m.value(0, QStringLiteral("name")).toString(), QStringLiteral("n0000"));
+        QCOMPARE(m.value(1, QStringLiteral("name")).toString(), QStringLiteral("n0007"));
+        // Streaming every row in the grid's order.
+        int n = 0;
+        QString first;
+        m.forEachRow([&](const QSqlRecord& r) {
+            if (n++ == 0)
+                first = r.value(QStringLiteral("name")).toString();
+        });
+        QCOMPARE(n, 1000);
+        QCOMPARE(first, QStringLiteral("n0000"));
+    }
+
+    void criterionBoxEnablesItsField()
+    {
+        QWidget w;
+        auto* box = new QCheckBox(&w);
+        auto* field = new QLineEdit(&w);
+        bindCriterion(box, field);
+        QVERIFY(!field->isEnabled());
+        box->setChecked(true);
+        QVERIFY(field->isEnabled());
+        QVERIFY(field->styleSheet().contains(QStringLiteral("yellow")));
+        box->setChecked(false);
+        QVERIFY(!field->isEnabled());
+        QVERIFY(field->styleSheet().isEmpty());
+    }
+
+    void moneyAndNumbersDisplay()
+    {
+        QCOMPARE(ListModel::display(QVariant(9876543.0), ColumnKind::Money), QStringLiteral("9,876,543"));
+        QCOMPARE(ListModel::display(QVariant(QStringLiteral("-500000.0000")), ColumnKind::Money), QStringLiteral("-500,000"));
+        QCOMPARE(ListModel::display(QVariant(12.5), ColumnKind::Auto), QStringLiteral("12.5"));
+        QCOMPARE(ListModel::display(QVariant(100.0), ColumnKind::Auto), QStringLiteral("100"));
+        QCOMPARE(ListModel::display(QVariant(), ColumnKind::Money), QString());
+    }
+};
+
+TAVRIN_DB_TEST_MAIN(TestListMechanics)
+#include "tst_listmechanics.moc"
