@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QVBoxLayout>
 
 namespace tavrin {
@@ -19,6 +21,11 @@ TClipBoard_frm::TClipBoard_frm(QWidget* parent)
 
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName(QStringLiteral("Memo1"));
+    // The texts are Persian: every paragraph reads right to left from the right edge.
+    QTextOption option = m_memo->document()->defaultTextOption();
+    option.setTextDirection(Qt::RightToLeft);
+    option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    m_memo->document()->setDefaultTextOption(option);
 
     m_copy = new QPushButton(QStringLiteral("Copy and Exit"), this);
     m_copy->setObjectName(QStringLiteral("Button1"));

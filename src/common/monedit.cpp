@@ -18,8 +18,8 @@ bool isAsciiDigit(QChar c)
 }
 
 // Rewrites the text as the field shows it, before the field takes it in, so
-// that a change is reported once, with the rebuilt text, and the caret ends at
-// the end.
+// that a change is reported once, with the rebuilt text; after every change
+// the caret goes to the end.
 class RebuildValidator : public QValidator {
 public:
     using Rebuild = QString (*)(const QString&);
@@ -27,11 +27,8 @@ public:
 
     State validate(QString& input, int& pos) const override
     {
-        const QString rebuilt = m_rebuild(input);
-        if (rebuilt != input) {
-            input = rebuilt;
-            pos = int(input.size());
-        }
+        input = m_rebuild(input);
+        pos = int(input.size());
         return Acceptable;
     }
 
