@@ -1,0 +1,108 @@
+#pragma once
+// Export of a list to a new Excel workbook (.xlsx): one worksheet "Sheet1",
+// laid out right to left; row 1 holds the Persian header of every field (a
+// field the header map does not know keeps its name), the rows below hold the
+// field values as text without leading and trailing blanks.  Every used column
+// is 10 characters wide, A1:AA1 is bold, A1:M1 has slanted dash-dot borders and
+// the data rows have thin borders in columns A to M.
+//
+// The workbook is written in constant-memory mode: rows go to disk as they
+// come, so an export of a long list needs no more memory than a short one.
+//
+// Usage from a list window (ListModel::forEachRow has the RecordSource shape):
+//
+//     exportListToExcel(QStringLiteral("shoraka"), model->fieldNames(), applicantHeaders(),
+//                       [&](const RecordVisitor& visit) { model->forEachRow(visit); });
+//
+// or with a statement of its own, fetched page by page:
+//
+//     exportListToExcel(QStringLiteral("abadiha"), q.listSql(), q.values(), headers);
+#include <QHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+
+#include <functional>
+#include <memory>
+
+namespace tavrin {
+
+// Field name -> Persian column title.
+using HeaderMap = QHash<QString, QString>;
+
+// Receives one row; a source calls it once per row, in order.
+using RecordVisitor = std::function<void(const QSqlRecord&)>;
+using RecordSource = std::function<void(const RecordVisitor&)>;
+using RowVisitor = std::function<void(const QStringList&)>;
+using RowSource = std::function<void(const RowVisitor&)>;
+
+// The text a field value is exported as, before trimming: "" for NULL, numbers
+// without exponent or trailing zeros, timestamps as "yyyy-MM-dd HH:mm:ss",
+// binary values as UTF-8 text when they are text and "" otherwise.
+QString exportCellText(const QVariant& value);
+
+// The title of a field: the header map's entry, or the name itself.
+QString headerFor(const QString& fieldName, const HeaderMap& headers);
+
+// A workbook being written.  open(), writeHeader() once, writeRow() per data
+// row, close().  Destroying an unclosed writer discards the workbook.
+class XlsxWriter {
+public:
+    XlsxWriter();
+    ~XlsxWriter();
+    XlsxWriter(const XlsxWriter&) = delete;
+    XlsxWriter& operator=(const XlsxWriter&) = delete;
+
+    // Starts a workbook that close() writes to path.
+    bool open(const QString& path, QString* error = nullptr);
+    bool isOpen() const;
+    // Row 1: the titles of the fields, in field order.
+    void writeHeader(const QStringList& fieldNames, const HeaderMap& headers);
+    // The next data row (row 2, 3, ...); values are trimmed.
+    void writeRow(const QStringList& values);
+    // The next data row from a record, field by field in record order.
+    void writeRecord(const QSqlRecord& record);
+    // Data rows written so far.
+    int rowCount() const;
+    // Writes the file.  False (with the reason) when anything failed; no
+    // partial file is left behind then.
+    bool close(QString* error = nullptr);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Writes a whole export to path.  The sources may throw DbError; nothing is
+// written to path then (the file is only created when the workbook closes).
+bool exportRows(const QString& path, const QStringList& fieldNames, const HeaderMap& headers,
+                const RowSource& rows, QString* error = nullptr);
+bool exportRecords(const QString& path, const QStringList& fieldNames, const HeaderMap& headers,
+                   const RecordSource& records, QString* error = nullptr);
+// Streams the rows of a query that has been executed and not yet read (a
+// forward-only query is fine); its record gives the field names.
+bool exportQuery(const QString& path, QSqlQuery& query, const HeaderMap& headers, QString* error = nullptr);
+// Runs a select (which should end in an ORDER BY, so pages do not overlap) page by
+// page through the dialect's paging clause and exports its rows.  Throws DbError.
+bool exportStatement(const QString& path, const QString& sql, const QVariantList& values,
+                     const HeaderMap& headers, QString* error = nullptr, int pageSize = 1000);
+
+// The export action of a list window: asks where to save (suggestedName plus
+// ".xlsx" in the user's documents folder), writes the workbook and opens it
+// with the desktop's spreadsheet program.  A cancelled dialog does nothing; a
+// failure shows kExcelWriteFailed (database failures go through reportFailure).
+// Returns true when the workbook was written.
+bool exportListToExcel(const QString& suggestedName, const QStringList& fieldNames,
+                       const HeaderMap& headers, const RecordSource& records);
+bool exportListToExcel(const QString& suggestedName, const QString& sql, const QVariantList& values,
+                       const HeaderMap& headers);
+
+// Texts of the export.
+extern const QString kExcelWriteFailed;   // "خطا در ساخت فايل اکسل"
+extern const QString kExcelSaveTitle;     // title of the save dialog
+extern const QString kExcelFilter;        // file dialog filter for .xlsx
+
+} // namespace tavrin
