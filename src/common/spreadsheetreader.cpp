@@ -53,17 +53,10 @@ public:
             return stop();
         return true;
     }
-    bool stopped() const { return m_stopped; }
-
 private:
-    bool stop()
-    {
-        m_stopped = true;
-        return false;
-    }
+    static bool stop() { return false; }
     const SheetRowHandler& m_handler;
     int m_emitted = 0;
-    bool m_stopped = false;
 };
 
 class ProgressReporter {
@@ -475,7 +468,6 @@ bool readXlsx(const QString& path, const SheetRowHandler& onRow, QString* error,
     // The workbook part, from the package relationships.
     QString workbookPart = QStringLiteral("xl/workbook.xml");
     {
-        QHash<QString, Relationship> root;
         if (zip.locate(QStringLiteral("_rels/.rels")) >= 0) {
             if (!zip.streamXml(
                     QStringLiteral("_rels/.rels"),
