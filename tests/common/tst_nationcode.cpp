@@ -11,7 +11,7 @@
 
 // The command table lives in the command-line program; compiled in here so
 // its commands can be run on strings.
-#include "cli/commands.cpp"
+#include "cli/commands.h"
 
 using namespace tavrin;
 
