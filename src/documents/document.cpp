@@ -1,0 +1,228 @@
+#include "documents/document.h"
+
+#include "common/dialogs.h"
+#include "documents/textlayout.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScreen>
+
+namespace tavrin::doc {
+
+QSizeF PageSetup::paperSize() const
+{
+    const QSizeF portrait = paper == Paper::A5 ? QSizeF(148, 210) : QSizeF(210, 297);
+    return orientation == Orientation::Landscape ? portrait.transposed() : portrait;
+}
+
+QRectF PageSetup::contentRect() const
+{
+    return QRectF(QPointF(0, 0), paperSize()).marginsRemoved(margins);
+}
+
+QStringList Document::texts(int page) const
+{
+    QStringList out;
+    for (const Element& e : m_pages.at(page).elements)
+        if (e.isText())
+            out << e.text;
+    return out;
+}
+
+QStringList Document::texts(int page, Role role) const
+{
+    QStringList out;
+    for (const Element& e : m_pages.at(page).elements)
+        if (e.isText() && e.role == role)
+            out << e.text;
+    return out;
+}
+
+QList<Element> Document::elements(int page, Role role) const
+{
+    QList<Element> out;
+    for (const Element& e : m_pages.at(page).elements)
+        if (e.role == role)
+            out << e;
+    return out;
+}
+
+QString Document::plainText() const
+{
+    QStringList pages;
+    for (int i = 0; i < pageCount(); ++i)
+        pages << texts(i).join(QLatin1Char('\n'));
+    return pages.join(QLatin1Char('\f'));
+}
+
+void Document::append(const Document& other)
+{
+    if (m_pages.isEmpty())
+        m_setup = other.m_setup;
+    else if (!(m_setup == other.m_setup))
+        qWarning("tavrin.documents: appending pages of another paper size; they print on this document's paper");
+    m_pages.append(other.m_pages);
+    for (auto it = other.m_fields.cbegin(); it != other.m_fields.cend(); ++it)
+        m_fields.insert(it.key(), it.value());
+}
+
+Page& Document::addPage()
+{
+    m_pages.append(Page{});
+    return m_pages.last();
+}
+
+void Document::configurePrinter(QPrinter& printer) const
+{
+    const QPageSize size(m_setup.paper == Paper::A5 ? QPageSize::A5 : QPageSize::A4);
+    const auto orientation = m_setup.orientation == Orientation::Landscape ? QPageLayout::Landscape
+                                                                          : QPageLayout::Portrait;
+    printer.setPageLayout(QPageLayout(size, orientation, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    // Elements are placed from the paper's corner; the layout's own margins keep them off the edge.
+    printer.setFullPage(true);
+}
+
+void Document::paintPage(QPainter& painter, int page) const
+{
+    const QPaintDevice* device = painter.device();
+    const double kx = device->logicalDpiX() / 25.4;
+    const double ky = device->logicalDpiY() / 25.4;
+    const auto toDevice = [&](const QRectF& mm) {
+        return QRectF(mm.x() * kx, mm.y() * ky, mm.width() * kx, mm.height() * ky);
+    };
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (const Element& e : m_pages.at(page).elements) {
+        switch (e.kind) {
+        case Element::Kind::Text:
+            if (!e.text.isEmpty())
+                detail::layoutText(e.text, e.boldRuns, e.style, device, toDevice(e.rect), &painter);
+            break;
+        case Element::Kind::Line: {
+            QPen pen(e.stroke, e.penWidth * kx);
+            pen.setCapStyle(Qt::FlatCap);
+            painter.setPen(pen);
+            painter.drawLine(QPointF(e.rect.left() * kx, e.rect.top() * ky),
+                             QPointF(e.rect.right() * kx, e.rect.bottom() * ky));
+            break;
+        }
+        case Element::Kind::Box: {
+            if (e.penWidth > 0) {
+                QPen pen(e.stroke, e.penWidth * kx);
+                pen.setJoinStyle(Qt::MiterJoin);
+                painter.setPen(pen);
+            } else {
+                painter.setPen(Qt::NoPen);
+            }
+            painter.setBrush(e.fill.isValid() ? QBrush(e.fill) : QBrush(Qt::NoBrush));
+            painter.drawRect(toDevice(e.rect));
+            painter.setBrush(Qt::NoBrush);
+            break;
+        }
+        case Element::Kind::Image:
+            if (!e.image.isNull())
+                painter.drawImage(toDevice(e.rect), e.image);
+            break;
+        }
+    }
+    painter.restore();
+}
+
+bool Document::print(QPrinter* printer) const
+{
+    QPainter painter;
+    if (!painter.begin(printer))
+        return false;
+    // A printer not set up by configurePrinter() paints from its printable
+    // area; move the origin back to the paper's corner.
+    const QRectF paper = printer->paperRect(QPrinter::DevicePixel);
+    const QRectF printable = printer->pageRect(QPrinter::DevicePixel);
+    painter.translate(paper.topLeft() - printable.topLeft());
+    for (int i = 0; i < pageCount(); ++i) {
+        if (i > 0)
+            printer->newPage();
+        paintPage(painter, i);
+    }
+    return painter.end();
+}
+
+bool Document::renderToPdf(const QString& path, const QString& title) const
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setCreator(QStringLiteral("Tavrin"));
+    printer.setDocName(title);
+    configurePrinter(printer);
+    return print(&printer) && QFileInfo(path).size() > 0;
+}
+
+QImage Document::toImage(int page, int dpi) const
+{
+    const QSizeF mm = m_setup.paperSize();
+    QImage image(qRound(mm.width() / 25.4 * dpi), qRound(mm.height() / 25.4 * dpi), QImage::Format_ARGB32);
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintPage(painter, page);
+    painter.end();
+    return image;
+}
+
+int Document::showPreview(const QString& title) const
+{
+    QPrinter printer(QPrinter::HighResolution);
+    configurePrinter(printer);
+    QPrintPreviewDialog preview(&printer, QApplication::activeWindow());
+    preview.setObjectName(QStringLiteral("preview"));
+    preview.setLayoutDirection(Qt::RightToLeft);
+    if (!title.isEmpty())
+        preview.setWindowTitle(title);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [this](QPrinter* target) { print(target); });
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        preview.resize(available.size() * 0.9);
+        preview.move(available.center() - preview.rect().center());
+    }
+    preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
+    return dialogs().exec(&preview);
+}
+
+QString persianDigits(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            c = QChar(0x06F0 + (c.unicode() - '0'));
+    return out;
+}
+
+QString groupThousands(const QString& number)
+{
+    const QString trimmed = number.trimmed();
+    int start = 0;
+    if (trimmed.startsWith(QLatin1Char('-')) || trimmed.startsWith(QLatin1Char('+')))
+        start = 1;
+    if (trimmed.size() == start)
+        return number;
+    for (int i = start; i < trimmed.size(); ++i)
+        if (!trimmed.at(i).isDigit())
+            return number;
+    QString digits = trimmed.mid(start);
+    for (int i = int(digits.size()) - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(','));
+    return trimmed.left(start) + digits;
+}
+
+} // namespace tavrin::doc

@@ -1,0 +1,182 @@
+#pragma once
+// A filled document: pages of drawing elements placed in millimetres on the
+// paper.  Page layouts and tabular reports compose into this form; it is then
+// painted to the print preview, a printer, a PDF file or an image.  Tests read
+// the filled field values and the placed texts without painting anything.
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QMap>
+#include <QMarginsF>
+#include <QPair>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+class QPrinter;
+
+namespace tavrin::doc {
+
+// The font of every printed text unless a style names another.  It extracts
+// Persian digits exactly from PDF files, which Naskh does not.
+inline constexpr const char* kDocumentFont = "Noto Sans Arabic";
+
+enum class Paper { A4, A5 };
+enum class Orientation { Portrait, Landscape };
+
+struct PageSetup {
+    Paper paper = Paper::A4;
+    Orientation orientation = Orientation::Portrait;
+    QMarginsF margins {10, 10, 10, 10};   // mm: left, top, right, bottom
+
+    // Paper size in mm as oriented (A4 landscape is 297 x 210).
+    QSizeF paperSize() const;
+    // The paper less the margins, in mm from the paper's top-left corner.
+    QRectF contentRect() const;
+
+    friend bool operator==(const PageSetup&, const PageSetup&) = default;
+};
+
+// Font and placement of a text.  Alignment is physical: "right" is the right
+// edge of the rectangle whatever the direction of the text, so a Persian and a
+// Latin text with the same style line up on the same edge.
+struct TextStyle {
+    QString family;                 // empty: kDocumentFont
+    double pointSize = 10;
+    bool isBold = false;
+    bool fieldsInBold = false;      // filled values inside a fixed text in bold
+    Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter;
+    bool wordWrap = false;          // break into lines inside the rectangle
+    bool shrinkToFit = false;       // one line: shrink the font (to 60%) until it fits the width
+    double lineSpacing = 1.0;       // factor on the font's line height
+    QColor color = Qt::black;
+
+    TextStyle pt(double size) const { TextStyle s = *this; s.pointSize = size; return s; }
+    TextStyle bold(bool on = true) const { TextStyle s = *this; s.isBold = on; return s; }
+    TextStyle boldFields(bool on = true) const { TextStyle s = *this; s.fieldsInBold = on; return s; }
+    TextStyle right() const { return horizontal(Qt::AlignRight); }
+    TextStyle left() const { return horizontal(Qt::AlignLeft); }
+    TextStyle centre() const { return horizontal(Qt::AlignHCenter); }
+    TextStyle justify() const { return horizontal(Qt::AlignJustify); }
+    TextStyle top() const { return vertical(Qt::AlignTop); }
+    TextStyle middle() const { return vertical(Qt::AlignVCenter); }
+    TextStyle bottom() const { return vertical(Qt::AlignBottom); }
+    TextStyle wrap(bool on = true) const { TextStyle s = *this; s.wordWrap = on; return s; }
+    TextStyle fit(bool on = true) const { TextStyle s = *this; s.shrinkToFit = on; return s; }
+    TextStyle spacing(double factor) const { TextStyle s = *this; s.lineSpacing = factor; return s; }
+    TextStyle colour(const QColor& c) const { TextStyle s = *this; s.color = c; return s; }
+    TextStyle font(const QString& f) const { TextStyle s = *this; s.family = f; return s; }
+
+    TextStyle horizontal(Qt::Alignment h) const
+    {
+        TextStyle s = *this;
+        s.alignment = (s.alignment & Qt::AlignVertical_Mask) | (h & Qt::AlignHorizontal_Mask);
+        return s;
+    }
+    TextStyle vertical(Qt::Alignment v) const
+    {
+        TextStyle s = *this;
+        s.alignment = (s.alignment & Qt::AlignHorizontal_Mask) | (v & Qt::AlignVertical_Mask);
+        return s;
+    }
+};
+
+// What part of a document an element belongs to (tests and debugging).
+enum class Role {
+    Layout,         // an item of a page layout
+    PageHeader,     // repeated at the top of every page of a report
+    PageFooter,     // repeated at the bottom of every page of a report
+    Title,          // a report's band before its table
+    Summary,        // a report's band after its table
+    ColumnHeading,  // a column's caption in the table's header row
+    SpanHeading,    // a heading over several columns
+    Cell,           // a value of a row
+    GroupHeader,
+    GroupFooter,
+    Totals          // the grand totals line
+};
+
+struct Element {
+    enum class Kind { Text, Line, Box, Image };
+    Kind kind = Kind::Text;
+    Role role = Role::Layout;
+    QRectF rect;                        // mm on the paper; a line runs from topLeft() to bottomRight()
+    // Text
+    QString text;
+    QList<QPair<int, int>> boldRuns;    // (start, length) drawn in bold
+    TextStyle style;
+    // Line and box
+    double penWidth = 0.3;              // mm; 0 draws no outline
+    QColor stroke = Qt::black;
+    QColor fill;                        // invalid: not filled
+    // Image
+    QImage image;
+    // Where the text came from
+    QStringList fields;                 // named fields it shows
+    QString column;                     // the table column of a heading, cell or total
+    int row = -1;                       // the row (from 0) of a cell
+
+    bool isText() const { return kind == Kind::Text; }
+};
+
+struct Page {
+    QList<Element> elements;
+};
+
+class Document {
+public:
+    Document() = default;
+    explicit Document(const PageSetup& setup) : m_setup(setup) {}
+
+    const PageSetup& setup() const { return m_setup; }
+    int pageCount() const { return int(m_pages.size()); }
+    const QList<Page>& pages() const { return m_pages; }
+    const Page& page(int index) const { return m_pages.at(index); }
+
+    // Values of the named fields as filled (a field given no value is "").
+    const QMap<QString, QString>& fields() const { return m_fields; }
+    QString field(const QString& name) const { return m_fields.value(name); }
+    bool hasField(const QString& name) const { return m_fields.contains(name); }
+
+    // Texts of one page in drawing order, optionally only those of one role.
+    QStringList texts(int page) const;
+    QStringList texts(int page, Role role) const;
+    QList<Element> elements(int page, Role role) const;
+    // Every text of every page, pages separated by a form feed.
+    QString plainText() const;
+
+    // The other document's pages follow this one's (one preview, one print job).
+    void append(const Document& other);
+
+    // Gives a printer this document's paper, orientation and full-page origin.
+    void configurePrinter(QPrinter& printer) const;
+    // Paints every page into a printer whose painting has not begun.
+    bool print(QPrinter* printer) const;
+    bool renderToPdf(const QString& path, const QString& title = {}) const;
+    // One page as a white image of the given resolution.
+    QImage toImage(int page, int dpi = 150) const;
+    // Paints one page; the painter's origin is the paper's top-left corner and
+    // its device gives the resolution.
+    void paintPage(QPainter& painter, int page) const;
+    // The modal print preview (object name "preview"), through the dialog service.
+    int showPreview(const QString& title = {}) const;
+
+    // Building (used by the templates).
+    Page& addPage();
+    Page& lastPage() { return m_pages.last(); }
+    Page& mutablePage(int index) { return m_pages[index]; }
+    void setField(const QString& name, const QString& value) { m_fields.insert(name, value); }
+
+private:
+    PageSetup m_setup;
+    QList<Page> m_pages;
+    QMap<QString, QString> m_fields;
+};
+
+// "0123456789" -> "۰۱۲۳۴۵۶۷۸۹", for callers that print Persian digits.
+QString persianDigits(const QString& text);
+// Whole numbers in groups of three with ","; other text as it is.
+QString groupThousands(const QString& number);
+
+} // namespace tavrin::doc
