@@ -132,6 +132,7 @@ void Tmain::openNewsAfterLogin()
 {
     // The news window is not part of this version; when it is, the login's
     // news check opens it here as the "تازه ها" entry does.
+    m_newsRequested = true;
 }
 
 void Tmain::N5Click()

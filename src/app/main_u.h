@@ -21,6 +21,7 @@ public:
     void setUnreadMark(bool unread);
     // The login found news the user has not seen.
     void openNewsAfterLogin();
+    bool newsRequested() const { return m_newsRequested; }
     // A menu entry by its object name ("N14").
     QAction* action(const QString& name) const;
 
@@ -66,6 +67,7 @@ private:
     void fitWindow(QWidget* w, int heightMargin, int widthMargin);
     QAction* m_messages = nullptr;
     bool m_leaving = false;
+    bool m_newsRequested = false;
 };
 
 // Each group of windows enables and connects its own menu entries

@@ -358,7 +358,8 @@ qint64 toMoney(const QVariant& v)
 
 QString text(const QVariant& v)
 {
-    return v.isNull() ? QString() : v.toString();
+    // Never a null QString: bound again, a null QString would become SQL NULL.
+    return v.isNull() ? QStringLiteral("") : v.toString();
 }
 
 } // namespace tavrin

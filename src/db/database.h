@@ -107,6 +107,6 @@ void setDm(std::unique_ptr<Database> db);
 
 // Convenience readers for values that come back as text, numbers or NULL.
 qint64 toMoney(const QVariant& v);     // whole rials, rounded
-QString text(const QVariant& v);       // NULL -> ""
+QString text(const QVariant& v);       // NULL -> "" (an empty, non-null text)
 
 } // namespace tavrin

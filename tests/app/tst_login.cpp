@@ -260,6 +260,24 @@ private Q_SLOTS:
         QCOMPARE(mainWindow().findChild<QAction*>(QStringLiteral("N9"))->text(), QStringLiteral("پيام*"));
     }
 
+    void newsCheckAfterLogin()
+    {
+        test::DialogRecorder rec;
+        const qint64 id = test::addUser(QStringLiteral("u6"), QStringLiteral("city"));
+        QVERIFY(login(QStringLiteral("u6"), QStringLiteral("1")).BitBtn1Click());
+        QVERIFY(!mainWindow().newsRequested());
+        // No tazeha_readed row: any news with a date counts as unseen.
+        destroyMainWindow();
+        dm().exec(QStringLiteral("insert into tazeha (dat,mozo) values ('1402/05/01','x')"));
+        QVERIFY(login(QStringLiteral("u6"), QStringLiteral("1")).BitBtn1Click());
+        QVERIFY(mainWindow().newsRequested());
+        // Seen up to that date: nothing new.
+        destroyMainWindow();
+        dm().exec(QStringLiteral("insert into tazeha_readed (prs_id,dat) values (?,'1402/05/01')"), {id});
+        QVERIFY(login(QStringLiteral("u6"), QStringLiteral("1")).BitBtn1Click());
+        QVERIFY(!mainWindow().newsRequested());
+    }
+
     void passwordChange()
     {
         test::DialogRecorder rec;
