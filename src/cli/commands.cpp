@@ -5,6 +5,7 @@
 #include "common/numberwords.h"
 #include "db/connection.h"
 #include "db/installer.h"
+#include "reference/divisions.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -178,6 +179,29 @@ int cmdNationCheck(const QStringList& args, QTextStream& out, QTextStream& err)
     return isValidNationCode(args[0]) ? 0 : 1;
 }
 
+// Replaces the country divisions with the rows of a spreadsheet (.xlsx or .xls
+// with the seven columns ostan, shahrestan, shahr, bakhsh, dehestan, rosta,
+// cod), in one transaction: a file with a bad row changes nothing.
+int cmdImportDivisions(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QMap<QString, QString> o;
+    QStringList rest;
+    if (!options(args, o, rest) || rest.size() != 1) {
+        err << "usage: tavrin-cli import-divisions FILE [connection options]\n";
+        return 2;
+    }
+    auto db = openFromOptions(o, err);
+    if (!db)
+        return 1;
+    const DivisionImport r = importDivisionsFile(*db, rest.first());
+    if (!r.ok) {
+        err << r.error << "\n";
+        return 1;
+    }
+    out << "imported " << r.rows << " rows into abadiha" << (r.headerSkipped ? " (header row skipped)" : "") << "\n";
+    return 0;
+}
+
 const std::map<QString, Entry>& commands()
 {
     static const std::map<QString, Entry> c = {
@@ -187,6 +211,7 @@ const std::map<QString, Entry>& commands()
         {QStringLiteral("to-jalali"), {QStringLiteral("to-jalali YYYY-MM-DD"), cmdToJalali}},
         {QStringLiteral("words"), {QStringLiteral("words DIGITS"), cmdWords}},
         {QStringLiteral("nation-check"), {QStringLiteral("nation-check CODE"), cmdNationCheck}},
+        {QStringLiteral("import-divisions"), {QStringLiteral("import-divisions FILE [connection options]"), cmdImportDivisions}},
     };
     return c;
 }
