@@ -37,8 +37,8 @@ TableReport Tproject_chap::layout()
 
     Band header(14);
     header.text(QRectF(content.left(), 0, content.width(), 9), heading(), TextStyle().pt(14).bold().centre())
-        .text(QRectF(content.left() + 27, 1, 18, 7), QStringLiteral("تاريخ:"), TextStyle().pt(10).bold().right())
-        .field(QStringLiteral("dat"), QRectF(content.left(), 1, 27, 7), TextStyle().pt(10).right());
+        .text(QRectF(content.left() + 26, 1, 14, 7), QStringLiteral("تاريخ:"), TextStyle().pt(10).bold().right())
+        .field(QStringLiteral("dat"), QRectF(content.left(), 1, 25, 7), TextStyle().pt(10).right());
 
     TableReport report(setup);
     report.pageHeader(header)

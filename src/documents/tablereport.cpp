@@ -138,7 +138,14 @@ public:
             }
             spans.append({s.caption, std::min(first, last), std::max(first, last)});
         }
-        headerHeight = st.headerHeight + (spans.isEmpty() ? 0 : st.spanHeight);
+        // Captions that wrap onto more lines than the set heights hold make the header row taller.
+        captionHeight = st.headerHeight;
+        for (int i = 0; i < r.m_columns.size(); ++i)
+            captionHeight = std::max(captionHeight, fittedHeight(r.m_columns.at(i).caption, geometry.at(i).second));
+        spanHeight = spans.isEmpty() ? 0 : st.spanHeight;
+        for (const SpanAt& s : spans)
+            spanHeight = std::max(spanHeight, fittedHeight(s.caption, right(s.first) - geometry.at(s.last).first));
+        headerHeight = captionHeight + spanHeight;
         firstTotal = int(r.m_columns.size());
         for (int i = 0; i < r.m_columns.size(); ++i)
             if (r.m_columns.at(i).isSummed || !r.m_columns.at(i).totalField.isEmpty()) {
@@ -268,12 +275,21 @@ private:
         e.style = style;
         e.column = column;
         e.row = row;
-        if (!style.wordWrap && !text.isEmpty()) {
-            const double natural = detail::textWidthMm(text, style);
-            if (natural > e.rect.width() && natural > 0)
-                e.style.pointSize *= std::max(0.55, e.rect.width() / natural * 0.98);
-        }
+        e.style = shrunk(text, style, e.rect.width());
         page().elements.append(e);
+    }
+
+    // A text too wide for its cell gets a smaller font: the whole text on one
+    // line, or its widest word when it wraps.
+    static TextStyle shrunk(const QString& text, const TextStyle& style, double width)
+    {
+        if (text.isEmpty())
+            return style;
+        const double natural = style.wordWrap ? detail::widestWordMm(text, style) : detail::textWidthMm(text, style);
+        TextStyle out = style;
+        if (natural > width && natural > 0)
+            out.pointSize *= std::max(0.55, width / natural * 0.98);
+        return out;
     }
 
     TextStyle cellStyle(const Column& c) const
@@ -287,21 +303,33 @@ private:
         return st.persianNumbers ? persianDigits(s) : s;
     }
 
+    TextStyle headingStyle() const
+    {
+        return TextStyle().pt(st.headingFontSize).bold().centre().middle().wrap().spacing(0.85);
+    }
+
+    // Height of a heading's wrapped text with a little air above and below.
+    double fittedHeight(const QString& caption, double width) const
+    {
+        const double inner = width - 2 * st.padding;
+        return detail::textHeightMm(caption, {}, shrunk(caption, headingStyle(), inner), inner) + 1.0;
+    }
+
     void headerRow()
     {
-        const TextStyle style = TextStyle().pt(st.headingFontSize).bold().centre().middle().wrap();
+        const TextStyle style = headingStyle();
         for (int i = 0; i < r.m_columns.size(); ++i) {
             const Column& c = r.m_columns.at(i);
             bool spanned = false;
             for (const SpanAt& s : spans)
                 spanned = spanned || (i >= s.first && i <= s.last);
-            const double top = spanned ? y + st.spanHeight : y;
+            const double top = spanned ? y + spanHeight : y;
             cell(QRectF(geometry.at(i).first, top, geometry.at(i).second, y + headerHeight - top), c.caption, style,
                  st.headingFill, Role::ColumnHeading, c.field, -1);
         }
         for (const SpanAt& s : spans) {
             const double l = geometry.at(s.last).first;
-            cell(QRectF(l, y, right(s.first) - l, st.spanHeight), s.caption, style, st.headingFill,
+            cell(QRectF(l, y, right(s.first) - l, spanHeight), s.caption, style, st.headingFill,
                  Role::SpanHeading, r.m_columns.at(s.first).field, -1);
         }
         y += headerHeight;
@@ -317,9 +345,14 @@ private:
             QString text = c.field == Column::kRowNumber ? number(n) : detail::valueText(row.value(c.field));
             if (c.groupDigits)
                 text = groupThousands(text);
-            if (c.wordWrap && !text.isEmpty())
-                h = std::max(h, detail::textHeightMm(text, {}, cellStyle(c), geometry.at(i).second - 2 * st.padding)
-                                    + 2 * st.padding);
+            if (c.wordWrap && !text.isEmpty()) {
+                // The row height holds one line; each further line adds its height.
+                const double inner = geometry.at(i).second - 2 * st.padding;
+                const TextStyle style = shrunk(text, cellStyle(c), inner);
+                const double lines = detail::textHeightMm(text, {}, style, inner);
+                const double one = detail::textHeightMm(QStringLiteral("x"), {}, style, 1e6);
+                h = std::max(h, st.rowHeight + lines - one);
+            }
             texts << text;
             grand[i].add(text);
             groupTotals[i].add(text);
@@ -417,6 +450,8 @@ private:
     QList<Total> grand;
     QList<Total> groupTotals;
     double headerHeight = 0;
+    double captionHeight = 0;
+    double spanHeight = 0;
     double footerHeight = 0;
     int firstTotal = 0;
     double y = 0;

@@ -64,11 +64,11 @@ struct TableStyle {
     double fontSize = 9;            // points, rows and totals
     double headingFontSize = 9;     // points, column captions
     double rowHeight = 6.5;         // mm, least height of a row
-    double headerHeight = 10;       // mm, the captions' row
-    double spanHeight = 6;          // mm, the headings over several columns (above the captions)
+    double headerHeight = 10;       // mm, least height of the captions' row
+    double spanHeight = 6;          // mm, least height of the headings over several columns (above the captions)
     double groupHeight = 7;         // mm, group header and footer lines
     double totalsHeight = 7;        // mm, grand totals line
-    double padding = 1;             // mm, left and right inside a cell
+    double padding = 1.5;           // mm, left and right inside a cell
     double penWidth = 0.2;          // mm, cell borders
     QColor headingFill = QColor(225, 225, 225);
     QColor groupFill = QColor(242, 242, 242);

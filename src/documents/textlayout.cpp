@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTextLayout>
 
 namespace tavrin::doc::detail {
@@ -67,7 +68,8 @@ double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, c
     if (!(horizontal & Qt::AlignJustify))
         horizontal |= Qt::AlignAbsolute;
     option.setAlignment(horizontal);
-    option.setWrapMode(style.wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    // Words are never broken; one wider than the rectangle runs over its edge.
+    option.setWrapMode(style.wordWrap ? QTextOption::WordWrap : QTextOption::NoWrap);
     option.setUseDesignMetrics(true);
     layout.setTextOption(option);
     if (!boldRuns.isEmpty()) {
@@ -119,6 +121,14 @@ double textHeightMm(const QString& text, const QList<QPair<int, int>>& boldRuns,
     const QImage& device = referenceDevice();
     const double k = pixelsPerMm(&device);
     return layoutText(text, boldRuns, style, &device, QRectF(0, 0, widthMm * k, 0), nullptr) / k;
+}
+
+double widestWordMm(const QString& text, const TextStyle& style)
+{
+    double widest = 0;
+    for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        widest = std::max(widest, textWidthMm(word, style));
+    return widest;
 }
 
 double textWidthMm(const QString& text, const TextStyle& style)

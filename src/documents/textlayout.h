@@ -26,5 +26,7 @@ double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, c
 double textHeightMm(const QString& text, const QList<QPair<int, int>>& boldRuns, const TextStyle& style,
                     double widthMm);
 double textWidthMm(const QString& text, const TextStyle& style);
+// The width of the text's widest word.
+double widestWordMm(const QString& text, const TextStyle& style);
 
 } // namespace tavrin::doc::detail

@@ -1,0 +1,460 @@
+// Tabular reports: right-to-left columns, paging with the header row repeated,
+// page numbers, groups and totals, and the PDF they print to.
+#include "support/testsupport.h"
+
+#include "documents/pdftext.h"
+#include "documents/tablereport.h"
+#include "documents/textlayout.h"
+
+#include <QTemporaryDir>
+
+using namespace tavrin;
+using namespace tavrin::doc;
+
+namespace {
+
+const PageSetup kA5 {Paper::A5, Orientation::Portrait, QMarginsF(10, 10, 10, 10)};
+
+// A report of payments, grouped by province when asked.
+TableReport paymentsReport(bool grouped)
+{
+    TableReport r(kA5);
+    Band header(12);
+    header.text(QRectF(10, 0, 128, 8), QStringLiteral("فهرست پرداخت‌ها"), TextStyle().pt(12).bold().centre())
+        .field(QStringLiteral("dat"), QRectF(10, 0, 25, 8), TextStyle().pt(8).left());
+    r.pageHeader(header)
+        .pageFooter(TableReport::pageNumberFooter(kA5))
+        .rowNumber(QStringLiteral("ردیف"), 10)
+        .column(Column(QStringLiteral("استان"), QStringLiteral("ostan"), 30, Qt::AlignRight))
+        .column(Column(QStringLiteral("نام"), QStringLiteral("name"), 40, Qt::AlignRight))
+        .column(Column(QStringLiteral("مبلغ"), QStringLiteral("mablagh"), 30).summed().grouped())
+        .column(Column(QStringLiteral("تعداد"), QStringLiteral("cnt"), 18).summed())
+        .totals(QStringLiteral("جمع کل"));
+    if (grouped)
+        r.groupBy(QStringLiteral("ostan"), QStringLiteral("استان {ostan}"), QStringLiteral("جمع {ostan} ({count})"));
+    return r;
+}
+
+QList<QVariantMap> paymentRows(int n)
+{
+    static const QStringList provinces {QStringLiteral("تهران"), QStringLiteral("فارس"), QStringLiteral("گیلان")};
+    QList<QVariantMap> rows;
+    for (int i = 0; i < n; ++i)
+        rows.append({{"ostan", provinces.at(i * provinces.size() / n)},
+                     {"name", QStringLiteral("متقاضی %1").arg(i + 1)},
+                     {"mablagh", QString::number((i + 1) * 1000000)},
+                     {"cnt", i % 3}});
+    return rows;
+}
+
+QList<Element> textsOf(const Document& d, int page, Role role)
+{
+    QList<Element> out;
+    for (const Element& e : d.elements(page, role))
+        if (e.isText())
+            out << e;
+    return out;
+}
+
+// The cells' texts of one row, right to left.
+QStringList rowTexts(const Document& d, int row)
+{
+    QStringList out;
+    for (int p = 0; p < d.pageCount(); ++p)
+        for (const Element& e : textsOf(d, p, Role::Cell))
+            if (e.row == row)
+                out << e.text;
+    return out;
+}
+
+} // namespace
+
+class TestTableReport : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void firstColumnIsRightmost()
+    {
+        const auto g = paymentsReport(false).columnGeometry();
+        QCOMPARE(g.size(), 5);
+        // 128 mm are free; the 128 mm table fills them from the right edge.
+        QCOMPARE(g.at(0).first + g.at(0).second, 138.0);
+        for (int i = 1; i < g.size(); ++i)
+            QCOMPARE(g.at(i).first + g.at(i).second, g.at(i - 1).first);   // each column left of the previous
+        QCOMPARE(g.last().first, 10.0);
+        QCOMPARE(g.at(3).second, 30.0);
+    }
+
+    void narrowTableIsCentredWideTableShrinks()
+    {
+        TableReport narrow(kA5);
+        narrow.column(Column(QStringLiteral("الف"), QStringLiteral("a"), 40)).column(Column(QStringLiteral("ب"), QStringLiteral("b"), 20));
+        const auto n = narrow.columnGeometry();
+        QCOMPARE(n.at(0).first + n.at(0).second, 74.0 + 30.0);     // centre 74, half of 60
+        QCOMPARE(n.at(1).first, 74.0 - 30.0);
+        TableReport wide(kA5);
+        wide.column(Column(QStringLiteral("الف"), QStringLiteral("a"), 192)).column(Column(QStringLiteral("ب"), QStringLiteral("b"), 64));
+        const auto w = wide.columnGeometry();
+        QCOMPARE(w.at(0).second, 96.0);
+        QCOMPARE(w.at(1).second, 32.0);
+        QCOMPARE(w.at(1).first, 10.0);
+    }
+
+    void headingsAndCellsAreDrawnInTheirColumns()
+    {
+        const TableReport r = paymentsReport(false);
+        const Document d = r.fill({{"dat", "1403/01/01"}}, paymentRows(3));
+        const auto g = r.columnGeometry();
+        const QList<Element> headings = textsOf(d, 0, Role::ColumnHeading);
+        QCOMPARE(headings.size(), 5);
+        for (int i = 0; i < headings.size(); ++i) {
+            QCOMPARE(headings.at(i).column, r.columns().at(i).field);
+            QVERIFY(headings.at(i).rect.left() >= g.at(i).first);
+            QVERIFY(headings.at(i).rect.right() <= g.at(i).first + g.at(i).second);
+        }
+        // The row number heading is right of the province heading.
+        QVERIFY(headings.at(0).rect.left() > headings.at(1).rect.right() - 0.01);
+        QCOMPARE(rowTexts(d, 1), (QStringList {"2", "فارس", "متقاضی 2", "2,000,000", "1"}));
+    }
+
+    void headerRowRepeatsAndRowsSplitAcrossPages()
+    {
+        const QList<QVariantMap> rows = paymentRows(60);
+        const Document d = paymentsReport(false).fill({{"dat", "1403/01/01"}}, rows);
+        QVERIFY(d.pageCount() >= 3);
+        const QRectF content = kA5.contentRect();
+        QList<int> seen;
+        for (int p = 0; p < d.pageCount(); ++p) {
+            QCOMPARE(d.texts(p, Role::PageHeader), (QStringList {"فهرست پرداخت‌ها", "1403/01/01"}));
+            QCOMPARE(d.texts(p, Role::ColumnHeading), (QStringList {"ردیف", "استان", "نام", "مبلغ", "تعداد"}));
+            const double headingBottom = textsOf(d, p, Role::ColumnHeading).first().rect.bottom();
+            const double footerTop = textsOf(d, p, Role::PageFooter).first().rect.top();
+            QVERIFY(footerTop < content.bottom());
+            int lastRowOnPage = -1;
+            for (const Element& e : d.elements(p, Role::Cell)) {
+                QVERIFY(e.rect.top() >= headingBottom - 1e-6);
+                QVERIFY(e.rect.bottom() <= footerTop + 1e-6);
+                if (e.isText() && e.column == QLatin1String("name")) {
+                    QVERIFY(e.row > lastRowOnPage);
+                    lastRowOnPage = e.row;
+                    seen << e.row;
+                }
+            }
+            QVERIFY(lastRowOnPage >= 0);   // no page without rows
+        }
+        // Every row exactly once, in order, numbered on from page to page.
+        QCOMPARE(seen.size(), rows.size());
+        for (int i = 0; i < seen.size(); ++i)
+            QCOMPARE(seen.at(i), i);
+        QCOMPARE(rowTexts(d, 59).first(), QStringLiteral("60"));
+        // The totals line is on the last page, below the last row.
+        QCOMPARE(d.texts(d.pageCount() - 1, Role::Totals).first(), QStringLiteral("جمع کل"));
+        for (int p = 0; p < d.pageCount() - 1; ++p)
+            QVERIFY(d.texts(p, Role::Totals).isEmpty());
+    }
+
+    void pageNumbersCountEveryPage()
+    {
+        TableStyle persian;
+        persian.persianNumbers = true;
+        for (bool inPersian : {false, true}) {
+            const Document d = paymentsReport(false).style(inPersian ? persian : TableStyle()).fill({}, paymentRows(60));
+            const int n = d.pageCount();
+            for (int p = 0; p < n; ++p) {
+                QString expected = QStringLiteral("صفحه %1 از %2").arg(p + 1).arg(n);
+                if (inPersian)
+                    expected = persianDigits(expected);
+                QCOMPARE(d.texts(p, Role::PageFooter), QStringList {expected});
+            }
+            QCOMPARE(rowTexts(d, 11).first(), inPersian ? QStringLiteral("۱۲") : QStringLiteral("12"));
+        }
+    }
+
+    void grandTotalsAddUpTheRows()
+    {
+        QList<QVariantMap> rows = paymentRows(60);
+        rows[5]["mablagh"] = "";                  // no amount
+        rows[6]["mablagh"] = "7,000,000";         // typed with separators
+        rows[7]["mablagh"] = QStringLiteral("۸۰۰۰۰۰۰");   // Persian digits
+        const Document d = paymentsReport(false).fill({}, rows);
+        qint64 expected = 0;
+        for (int i = 0; i < 60; ++i)
+            expected += i == 5 ? 0 : qint64(i + 1) * 1000000;
+        int cnt = 0;
+        for (int i = 0; i < 60; ++i)
+            cnt += i % 3;
+        const QList<Element> totals = textsOf(d, d.pageCount() - 1, Role::Totals);
+        QCOMPARE(totals.size(), 3);   // the caption over the columns before the first total, then one per column
+        QCOMPARE(totals.at(0).text, QStringLiteral("جمع کل"));
+        const auto g = paymentsReport(false).columnGeometry();
+        QVERIFY(totals.at(0).rect.right() > g.at(0).first);          // spans the row number ...
+        QVERIFY(totals.at(0).rect.left() < g.at(2).first + TableStyle().padding + 0.01);   // ... to the name
+        QVERIFY(totals.at(0).rect.left() > g.at(3).first + g.at(3).second - 0.01);
+        QCOMPARE(totals.at(1).text, groupThousands(QString::number(expected)));
+        QCOMPARE(totals.at(1).column, QStringLiteral("mablagh"));
+        QCOMPARE(totals.at(2).text, QString::number(cnt));
+    }
+
+    void totalsCanComeFromTheValues()
+    {
+        TableReport r(kA5);
+        r.column(Column(QStringLiteral("نام"), QStringLiteral("name"), 40))
+            .column(Column(QStringLiteral("تعداد"), QStringLiteral("cnt"), 20).totalFrom(QStringLiteral("c")))
+            .column(Column(QStringLiteral("مبلغ"), QStringLiteral("m"), 30).totalFrom(QStringLiteral("s")).grouped())
+            .totals(QStringLiteral("جمع"));
+        QCOMPARE(r.fieldNames(), (QStringList {"c", "s"}));
+        const Document d = r.fill({{"c", 99}, {"s", "123456"}}, QList<QVariantMap> {{{"name", "الف"}, {"cnt", 1}, {"m", 5}}});
+        QCOMPARE(d.texts(0, Role::Totals), (QStringList {"جمع", "99", "123,456"}));
+        QCOMPARE(d.field("c"), QStringLiteral("99"));
+        QCOMPARE(d.field("s"), QStringLiteral("123456"));
+    }
+
+    void groupsHaveHeadersFootersAndTheirOwnTotals()
+    {
+        const QList<QVariantMap> rows = paymentRows(9);   // three provinces, three rows each
+        const Document d = paymentsReport(true).fill({}, rows);
+        QCOMPARE(d.pageCount(), 1);
+        QCOMPARE(d.texts(0, Role::GroupHeader), (QStringList {"استان تهران", "استان فارس", "استان گیلان"}));
+        const QList<Element> footers = textsOf(d, 0, Role::GroupFooter);
+        QStringList captions, amounts, counts;
+        for (const Element& e : footers) {
+            if (e.column.isEmpty())
+                captions << e.text;
+            else if (e.column == QLatin1String("mablagh"))
+                amounts << e.text;
+            else if (e.column == QLatin1String("cnt"))
+                counts << e.text;
+        }
+        QCOMPARE(captions, (QStringList {"جمع تهران (3)", "جمع فارس (3)", "جمع گیلان (3)"}));
+        QCOMPARE(amounts, (QStringList {"6,000,000", "15,000,000", "24,000,000"}));
+        QCOMPARE(counts, (QStringList {"3", "3", "3"}));   // 0+1+2 in each group
+        QCOMPARE(d.texts(0, Role::Totals).at(1), QStringLiteral("45,000,000"));
+        // Reading down the page: header, its rows, footer, next header ...
+        double lastTop = -1;
+        QStringList order;
+        for (const Element& e : d.page(0).elements) {
+            if (!e.isText())
+                continue;
+            if (e.role == Role::GroupHeader || (e.role == Role::GroupFooter && e.column.isEmpty())
+                || (e.role == Role::Cell && e.column == QLatin1String("name"))) {
+                QVERIFY(e.rect.top() > lastTop);
+                lastTop = e.rect.top();
+                order << (e.role == Role::GroupHeader ? QStringLiteral("H") : e.role == Role::GroupFooter ? QStringLiteral("F") : QStringLiteral("r"));
+            }
+        }
+        QCOMPARE(order.join(QString()), QStringLiteral("HrrrFHrrrFHrrrF"));
+        // Row numbers run on across groups unless asked to restart.
+        QCOMPARE(rowTexts(d, 3).first(), QStringLiteral("4"));
+        TableStyle restart;
+        restart.restartNumbersPerGroup = true;
+        const Document again = paymentsReport(true).style(restart).fill({}, rows);
+        QCOMPARE(rowTexts(again, 3).first(), QStringLiteral("1"));
+        QCOMPARE(rowTexts(again, 8).first(), QStringLiteral("3"));
+    }
+
+    void groupHeaderIsNeverLastOnAPage()
+    {
+        // Many small groups over several pages.
+        QList<QVariantMap> rows;
+        for (int i = 0; i < 120; ++i)
+            rows.append({{"ostan", QStringLiteral("استان %1").arg(i / 4)}, {"name", QString::number(i)}, {"mablagh", "1"}, {"cnt", "1"}});
+        const Document d = paymentsReport(true).fill({}, rows);
+        QVERIFY(d.pageCount() > 3);
+        int groupsSeen = 0;
+        for (int p = 0; p < d.pageCount(); ++p) {
+            for (const Element& h : textsOf(d, p, Role::GroupHeader)) {
+                ++groupsSeen;
+                bool rowBelow = false;
+                for (const Element& c : textsOf(d, p, Role::Cell))
+                    rowBelow = rowBelow || std::abs(c.rect.top() - h.rect.bottom()) < 1e-6;
+                QVERIFY2(rowBelow, qPrintable(h.text));
+            }
+            QCOMPARE(d.texts(p, Role::ColumnHeading).size(), 5);
+        }
+        QCOMPARE(groupsSeen, 30);
+    }
+
+    void spanHeadingCoversItsColumns()
+    {
+        TableReport r = paymentsReport(false);
+        r.span(QStringLiteral("ارقام"), QStringLiteral("mablagh"), QStringLiteral("cnt"));
+        const Document d = r.fill({}, paymentRows(2));
+        const auto g = r.columnGeometry();
+        const QList<Element> spans = d.elements(0, Role::SpanHeading);
+        QCOMPARE(spans.size(), 2);   // its box and its text
+        const Element& box = spans.at(0);
+        QCOMPARE(box.kind, Element::Kind::Box);
+        QCOMPARE(box.rect.left(), g.at(4).first);
+        QCOMPARE(box.rect.right(), g.at(3).first + g.at(3).second);
+        QCOMPARE(spans.at(1).text, QStringLiteral("ارقام"));
+        const TableStyle st;
+        QVERIFY(box.rect.height() >= st.spanHeight);
+        double bottom = -1;
+        for (const Element& e : d.elements(0, Role::ColumnHeading)) {
+            if (e.kind != Element::Kind::Box)
+                continue;
+            const bool under = e.column == QLatin1String("mablagh") || e.column == QLatin1String("cnt");
+            QCOMPARE(e.rect.top(), under ? box.rect.bottom() : box.rect.top());
+            if (bottom < 0)
+                bottom = e.rect.bottom();
+            QCOMPARE(e.rect.bottom(), bottom);
+            QVERIFY(e.rect.height() >= (under ? st.headerHeight : st.headerHeight + st.spanHeight));
+        }
+        // The first row starts under the header row.
+        QCOMPARE(textsOf(d, 0, Role::Cell).first().rect.top(), bottom);
+    }
+
+    void longCaptionsMakeTheHeaderRowTaller()
+    {
+        TableReport r(kA5);
+        r.column(Column(QStringLiteral("کد"), QStringLiteral("c"), 30));
+        const double usual = r.fill({}, QList<QVariantMap> {}).elements(0, Role::ColumnHeading).first().rect.height();
+        QCOMPARE(usual, TableStyle().headerHeight);
+        r.column(Column(QStringLiteral("تعداد واحدهای قابل واگذاری به متقاضیان"), QStringLiteral("n"), 14));
+        const QList<Element> headings = r.fill({}, QList<QVariantMap> {}).elements(0, Role::ColumnHeading);
+        const double tall = headings.first().rect.height();
+        QVERIFY(tall > 2 * usual);
+        for (const Element& e : headings)
+            QCOMPARE(e.rect.height(), tall);
+    }
+
+    void aWordIsNeverBrokenItShrinks()
+    {
+        TableReport r(kA5);
+        r.column(Column(QStringLiteral("ردیف"), QStringLiteral("n"), 7)).column(Column(QStringLiteral("نام"), QStringLiteral("m"), 30));
+        const QList<Element> headings = textsOf(r.fill({}, QList<QVariantMap> {}), 0, Role::ColumnHeading);
+        QVERIFY(headings.at(0).style.pointSize < TableStyle().headingFontSize);
+        QCOMPARE(headings.at(1).style.pointSize, TableStyle().headingFontSize);
+        QCOMPARE(headings.at(0).rect.height(), TableStyle().headerHeight);   // still one line
+        const double oneLine = detail::textHeightMm(QStringLiteral("ردیف"), {}, headings.at(0).style, 100);
+        QCOMPARE(detail::textHeightMm(QStringLiteral("ردیف"), {}, headings.at(0).style, headings.at(0).rect.width()), oneLine);
+    }
+
+    void wrappedCellsMakeTheirRowTaller()
+    {
+        TableReport r(kA5);
+        r.column(Column(QStringLiteral("شرح"), QStringLiteral("t"), 30, Qt::AlignRight).wrapped())
+            .column(Column(QStringLiteral("کد"), QStringLiteral("c"), 15));
+        const Document d = r.fill({}, QList<QVariantMap> {
+                                           {{"t", "کوتاه"}, {"c", 1}},
+                                           {{"t", "شرحی بسیار بلند که در سی میلیمتر یک سطر جا نمی‌گیرد و باید بشکند"}, {"c", 2}},
+                                           {{"t", "کوتاه"}, {"c", 3}}});
+        QList<double> heights;
+        for (const Element& e : textsOf(d, 0, Role::Cell))
+            if (e.column == QLatin1String("c"))
+                heights << e.rect.height();
+        QCOMPARE(heights.size(), 3);
+        QCOMPARE(heights.at(0), TableStyle().rowHeight);   // one line fits the usual height
+        QVERIFY(heights.at(1) > 2 * TableStyle().rowHeight);
+        QCOMPARE(heights.at(2), heights.at(0));
+    }
+
+    void longUnwrappedValuesShrinkToTheirCell()
+    {
+        TableReport r(kA5);
+        r.column(Column(QStringLiteral("نام"), QStringLiteral("n"), 20));
+        const Document d = r.fill({}, QList<QVariantMap> {{{"n", "کوتاه"}}, {{"n", "نامی بسیار بسیار بلند برای این ستون"}}});
+        const QList<Element> cells = textsOf(d, 0, Role::Cell);
+        QCOMPARE(cells.at(0).style.pointSize, TableStyle().fontSize);
+        QVERIFY(cells.at(1).style.pointSize < TableStyle().fontSize);
+    }
+
+    void emptyTableStillShowsHeaderAndTotals()
+    {
+        const Document d = paymentsReport(true).fill({}, QList<QVariantMap> {});
+        QCOMPARE(d.pageCount(), 1);
+        QCOMPARE(d.texts(0, Role::ColumnHeading).size(), 5);
+        QVERIFY(d.texts(0, Role::Cell).isEmpty());
+        QVERIFY(d.texts(0, Role::GroupHeader).isEmpty());
+        QCOMPARE(d.texts(0, Role::Totals), (QStringList {"جمع کل", "0", "0"}));
+        TableReport plain(kA5);
+        plain.column(Column(QStringLiteral("الف"), QStringLiteral("a"), 20));
+        QCOMPARE(plain.fill({}, QList<QVariantMap> {}).texts(0, Role::ColumnHeading), QStringList {"الف"});
+    }
+
+    void titleBeforeAndSummaryAfterTheTable()
+    {
+        TableReport r = paymentsReport(false);
+        r.title(Band().paragraph(10, 128, QStringLiteral("بند ۱ و ۲ {name}")));
+        Band summary;
+        summary.paragraph(10, 128, QStringLiteral("بندهای ۳ تا ۹ که پس از جدول می‌آیند."), TextStyle().justify())
+            .box(QRectF(10, 0, 128, 60));
+        r.summary(summary);
+        // Rows that leave less than 60 mm under the table: the summary moves to a new page.
+        for (int n : {2, 18}) {
+            const Document d = r.fill({{"name", "فلانی"}}, paymentRows(n));
+            QCOMPARE(d.texts(0, Role::Title), QStringList {"بند ۱ و ۲ فلانی"});
+            const double titleBottom = textsOf(d, 0, Role::Title).first().rect.bottom();
+            QVERIFY(textsOf(d, 0, Role::ColumnHeading).first().rect.top() >= titleBottom - 1e-6);
+            const int last = d.pageCount() - 1;
+            const QList<Element> s = d.elements(last, Role::Summary);
+            QCOMPARE(s.size(), 2);
+            if (n == 2) {
+                QCOMPARE(d.pageCount(), 1);
+                QVERIFY(s.first().rect.top() >= textsOf(d, 0, Role::Totals).first().rect.bottom() - 1e-6);
+            } else {
+                QCOMPARE(d.pageCount(), 2);
+                QVERIFY(d.texts(1, Role::ColumnHeading).isEmpty());   // no table on the summary's page
+                QCOMPARE(s.at(1).rect.top(), kA5.contentRect().top() + 12);   // right under the page header
+            }
+            QVERIFY(s.at(1).rect.bottom() <= kA5.contentRect().bottom());
+        }
+    }
+
+    void rowsFromACallbackOrAList()
+    {
+        const QList<QVariantMap> rows = paymentRows(40);
+        int given = 0;
+        RowSource source = [&]() -> std::optional<QVariantMap> {
+            if (given >= rows.size())
+                return std::nullopt;
+            return rows.at(given++);
+        };
+        const Document a = paymentsReport(true).fill({}, source);
+        const Document b = paymentsReport(true).fill({}, rows);
+        QCOMPARE(given, 40);
+        QCOMPARE(a.pageCount(), b.pageCount());
+        QCOMPARE(a.plainText(), b.plainText());
+    }
+
+    void pdfShowsColumnsRightToLeft()
+    {
+        if (!test::havePdfTools())
+            QSKIP("pdftotext is not installed");
+        QTemporaryDir dir;
+        const QString pdf = dir.path() + QStringLiteral("/report.pdf");
+        const Document d = paymentsReport(true).fill({{"dat", "1403/01/01"}}, paymentRows(60));
+        QVERIFY(d.renderToPdf(pdf));
+        const QString artifacts = qEnvironmentVariable("TAVRIN_DOC_ARTIFACTS");
+        if (!artifacts.isEmpty())
+            for (int p = 0; p < d.pageCount(); ++p)
+                d.toImage(p, 110).save(artifacts + QStringLiteral("/payments-%1.png").arg(p + 1));
+        const QList<test::PdfWord> words = test::pdfWords(pdf);
+        QVERIFY(!words.isEmpty());
+        const auto find = [&](const QString& text, int page) -> std::optional<QRectF> {
+            for (const test::PdfWord& w : words)
+                if (w.page == page && w.text == test::normalise(text))
+                    return w.box;
+            return std::nullopt;
+        };
+        for (int p = 0; p < d.pageCount(); ++p) {
+            const auto number = find(QStringLiteral("ردیف"), p);
+            const auto province = find(QStringLiteral("استان"), p);
+            const auto name = find(QStringLiteral("نام"), p);
+            const auto amount = find(QStringLiteral("مبلغ"), p);
+            QVERIFY(number && province && name && amount);
+            QVERIFY(number->left() > province->right());
+            QVERIFY(province->left() > name->right());
+            QVERIFY(name->left() > amount->right());
+            QVERIFY(find(QStringLiteral("%1").arg(d.pageCount()), p));
+        }
+        const std::optional<QString> text = test::pdfText(pdf);
+        QVERIFY(text);
+        const QString letters = test::withoutBlanks(*text);
+        for (const QString& s : {"فهرست پرداخت‌ها", "جمع کل", "جمع تهران", "جمع گیلان", "متقاضی", "1,830,000,000"})
+            QVERIFY2(letters.contains(test::withoutBlanks(test::normalise(s))), qPrintable(s));
+        QCOMPARE(text->count(QLatin1Char('\f')), d.pageCount());
+    }
+};
+
+TAVRIN_TEST_MAIN(TestTableReport)
+#include "tst_tablereport.moc"
