@@ -1,0 +1,61 @@
+#pragma once
+// What the entry windows of a project's units, storage rooms and parking
+// spaces share: the outcome of a save or delete (the messages to show, in
+// order, and the field to focus), the project row read under its lock, and the
+// delete password.
+#include "common/dialogs.h"
+
+#include <QSqlRecord>
+#include <QString>
+#include <QList>
+
+#include <optional>
+
+namespace tavrin::items {
+
+struct Note {
+    MsgKind kind = MsgKind::Error;
+    QString text;
+};
+
+struct ActionResult {
+    bool done = false;      // written and committed
+    QList<Note> notes;      // shown in this order (warnings, then the refusal)
+    QString focus;          // object name of the field a refusal points at
+    qint64 id = 0;          // the row written
+    QString status;         // the status actually stored (a held item keeps its sold status)
+
+    void warn(const QString& text) { notes.append({MsgKind::Warning, text}); }
+    ActionResult& refuse(const QString& text, const QString& field = {})
+    {
+        notes.append({MsgKind::Error, text});
+        if (focus.isEmpty())
+            focus = field;
+        return *this;
+    }
+    bool refused() const { return !done && !notes.isEmpty(); }
+    QStringList texts() const;
+    // Shows the notes through the dialog service.
+    void show() const;
+};
+
+// Reads the project row again inside the caller's transaction and locks it
+// against other writers (an update that changes nothing takes the row's write
+// lock on the servers; SQLite's transaction holds the database's), so that
+// counts and duplicate checks made after it cannot be raced by another user
+// adding to the same project.  Nothing when the project is gone.
+std::optional<QSqlRecord> lockProject(qint64 projectId);
+
+// The delete password of the settings ("رمز حذف"), asked in an input box; true
+// when the answer matches.  A wrong answer or a cancel ends the delete silently.
+bool askDeletePassword();
+
+// The status a sold item carries: " فروخته شد " + the buyer's surname.
+QString soldStatus(const QString& lname);
+// The free status.
+QString freeStatus();
+
+// Integer id of a record's "id" field.
+qint64 recordId(const QSqlRecord& r);
+
+} // namespace tavrin::items

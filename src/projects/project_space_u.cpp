@@ -1,0 +1,304 @@
+#include "project_space_u.h"
+
+#include "common/dialogs.h"
+#include "common/lookups.h"
+#include "common/monedit.h"
+#include "common/nationcode.h"
+#include "db/database.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavrin {
+
+namespace {
+
+QString fieldValue(const QSqlRecord& r, const char* name)
+{
+    return text(r.value(QString::fromLatin1(name)));
+}
+
+QString numberValue(const QSqlRecord& r, const char* name)
+{
+    const QVariant v = r.value(QString::fromLatin1(name));
+    if (v.isNull())
+        return QStringLiteral("0");
+    bool ok = false;
+    const double d = v.toString().toDouble(&ok);
+    if (!ok)
+        return v.toString();
+    QString s = QString::number(d, 'f', 4);
+    while (s.contains(QLatin1Char('.')) && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
+        s.chop(1);
+    return s;
+}
+
+QLabel* groupedLabel(QWidget* parent, const char* name)
+{
+    QLabel* l = makeLabel(parent, QStringLiteral("0"), QString::fromLatin1(name));
+    l->setMinimumWidth(110);
+    l->setStyleSheet(QStringLiteral("color: #1a4f9c; font-weight: bold;"));
+    return l;
+}
+
+} // namespace
+
+TProjectSpaceWindow::TProjectSpaceWindow(const spaces::SpaceKind& kind, const QString& name, const QString& caption,
+                                         const QString& countCaption)
+    : TWindow(name, caption), m_kind(kind)
+{
+    auto* title = makeLabel(this, caption, QStringLiteral("Label1"));
+    QFont big = title->font();
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    big.setBold(true);
+    title->setFont(big);
+    title->setAlignment(Qt::AlignCenter);
+
+    prj_name = makeEdit(this, QStringLiteral("prj_name"));
+    ostan = makeEdit(this, QStringLiteral("ostan"));
+    shahrestan = makeEdit(this, QStringLiteral("shahrestan"));
+    for (QLineEdit* e : {prj_name, ostan, shahrestan}) {
+        e->setReadOnly(true);
+        e->setFocusPolicy(Qt::NoFocus);
+    }
+    cnt = makeLabel(this, QStringLiteral("0"), QStringLiteral("cnt"));
+    cnt->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    auto* projectBox = new QGroupBox(this);
+    auto* pg = new QGridLayout(projectBox);
+    pg->addWidget(makeLabel(this, QStringLiteral("نام پروژه")), 0, 0);
+    pg->addWidget(prj_name, 0, 1, 1, 3);
+    pg->addWidget(makeLabel(this, QStringLiteral("مربوط به استان")), 1, 0);
+    pg->addWidget(ostan, 1, 1);
+    pg->addWidget(makeLabel(this, QStringLiteral("شهرستان")), 1, 2);
+    pg->addWidget(shahrestan, 1, 3);
+
+    const QString table = m_kind.table;
+    const auto combo = [this, &table](const char* n) {
+        QComboBox* c = makeCombo(this, QString::fromLatin1(n));
+        const int len = columnLength(table, QString::fromLatin1(n));
+        if (len > 0 && c->lineEdit())
+            c->lineEdit()->setMaxLength(len);
+        c->setMinimumWidth(160);
+        return c;
+    };
+    bolok = combo("bolok");
+    pos = combo("pos");
+    status = combo("status");
+    num = makeEdit(this, QStringLiteral("num"), 9);
+    installDigitFilter(num);
+    metraj = new TRealEdit(this);
+    metraj->setObjectName(QStringLiteral("metraj"));
+    metraj->setMaxLength(15);
+    mablagh1 = makeEdit(this, QStringLiteral("mablagh1"), 15);
+    mablagh = makeEdit(this, QStringLiteral("mablagh"), 15);
+    installDigitFilter(mablagh1);
+    installDigitFilter(mablagh);
+    mablagh1_3harfi = groupedLabel(this, "mablagh1_3harfi");
+    mablagh_3harfi = groupedLabel(this, "mablagh_3harfi");
+
+    auto* box = new QGroupBox(this);
+    auto* g = new QGridLayout(box);
+    int row = 0;
+    const auto add = [g, &row](const QString& caption, QWidget* w, QWidget* extra = nullptr, QWidget* extra2 = nullptr) {
+        g->addWidget(new QLabel(caption), row, 0);
+        g->addWidget(w, row, 1);
+        if (extra)
+            g->addWidget(extra, row, 2);
+        if (extra2)
+            g->addWidget(extra2, row, 3);
+        ++row;
+    };
+    add(QStringLiteral("بلوک"), bolok);
+    add(m_kind.numCaption, num);
+    add(QStringLiteral("طبقه/موقعيت"), pos);
+    add(QStringLiteral("متراژ"), metraj);
+    add(QStringLiteral("قيمت هر مترمربع"), mablagh1, mablagh1_3harfi, makeLabel(this, QStringLiteral("(بريال)")));
+    add(QStringLiteral("مبلغ کل"), mablagh, mablagh_3harfi, makeLabel(this, QStringLiteral("(بريال)")));
+    add(QStringLiteral("وضعيت"), status);
+    if (m_kind.hasSaghf) {
+        saghf = combo("saghf");
+        add(QStringLiteral("سقف"), saghf);
+    }
+    g->setColumnStretch(2, 1);
+
+    ins_btn = makeButton(this, QStringLiteral("ins_btn"), QStringLiteral("ثبت"));
+    edit_btn = makeButton(this, QStringLiteral("edit_btn"), QStringLiteral("ويرايش"));
+    for (QPushButton* b : {ins_btn, edit_btn}) {
+        b->setMinimumWidth(110);
+        b->setMinimumHeight(30);
+    }
+    connect(ins_btn, &QPushButton::clicked, this, &TProjectSpaceWindow::ins_btnClick);
+    connect(edit_btn, &QPushButton::clicked, this, &TProjectSpaceWindow::edit_btnClick);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(makeLabel(this, countCaption));
+    buttons->addWidget(cnt);
+    buttons->addStretch(1);
+    buttons->addWidget(ins_btn);
+    buttons->addWidget(edit_btn);
+
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(title);
+    top->addWidget(projectBox);
+    top->addWidget(box);
+    top->addLayout(buttons);
+
+    connect(metraj, &QLineEdit::textChanged, this, &TProjectSpaceWindow::computePrice);
+    connect(mablagh1, &QLineEdit::textChanged, this, &TProjectSpaceWindow::computePrice);
+    connect(mablagh, &QLineEdit::textChanged, this, &TProjectSpaceWindow::updateGroupedLabels);
+    mablagh->installEventFilter(this);
+    setMinimumWidth(520);
+}
+
+bool TProjectSpaceWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == mablagh && event->type() == QEvent::FocusIn)
+        computePrice();
+    return TWindow::eventFilter(watched, event);
+}
+
+void TProjectSpaceWindow::fillLists()
+{
+    try {
+        fillCombo(bolok, settingList(QStringLiteral("بلوک")));
+        fillCombo(pos, settingList(m_kind.posSetting));
+        fillCombo(status, settingList(m_kind.statusSetting));
+    } catch (const DbError& e) {
+        reportFailure(QStringLiteral("خطا! فهرست هاي انتخاب خوانده نشد"), e);
+    }
+    if (saghf)
+        fillCombo(saghf, {QStringLiteral("مسقف"), QStringLiteral("غير مسقف")});
+}
+
+void TProjectSpaceWindow::showProject(const QSqlRecord& project)
+{
+    m_project = project;
+    prj_name->setText(fieldValue(project, "prj_name"));
+    ostan->setText(fieldValue(project, "ostan"));
+    shahrestan->setText(fieldValue(project, "shahrestan"));
+    refreshCount();
+}
+
+void TProjectSpaceWindow::refreshCount()
+{
+    try {
+        cnt->setText(QString::number(spaces::spaceCount(m_kind, items::recordId(m_project))));
+    } catch (const DbError& e) {
+        reportFailure(QStringLiteral("خطا! تعداد خوانده نشد"), e);
+    }
+}
+
+void TProjectSpaceWindow::prepareNew(const QSqlRecord& project)
+{
+    m_id = 0;
+    fillLists();
+    showProject(project);
+    bolok->setEditText(QString());
+    pos->setEditText(QString());
+    num->clear();
+    metraj->clear();
+    status->setEditText(items::freeStatus());
+    mablagh1->setText(QStringLiteral("0"));
+    mablagh->setText(QStringLiteral("0"));
+    if (saghf)
+        saghf->setEditText(QStringLiteral("مسقف"));
+    updateGroupedLabels();
+    ins_btn->setVisible(true);
+    edit_btn->setVisible(false);
+    bolok->setFocus();
+}
+
+void TProjectSpaceWindow::prepareEdit(const QSqlRecord& project, const QSqlRecord& row)
+{
+    m_id = items::recordId(row);
+    fillLists();
+    showProject(project);
+    bolok->setEditText(fieldValue(row, "bolok"));
+    pos->setEditText(fieldValue(row, "pos"));
+    num->setText(fieldValue(row, "num"));
+    status->setEditText(fieldValue(row, "status"));
+    if (saghf)
+        saghf->setEditText(fieldValue(row, "saghf"));
+    metraj->setText(numberValue(row, "metraj"));
+    mablagh1->setText(QString::number(toMoney(row.value(QStringLiteral("mablagh1")))));
+    mablagh->setText(QString::number(toMoney(row.value(QStringLiteral("mablagh")))));
+    updateGroupedLabels();
+    ins_btn->setVisible(false);
+    edit_btn->setVisible(true);
+    bolok->setFocus();
+}
+
+spaces::SpaceForm TProjectSpaceWindow::form() const
+{
+    spaces::SpaceForm f;
+    f.bolok = bolok->currentText();
+    f.num = num->text();
+    f.metraj = metraj->text();
+    f.pos = pos->currentText();
+    f.mablagh1 = mablagh1->text();
+    f.mablagh = mablagh->text();
+    f.status = status->currentText();
+    if (saghf)
+        f.saghf = saghf->currentText();
+    return f;
+}
+
+void TProjectSpaceWindow::computePrice()
+{
+    mablagh->setText(spaces::priceText(metraj->text(), mablagh1->text()));
+    updateGroupedLabels();
+}
+
+void TProjectSpaceWindow::updateGroupedLabels()
+{
+    const QString a = groupAmount(mablagh1->text()), b = groupAmount(mablagh->text());
+    mablagh1_3harfi->setText(a.isEmpty() ? QStringLiteral("0") : a);
+    mablagh_3harfi->setText(b.isEmpty() ? QStringLiteral("0") : b);
+}
+
+void TProjectSpaceWindow::ins_btnClick()
+{
+    items::ActionResult r;
+    try {
+        r = spaces::insertSpace(m_kind, m_project, form());
+    } catch (const DbError& e) {
+        reportFailure(m_kind.saveFailed, e);
+        refreshCount();
+        return;
+    }
+    r.show();
+    if (!r.focus.isEmpty())
+        if (auto* w = findChild<QWidget*>(r.focus))
+            w->setFocus();
+    refreshCount();
+    if (r.done)
+        Q_EMIT spacesChanged();
+}
+
+void TProjectSpaceWindow::edit_btnClick()
+{
+    items::ActionResult r;
+    try {
+        r = spaces::updateSpace(m_kind, m_project, m_id, form());
+    } catch (const DbError& e) {
+        reportFailure(m_kind.saveFailed, e);
+        return;
+    }
+    r.show();
+    if (!r.done) {
+        if (!r.focus.isEmpty())
+            if (auto* w = findChild<QWidget*>(r.focus))
+                w->setFocus();
+        return;
+    }
+    Q_EMIT spacesChanged();
+    accept();
+}
+
+} // namespace tavrin
