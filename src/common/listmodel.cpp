@@ -1,5 +1,7 @@
 #include "listmodel.h"
 
+#include "monedit.h"
+
 #include "db/database.h"
 
 #include <QFont>
@@ -13,15 +15,6 @@ namespace tavrin {
 
 namespace {
 constexpr int kKeptPages = 40;
-
-QString groupDigits(qint64 v)
-{
-    const bool neg = v < 0;
-    QString digits = QString::number(neg ? -v : v);
-    for (int i = digits.size() - 3; i > 0; i -= 3)
-        digits.insert(i, ',');
-    return neg ? '-' + digits : digits;
-}
 } // namespace
 
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -185,7 +178,7 @@ QString ListModel::display(const QVariant& v, ColumnKind kind)
     if (kind == ColumnKind::Money) {
         bool ok = false;
         const double d = v.toString().toDouble(&ok);
-        return ok ? groupDigits(qint64(std::llround(d))) : v.toString();
+        return ok ? formatAmount(qint64(std::llround(d))) : v.toString();
     }
     if ((kind == ColumnKind::Auto || kind == ColumnKind::Number) && numeric) {
         if (type == QMetaType::Double || type == QMetaType::Float) {
