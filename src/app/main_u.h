@@ -4,6 +4,7 @@
 #include "common/dialogs.h"
 #include "common/rights.h"
 #include "common/windows.h"
+#include "db/database.h"
 
 #include <QMainWindow>
 
