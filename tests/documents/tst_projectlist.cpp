@@ -64,6 +64,7 @@ private Q_SLOTS:
         QCOMPARE(r.setup().paper, Paper::A4);
         QCOMPARE(r.setup().orientation, Orientation::Landscape);
         QCOMPARE(Tproject_chap::heading(), kHeading);
+        QCOMPARE(r.fieldNames(), (QStringList {"dat", "vk", "vc", "vf", "m", "ac", "pc"}));
     }
 
     void headingsRightToLeftInTheirOrder()

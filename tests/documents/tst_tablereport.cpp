@@ -400,6 +400,30 @@ private Q_SLOTS:
         }
     }
 
+    // Clauses in the page header repeat over every page of a long table.
+    void flowingPageHeaderRepeatsAboveTheTable()
+    {
+        TableReport r(kA5);
+        Band header;
+        header.text(QRectF(10, 0, 128, 8), QStringLiteral("تفاهم نامه"), TextStyle().pt(12).bold().centre())
+            .paragraph(10, 128, QStringLiteral("۱- متن بند نخست که {who} آن را می‌پذیرد و به اندازه دو سطر یا بیشتر ادامه می‌یابد تا بلندی سربرگ را بیازماید."), TextStyle().justify(), 9)
+            .paragraph(10, 128, QStringLiteral("۲- بند دوم."), TextStyle().justify(), 1);
+        r.pageHeader(header).column(Column(QStringLiteral("مبلغ"), QStringLiteral("m"), 40));
+        QList<QVariantMap> rows;
+        for (int i = 0; i < 50; ++i)
+            rows.append({{"m", i}});
+        const Document d = r.fill({{"who", "وديعه‌گذار"}}, rows);
+        QVERIFY(d.pageCount() >= 2);
+        for (int p = 0; p < d.pageCount(); ++p) {
+            const QList<Element> clauses = textsOf(d, p, Role::PageHeader);
+            QCOMPARE(clauses.size(), 3);
+            QVERIFY(clauses.at(1).text.contains(QStringLiteral("وديعه‌گذار")));
+            QVERIFY(clauses.at(1).rect.height() > 8);     // two lines at least
+            QCOMPARE(clauses.at(2).rect.top(), clauses.at(1).rect.bottom() + 1);
+            QCOMPARE(textsOf(d, p, Role::ColumnHeading).first().rect.top(), clauses.at(2).rect.bottom());
+        }
+    }
+
     void rowsFromACallbackOrAList()
     {
         const QList<QVariantMap> rows = paymentRows(40);
