@@ -5,6 +5,7 @@
 #include "common/numberwords.h"
 #include "db/connection.h"
 #include "db/installer.h"
+#include "projects/demodata.h"
 #include "reference/divisions.h"
 
 #include <QDate>
@@ -202,6 +203,55 @@ int cmdImportDivisions(const QStringList& args, QTextStream& out, QTextStream& e
     return 0;
 }
 
+// Demonstration projects with their units, storage rooms, parking spaces and
+// applicants, for trying the program and for measuring it.
+int cmdDemoData(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QMap<QString, QString> o;
+    QStringList rest;
+    demo::Options d;
+    const std::pair<const char*, int*> numbers[] = {
+        {"projects", &d.projects}, {"units-per-project", &d.unitsPerProject},
+        {"storage-per-project", &d.storagePerProject}, {"parking-per-project", &d.parkingPerProject},
+        {"sold-percent", &d.soldPercent}};
+    bool ok = options(args, o, rest) && rest.isEmpty();
+    for (const auto& [name, target] : numbers) {
+        if (ok && o.contains(QString::fromLatin1(name))) {
+            *target = o.take(QString::fromLatin1(name)).toInt(&ok);
+            ok = ok && *target >= 0;
+        }
+    }
+    if (ok && o.contains(QStringLiteral("seed")))
+        d.seed = o.take(QStringLiteral("seed")).toUInt(&ok);
+    if (!ok || d.soldPercent > 100) {
+        err << "usage: tavrin-cli demo-data [--projects N] [--units-per-project M] [--storage-per-project S]\n"
+               "         [--parking-per-project P] [--sold-percent 0..100] [--seed S] [connection options]\n";
+        return 2;
+    }
+    auto db = openFromOptions(o, err);
+    if (!db)
+        return 1;
+    if (!db->tableExists(QStringLiteral("projects"))) {
+        err << "the database has no tables yet: run \"tavrin-cli install\" first\n";
+        return 1;
+    }
+    out << "adding demonstration data to " << db->params().describe() << "\n";
+    out.flush();
+    try {
+        const demo::Report r = demo::generate(*db, d, [&](const QString& line) {
+            out << "  " << line << "\n";
+            out.flush();
+        });
+        out << "done: " << r.projects << " projects, " << r.units << " units, " << r.storageRooms << " storage rooms, "
+            << r.parkingSpaces << " parking spaces, " << r.applicants << " applicants in "
+            << QString::number(r.milliseconds / 1000.0, 'f', 1) << " s\n";
+    } catch (const DbError& e) {
+        err << "failed: " << e.driverText << "\n";
+        return 1;
+    }
+    return 0;
+}
+
 const std::map<QString, Entry>& commands()
 {
     static const std::map<QString, Entry> c = {
@@ -211,6 +261,9 @@ const std::map<QString, Entry>& commands()
         {QStringLiteral("to-jalali"), {QStringLiteral("to-jalali YYYY-MM-DD"), cmdToJalali}},
         {QStringLiteral("words"), {QStringLiteral("words DIGITS"), cmdWords}},
         {QStringLiteral("nation-check"), {QStringLiteral("nation-check CODE"), cmdNationCheck}},
+        {QStringLiteral("demo-data"), {QStringLiteral("demo-data [--projects N --units-per-project M --storage-per-project S "
+                                                      "--parking-per-project P --sold-percent X --seed S] [connection options]"),
+                                       cmdDemoData}},
         {QStringLiteral("import-divisions"), {QStringLiteral("import-divisions FILE [connection options]"), cmdImportDivisions}},
     };
     return c;

@@ -1,0 +1,45 @@
+#pragma once
+// Demonstration data: projects over the country divisions with their units,
+// storage rooms and parking spaces, some units sold to applicants.  Used by
+// "tavrin-cli demo-data" and by the benchmarks of the project list.
+#include <QString>
+
+#include <functional>
+
+namespace tavrin {
+
+class Database;
+
+namespace demo {
+
+struct Options {
+    int projects = 50;
+    int unitsPerProject = 40;
+    int storagePerProject = -1;   // -1: half the units
+    int parkingPerProject = -1;   // -1: half the units
+    int soldPercent = 30;         // of the units, sold to applicants
+    quint32 seed = 1403;
+    int projectsPerTransaction = 250;
+};
+
+struct Report {
+    int divisionsAdded = 0;       // abadiha rows added because the table was empty
+    int projects = 0;
+    qint64 units = 0;
+    qint64 storageRooms = 0;
+    qint64 parkingSpaces = 0;
+    qint64 applicants = 0;
+    qint64 milliseconds = 0;
+};
+
+// Adds the data to the database (whose schema is installed).  Divisions are
+// taken from abadiha; when it is empty a few provinces and counties are added
+// first.  Missing choice lists of the settings are filled with common values.
+// Throws DbError; the data of the transaction that failed is rolled back.
+Report generate(Database& db, const Options& options, const std::function<void(const QString&)>& progress = {});
+
+// A valid national code (ten digits, the last the check digit) from nine digits.
+QString nationCodeFrom(const QString& nineDigits);
+
+} // namespace demo
+} // namespace tavrin

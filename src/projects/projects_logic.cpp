@@ -1,0 +1,466 @@
+#include "projects/projects_logic.h"
+
+#include "projects/project_texts.h"
+
+#include "common/activitylog.h"
+#include "common/dialogs.h"
+#include "common/jalali.h"
+#include "common/logtexts.h"
+#include "common/lookups.h"
+#include "common/nationcode.h"
+#include "db/database.h"
+#include "db/schema.h"
+
+#include <QCalendar>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace tavrin::projects {
+
+const QString kSaveFailed = QStringLiteral("خطا! ثبت اطلاعات پروژه انجام نشد");
+const QString kDeleteFailed = QStringLiteral("خطا! حذف پروژه انجام نشد");
+const QString kWebSaveTitle = QStringLiteral("ذخيره ليست پروژه ها (وب)");
+const QString kWebWriteFailed = QStringLiteral("خطا! فايل ليست پروژه ها ساخته نشد");
+const QString kPrintFailed = QStringLiteral("خطا! چاپ ليست پروژه ها انجام نشد");
+
+namespace {
+
+const QString kProjectGone = QStringLiteral("خطا! اين پروژه ديگر وجود ندارد");
+
+QString col(const char* name)
+{
+    return QString::fromLatin1(name);
+}
+
+// A text bound as a value: never NULL.
+QVariant textValue(const QString& s)
+{
+    return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s);
+}
+
+QString captionOf(const QString& column)
+{
+    for (const auto& [c, caption] : prjtext::kFieldCaptions)
+        if (c == column)
+            return caption;
+    return column;
+}
+
+SaveResult refusal(const QString& message, const QString& field)
+{
+    SaveResult r;
+    r.message = message;
+    r.field = field;
+    return r;
+}
+
+bool isBlank(const QString& s)
+{
+    return s.trimmed().isEmpty();
+}
+
+// A count field's value: digits only (Persian digits allowed), empty is 0.
+std::optional<int> countValue(const QString& text)
+{
+    const QString t = toAsciiDigits(text).trimmed();
+    if (t.isEmpty())
+        return 0;
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+    if (!digits.match(t).hasMatch())
+        return std::nullopt;
+    return t.toInt();
+}
+
+// A date field: the empty date mask, or a whole Jalali date.
+std::optional<QString> dateValue(const QString& text)
+{
+    if (jalali::isEmptyDate(text))
+        return QString::fromLatin1(kEmptyDateMask);
+    static const QRegularExpression re(QStringLiteral("^([0-9]{4})/([0-9]{2})/([0-9]{2})$"));
+    const auto m = re.match(toAsciiDigits(text));
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
+                  QCalendar(QCalendar::System::Jalali));
+    if (!d.isValid())
+        return std::nullopt;
+    return m.captured(0);
+}
+
+// Holds off other writers of projects until the transaction ends, so that the
+// duplicate checks made inside it stay true until the row is written.  SQLite
+// has taken the write lock with the transaction already.
+void lockProjects()
+{
+    switch (dm().backend()) {
+    case Backend::SQLite:
+        break;
+    case Backend::PostgreSQL:
+        dm().exec(QStringLiteral("lock table projects in share row exclusive mode"));
+        break;
+    case Backend::SqlServer:
+        dm().exec(QStringLiteral("select count(*) from projects with (tablockx, holdlock) where id=-1"));
+        break;
+    }
+}
+
+bool exists(const QString& sql, const QVariantList& values)
+{
+    return dm().firstRow(sql, values).has_value();
+}
+
+QString eq(const char* column)
+{
+    return dm().dialect().exactEquals(QString::fromLatin1(column));
+}
+
+// Step shared by new and edited projects: the province and county must be a
+// pair of the country divisions.
+bool placeIsListed(const ProjectValues& v)
+{
+    return exists(QStringLiteral("select id from abadiha where ") + eq("ostan") + QStringLiteral(" and ") +
+                      eq("shahrestan"),
+                  {v.value(col("ostan")), v.value(col("shahrestan"))});
+}
+
+// An empty city takes the county's name, then an empty village-town the city's.
+void applyPlaceDefaults(ProjectValues& v)
+{
+    if (v.value(col("shahr")).isEmpty())
+        v[col("shahr")] = v.value(col("shahrestan"));
+    if (v.value(col("rosta")).isEmpty())
+        v[col("rosta")] = v.value(col("shahr"));
+}
+
+QVariantList boundValues(const ProjectValues& v)
+{
+    QVariantList out;
+    for (const QString& c : projectColumns()) {
+        if (countColumns().contains(c))
+            out << *countValue(v.value(c));
+        else
+            out << textValue(v.value(c));
+    }
+    return out;
+}
+
+QString logPlace(const ProjectValues& v)
+{
+    return v.value(col("ostan")) + ' ' + v.value(col("shahrestan")) + ' ' + v.value(col("prj_name"));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- the list
+
+ListQuery projectQuery(const ProjectFilter& f)
+{
+    ListQuery q(QStringLiteral("select *,vahed_kol-vahed_f as mande"), QStringLiteral("from projects"));
+    q.countyScope(QStringLiteral("shahrestan"), CountyScope::AllButAdmin);
+    if (f.ostan)
+        q.where(eq("ostan"), {textValue(*f.ostan)});
+    if (f.shahrestan)
+        q.like(QStringLiteral("shahrestan"), *f.shahrestan);
+    if (f.prjTyp)
+        q.like(QStringLiteral("prj_typ"), *f.prjTyp);
+    if (f.prjName)
+        q.like(QStringLiteral("prj_name"), *f.prjName);
+    if (f.stTavrin)
+        q.like(QStringLiteral("st_tavrin"), *f.stTavrin);
+    return q;
+}
+
+const QStringList& totalNames()
+{
+    static const QStringList names {QStringLiteral("vk"), QStringLiteral("vc"), QStringLiteral("vf"),
+                                    QStringLiteral("m"),  QStringLiteral("ac"), QStringLiteral("pc")};
+    return names;
+}
+
+QVariantMap projectTotals(const ListQuery& q)
+{
+    const auto row = dm().firstRow(
+        QStringLiteral("select count(*) as c,sum(vahed_kol) as vk,sum(vahed_cnt) as vc,sum(vahed_f) as vf,"
+                       "sum(vahed_kol-vahed_f) as m,sum(anbari_cnt) as ac,sum(parking_cnt) as pc from projects") +
+            q.whereSql(),
+        q.values());
+    QVariantMap out;
+    out.insert(QStringLiteral("c"), row ? row->value(0).toLongLong() : 0);
+    for (int i = 0; i < totalNames().size(); ++i) {
+        const QVariant v = row ? row->value(i + 1) : QVariant();
+        out.insert(totalNames()[i], v.isNull() ? QVariant(QString()) : QVariant(v.toLongLong()));
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------- the record
+
+const QStringList& projectColumns()
+{
+    static const QStringList c = [] {
+        QStringList out;
+        for (const auto& [column, caption] : prjtext::kFieldCaptions)
+            out << column;
+        return out;
+    }();
+    return c;
+}
+
+const QStringList& countColumns()
+{
+    static const QStringList c {QStringLiteral("vahed_kol"), QStringLiteral("vahed_cnt"), QStringLiteral("vahed_f"),
+                                QStringLiteral("anbari_cnt"), QStringLiteral("parking_cnt")};
+    return c;
+}
+
+const QStringList& dateColumns()
+{
+    static const QStringList c {QStringLiteral("expire_dat"), QStringLiteral("sakht_dat")};
+    return c;
+}
+
+ProjectValues valuesOf(const QSqlRecord& project)
+{
+    ProjectValues v;
+    for (const QString& c : projectColumns()) {
+        const QVariant value = project.value(c);
+        v.insert(c, value.isNull() ? QString() : value.toString());
+    }
+    return v;
+}
+
+bool licensedExceedsTotal(QString& vahedKol, QString& vahedCnt)
+{
+    if (vahedKol.isEmpty())
+        vahedKol = QStringLiteral("0");
+    if (vahedCnt.isEmpty())
+        vahedCnt = QStringLiteral("0");
+    const auto kol = countValue(vahedKol);
+    const auto cnt = countValue(vahedCnt);
+    return kol && cnt && *kol < *cnt;
+}
+
+std::optional<SaveResult> checkFields(ProjectValues& v)
+{
+    if (v.value(col("st_tavrin")) == prjtext::kInternetRegistration)
+        v[col("st_tavrin")] = prjtext::kRegistration;
+    if (isBlank(v.value(col("ostan"))))
+        return refusal(prjtext::kNoProvince, col("ostan"));
+    if (isBlank(v.value(col("shahrestan"))))
+        return refusal(prjtext::kNoCounty, col("shahrestan"));
+    if (isBlank(v.value(col("prj_name"))))
+        return refusal(prjtext::kNoName, col("prj_name"));
+    if (isBlank(v.value(col("prj_cod"))))
+        return refusal(prjtext::kNoCode, col("prj_cod"));
+    // Every value must convert before anything is written.
+    for (const QString& c : countColumns()) {
+        if (!countValue(v.value(c)))
+            return refusal(QStringLiteral("خطا! ") + captionOf(c) + QStringLiteral(" بايد عدد صحيح باشد"), c);
+    }
+    for (const QString& c : dateColumns()) {
+        const auto d = dateValue(v.value(c));
+        if (!d)
+            return refusal(QStringLiteral("خطا! ") + captionOf(c) + QStringLiteral(" معتبر نيست"), c);
+        v[c] = *d;
+    }
+    if (*countValue(v.value(col("vahed_kol"))) < *countValue(v.value(col("vahed_cnt"))))
+        return refusal(prjtext::kUnitsOverTotal, col("vahed_cnt"));
+    return std::nullopt;
+}
+
+SaveResult insertProject(ProjectValues& v)
+{
+    if (auto r = checkFields(v))
+        return *r;
+    Transaction tx(dm());
+    lockProjects();
+    if (!placeIsListed(v))
+        return refusal(prjtext::kNotFromList, col("ostan"));
+    applyPlaceDefaults(v);
+    if (exists(QStringLiteral("select id from projects where ") + eq("ostan") + QStringLiteral(" and ") +
+                   eq("shahrestan") + QStringLiteral(" and ") + eq("prj_cod"),
+               {v.value(col("ostan")), v.value(col("shahrestan")), v.value(col("prj_cod"))}))
+        return refusal(prjtext::kDuplicateCode, col("prj_cod"));
+    SaveResult r;
+    r.id = dm().insert(QStringLiteral("projects"), projectColumns(), boundValues(v));
+    writeLog(QString::fromUtf8(logtext::kNewProject) + logPlace(v));
+    tx.commit();
+    r.saved = true;
+    return r;
+}
+
+SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& v)
+{
+    if (auto r = checkFields(v))
+        return *r;
+    Transaction tx(dm());
+    lockProjects();
+    if (!placeIsListed(v))
+        return refusal(prjtext::kNotFromList, col("ostan"));
+    applyPlaceDefaults(v);
+    const auto changed = [&](const char* c) { return v.value(col(c)) != before.value(col(c)); };
+    // The name check as the list always made it: when the county or the name changed.
+    if ((changed("shahrestan") || changed("prj_name")) &&
+        exists(QStringLiteral("select id from projects where id<>? and ") + eq("ostan") + QStringLiteral(" and ") +
+                   eq("shahrestan") + QStringLiteral(" and ") + eq("prj_name"),
+               {id, v.value(col("ostan")), v.value(col("shahrestan")), v.value(col("prj_name"))}))
+        return refusal(prjtext::kDuplicateNameInCounty, col("prj_name"));
+    // The code must stay unique in its province and county whichever of the three changed.
+    if ((changed("ostan") || changed("shahrestan") || changed("prj_cod")) &&
+        exists(QStringLiteral("select id from projects where id<>? and ") + eq("ostan") + QStringLiteral(" and ") +
+                   eq("shahrestan") + QStringLiteral(" and ") + eq("prj_cod"),
+               {id, v.value(col("ostan")), v.value(col("shahrestan")), v.value(col("prj_cod"))}))
+        return refusal(prjtext::kCodeTaken, col("prj_cod"));
+    QStringList sets;
+    for (const QString& c : projectColumns())
+        sets << c + QStringLiteral("=?");
+    QVariantList values = boundValues(v);
+    values << id;
+    if (dm().execAffected(QStringLiteral("update projects set ") + sets.join(',') + QStringLiteral(" where id=?"),
+                          values) != 1)
+        return refusal(kProjectGone, col("ostan"));
+    writeLog(QString::fromUtf8(logtext::kEditProject) + logPlace(v));
+    // The applicants of the project carry copies of its identity; their province
+    // and county stay as they are.
+    dm().exec(QStringLiteral("update customers set prj_cod=?,shahr=?,rosta=?,prj_name=?,prj_typ=?,zamin_adr=?,"
+                             "zamin_pelak=? where prj_id=?"),
+              {textValue(v.value(col("prj_cod"))), textValue(v.value(col("shahr"))), textValue(v.value(col("rosta"))),
+               textValue(v.value(col("prj_name"))), textValue(v.value(col("prj_typ"))),
+               textValue(v.value(col("zamin_adr"))), textValue(v.value(col("zamin_pelak"))), id});
+    tx.commit();
+    SaveResult r;
+    r.saved = true;
+    r.id = id;
+    return r;
+}
+
+// ---------------------------------------------------------------- delete
+
+std::optional<QString> deleteProjectRows(qint64 id, const QString& ostan, const QString& prjName)
+{
+    Transaction tx(dm());
+    // Inside the transaction, so that an applicant saved meanwhile is seen.
+    if (const auto holder = dm().firstRow(
+            QStringLiteral("select lname,nation from customers where prj_id=? order by id"), {id}))
+        return prjtext::kDeleteRefused + text(holder->value(0)) + '*' + text(holder->value(1));
+    writeLog(QString::fromUtf8(logtext::kDeleteProject) + ostan + ' ' + prjName);
+    for (const char* table : {"vahedha", "parkingha", "anbariha", "tashilat", "vahed_vam"})
+        dm().exec(QStringLiteral("delete from ") + QString::fromLatin1(table) + QStringLiteral(" where prj_id=?"), {id});
+    dm().exec(QStringLiteral("delete from projects where id=?"), {id});
+    tx.commit();
+    return std::nullopt;
+}
+
+bool askDeletePassword()
+{
+    QString stored;
+    try {
+        stored = settingValue(prjtext::kSettingDeletePassword);
+    } catch (const DbError& e) {
+        reportFailure(kDeleteFailed, e);
+        return false;
+    }
+    const auto answer = dialogs().input(prjtext::kDeletePasswordTitle, prjtext::kDeletePasswordPrompt,
+                                        prjtext::kDeletePasswordPreset);
+    return answer && !stored.isEmpty() && *answer == stored;
+}
+
+bool deleteProject(const QSqlRecord& project)
+{
+    if (project.isEmpty() || project.value(QStringLiteral("id")).isNull())
+        return false;
+    if (!askDeletePassword())
+        return false;
+    if (dialogs().question(prjtext::kDeleteWarning, Buttons::YesNoCancel, MsgKind::Warning) != Answer::Yes)
+        return false;
+    try {
+        const auto refused = deleteProjectRows(project.value(QStringLiteral("id")).toLongLong(),
+                                               text(project.value(QStringLiteral("ostan"))),
+                                               text(project.value(QStringLiteral("prj_name"))));
+        if (refused) {
+            dialogs().error(*refused);
+            return false;
+        }
+    } catch (const DbError& e) {
+        reportFailure(kDeleteFailed, e);
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- outputs
+
+HeaderMap excelHeaders()
+{
+    HeaderMap h;
+    for (const auto& [field, heading] : prjtext::kExcelHeadings)
+        h.insert(field, heading);
+    return h;
+}
+
+QVariantMap printRow(const QSqlRecord& project)
+{
+    static const QStringList fields {
+        QStringLiteral("ostan"),      QStringLiteral("shahrestan"),  QStringLiteral("prj_name"),
+        QStringLiteral("prj_typ"),    QStringLiteral("prj_cod"),     QStringLiteral("vahed_kol"),
+        QStringLiteral("vahed_cnt"),  QStringLiteral("vahed_f"),     QStringLiteral("mande"),
+        QStringLiteral("anbari_cnt"), QStringLiteral("parking_cnt"), QStringLiteral("st_tavrin"),
+        QStringLiteral("expire_dat")};
+    QVariantMap row;
+    for (const QString& f : fields)
+        row.insert(f, exportCellText(project.value(f)));
+    return row;
+}
+
+QString webPage(const QStringList& fieldNames, const RecordSource& rows)
+{
+    QHash<QString, QString> headings;
+    for (const auto& [field, heading] : prjtext::kWebHeadings)
+        headings.insert(field, heading);
+    QString head = prjtext::kWebHead;
+    head.replace(QStringLiteral("<head>"), QStringLiteral("<head><meta charset=\"utf-8\">"));
+
+    QStringList lines {QStringLiteral("<html>"), head, QStringLiteral("<body>"),
+                       QStringLiteral("<table dir=\"rtl\" border=\"1\" align=\"center\" width=\"95%\">"),
+                       QStringLiteral("<thead>"), QStringLiteral("<tr bgcolor=\"#22ddff\" valign=\"middle\">"),
+                       prjtext::kWebRowNumberHeading};
+    for (const QString& f : fieldNames)
+        lines << QStringLiteral("<th>") + headings.value(f, f).toHtmlEscaped() + QStringLiteral("</th>");
+    lines << QStringLiteral("</tr>") << QStringLiteral("</thead>") << QStringLiteral("<tbody>");
+    int n = 0;
+    rows([&](const QSqlRecord& r) {
+        lines << QStringLiteral("<tr>");
+        lines << QStringLiteral("<td>") + QString::number(++n) + QStringLiteral("</td>");
+        for (int i = 0; i < fieldNames.size(); ++i) {
+            const QString value = exportCellText(r.value(fieldNames[i])).toHtmlEscaped();
+            const bool leftToRight = i == 0 || fieldNames[i] == QLatin1String("chek_dat");
+            lines << (leftToRight ? QStringLiteral("<td dir=\"ltr\">") : QStringLiteral("<td>")) + value +
+                         QStringLiteral("</td>");
+        }
+        lines << QStringLiteral("</tr>");
+    });
+    lines << QStringLiteral("</tbody>") << QStringLiteral("</table>") << QStringLiteral("</body>")
+          << QStringLiteral("</html>");
+    return lines.join('\n') + '\n';
+}
+
+bool writeWebPage(const QString& path, const QStringList& fieldNames, const RecordSource& rows, QString* error)
+{
+    const QString page = webPage(fieldNames, rows);
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    f.write(page.toUtf8());
+    if (!f.commit()) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace tavrin::projects
