@@ -2,11 +2,41 @@
 // window exists and connects it to its handler.
 #include "main_u.h"
 
+#include "db/database.h"
+
+#include "admin/log_u.h"
+#include "admin/users_u.h"
+
+#include <QAction>
+
 namespace tavrin {
+
+namespace {
+// "کاربران": the users window with its entry window; the filters and the
+// counter are emptied before it shows (Tusers::prepareToShow).
+void N6Click(Tmain& main)
+{
+    main.openPage<Tusers>(QStringLiteral("karbaran"), 80);
+}
+
+// "لاگ": the log viewer with both dates set to today and the text filters
+// emptied (Tlog::prepareToShow).
+void N7Click(Tmain& main)
+{
+    main.openPage<Tlog>(QStringLiteral("log"), 80);
+}
+} // namespace
 
 void wireAdminMenu(Tmain& main)
 {
-    Q_UNUSED(main);
+    if (QAction* a = main.action(QStringLiteral("N6"))) {
+        a->setEnabled(true);
+        QObject::connect(a, &QAction::triggered, &main, [&main] { N6Click(main); });
+    }
+    if (QAction* a = main.action(QStringLiteral("N7"))) {
+        a->setEnabled(true);
+        QObject::connect(a, &QAction::triggered, &main, [&main] { N7Click(main); });
+    }
 }
 
 } // namespace tavrin

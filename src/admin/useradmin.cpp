@@ -1,0 +1,217 @@
+#include "useradmin.h"
+
+#include "common/activitylog.h"
+#include "common/logtexts.h"
+#include "common/session.h"
+#include "db/database.h"
+#include "db/password.h"
+
+#include <optional>
+
+namespace tavrin::useradmin {
+
+const QString kSaved = QStringLiteral("ثبت شد");
+const QString kDeleted = QStringLiteral("حذف شد");
+const QString kCountiesSaved = QStringLiteral("دسترسي ها بروز شد");
+const QString kDuplicate = QStringLiteral("خطا، نام كاربري تكراري است");
+const QString kCannotEditAdmin = QStringLiteral("امکان ويرايش مدير نيست");
+const QString kCannotDeleteAdmin = QStringLiteral("خطا، امكان حذف مدير نيست");
+const QString kOnlyAdminLevel = QStringLiteral("فقط مدير سامانه مي تواند سطح admin را به کاربري بدهد");
+const QString kOnlyAdminKarbaran = QStringLiteral("فقط مدير سامانه مي تواند دسترسي صفحه کاربران را تغيير دهد");
+const QString kOwnRights = QStringLiteral("امکان تغيير سطح، استان يا دسترسي هاي خودتان را نداريد");
+const QString kNeedUserName = QStringLiteral("نام كاربري را وارد نماييد");
+const QString kNeedPassword = QStringLiteral("رمز را وارد نماييد");
+const QString kNeedLevel = QStringLiteral("سطح را انتخاب نماييد");
+const QString kUserMissing = QStringLiteral("اين کاربر در سامانه وجود ندارد");
+const QString kInsertFailed = QStringLiteral("خطا در ثبت کاربر");
+const QString kUpdateFailed = QStringLiteral("خطا در ويرايش کاربر");
+const QString kDeleteFailed = QStringLiteral("خطا در حذف کاربر");
+const QString kRightsFailed = QStringLiteral("خطا در ثبت دسترسي ها");
+const QString kCountiesFailed = QStringLiteral("خطا در ثبت دسترسي شهرستان ها");
+
+namespace {
+const QString kAdminLevel = QStringLiteral("admin");
+const QString kKarbaran = QStringLiteral("karbaran");
+
+struct Target {
+    QString us, lev, ostan;
+};
+
+std::optional<Target> readTarget(qint64 id)
+{
+    const auto row = dm().firstRow(QStringLiteral("select us,lev,ostan from users where id=?"), {id});
+    if (!row)
+        return std::nullopt;
+    return Target{text(row->value(0)), text(row->value(1)), text(row->value(2))};
+}
+
+bool isOwnRow(qint64 id)
+{
+    return id == session().prsId;
+}
+
+// A user of level "admin" (the administrator's row above all) is out of reach
+// of everyone but the administrator.
+bool protectedFromSession(const Target& t)
+{
+    return !isSystemAdmin() && (isAdminName(t.us) || t.lev == kAdminLevel);
+}
+
+bool nameTaken(const QString& us, std::optional<qint64> except = std::nullopt)
+{
+    Database& db = dm();
+    QString sql = QStringLiteral("select id from users where ") + db.dialect().exactEquals(QStringLiteral("us"));
+    QVariantList values{us};
+    if (except) {
+        sql += QStringLiteral(" and id<>?");
+        values << *except;
+    }
+    return db.firstRow(sql, values).has_value();
+}
+
+// An empty text is stored as "", never as NULL.
+QString notNull(const QString& s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+} // namespace
+
+bool isAdminName(const QString& us)
+{
+    return us == QLatin1String("admin");
+}
+
+bool isSystemAdmin()
+{
+    return isAdminName(session().karbar);
+}
+
+QString insertUser(const UserFields& f)
+{
+    if (f.us.isEmpty())
+        return kNeedUserName;
+    if (f.ps.isEmpty())
+        return kNeedPassword;
+    if (f.lev.isEmpty())
+        return kNeedLevel;
+    if (f.lev == kAdminLevel && !isSystemAdmin())
+        return kOnlyAdminLevel;
+    Database& db = dm();
+    Transaction tx(db);
+    if (nameTaken(f.us))
+        return kDuplicate;
+    db.exec(QStringLiteral("insert into users (us,ps,ver,lev,ostan,semat,mobile,nam,status) values (?,?,?,?,?,?,?,?,?)"),
+            {f.us, password::hash(f.ps), QStringLiteral(""), f.lev, notNull(f.ostan), notNull(f.semat),
+             notNull(f.mobile), notNull(f.nam), notNull(f.status)});
+    writeLog(QString::fromUtf8(logtext::kNewUser) + f.us + QLatin1Char(' ') + f.ostan);
+    tx.commit();
+    return {};
+}
+
+QString refuseEdit(qint64 id)
+{
+    const auto t = readTarget(id);
+    if (!t)
+        return kUserMissing;
+    if (isAdminName(t->us) || protectedFromSession(*t))
+        return kCannotEditAdmin;
+    return {};
+}
+
+QString updateUser(qint64 id, const UserFields& f)
+{
+    if (f.us.isEmpty())
+        return kNeedUserName;
+    if (f.lev.isEmpty())
+        return kNeedLevel;
+    Database& db = dm();
+    Transaction tx(db);
+    const auto t = readTarget(id);
+    if (!t)
+        return kUserMissing;
+    if (isAdminName(t->us) || protectedFromSession(*t))
+        return kCannotEditAdmin;
+    if (!isSystemAdmin()) {
+        if (f.lev == kAdminLevel)
+            return kOnlyAdminLevel;
+        if (isOwnRow(id) && (f.lev != t->lev || f.ostan != t->ostan))
+            return kOwnRights;
+    }
+    if (f.us != t->us && nameTaken(f.us, id))
+        return kDuplicate;
+    db.exec(QStringLiteral("update users set us=?,lev=?,nam=?,semat=?,mobile=?,ostan=?,status=? where id=?"),
+            {f.us, f.lev, notNull(f.nam), notNull(f.semat), notNull(f.mobile), notNull(f.ostan), notNull(f.status), id});
+    if (!f.ps.isEmpty())
+        db.exec(QStringLiteral("update users set ps=? where id=?"), {password::hash(f.ps), id});
+    writeLog(QString::fromUtf8(logtext::kEditUser) + f.us + QLatin1Char(' ') + f.ostan);
+    tx.commit();
+    return {};
+}
+
+QString deleteUser(qint64 id)
+{
+    Database& db = dm();
+    Transaction tx(db);
+    const auto t = readTarget(id);
+    if (!t)
+        return kUserMissing;
+    if (isAdminName(t->us) || protectedFromSession(*t))
+        return kCannotDeleteAdmin;
+    db.exec(QStringLiteral("delete from users where id=?"), {id});
+    // A later user must not find the rights of this one under a reused id.
+    db.exec(QStringLiteral("delete from dastrasi where prs_id=?"), {id});
+    db.exec(QStringLiteral("delete from dastrasi2 where user_id=?"), {id});
+    db.exec(QStringLiteral("delete from tazeha_readed where prs_id=?"), {id});
+    tx.commit();
+    return {};
+}
+
+QString saveRights(qint64 id, const RightsMap& rights)
+{
+    Database& db = dm();
+    Transaction tx(db);
+    const auto t = readTarget(id);
+    if (!t)
+        return kUserMissing;
+    if (protectedFromSession(*t))
+        return kCannotEditAdmin;
+    bool writeKarbaran = !isAdminName(t->us);
+    if (!isSystemAdmin()) {
+        if (isOwnRow(id))
+            return kOwnRights;
+        const Rights stored = loadRights(id).value(kKarbaran);
+        if (!sameRights(stored, rights.value(kKarbaran)))
+            return kOnlyAdminKarbaran;
+        writeKarbaran = false;  // unchanged, and not the user's to write
+    }
+    for (const QString& page : rightsSaveOrder()) {
+        if (page == kKarbaran && !writeKarbaran)
+            continue;
+        const Rights r = rights.value(page);
+        db.exec(QStringLiteral("delete from dastrasi where prs_id=? and page_name=?"), {id, page});
+        db.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,?,?,?,?,?)"),
+                {id, page, r.darj, r.virayesh, r.hazf, r.namayesh});
+    }
+    tx.commit();
+    return {};
+}
+
+QString saveCounties(qint64 id, const QStringList& counties)
+{
+    Database& db = dm();
+    Transaction tx(db);
+    const auto t = readTarget(id);
+    if (!t)
+        return kUserMissing;
+    if (protectedFromSession(*t))
+        return kCannotEditAdmin;
+    if (!isSystemAdmin() && isOwnRow(id))
+        return kOwnRights;
+    db.exec(QStringLiteral("delete from dastrasi2 where user_id=?"), {id});
+    for (const QString& c : counties)
+        db.exec(QStringLiteral("insert into dastrasi2 (user_id,cmt) values (?,?)"), {id, c});
+    tx.commit();
+    return {};
+}
+
+} // namespace tavrin::useradmin

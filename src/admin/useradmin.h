@@ -1,0 +1,63 @@
+#pragma once
+// The writes of the users window: new and edited users, deleting a user, and
+// saving a user's rights and granted counties.  Each runs in one transaction
+// and first checks that the logged-in user may make the change:
+//
+// - the administrator's row ("admin") is never edited or deleted, and its
+//   "karbaran" rights are never rewritten;
+// - only the administrator may give the level "admin" or change any
+//   "karbaran" right; other holders of the users page cannot touch users of
+//   level "admin", nor their own level, province, rights or counties.
+#include "rights_templates.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tavrin::useradmin {
+
+struct UserFields {
+    QString us, ps, nam, mobile, ostan, lev, semat, status;
+};
+
+extern const QString kSaved;              // "ثبت شد"
+extern const QString kDeleted;            // "حذف شد"
+extern const QString kCountiesSaved;      // "دسترسي ها بروز شد"
+extern const QString kDuplicate;          // duplicate user name
+extern const QString kCannotEditAdmin;    // "امکان ويرايش مدير نيست"
+extern const QString kCannotDeleteAdmin;  // "خطا، امكان حذف مدير نيست"
+extern const QString kOnlyAdminLevel;     // only the administrator gives the level "admin"
+extern const QString kOnlyAdminKarbaran;  // only the administrator changes rights of the users page
+extern const QString kOwnRights;          // nobody but the administrator changes his own level or rights
+extern const QString kNeedUserName;
+extern const QString kNeedPassword;
+extern const QString kNeedLevel;
+extern const QString kUserMissing;
+// Fixed messages of failed writes.
+extern const QString kInsertFailed;
+extern const QString kUpdateFailed;
+extern const QString kDeleteFailed;
+extern const QString kRightsFailed;
+extern const QString kCountiesFailed;
+
+// The logged-in user is the administrator (user name "admin").
+bool isSystemAdmin();
+bool isAdminName(const QString& us);
+
+// Each returns an empty text when done, otherwise the refusal to show; a
+// database failure throws DbError after rolling the whole change back.
+
+// A new user: the password is stored hashed; the log row is written.
+QString insertUser(const UserFields& f);
+// An edited user: a blank password keeps the stored one; the log row is written.
+QString updateUser(qint64 id, const UserFields& f);
+// Whether the logged-in user may open the given user for editing.
+QString refuseEdit(qint64 id);
+// Deletes the user with his rights, counties and news mark.
+QString deleteUser(qint64 id);
+// Rewrites the editor's pages of the user's rights (not "karbaran" for the
+// administrator's row); rows of other pages stay.
+QString saveRights(qint64 id, const RightsMap& rights);
+// Replaces the user's granted counties by the list (duplicates kept).
+QString saveCounties(qint64 id, const QStringList& counties);
+
+} // namespace tavrin::useradmin
