@@ -223,7 +223,7 @@ ProjectItemsPanel::ProjectItemsPanel(ProjectItems kind, QWidget* parent) : QWidg
     connect(d->grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const QModelIndex index = d->grid->indexAt(at);
         if (index.isValid())
-            d->grid->selectRow(index.row());
+            d->grid->setCurrentIndex(index);
         d->popup->popup(d->grid->viewport()->mapToGlobal(at));
     });
 
