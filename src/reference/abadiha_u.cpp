@@ -383,9 +383,10 @@ Tabadiha::Tabadiha() : TWindow(QStringLiteral("Tabadiha"), reftext::kAbadihaCapt
     });
 
     // The Excel replacement panel.
-    auto* panel = new QGroupBox(reftext::kReplaceExcel, this);
+    auto* panel = new QGroupBox(this);
     panel->setObjectName(QStringLiteral("GroupBox2"));
     BitBtn2 = makeButton(panel, QStringLiteral("BitBtn2"), reftext::kBrowseExcel);
+    BitBtn2->setLayoutDirection(Qt::LeftToRight);   // a Latin caption
     ins_btn = makeButton(panel, QStringLiteral("ins_btn"), reftext::kReplaceExcel);
     cnt2 = makeLabel(panel, QStringLiteral("0"), QStringLiteral("cnt2"));
     cnt2->setStyleSheet(QStringLiteral("font-weight: bold; color: #1c4e80;"));

@@ -66,7 +66,8 @@ void SettingsWindow::build(QGridLayout* top)
     DBGrid1->horizontalHeader()->setStretchLastSection(false);
     DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     for (int c = 0; c < headers.size(); ++c)
-        DBGrid1->setColumnWidth(c, headers[c] == reftext::kCmtCaption ? 260 : (headers[c] == reftext::kDefColumn ? 60 : 150));
+        DBGrid1->setColumnWidth(c, headers[c] == reftext::kDefColumn ? 70 : 150);
+    DBGrid1->horizontalHeader()->setSectionResizeMode(int(headers.indexOf(reftext::kCmtCaption)), QHeaderView::Stretch);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
