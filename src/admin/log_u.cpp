@@ -172,6 +172,7 @@ Tlog::Tlog() : TWindow(QStringLiteral("Tlog"), QStringLiteral("log"))
     radios->addWidget(RadioGroup1_0);
     radios->addWidget(RadioGroup1_1);
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("گزارش آخرين تراکنش هر کاربر"));
+    BitBtn1->setMinimumWidth(BitBtn1->fontMetrics().horizontalAdvance(BitBtn1->text()) + 32);
     connect(BitBtn1, &QPushButton::clicked, this, &Tlog::BitBtn1Click);
 
     DBGrid1 = new DBGrid(this);
@@ -186,6 +187,9 @@ Tlog::Tlog() : TWindow(QStringLiteral("Tlog"), QStringLiteral("log"))
         {QStringLiteral("saat_sys"), QStringLiteral("تاريخ و ساعت سرور")},
     });
     connect(DBGrid1, &DBGrid::rowClicked, this, &Tlog::DBGrid1CellClick);
+    const int widths[] = {110, 110, 120, 70, 85, 380, 150};
+    for (int c = 0; c < 7; ++c)
+        DBGrid1->setColumnWidth(c, widths[c]);
 
     auto* dates = new QHBoxLayout;
     dates->setSpacing(6);

@@ -152,12 +152,16 @@ Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربر�
         return text(r.value(QStringLiteral("status"))) != kActive ? QColor(Qt::red) : QColor();
     });
     connect(DBGrid1, &DBGrid::rowClicked, this, &Tusers::DBGrid1CellClick);
+    const int widths[] = {150, 110, 50, 70, 100, 120, 100, 70};
+    for (int c = 0; c < 8; ++c)
+        DBGrid1->setColumnWidth(c, widths[c]);
 
     auto* listSide = new QWidget(this);
     auto* listLayout = new QVBoxLayout(listSide);
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->addLayout(criteria);
     listLayout->addWidget(DBGrid1, 1);
+    listLayout->addWidget(buildCountyEditor());
 
     auto* editors = new QWidget(this);
     auto* editorsLayout = new QVBoxLayout(editors);
@@ -167,7 +171,6 @@ Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربر�
     sel_user->setStyleSheet(QStringLiteral("background: #eef4fb; border: 1px solid #b8cce0; padding: 4px; font-weight: bold;"));
     editorsLayout->addWidget(sel_user);
     editorsLayout->addWidget(buildRightsEditor());
-    editorsLayout->addWidget(buildCountyEditor());
     editorsLayout->addStretch();
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(editors);
@@ -290,6 +293,7 @@ QWidget* Tusers::buildCountyEditor()
     ins_btn->setMinimumWidth(120);
     connect(ins_btn, &QPushButton::clicked, this, &Tusers::ins_btnClick);
 
+    list_loc->setMaximumHeight(150);
     auto* grid = new QGridLayout(box);
     grid->addWidget(makeLabel(box, QStringLiteral("استان")), 0, 0);
     grid->addWidget(ostan, 0, 1);
@@ -298,15 +302,14 @@ QWidget* Tusers::buildCountyEditor()
     grid->addWidget(shahrestan, 1, 1);
     grid->addWidget(SpeedButton3, 1, 2);
     auto* multi = makeLabel(box, QStringLiteral("دسترسي به چندين شهرستان"));
-    multi->setStyleSheet(QStringLiteral("font-weight: bold; margin-top: 6px;"));
+    multi->setStyleSheet(QStringLiteral("font-weight: bold;"));
     grid->addWidget(multi, 2, 0, 1, 2);
     grid->addWidget(add_loc, 2, 2);
-    grid->addWidget(list_loc, 3, 0, 1, 3);
-    auto* bl = new QHBoxLayout;
-    bl->addStretch();
-    bl->addWidget(ins_btn);
-    grid->addLayout(bl, 4, 0, 1, 3);
+    grid->addWidget(ins_btn, 3, 0, 1, 3, Qt::AlignLeading);
+    grid->addWidget(list_loc, 0, 3, 4, 1);
     grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(3, 1);
     return box;
 }
 
