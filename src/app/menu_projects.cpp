@@ -2,11 +2,43 @@
 // window exists and connects it to its handler.
 #include "main_u.h"
 
+#include "db/database.h"
+
+#include "projects/project_src_u.h"
+
+#include <QAction>
+
 namespace tavrin {
+
+namespace {
+// "پروژه ها": the project list.  The lists' rights ("vahed") and the facilities'
+// rights ("tashilat") are handed over when the user has such rows; then the
+// page's own rights ("prj") decide, and with its view right the filters are
+// emptied, the search runs and the window is shown (Tproject_src::prepareToShow).
+void N10Click(Tmain& main)
+{
+    Tproject_src& w = window<Tproject_src>();
+    try {
+        if (const auto vahed = readRights(QStringLiteral("vahed")))
+            w.applyItemRights(*vahed);
+        else
+            w.applyItemRights(Rights {});
+        if (const auto tashilat = readRights(QStringLiteral("tashilat")))
+            w.applyFacilityRights(*tashilat);
+    } catch (const DbError& e) {
+        reportFailure(noAccessMessage(), e);
+        return;
+    }
+    main.openPage<Tproject_src>(QStringLiteral("prj"), 60, 17);
+}
+} // namespace
 
 void wireProjectsMenu(Tmain& main)
 {
-    Q_UNUSED(main);
+    if (QAction* a = main.action(QStringLiteral("N10"))) {
+        a->setEnabled(true);
+        QObject::connect(a, &QAction::triggered, &main, [&main] { N10Click(main); });
+    }
 }
 
 } // namespace tavrin

@@ -41,7 +41,10 @@ QComboBox* pickList(QWidget* parent, const QString& name)
 
 QLineEdit* textField(QWidget* parent, const QString& name)
 {
-    return makeEdit(parent, name, columnLength(QStringLiteral("projects"), name));
+    QLineEdit* e = makeEdit(parent, name, columnLength(QStringLiteral("projects"), name));
+    // A code or a plot number of digits stays on the right like the Persian texts.
+    e->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    return e;
 }
 
 QLineEdit* countField(QWidget* parent, const QString& name)
