@@ -83,9 +83,10 @@ Tproject_src::Tproject_src() : TWindow(QStringLiteral("Tproject_src"), prjtext::
         auto* box = new QCheckBox(f.caption, filters);
         box->setObjectName(f.box);
         QWidget* field = filters->findChild<QWidget*>(f.field);
-        field->setMinimumWidth(130);
-        fl->addWidget(box, 0, column);
-        fl->addWidget(field, 1, column++);
+        field->setMinimumWidth(115);
+        fl->addWidget(box, 0, column++);
+        fl->addWidget(field, 0, column++);
+        fl->setColumnStretch(column - 1, 1);
         bindCriterion(box, field);
         boxes << box;
     }
@@ -97,11 +98,12 @@ Tproject_src::Tproject_src() : TWindow(QStringLiteral("Tproject_src"), prjtext::
     src_btn = makeButton(filters, QStringLiteral("src_btn"), prjtext::kSearch);
     src_btn->setMinimumWidth(110);
     src_btn->setDefault(true);
-    fl->addWidget(src_btn, 1, column++);
-    fl->setColumnStretch(column++, 1);
+    fl->setColumnMinimumWidth(column++, 12);
+    fl->addWidget(src_btn, 0, column++);
+    fl->setColumnMinimumWidth(column++, 12);
     cnt = counterLabel(filters, QStringLiteral("cnt"));
-    fl->addWidget(makeLabel(filters, kCountCaption), 1, column++, Qt::AlignLeft | Qt::AlignVCenter);
-    fl->addWidget(cnt, 1, column++);
+    fl->addWidget(makeLabel(filters, kCountCaption), 0, column++, Qt::AlignLeft | Qt::AlignVCenter);
+    fl->addWidget(cnt, 0, column++);
 
     // The project grid.
     DBGrid1 = new DBGrid(this);
@@ -163,8 +165,8 @@ Tproject_src::Tproject_src() : TWindow(QStringLiteral("Tproject_src"), prjtext::
     auto* body = new QSplitter(Qt::Vertical, this);
     body->addWidget(DBGrid1);
     body->addWidget(lower);
-    body->setStretchFactor(0, 1);
-    body->setStretchFactor(1, 1);
+    body->setStretchFactor(0, 5);
+    body->setStretchFactor(1, 4);
 
     auto* top = new QVBoxLayout(this);
     top->setMenuBar(m_menuBar);

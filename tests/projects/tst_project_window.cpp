@@ -4,6 +4,7 @@
 // printed list.
 #include "support/testsupport.h"
 
+#include "projects/demodata.h"
 #include "projects/project_ins_u.h"
 #include "projects/project_panels.h"
 #include "projects/project_src_u.h"
@@ -467,10 +468,17 @@ private Q_SLOTS:
     void screenshots()
     {
         // Rendered with some data; saved when a folder is named.
+        const bool save = !qEnvironmentVariableIsEmpty("TAVRIN_SCREENSHOTS");
+        if (save) {
+            demo::Options o;
+            o.projects = 16;
+            o.unitsPerProject = 16;
+            demo::generate(dm(), o);
+        }
         Tproject_src& w = window<Tproject_src>();
         w.resize(1366, 720);
         w.prepareToShow();
-        selectRow(w, 0);
+        selectRow(w, save ? 4 : 0);
         w.show();
         QCoreApplication::processEvents();
         const QImage list = w.grab().toImage();
@@ -485,7 +493,7 @@ private Q_SLOTS:
         auto* ostan = test::child<QComboBox>(&ins, QStringLiteral("ostan"));
         auto* vahedKol = test::child<QLineEdit>(&ins, QStringLiteral("vahed_kol"));
         QVERIFY(ostan->mapTo(&ins, QPoint()).x() > vahedKol->mapTo(&ins, QPoint()).x());
-        if (!qEnvironmentVariableIsEmpty("TAVRIN_SCREENSHOTS")) {
+        if (save) {
             const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOTS");
             QVERIFY(list.save(dir + QStringLiteral("/Tproject_src.png")));
             QVERIFY(entry.save(dir + QStringLiteral("/Tproject_ins.png")));
