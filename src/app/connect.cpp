@@ -5,6 +5,7 @@
 #include "common/dialogs.h"
 #include "common/windows.h"
 #include "db/installer.h"
+#include "reference/divisions.h"
 
 namespace tavrin {
 
@@ -39,6 +40,23 @@ void showSettings()
 }
 } // namespace
 
+InstallReport installDatabase(Database& db)
+{
+    InstallReport r = installSchema(db);
+    if (r.ok && r.actions.contains(QStringLiteral("created table abadiha"))) {
+        try {
+            const int n = seedStarterDivisions(db);
+            if (n > 0)
+                r.actions << QStringLiteral("added %1 starter divisions").arg(n);
+        } catch (const DbError& e) {
+            r.ok = false;
+            r.failedStep = QStringLiteral("starter divisions");
+            r.error = e.driverText;
+        }
+    }
+    return r;
+}
+
 connection::Choice currentChoice()
 {
     return g_choice;
@@ -60,7 +78,7 @@ bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing)
         }
         // The embedded data file sets itself up on first use (and after an update).
         if (p.backend == Backend::SQLite) {
-            const InstallReport r = installSchema(dm());
+            const InstallReport r = installDatabase(dm());
             if (!r.ok) {
                 qCWarning(lcDb) << "installing the embedded database failed:" << r.failedStep << r.error;
                 setDm(nullptr);

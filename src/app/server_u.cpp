@@ -153,7 +153,7 @@ void Tserver::Label7Click()
 {
     if (!connectProcedure(currentChoice(), true))
         return;
-    const InstallReport r = installSchema(dm());
+    const InstallReport r = installDatabase(dm());
     for (const QString& a : r.actions)
         qCInfo(lcDb).noquote() << "installer:" << a;
     if (!r.ok) {

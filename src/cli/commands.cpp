@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "app/connect.h"
 #include "common/jalali.h"
 #include "common/nationcode.h"
 #include "common/numberwords.h"
@@ -116,7 +117,7 @@ int cmdInstall(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!db)
         return 1;
     out << "installing on " << db->params().describe() << "\n";
-    const InstallReport r = installSchema(*db);
+    const InstallReport r = installDatabase(*db);
     for (const QString& a : r.actions)
         out << "  " << a << "\n";
     if (!r.ok) {

@@ -153,7 +153,12 @@ private Q_SLOTS:
         QVERIFY(connectProcedure(connection::Choice::Internet, false));
         QCOMPARE(dm().backend(), Backend::SQLite);
         QVERIFY(dm().firstRow(QStringLiteral("select id from users where us='admin'")));
+        // A new database starts with the provinces, so a project can be registered at once.
+        QCOMPARE(dm().scalar(QStringLiteral("select count(distinct ostan) from abadiha")).toInt(), 31);
         QVERIFY(rec.shown.isEmpty());
+        // The next start finds it current and adds nothing twice.
+        QVERIFY(connectProcedure(connection::Choice::Internet, false));
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from abadiha")).toInt(), 31);
     }
 
     void successfulLoginRunsTheSequence()

@@ -126,6 +126,7 @@ private Q_SLOTS:
         QCOMPARE(cli::run(args, o, e), 0);
         o.flush();
         QVERIFY(out.contains(QStringLiteral("created table users")));
+        QVERIFY(out.contains(QStringLiteral("added 31 starter divisions")));
         out.clear();
         QCOMPARE(cli::run(args, o, e), 0);
         o.flush();
