@@ -402,9 +402,16 @@ void Tproject_src::N1Click()
 
 void Tproject_src::N2Click()
 {
-    const QSqlRecord project = currentProject();
+    QSqlRecord project = currentProject();
     if (project.isEmpty())
         return;
+    // The row as stored now, not as the list read it.
+    try {
+        if (auto fresh = dm().firstRow(QStringLiteral("select *,vahed_kol-vahed_f as mande from projects where id=?"),
+                                       {project.value(QStringLiteral("id"))}))
+            project = *fresh;
+    } catch (const DbError&) {
+    }
     Tproject_ins& w = tavrin::window<Tproject_ins>();
     connect(&w, &Tproject_ins::saved, this, &Tproject_src::refreshAfterSave, Qt::UniqueConnection);
     w.prepareEdit(project);

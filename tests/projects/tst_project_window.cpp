@@ -422,6 +422,12 @@ private Q_SLOTS:
         w.N43Click();
         QCOMPARE(rec.shown.last().kind, QStringLiteral("window"));
         QCOMPARE(rec.shown.last().title, QStringLiteral("preview"));
+        // N20 prints the current project's unit list.
+        rec.clear();
+        QVERIFY(w.menuAction(QStringLiteral("N20"))->isEnabled());
+        w.menuAction(QStringLiteral("N20"))->trigger();
+        QCOMPARE(rec.shown.size(), 1);
+        QCOMPARE(rec.shown.last().title, QStringLiteral("preview"));
         if (!qEnvironmentVariableIsEmpty("TAVRIN_SCREENSHOTS")) {
             const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOTS");
             QVERIFY(Tproject_chap::build(rows, w.totals(), jalali::today()).renderToPdf(dir + QStringLiteral("/Tproject_chap.pdf")));
