@@ -43,7 +43,8 @@ QString numberValue(const QSqlRecord& r, const char* name)
 QLabel* groupedLabel(QWidget* parent, const char* name)
 {
     QLabel* l = makeLabel(parent, QStringLiteral("0"), QString::fromLatin1(name));
-    l->setMinimumWidth(110);
+    l->setMinimumWidth(100);
+    l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     l->setStyleSheet(QStringLiteral("color: #1a4f9c; font-weight: bold;"));
     return l;
 }
@@ -85,6 +86,8 @@ TProjectSpaceWindow::TProjectSpaceWindow(const spaces::SpaceKind& kind, const QS
         const int len = columnLength(table, QString::fromLatin1(n));
         if (len > 0 && c->lineEdit())
             c->lineEdit()->setMaxLength(len);
+        if (c->lineEdit())
+            c->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         c->setMinimumWidth(160);
         return c;
     };
@@ -126,7 +129,7 @@ TProjectSpaceWindow::TProjectSpaceWindow(const spaces::SpaceKind& kind, const QS
         saghf = combo("saghf");
         add(QStringLiteral("سقف"), saghf);
     }
-    g->setColumnStretch(2, 1);
+    g->setColumnStretch(4, 1);
 
     ins_btn = makeButton(this, QStringLiteral("ins_btn"), QStringLiteral("ثبت"));
     edit_btn = makeButton(this, QStringLiteral("edit_btn"), QStringLiteral("ويرايش"));

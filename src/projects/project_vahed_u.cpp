@@ -55,6 +55,9 @@ QComboBox* unitCombo(QWidget* parent, const char* name)
     const int len = columnLength(QStringLiteral("vahedha"), QString::fromLatin1(name));
     if (len > 0 && c->lineEdit())
         c->lineEdit()->setMaxLength(len);
+    // Digits and words alike start at the field's right edge.
+    if (c->lineEdit())
+        c->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     c->setMinimumWidth(150);
     return c;
 }
@@ -72,7 +75,8 @@ QLabel* rialLabel(QWidget* parent)
 QLabel* groupedLabel(QWidget* parent, const char* name)
 {
     QLabel* l = makeLabel(parent, QStringLiteral("0"), QString::fromLatin1(name));
-    l->setMinimumWidth(120);
+    l->setMinimumWidth(110);
+    l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     l->setStyleSheet(QStringLiteral("color: #1a4f9c; font-weight: bold;"));
     return l;
 }
@@ -202,7 +206,7 @@ Tproject_vahed::Tproject_vahed() : TWindow(QStringLiteral("Tproject_vahed"), QSt
     priceRow(3, mablaghCaption, mablagh, mablagh_3harfi);
     pg->addWidget(new QLabel(QStringLiteral("ميزان وام")), 4, 0);
     pg->addWidget(vam, 4, 1);
-    pg->setColumnStretch(2, 1);
+    pg->setColumnStretch(4, 1);
     mablaghCaption->setStyleSheet(QStringLiteral("font-weight: bold;"));
 
     auto* note = makeLabel(this, QStringLiteral("* توجه: مبلغ واحد/زمين با احتساب مبلغ وام (در صورت داشتن وام) منظور شود"));
