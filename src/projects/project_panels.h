@@ -38,8 +38,9 @@ public:
     // Clears the filters (when the project window opens).
     void clearFilters();
     // The "vahed" page rights: insert enables the new-item entry of the project
-    // window (see newItems) and the pop-up "تخصيص وام"; edit and delete the
-    // pop-up "ويرايش" and "حذف".
+    // window (see newItems); edit and delete the pop-up "ويرايش" and "حذف".
+    // The units' pop-up "ثبت متقاضي" (N23) and "تخصيص وام" (N34) stay disabled
+    // until the applicant entry and loan windows exist.
     void applyRights(const Rights& vahed);
 
     DBGrid* grid() const;

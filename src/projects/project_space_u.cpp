@@ -156,6 +156,12 @@ TProjectSpaceWindow::TProjectSpaceWindow(const spaces::SpaceKind& kind, const QS
     connect(mablagh1, &QLineEdit::textChanged, this, &TProjectSpaceWindow::computePrice);
     connect(mablagh, &QLineEdit::textChanged, this, &TProjectSpaceWindow::updateGroupedLabels);
     mablagh->installEventFilter(this);
+    QList<QWidget*> order {bolok, num, pos, metraj, mablagh1, mablagh, status};
+    if (saghf)
+        order << saghf;
+    order << ins_btn << edit_btn;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     setMinimumWidth(520);
 }
 

@@ -259,6 +259,13 @@ Tproject_vahed::Tproject_vahed() : TWindow(QStringLiteral("Tproject_vahed"), QSt
     for (QWidget* w : std::initializer_list<QWidget*>{shenase, metraj_z, mablagh})
         w->installEventFilter(this);
 
+    // Keyed block by block: the unit's place first, then its particulars and prices.
+    const QList<QWidget*> order {bolok, tabaghe, vahed_no, karbari, bana, vahed_typ, jahat, metraj, otagh,
+                                 metraj_z, status, teras, ekhtesasi, hayat, moshtarak, mablagh1, teras1,
+                                 hayat1, mablagh, ins_btn, edit_btn};
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
     updateCaptions();
     setMinimumWidth(760);
 }
