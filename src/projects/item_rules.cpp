@@ -1,5 +1,6 @@
 #include "item_rules.h"
 
+#include "common/deletepassword.h"
 #include "common/lookups.h"
 #include "db/database.h"
 
@@ -28,15 +29,7 @@ std::optional<QSqlRecord> lockProject(qint64 projectId)
 
 bool askDeletePassword()
 {
-    QString expected;
-    try {
-        expected = settingValue(QStringLiteral("رمز حذف"));
-    } catch (const DbError& e) {
-        reportFailure(QStringLiteral("خطا! رمز حذف از تنظيمات خوانده نشد"), e);
-        return false;
-    }
-    const auto answer = dialogs().input(QStringLiteral("Delete Password"), QStringLiteral("لطفا رمز حذف را وارد نماييد:"), QStringLiteral("?"));
-    return answer && *answer == expected;
+    return tavrin::askDeletePassword(QStringLiteral("لطفا رمز حذف را وارد نماييد:"));
 }
 
 QString soldStatus(const QString& lname)

@@ -46,8 +46,7 @@ struct ActionResult {
 // adding to the same project.  Nothing when the project is gone.
 std::optional<QSqlRecord> lockProject(qint64 projectId);
 
-// The delete password of the settings ("رمز حذف"), asked in an input box; true
-// when the answer matches.  A wrong answer or a cancel ends the delete silently.
+// Asks for the delete password with the unit and space lists' prompt.
 bool askDeletePassword();
 
 // The status a sold item carries: " فروخته شد " + the buyer's surname.

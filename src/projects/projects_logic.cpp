@@ -3,6 +3,7 @@
 #include "projects/project_texts.h"
 
 #include "common/activitylog.h"
+#include "common/deletepassword.h"
 #include "common/dialogs.h"
 #include "common/jalali.h"
 #include "common/logtexts.h"
@@ -354,16 +355,7 @@ std::optional<QString> deleteProjectRows(qint64 id, const QString& ostan, const 
 
 bool askDeletePassword()
 {
-    QString stored;
-    try {
-        stored = settingValue(prjtext::kSettingDeletePassword);
-    } catch (const DbError& e) {
-        reportFailure(kDeleteFailed, e);
-        return false;
-    }
-    const auto answer = dialogs().input(prjtext::kDeletePasswordTitle, prjtext::kDeletePasswordPrompt,
-                                        prjtext::kDeletePasswordPreset);
-    return answer && !stored.isEmpty() && *answer == stored;
+    return tavrin::askDeletePassword(prjtext::kDeletePasswordPrompt);
 }
 
 bool deleteProject(const QSqlRecord& project)

@@ -92,8 +92,7 @@ std::optional<QString> deleteProjectRows(qint64 id, const QString& ostan, const 
 // true when the project was deleted.
 bool deleteProject(const QSqlRecord& project);
 
-// Asks for the delete password ("Delete Password"); true for the stored one.
-// A wrong answer, a cancelled box or no stored password gives false and shows nothing.
+// Asks for the delete password with the project window's prompt.
 bool askDeletePassword();
 
 // ---------------------------------------------------------------- outputs

@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include "common/deletepassword.h"
+
 #include "reftexts.h"
 
 #include "common/dialogs.h"
@@ -148,9 +150,7 @@ QString storedDeletePassword()
 
 bool askDeletePassword()
 {
-    const QString stored = storedDeletePassword();
-    const auto answer = dialogs().password(reftext::kDeletePasswordTitle, reftext::kDeletePasswordKey);
-    return answer && *answer == stored;
+    return askDeletePassword(reftext::kDeletePasswordKey);
 }
 
 QString refreshSabtCod()

@@ -54,9 +54,7 @@ QString settingDisplayValue(const SettingRow& row);
 
 // The deletion password: the first value of the general setting "رمز حذف".
 QString storedDeletePassword();
-// Asks for the deletion password in a password box titled "Delete Password";
-// true only when the answer equals the stored password (nothing is shown for a
-// cancelled box or a wrong answer).  Throws DbError when the setting cannot be read.
+// Asks for the deletion password with the divisions window's prompt ("رمز حذف").
 bool askDeletePassword();
 
 // Reloads the session's registration code from the general setting "کد ثبت".

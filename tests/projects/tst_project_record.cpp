@@ -384,7 +384,7 @@ private Q_SLOTS:
         rec.inputs.push_back(QStringLiteral("رمز"));
         QVERIFY(deleteProject(stored(id)));
         QCOMPARE(rec.shown.size(), 2);
-        QCOMPARE(rec.shown[0].kind, QStringLiteral("input"));
+        QCOMPARE(rec.shown[0].kind, QStringLiteral("password"));
         QCOMPARE(rec.shown[0].title, prjtext::kDeletePasswordTitle);
         QCOMPARE(rec.shown[0].text, prjtext::kDeletePasswordPrompt);
         QCOMPARE(rec.shown[1].text, prjtext::kDeleteWarning);
@@ -404,7 +404,7 @@ private Q_SLOTS:
         QVERIFY(!deleteProject(stored(id)));
         dm().exec(QStringLiteral("insert into setting (component,cmt) values (?,?)"),
                   {prjtext::kSettingDeletePassword, QStringLiteral("123")});
-        QVERIFY(!deleteProject(stored(id)));                 // the preset "?"
+        QVERIFY(!deleteProject(stored(id)));                 // no answer queued: the box is cancelled
         rec.inputs.push_back(std::nullopt);                  // cancelled
         QVERIFY(!deleteProject(stored(id)));
         rec.inputs.push_back(QStringLiteral("1234"));
