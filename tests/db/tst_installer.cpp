@@ -146,6 +146,17 @@ private Q_SLOTS:
         QVERIFY(!db.tableExists(QStringLiteral("customers")));
     }
 
+    void textSortsByteWise()
+    {
+        Database& db = test::useFreshDatabase();
+        for (const char* n : {"b", "B", "a", "A"})
+            db.exec(QStringLiteral("insert into phone (name) values (?)"), {QString::fromLatin1(n)});
+        // Upper case before lower case, as bytes compare, on every backend.
+        QCOMPARE(db.textColumn(QStringLiteral("select name from phone order by name")),
+                 (QStringList{"A", "B", "a", "b"}));
+        QCOMPARE(db.scalar(QStringLiteral("select count(*) from phone where name=?"), {QStringLiteral("a")}).toInt(), 1);
+    }
+
     void lostConnectionIsReported()
     {
         Database& db = test::useFreshDatabase(false);
