@@ -67,7 +67,7 @@ void setCurrentChoice(connection::Choice c)
     g_choice = c;
 }
 
-bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing)
+bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing, bool forInstaller)
 {
     setDm(nullptr);
     if (choice == connection::Choice::Internet) {
@@ -106,7 +106,10 @@ bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing)
     case connection::Problem::None:
         break;
     }
-    if (openDm(*r.params))
+    ConnectionParams params = *r.params;
+    if (forInstaller && params.backend == Backend::SQLite)
+        params.createIfMissing = true;
+    if (openDm(params))
         return true;
     dialogs().warning(r.params->backend == Backend::SQLite ? kAccessMissing : kServerFailed);
     showSettings();

@@ -19,6 +19,8 @@ InstallReport installDatabase(Database& db);
 
 // showSettingsWhenMissing: the password change, the font help and the installer
 // show the settings window when no settings are stored; the login does not.
-bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing);
+// forInstaller: the schema installer may create a new SQLite data file at the
+// stored path; every other caller needs the file to exist.
+bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing, bool forInstaller = false);
 
 } // namespace tavrin

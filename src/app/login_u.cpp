@@ -185,6 +185,9 @@ bool Tlogin::BitBtn1Click()
             return false;
         }
         const qint64 id = row->value(QStringLiteral("id")).toLongLong();
+        // The login's writes (password upgrade, version, log row, server date,
+        // expiry) succeed or fail together.
+        Transaction tx(db);
         // A password kept as plain text by an older installation is replaced by its hash.
         if (!password::isHash(text(row->value(QStringLiteral("ps")))))
             db.exec(QStringLiteral("update users set ps=? where id=?"), {password::hash(pass), id});
@@ -209,6 +212,8 @@ bool Tlogin::BitBtn1Click()
         db.exec(QStringLiteral("update users set ver=? where id=?"), {QString::number(kProgramVersion), id});
         const QVariant adminVer = db.scalar(QStringLiteral("select ver from users where us=?"), {QStringLiteral("admin")});
         if (adminVer.isValid() && text(adminVer).trimmed().toInt() > kProgramVersion) {
+            writeLog(QString(QString::fromUtf8(logtext::kOldVersion) + text(adminVer).trimmed() + ' ' + s.karbar));
+            tx.commit();
             refuseOldVersion(text(adminVer).trimmed());
             return false;
         }
@@ -230,6 +235,7 @@ bool Tlogin::BitBtn1Click()
             db.exec(QStringLiteral("update projects set status=? where expire_dat<? and expire_dat<>? and expire_dat<>?"),
                     {QStringLiteral("انقضا فروش"), today, QString::fromLatin1(kEmptyDateMask), QStringLiteral("")});
 
+        tx.commit();
         s.sabtCod = settingValue(QStringLiteral("کد ثبت"));
 
         const int unread = db.scalar(QStringLiteral("select count(*) as c from payamha where rec_prs_id=? and show_dat=?"),
@@ -245,6 +251,7 @@ bool Tlogin::BitBtn1Click()
         hide();
         return true;
     } catch (const DbError& e) {
+        session() = Session();
         reportFailure(QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"), e);
         return false;
     }
@@ -254,7 +261,6 @@ void Tlogin::refuseOldVersion(const QString& adminVersion)
 {
     dialogs().information(QStringLiteral("اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  ") + adminVersion +
                           QStringLiteral(" در ادامه نسخه جديد را دانلود و استفاده نماييد "));
-    writeLog(QString(QString::fromUtf8(logtext::kOldVersion) + adminVersion + ' ' + session().karbar));
     const QString today = jalali::today();
     saveAttachment(QStringLiteral("آخرين نسخه نرم افزار"),
                    QStringLiteral("Tavrin") + today.mid(0, 4) + '_' + today.mid(5, 2) + '_' + today.mid(8, 2));

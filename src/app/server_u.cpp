@@ -151,7 +151,7 @@ void Tserver::Button2Click()
 
 void Tserver::Label7Click()
 {
-    if (!connectProcedure(currentChoice(), true))
+    if (!connectProcedure(currentChoice(), true, true))
         return;
     const InstallReport r = installDatabase(dm());
     for (const QString& a : r.actions)

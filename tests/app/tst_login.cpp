@@ -146,6 +146,43 @@ private Q_SLOTS:
         QCOMPARE(rec.shown.last().title, QStringLiteral("Tserver"));
     }
 
+    void installerCreatesANewDataFile()
+    {
+        test::DialogRecorder rec;
+        QTemporaryDir dir;
+        connection::StoredSettings s;
+        s.authentication = QStringLiteral("Access");
+        s.serverName = dir.filePath(QStringLiteral("office.db"));
+        connection::writeStored(s);
+        setCurrentChoice(connection::Choice::Local);
+        // Logging in needs an existing file ...
+        QVERIFY(!connectProcedure(connection::Choice::Local, false));
+        QCOMPARE(rec.texts().first(), QStringLiteral("فايل اكسس يافت نشد"));
+        // ... the installer makes one, with the admin user and the provinces.
+        rec.clear();
+        window<Tserver>().Label7Click();
+        QCOMPARE(rec.lastText(), QStringLiteral("همه تنظيمات انجام شد"));
+        QVERIFY(QFile::exists(s.serverName));
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from users")).toInt(), 1);
+        QCOMPARE(dm().scalar(QStringLiteral("select count(distinct ostan) from abadiha")).toInt(), 31);
+        setCurrentChoice(connection::Choice::Internet);
+    }
+
+    void aFailingLoginStepUndoesTheLogin()
+    {
+        test::DialogRecorder rec;
+        test::addUser(QStringLiteral("u7"), QStringLiteral("city"));
+        dm().exec(QStringLiteral("update users set ps='plain' where us='u7'"));
+        // The server-date step cannot run: nothing of the login may remain.
+        dm().exec(QStringLiteral("drop table server_dat"));
+        QVERIFY(!login(QStringLiteral("u7"), QStringLiteral("plain")).BitBtn1Click());
+        QVERIFY(!mainWindowShown());
+        QCOMPARE(session().karbar, QString());
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from log")).toInt(), 0);
+        QCOMPARE(dm().scalar(QStringLiteral("select ps from users where us='u7'")).toString(), QStringLiteral("plain"));
+        QCOMPARE(text(dm().scalar(QStringLiteral("select ver from users where us='u7'"))), QString());
+    }
+
     void builtInConnectionInstallsTheEmbeddedDatabase()
     {
         test::DialogRecorder rec;
