@@ -120,6 +120,10 @@ public:
         return QStringLiteral("select character_maximum_length from information_schema.columns "
                               "where table_schema=current_schema() and table_name=? and column_name=?");
     }
+    QString lockTableStatement(const QString& table) const override
+    {
+        return QStringLiteral("lock table %1 in share row exclusive mode").arg(table);
+    }
 };
 
 class SqlServerDialect final : public Dialect {
@@ -163,6 +167,10 @@ public:
         return QStringLiteral(" offset ? rows fetch next ? rows only");
     }
     bool pageBindsOffsetFirst() const override { return true; }
+    QString lockTableStatement(const QString& table) const override
+    {
+        return QStringLiteral("select count(*) from %1 with (tablockx, holdlock) where 1=0").arg(table);
+    }
     QString literal(const QString& fixedText) const override { return 'N' + Dialect::literal(fixedText); }
     QString exactEquals(const QString& column) const override
     {

@@ -48,6 +48,9 @@ public:
     // How a transaction starts; SQLite takes the write lock at once so that checks
     // made inside the transaction cannot be raced by another writer.
     virtual QString beginStatement() const { return {}; }
+    // A statement that holds off other writers of a table until the transaction
+    // ends (empty where the transaction already holds the write lock).
+    virtual QString lockTableStatement(const QString&) const { return {}; }
 };
 
 } // namespace tavrin

@@ -94,16 +94,9 @@ std::optional<QString> dateValue(const QString& text)
 // has taken the write lock with the transaction already.
 void lockProjects()
 {
-    switch (dm().backend()) {
-    case Backend::SQLite:
-        break;
-    case Backend::PostgreSQL:
-        dm().exec(QStringLiteral("lock table projects in share row exclusive mode"));
-        break;
-    case Backend::SqlServer:
-        dm().exec(QStringLiteral("select count(*) from projects with (tablockx, holdlock) where id=-1"));
-        break;
-    }
+    const QString lock = dm().dialect().lockTableStatement(QStringLiteral("projects"));
+    if (!lock.isEmpty())
+        dm().exec(lock);
 }
 
 bool exists(const QString& sql, const QVariantList& values)

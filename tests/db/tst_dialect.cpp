@@ -85,6 +85,10 @@ private Q_SLOTS:
         auto lite = Dialect::create(Backend::SQLite);
         QCOMPARE(lite->pageClause(), QStringLiteral(" limit ? offset ?"));
         QCOMPARE(lite->beginStatement(), QStringLiteral("BEGIN IMMEDIATE"));
+        QVERIFY(lite->lockTableStatement(QStringLiteral("projects")).isEmpty());
+        QCOMPARE(Dialect::create(Backend::PostgreSQL)->lockTableStatement(QStringLiteral("projects")),
+                 QStringLiteral("lock table projects in share row exclusive mode"));
+        QVERIFY(mssql->lockTableStatement(QStringLiteral("projects")).contains(QStringLiteral("tablockx")));
     }
 
     void connectionFailuresAreReported()
