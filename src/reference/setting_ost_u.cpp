@@ -58,8 +58,8 @@ SettingPlace Tsetting_ost::place() const
 void Tsetting_ost::prepareToShow()
 {
     fillProvinceChoice(ostan);
+    // Only the key is cleared on opening; the value field keeps its text.
     component->setCurrentIndex(-1);
-    cmt->clear();
 }
 
 void Tsetting_ost::ostanChange()

@@ -36,8 +36,8 @@ Tsetting::Tsetting() : SettingsWindow(QStringLiteral("Tsetting"), reftext::kSett
 
 void Tsetting::prepareToShow()
 {
+    // Only the key is cleared on opening; the value field keeps its text.
     component->setCurrentIndex(-1);
-    cmt->clear();
     registrationCodeChanged();
 }
 

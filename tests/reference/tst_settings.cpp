@@ -401,6 +401,38 @@ private Q_SLOTS:
         QVERIFY(rec.texts().isEmpty());
     }
 
+    void reopeningClearsTheKeyAndOnlyTheCountyWindowClearsTheValue()
+    {
+        test::DialogRecorder rec;
+        addDivision(kOstanA, QStringLiteral("بم"));
+        Tsetting& gen = tavrin::window<Tsetting>();
+        gen.applyRights(allRights());
+        gen.prepareToShow();
+        chooseKey(gen, QStringLiteral("بانک"));
+        gen.cmt->setText(QStringLiteral("typed"));
+        gen.prepareToShow();
+        QCOMPARE(gen.component->currentIndex(), -1);
+        QCOMPARE(gen.cmt->text(), QStringLiteral("typed"));
+
+        Tsetting_ost& ost = tavrin::window<Tsetting_ost>();
+        ost.applyRights(allRights());
+        ost.prepareToShow();
+        chooseKey(ost, QStringLiteral("مدير کل"));
+        ost.cmt->setText(QStringLiteral("typed"));
+        ost.prepareToShow();
+        QCOMPARE(ost.component->currentIndex(), -1);
+        QCOMPARE(ost.cmt->text(), QStringLiteral("typed"));
+
+        Tsetting_city& city = tavrin::window<Tsetting_city>();
+        city.applyRights(allRights());
+        city.prepareToShow();
+        chooseKey(city, QStringLiteral("مدير شهرستان"));
+        city.cmt->setText(QStringLiteral("typed"));
+        city.prepareToShow();
+        QCOMPARE(city.component->currentIndex(), -1);
+        QCOMPARE(city.cmt->text(), QString());
+    }
+
     void menuOpensWithRightsAndFixesTheProvince()
     {
         test::DialogRecorder rec;
