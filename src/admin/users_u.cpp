@@ -566,9 +566,16 @@ void Tusers::N6Click()
     QSqlRecord user;
     try {
         refusal = useradmin::refuseEdit(r.value(QStringLiteral("id")).toLongLong());
-        if (refusal.isEmpty())
-            user = *dm().firstRow(QStringLiteral("select id,us,lev,nam,semat,mobile,ostan,status from users where id=?"),
-                                  {r.value(QStringLiteral("id"))});
+        if (refusal.isEmpty()) {
+            // The row may have been deleted by another user since the list was read.
+            const auto row = dm().firstRow(QStringLiteral("select id,us,lev,nam,semat,mobile,ostan,status from users where id=?"),
+                                           {r.value(QStringLiteral("id"))});
+            if (!row) {
+                DBGrid1->listModel()->refresh();
+                return;
+            }
+            user = *row;
+        }
     } catch (const DbError& e) {
         reportFailure(kLoadFailed, e);
         return;
