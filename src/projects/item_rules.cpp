@@ -32,6 +32,26 @@ bool askDeletePassword()
     return tavrin::askDeletePassword(QStringLiteral("لطفا رمز حذف را وارد نماييد:"));
 }
 
+QString fieldValue(const QSqlRecord& r, const char* name)
+{
+    return text(r.value(QString::fromLatin1(name)));
+}
+
+QString numberValue(const QSqlRecord& r, const char* name)
+{
+    const QVariant v = r.value(QString::fromLatin1(name));
+    if (v.isNull())
+        return QStringLiteral("0");
+    bool ok = false;
+    const double d = v.toString().toDouble(&ok);
+    if (!ok)
+        return v.toString();
+    QString s = QString::number(d, 'f', 4);
+    while (s.contains(QLatin1Char('.')) && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
+        s.chop(1);
+    return s;
+}
+
 QString soldStatus(const QString& lname)
 {
     return QStringLiteral(" فروخته شد ") + lname;

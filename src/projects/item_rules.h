@@ -57,4 +57,9 @@ QString freeStatus();
 // Integer id of a record's "id" field.
 qint64 recordId(const QSqlRecord& r);
 
+// A text column of a row as an entry form shows it ("" for NULL).
+QString fieldValue(const QSqlRecord& r, const char* name);
+// A number column of a row as an entry form shows it: NULL as "0", no trailing zeros.
+QString numberValue(const QSqlRecord& r, const char* name);
+
 } // namespace tavrin::items

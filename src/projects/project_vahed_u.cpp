@@ -23,26 +23,8 @@ namespace tavrin {
 
 namespace {
 
-QString fieldValue(const QSqlRecord& r, const char* name)
-{
-    return text(r.value(QString::fromLatin1(name)));
-}
-
-// A number of the row as the form shows it: NULL as "0", no trailing zeros.
-QString numberValue(const QSqlRecord& r, const char* name)
-{
-    const QVariant v = r.value(QString::fromLatin1(name));
-    if (v.isNull())
-        return QStringLiteral("0");
-    bool ok = false;
-    const double d = v.toString().toDouble(&ok);
-    if (!ok)
-        return v.toString();
-    QString s = QString::number(d, 'f', 4);
-    while (s.contains(QLatin1Char('.')) && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
-        s.chop(1);
-    return s;
-}
+using items::fieldValue;
+using items::numberValue;
 
 QString amountValue(const QSqlRecord& r, const char* name)
 {
