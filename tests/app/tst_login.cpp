@@ -237,6 +237,14 @@ private Q_SLOTS:
         QCOMPARE(rec.lastText(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
         QVERIFY(!login(QStringLiteral("U1"), QStringLiteral("1")).BitBtn1Click());  // names compare exactly
         QCOMPARE(rec.lastText(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
+        // An absent password matches nothing, not even an empty one, and stays absent.
+        dm().exec(QStringLiteral("update users set ps=NULL where us='u1'"));
+        QVERIFY(!login(QStringLiteral("u1"), QString()).BitBtn1Click());
+        QCOMPARE(rec.lastText(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
+        login(QStringLiteral("u1"), QString()).Label3Click();
+        QCOMPARE(rec.lastText(), QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"));
+        QVERIFY(dm().scalar(QStringLiteral("select ps from users where us='u1'")).isNull());
+        dm().exec(QStringLiteral("update users set ps=? where us='u1'"), {password::hash(QStringLiteral("1"))});
         for (const QVariant& status : {QVariant(QString()), QVariant(QStringLiteral("غيرفعال")), QVariant()}) {
             dm().exec(QStringLiteral("update users set status=? where us='u1'"), {status});
             QVERIFY(!login(QStringLiteral("u1"), QStringLiteral("1")).BitBtn1Click());
