@@ -1,5 +1,6 @@
 #include "projects/projects_logic.h"
 
+#include "projects/item_rules.h"
 #include "projects/project_texts.h"
 
 #include "common/activitylog.h"
@@ -334,6 +335,11 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
 std::optional<QString> deleteProjectRows(qint64 id, const QString& ostan, const QString& prjName)
 {
     Transaction tx(dm());
+    // The project row is locked first, as the saves of its units, storage rooms
+    // and parking spaces lock it: a row added meanwhile by another user is
+    // committed before the deletes below run, and so is deleted with the rest.
+    if (!items::lockProject(id))
+        return kProjectGone;
     // Inside the transaction, so that an applicant saved meanwhile is seen.
     if (const auto holder = dm().firstRow(
             QStringLiteral("select lname,nation from customers where prj_id=? order by id"), {id}))

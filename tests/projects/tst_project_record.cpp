@@ -10,7 +10,11 @@
 #include "db/schema.h"
 
 #include <QFile>
+#include <QSemaphore>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <thread>
 
 using namespace tavrin;
 using namespace tavrin::projects;
@@ -392,6 +396,46 @@ private Q_SLOTS:
         QCOMPARE(itemsOf(id), 0);
         QCOMPARE(itemsOf(other), 5);
         QCOMPARE(logComments().last(), QStringLiteral(" حذف اطلاعات پروژه ") + kTehran + QStringLiteral(" مهر"));
+    }
+
+    // Another user adds a unit while the project is being deleted: the delete
+    // waits for the project row, then removes the new unit with the others
+    // (before, the unit stayed behind without its project on the servers).
+    void deleteWaitsForAnAddToTheProject()
+    {
+        const qint64 id = saved(project(kTehran, kShemiranat, QStringLiteral("مهر"), QStringLiteral("1")));
+        addItems(id);
+        const ConnectionParams params = dm().params();
+        QSemaphore holding;
+        std::thread other([&] {
+            Database db(params);
+            if (!db.open()) {
+                holding.release();
+                return;
+            }
+            db.begin();
+            db.exec(QStringLiteral("update projects set vahed_kol=vahed_kol where id=?"), {id});
+            db.exec(QStringLiteral("insert into vahedha (prj_id,shenase) values (?,'9-9-9')"), {id});
+            holding.release();
+            QThread::msleep(600);
+            db.commit();
+        });
+        holding.acquire();
+        std::optional<QString> refused;
+        try {
+            refused = deleteProjectRows(id, kTehran, QStringLiteral("مهر"));
+        } catch (...) {
+            other.join();
+            throw;
+        }
+        other.join();
+        QVERIFY(!refused);
+        QCOMPARE(count(QStringLiteral("vahedha")), 0);
+        QCOMPARE(itemsOf(id), 0);
+        // A project deleted meanwhile by someone else is reported, not deleted twice.
+        QCOMPARE(deleteProjectRows(id, kTehran, QStringLiteral("مهر")).value_or(QString()),
+                 QStringLiteral("خطا! اين پروژه ديگر وجود ندارد"));
+        QCOMPARE(count(QStringLiteral("log")), 2);
     }
 
     void wrongPasswordOrNoAnswerDeletesNothingSilently()
