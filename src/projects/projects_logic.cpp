@@ -272,6 +272,8 @@ SaveResult insertProject(ProjectValues& v)
     lockProjects();
     if (!placeIsListed(v))
         return refusal(prjtext::kNotFromList, col("ostan"));
+    if (!isGrantedCounty(v.value(col("shahrestan"))))
+        return refusal(prjtext::kCountyNotGranted, col("shahrestan"));
     applyPlaceDefaults(v);
     if (exists(QStringLiteral("select id from projects where ") + eq("ostan") + QStringLiteral(" and ") +
                    eq("shahrestan") + QStringLiteral(" and ") + eq("prj_cod"),
@@ -293,6 +295,8 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
     lockProjects();
     if (!placeIsListed(v))
         return refusal(prjtext::kNotFromList, col("ostan"));
+    if (!isGrantedCounty(v.value(col("shahrestan"))))
+        return refusal(prjtext::kCountyNotGranted, col("shahrestan"));
     applyPlaceDefaults(v);
     const auto changed = [&](const char* c) { return v.value(col(c)) != before.value(col(c)); };
     // The name check as the list always made it: when the county or the name changed.
