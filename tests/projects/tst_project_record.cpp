@@ -10,11 +10,7 @@
 #include "db/schema.h"
 
 #include <QFile>
-#include <QSemaphore>
 #include <QTemporaryDir>
-#include <QThread>
-
-#include <thread>
 
 using namespace tavrin;
 using namespace tavrin::projects;
@@ -430,30 +426,13 @@ private Q_SLOTS:
     {
         const qint64 id = saved(project(kTehran, kShemiranat, QStringLiteral("مهر"), QStringLiteral("1")));
         addItems(id);
-        const ConnectionParams params = dm().params();
-        QSemaphore holding;
-        std::thread other([&] {
-            Database db(params);
-            if (!db.open()) {
-                holding.release();
-                return;
-            }
-            db.begin();
-            db.exec(QStringLiteral("update projects set vahed_kol=vahed_kol where id=?"), {id});
-            db.exec(QStringLiteral("insert into vahedha (prj_id,shenase) values (?,'9-9-9')"), {id});
-            holding.release();
-            QThread::msleep(600);
-            db.commit();
-        });
-        holding.acquire();
         std::optional<QString> refused;
-        try {
-            refused = deleteProjectRows(id, kTehran, QStringLiteral("مهر"));
-        } catch (...) {
-            other.join();
-            throw;
-        }
-        other.join();
+        test::whileAnotherUserHolds(
+            [id](Database& db) {
+                db.exec(QStringLiteral("update projects set vahed_kol=vahed_kol where id=?"), {id});
+                db.exec(QStringLiteral("insert into vahedha (prj_id,shenase) values (?,'9-9-9')"), {id});
+            },
+            [&] { refused = deleteProjectRows(id, kTehran, QStringLiteral("مهر")); });
         QVERIFY(!refused);
         QCOMPARE(count(QStringLiteral("vahedha")), 0);
         QCOMPARE(itemsOf(id), 0);
