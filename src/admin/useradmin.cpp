@@ -98,6 +98,7 @@ QString insertUser(const UserFields& f)
         return kOnlyAdminLevel;
     Database& db = dm();
     Transaction tx(db);
+    db.lockTable(QStringLiteral("users"));
     if (nameTaken(f.us))
         return kDuplicate;
     db.exec(QStringLiteral("insert into users (us,ps,ver,lev,ostan,semat,mobile,nam,status) values (?,?,?,?,?,?,?,?,?)"),
@@ -126,6 +127,7 @@ QString updateUser(qint64 id, const UserFields& f)
         return kNeedLevel;
     Database& db = dm();
     Transaction tx(db);
+    db.lockTable(QStringLiteral("users"));
     const auto t = readTarget(id);
     if (!t)
         return kUserMissing;

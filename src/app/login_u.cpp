@@ -172,9 +172,11 @@ bool Tlogin::BitBtn1Click()
     const QString pass = ps->text();
     try {
         Database& db = dm();
-        // User names compare exactly as stored, on every backend.
+        // User names compare exactly as stored, on every backend.  Should an
+        // older database hold a name twice (the installer reports it), the
+        // oldest row is the one that logs in.
         const auto row = db.firstRow(QStringLiteral("select * from users where ") +
-                                         db.dialect().exactEquals(QStringLiteral("us")),
+                                         db.dialect().exactEquals(QStringLiteral("us")) + QStringLiteral(" order by id"),
                                      {user});
         if (!row || !password::matches(pass, row->value(QStringLiteral("ps")))) {
             dialogs().information(QStringLiteral("کلمه يا رمز عبور اشتباه است"));

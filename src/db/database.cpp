@@ -232,6 +232,14 @@ QStringList Database::columns(const QString& table) const
     return out;
 }
 
+void Database::lockTable(const QString& table) const
+{
+    Q_ASSERT(m_depth > 0);
+    const QString lock = m_dialect->lockTableStatement(table);
+    if (!lock.isEmpty())
+        exec(lock);
+}
+
 void Database::begin()
 {
     if (m_depth++ > 0)

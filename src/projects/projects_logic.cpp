@@ -95,9 +95,7 @@ std::optional<QString> dateValue(const QString& text)
 // has taken the write lock with the transaction already.
 void lockProjects()
 {
-    const QString lock = dm().dialect().lockTableStatement(QStringLiteral("projects"));
-    if (!lock.isEmpty())
-        dm().exec(lock);
+    dm().lockTable(QStringLiteral("projects"));
 }
 
 bool exists(const QString& sql, const QVariantList& values)

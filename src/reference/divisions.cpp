@@ -66,6 +66,7 @@ DivisionSave insertDivision(const Division& d)
 {
     Database& db = dm();
     Transaction tx(db);
+    db.lockTable(QStringLiteral("abadiha"));
     if (db.firstRow(QStringLiteral("select id from abadiha where shahrestan=? and rosta=? and ostan=? and cod=?"),
                     {d.shahrestan, d.rosta, d.ostan, d.cod}))
         return DivisionSave::DuplicatePlace;
@@ -81,6 +82,7 @@ DivisionSave updateDivision(const Division& d, const QString& oldCod)
 {
     Database& db = dm();
     Transaction tx(db);
+    db.lockTable(QStringLiteral("abadiha"));
     if (d.cod != oldCod &&
         db.firstRow(QStringLiteral("select id from abadiha where cod=? and id<>?"), {d.cod, d.id}))
         return DivisionSave::DuplicateCode;

@@ -165,6 +165,13 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(s.serverName));
         QCOMPARE(dm().scalar(QStringLiteral("select count(*) from users")).toInt(), 1);
         QCOMPARE(dm().scalar(QStringLiteral("select count(distinct ostan) from abadiha")).toInt(), 31);
+        // A user name held twice is reported after the install, and both rows stay.
+        dm().exec(QStringLiteral("insert into users (us,lev) values ('admin','city')"));
+        rec.clear();
+        window<Tserver>().Label7Click();
+        QCOMPARE(rec.texts().size(), 2);
+        QVERIFY(rec.lastText().endsWith(QStringLiteral(": admin")));
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from users")).toInt(), 2);
         setCurrentChoice(connection::Choice::Internet);
     }
 

@@ -283,6 +283,18 @@ private Q_SLOTS:
         QCOMPARE(dm().scalar(QStringLiteral("select rosta from abadiha where cod='502'")).toString(), QStringLiteral("روستا 2"));
         QCOMPARE(logComments().last(), QStringLiteral(" ويرايش آبادي  502 admin"));
         QCOMPARE(w.DBGrid1->currentRecord().value(QStringLiteral("cod")).toString(), QStringLiteral("502"));
+
+        // Another user saves the same code at the same moment: the check waits for his commit.
+        std::optional<DivisionSave> saved;
+        test::whileAnotherUserHolds(
+            [](Database& db) {
+                db.lockTable(QStringLiteral("abadiha"));
+                db.exec(QStringLiteral("insert into abadiha (ostan,shahrestan,cod) values ('x','y','777')"));
+            },
+            [&] { saved = insertDivision(Division::fromValues({QStringLiteral("a"), QStringLiteral("b"), {}, {}, {}, {},
+                                                               QStringLiteral("777")})); });
+        QCOMPARE(int(saved.value_or(DivisionSave::Saved)), int(DivisionSave::DuplicateCode));
+        QCOMPARE(count(QStringLiteral("select count(*) from abadiha where cod='777'")), 1);
     }
 
     void deleteNeedsThePassword()
