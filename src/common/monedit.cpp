@@ -90,7 +90,7 @@ std::optional<qint64> tryParseAmount(const QString& text)
         return 0;
     bool ok = false;
     const qint64 v = s.toLongLong(&ok);
-    if (!ok)
+    if (!ok || v > kMaxAmount || v < -kMaxAmount)
         return std::nullopt;
     return v;
 }

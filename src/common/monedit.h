@@ -7,6 +7,14 @@
 
 namespace tavrin {
 
+// The largest whole amount a money column holds: numeric(19,4) keeps 15
+// digits before the decimal point on every backend.
+inline constexpr qint64 kMaxAmount = 999'999'999'999'999;
+// The length of an amount's entry field: longer than any amount the columns
+// hold, so that a pasted amount is kept whole and refused by the save with the
+// field's message instead of being cut silently to a smaller one.
+inline constexpr int kAmountFieldLength = 24;
+
 // An amount's digits with "," between groups of three counted from the right;
 // a leading "-" is kept.  Persian digits count as digits, everything else is
 // dropped.  An empty text stays empty.
@@ -16,7 +24,8 @@ QString formatAmount(qint64 value);
 
 // Reads an amount shown with separators: removes every "," (and the Arabic
 // thousands separator), takes Persian digits as digits and converts.  Nothing
-// when the rest is not a whole number; 0 for an empty text.
+// when the rest is not a whole number or is beyond kMaxAmount (either sign);
+// 0 for an empty text.
 std::optional<qint64> tryParseAmount(const QString& text);
 // The same, 0 when the text is not a whole number.
 qint64 parseAmount(const QString& text);

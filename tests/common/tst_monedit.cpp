@@ -123,6 +123,11 @@ private Q_SLOTS:
         QCOMPARE(parseAmount(QString()), 0);
         QCOMPARE(parseAmount(QStringLiteral("12.5")), 0);
         QVERIFY(!tryParseAmount(QStringLiteral("12.5")));
+        // The money columns hold 15 digits before the point: a longer amount is no amount.
+        QCOMPARE(tryParseAmount(QStringLiteral("999,999,999,999,999")), std::optional<qint64>(kMaxAmount));
+        QCOMPARE(tryParseAmount(QStringLiteral("-999999999999999")), std::optional<qint64>(-kMaxAmount));
+        QVERIFY(!tryParseAmount(QStringLiteral("1,000,000,000,000,000")));
+        QVERIFY(!tryParseAmount(QStringLiteral("9,999,999,999,999,900")));
         QCOMPARE(formatAmount(1000), QStringLiteral("1,000"));
         QCOMPARE(formatAmount(-1000000), QStringLiteral("-1,000,000"));
         QCOMPARE(groupAmount(QStringLiteral("007")), QStringLiteral("007"));

@@ -99,6 +99,8 @@ private Q_SLOTS:
         QCOMPARE(w.mablagh->text(), QStringLiteral("25000000"));
         QCOMPARE(w.mablagh_3harfi->text(), QStringLiteral("25,000,000"));
         QCOMPARE(w.mablagh1_3harfi->text(), QStringLiteral("2,000,000"));
+        w.mablagh->setText(QStringLiteral("9999999999999900"));  // kept whole for the save to refuse
+        QCOMPARE(w.mablagh->text().size(), 16);
         w.mablagh->setText(QStringLiteral("1"));
         QFocusEvent in(QEvent::FocusIn);
         QApplication::sendEvent(w.mablagh, &in);
@@ -257,6 +259,8 @@ private Q_SLOTS:
         QCOMPARE(spaces::insertSpace(k, m_prj, f).texts(), QStringList{k.mablaghWrong});
         f = space("1", "1", "P");
         f.mablagh1 = QStringLiteral("12x");
+        QCOMPARE(spaces::insertSpace(k, m_prj, f).texts(), QStringList{k.mablagh1Wrong});
+        f.mablagh1 = QStringLiteral("1,000,000,000,000,000");  // beyond the money columns
         QCOMPARE(spaces::insertSpace(k, m_prj, f).texts(), QStringList{k.mablagh1Wrong});
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from ") + k.table), 0);
         // An edit that does not convert leaves the row as it was.

@@ -397,6 +397,34 @@ private Q_SLOTS:
         QCOMPARE(text(test::rowOf(QStringLiteral("vahedha"), id).value(QStringLiteral("shenase"))), QStringLiteral("5-5-5"));
     }
 
+    // An amount longer than the money columns hold is refused with its field's
+    // message (the field used to cut it to 15 digits, ten times smaller); the
+    // largest one is stored and read back exactly.
+    void amountsBeyondTheMoneyColumnsAreRefused()
+    {
+        test::DialogRecorder rec;
+        Tproject_vahed& w = window<Tproject_vahed>();
+        w.prepareNew(m_prj);
+        setCombo(w.bolok, QStringLiteral("1"));
+        setCombo(w.tabaghe, QStringLiteral("1"));
+        setCombo(w.vahed_no, QStringLiteral("1"));
+        w.metraj->setText(QStringLiteral("1"));
+        w.mablagh1->setText(QStringLiteral("9,999,999,999,999,900"));
+        QCOMPARE(w.mablagh1->text(), QStringLiteral("9999999999999900"));
+        w.ins_btnClick();
+        QCOMPARE(rec.texts(), QStringList{QStringLiteral("خطا! مقدار مبلغ هر متر مربع  واحد بايد عدد صحيح باشد")});
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from vahedha")), 0);
+        UnitForm f = unitForm("1", "1", "1");
+        f.mablagh = QStringLiteral("1,000,000,000,000,000");
+        QCOMPARE(units::insertUnit(m_prj, f).texts(), QStringList{QStringLiteral("خطا! مقدار مبلغ واحد بايد عدد صحيح باشد")});
+        f.metraj = QStringLiteral("1");
+        f.mablagh1 = QStringLiteral("999,999,999,999,999");
+        f.mablagh = units::priceText(f);
+        const QSqlRecord row = test::rowOf(QStringLiteral("vahedha"), saved(units::insertUnit(m_prj, f)));
+        QCOMPARE(toMoney(row.value(QStringLiteral("mablagh"))), kMaxAmount);
+        QCOMPARE(toMoney(row.value(QStringLiteral("mablagh1"))), kMaxAmount);
+    }
+
     void editCopiesToBuyersKeepingTheirDiscount()
     {
         const qint64 prjId = m_prj.value(QStringLiteral("id")).toLongLong();
