@@ -3,6 +3,7 @@
 // thousands separators, and decimal numbers (areas, shares, rates).
 #include <QLineEdit>
 
+#include <initializer_list>
 #include <optional>
 
 namespace tavrin {
@@ -29,6 +30,22 @@ QString formatAmount(qint64 value);
 std::optional<qint64> tryParseAmount(const QString& text);
 // The same, 0 when the text is not a whole number.
 qint64 parseAmount(const QString& text);
+
+// One part of a price: an area in square metres at a price per square metre.
+struct AreaPrice {
+    double area = 0;
+    qint64 perMetre = 0;
+};
+// The price of areas at their prices per square metre, in whole rials, as
+// every window and the demonstration data compute it: each area is taken to
+// six decimals, as typed rather than as its nearest binary fraction (87.6 m²
+// at 94,000,000 is 8,234,400,000, not one rial less), the parts are added and
+// the sum is rounded once, halves away from zero.  Nothing when an area is
+// not a finite number below 10^15 or the sum does not fit a qint64.
+std::optional<qint64> areaAmount(std::initializer_list<AreaPrice> parts);
+// The same as plain digits, whatever its size (a sum beyond the money columns
+// is shown whole, for the save to refuse); "0" when an area is not a number.
+QString areaAmountText(std::initializer_list<AreaPrice> parts);
 
 // A decimal number as the real-number field keeps it (digits and "." only;
 // the Persian decimal separator counts as "."): nothing when it is not a

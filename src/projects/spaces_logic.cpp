@@ -6,7 +6,6 @@
 #include "common/nationcode.h"
 #include "db/database.h"
 
-#include <cmath>
 
 namespace tavrin::spaces {
 
@@ -137,10 +136,7 @@ QString priceText(const QString& metraj, const QString& mablagh1)
     const auto p = amountOf(mablagh1, true);
     if (!m || !p)
         return QStringLiteral("0");
-    const double total = double(*p) * *m;
-    if (!std::isfinite(total) || std::abs(total) > 9.0e17)
-        return QStringLiteral("0");
-    return QString::number(std::llround(total));
+    return areaAmountText({{*m, *p}});
 }
 
 QStringList emptyFieldMessages(const SpaceKind& k, const SpaceForm& f)

@@ -6,7 +6,6 @@
 #include "db/database.h"
 #include "db/schema.h"
 
-#include <cmath>
 
 namespace tavrin::units {
 
@@ -118,16 +117,17 @@ std::optional<qint64> computePrice(const UnitForm& f)
     const auto teras = realOf(f.teras, true), hayat = realOf(f.hayat, true);
     if (!m1 || !t1 || !h1 || !base || !teras || !hayat)
         return std::nullopt;
-    const double total = double(*m1) * *base + double(*t1) * *teras + double(*h1) * *hayat;
-    if (!std::isfinite(total) || std::abs(total) > 9.0e17)
-        return std::nullopt;
-    return std::llround(total);
+    return areaAmount({{*base, *m1}, {*teras, *t1}, {*hayat, *h1}});
 }
 
 QString priceText(const UnitForm& f)
 {
-    const auto p = computePrice(f);
-    return p ? QString::number(*p) : QStringLiteral("0");
+    const auto m1 = amountOf(f.mablagh1, true), t1 = amountOf(f.teras1, true), h1 = amountOf(f.hayat1, true);
+    const auto base = realOf(usesLandArea(f.bana) ? f.metraj_z : f.metraj, true);
+    const auto teras = realOf(f.teras, true), hayat = realOf(f.hayat, true);
+    if (!m1 || !t1 || !h1 || !base || !teras || !hayat)
+        return QStringLiteral("0");
+    return areaAmountText({{*base, *m1}, {*teras, *t1}, {*hayat, *h1}});
 }
 
 QString grouped(const QString& digits)

@@ -133,6 +133,19 @@ private Q_SLOTS:
         QCOMPARE(groupAmount(QStringLiteral("007")), QStringLiteral("007"));
     }
 
+    void areaTimesPriceIsExact()
+    {
+        // 87.6 is 87.59999... as a binary fraction: the product is not one rial short.
+        QCOMPARE(areaAmount({{87.6, 94000000}}), std::optional<qint64>(8234400000));
+        QCOMPARE(areaAmount({{0.1, 3}, {0.2, 3}, {0.7, 1}}), std::optional<qint64>(2));  // 0.9+0.7 rounded once
+        QCOMPARE(areaAmount({{12.5, 1}}), std::optional<qint64>(13));                     // halves away from zero
+        QCOMPARE(areaAmountText({{1000, kMaxAmount}}), QStringLiteral("999999999999999000"));
+        QCOMPARE(areaAmountText({{999999999999999.0, kMaxAmount}}), QStringLiteral("999999999999998000000000000001"));
+        QVERIFY(!areaAmount({{999999999999999.0, kMaxAmount}}));
+        QVERIFY(!areaAmount({{qInf(), 1}}));
+        QCOMPARE(areaAmountText({{qQNaN(), 1}}), QStringLiteral("0"));
+    }
+
     void realField()
     {
         TRealEdit e;
