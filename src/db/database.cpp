@@ -111,6 +111,8 @@ bool Database::open(QString* driverError)
     if (m_params.backend == Backend::SQLite) {
         QSqlQuery q(db);
         q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        // LIKE compares letters byte-wise, as on the servers ("abc" does not find "ABC").
+        q.exec(QStringLiteral("PRAGMA case_sensitive_like=ON"));
     }
     return true;
 }
