@@ -48,12 +48,13 @@ bool duplicateExists(const SpaceKind& k, qint64 prjId, const SpaceForm& f, qint6
         .has_value();
 }
 
-// Whether an applicant holds the room or space: an assignment row names it by
-// its id, or (rows written before assignments carried the id) by its project,
-// block and number.
+// Whether an applicant holds the room or space: an assignment row that carries
+// an id names it by that id; only rows written before assignments carried the
+// id (none, or 0) name it by its project, block and number.  So another room
+// of the same block and number being assigned does not hold this one.
 bool isHeld(const SpaceKind& k, qint64 id, qint64 prjId, const QVariant& bolok, const QVariant& num)
 {
-    return dm().firstRow(QStringLiteral("select id from %1 where %2=? or (prj_id=? and bolok=? and num=?)")
+    return dm().firstRow(QStringLiteral("select id from %1 where %2=? or (coalesce(%2,0)=0 and prj_id=? and bolok=? and num=?)")
                              .arg(k.assignTable, k.assignId),
                          {id, prjId, bolok.isNull() ? QVariant(QStringLiteral("")) : bolok, num})
         .has_value();

@@ -237,6 +237,10 @@ private Q_SLOTS:
         QCOMPARE(toMoney(test::rowOf(k.table, held).value(QStringLiteral("mablagh1"))), qint64(2000000));
         QCOMPARE(spaces::deleteSpace(k, m_prj, held).texts(), QStringList{k.deleteHeld});
         QVERIFY(!test::rowOf(k.table, held).isEmpty());
+        // Another one of the same block and number elsewhere is not held by that assignment.
+        const qint64 twin = saved(spaces::insertSpace(k, m_prj, space("1", "7", "P2")));
+        QVERIFY(spaces::updateSpace(k, m_prj, twin, space("1", "7", "P3")).done);
+        QVERIFY(spaces::deleteSpace(k, m_prj, twin).done);
         // An assignment written without the room's id is found by project, block and number.
         dm().exec(QStringLiteral("insert into %1 (customer_id,num,prj_id,bolok) values (?,8,?,'1')").arg(k.assignTable), {buyer, prjId});
         QCOMPARE(spaces::deleteSpace(k, m_prj, free).texts(), QStringList{k.deleteHeld});
