@@ -175,6 +175,39 @@ private Q_SLOTS:
         setCurrentChoice(connection::Choice::Internet);
     }
 
+    // The system connection file exactly as the README prints it reaches the
+    // organisation's server (here the test server in place of db.example.org:5432);
+    // the unquoted "host,port" used to come out as an empty server.
+    void systemConnectionFileOfTheReadme()
+    {
+        if (test::backendUnderTest() != Backend::PostgreSQL)
+            QSKIP("needs the PostgreSQL test server");
+        QFile readme(QStringLiteral(TAVRIN_TEST_DATA "/../../README.md"));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(readme.readAll());
+        const qsizetype from = text.indexOf(QStringLiteral("```ini\n")) + 7;
+        QString ini = text.mid(from, text.indexOf(QStringLiteral("```"), from) - from);
+        QVERIFY(ini.contains(QStringLiteral("\nServer=db.example.org,5432\n")));
+        const QString host = m_params.server.section(',', 0, -2), port = m_params.server.section(',', -1);
+        ini.replace(QStringLiteral("db.example.org"), host).replace(QStringLiteral("5432"), port);
+        // The example's user and database, on the test server.
+        if (!dm().firstRow(QStringLiteral("select 1 from pg_roles where rolname='tavrin'")))
+            dm().exec(QStringLiteral("create role tavrin login"));
+        if (!dm().firstRow(QStringLiteral("select 1 from pg_database where datname='tavrin'")))
+            dm().exec(QStringLiteral("create database tavrin owner tavrin"));
+        QFile conf(qEnvironmentVariable("TAVRIN_SYSTEM_CONFIG"));
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write(ini.toUtf8());
+        conf.close();
+        test::DialogRecorder rec;
+        const bool connected = connectProcedure(connection::Choice::Internet, false);
+        conf.remove();
+        QVERIFY(connected);
+        QCOMPARE(dm().params().server, host + ',' + port);
+        QCOMPARE(dm().scalar(QStringLiteral("select current_user||' '||current_database()")).toString(),
+                 QStringLiteral("tavrin tavrin"));
+    }
+
     void aFailingLoginStepUndoesTheLogin()
     {
         test::DialogRecorder rec;
