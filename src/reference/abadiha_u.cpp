@@ -28,7 +28,8 @@
 
 namespace tavrin {
 
-// The rows of a spreadsheet as read, for the second grid.
+// The rows of a spreadsheet the import takes (no header, no empty row), for
+// the second grid; each row is titled with its row number in the sheet.
 class SheetModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
@@ -37,11 +38,12 @@ public:
     {
         beginResetModel();
         m_sheet = sheet;
+        m_rows = sheet ? divisionDataRows(*sheet) : QList<int>();
         endResetModel();
     }
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() || !m_sheet ? 0 : int(m_sheet->rows.size());
+        return parent.isValid() || !m_sheet ? 0 : int(m_rows.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override
     {
@@ -51,14 +53,14 @@ public:
     {
         if (role != Qt::DisplayRole || !m_sheet || !i.isValid())
             return {};
-        return m_sheet->rows[i.row()].value(i.column());
+        return m_sheet->rows[m_rows[i.row()]].value(i.column());
     }
     QVariant headerData(int section, Qt::Orientation o, int role) const override
     {
         if (role != Qt::DisplayRole)
             return {};
         if (o == Qt::Vertical)
-            return section + 1;
+            return m_rows.value(section) + 1;
         // The columns of the table when the sheet has the expected seven, else letters.
         static const QStringList titles = {reftext::kOstan,    reftext::kShahrestan, reftext::kShahr, reftext::kBakhsh,
                                            reftext::kDehestan, reftext::kRosta,      reftext::kCodAbadi};
@@ -69,6 +71,7 @@ public:
 
 private:
     const SheetData* m_sheet = nullptr;
+    QList<int> m_rows;   // indexes into m_sheet->rows
 };
 
 // ---- Entry window ---------------------------------------------------------------
@@ -682,16 +685,8 @@ void Tabadiha::BitBtn2Click()
     }
     m_sheet = std::move(sheet);
     m_sheetModel->setSheet(&*m_sheet);
-    // The data rows: without a header row and without empty rows.
-    const DivisionSheet checked = checkDivisionSheet(*m_sheet);
-    int rows = 0;
-    for (int r = checked.headerSkipped ? 1 : 0; r < m_sheet->rows.size(); ++r) {
-        bool empty = true;
-        for (const QString& c : m_sheet->rows[r])
-            empty = empty && c.trimmed().isEmpty();
-        rows += empty ? 0 : 1;
-    }
-    cnt2->setText(QString::number(rows));
+    // The rows the import takes, as the grid lists them.
+    cnt2->setText(QString::number(m_sheetModel->rowCount()));
 }
 
 QProgressDialog* Tabadiha::progressDialog()

@@ -152,7 +152,35 @@ bool isHeaderRow(const QStringList& cells)
     const QString first = cells.first().trimmed();
     return foldText(first) == foldText(reftext::kOstan) || first.compare(QLatin1String("ostan"), Qt::CaseInsensitive) == 0;
 }
+
+bool isEmptyRow(const QStringList& cells)
+{
+    for (const QString& c : cells)
+        if (!c.trimmed().isEmpty())
+            return false;
+    return true;
+}
+
+// Index of the header row in sheet.rows, or -1: the first row holding a value,
+// when it starts with the province title.
+int headerIndex(const SheetData& sheet)
+{
+    for (int r = 0; r < sheet.rows.size(); ++r)
+        if (!isEmptyRow(sheet.rows[r]))
+            return isHeaderRow(sheet.rows[r]) ? r : -1;
+    return -1;
+}
 } // namespace
+
+QList<int> divisionDataRows(const SheetData& sheet)
+{
+    const int header = headerIndex(sheet);
+    QList<int> out;
+    for (int r = 0; r < sheet.rows.size(); ++r)
+        if (r != header && !isEmptyRow(sheet.rows[r]))
+            out << r;
+    return out;
+}
 
 DivisionSheet checkDivisionSheet(const SheetData& sheet)
 {
@@ -162,29 +190,33 @@ DivisionSheet checkDivisionSheet(const SheetData& sheet)
         out.problem = SheetProblem::ColumnCount;
         return out;
     }
+    // A code or name that cannot be read is not imported as an empty or an error text.
+    for (const SheetCell& cell : sheet.unreadable) {
+        if (cell.column < kColumns) {
+            out.problem = SheetProblem::UnreadableCell;
+            out.badRow = cell.row;
+            out.badCell = cell.name();
+            return out;
+        }
+    }
     QList<int> lengths;
     const TableDef* table = schema().table(QStringLiteral("abadiha"));
     for (const QString& c : divisionColumns()) {
         const ColumnDef* def = table ? table->column(c) : nullptr;
         lengths << (def ? def->length : 0);
     }
-    for (int r = 0; r < sheet.rows.size(); ++r) {
+    const int header = headerIndex(sheet);
+    out.headerSkipped = header >= 0;
+    out.headerRow = header + 1;
+    for (const int r : divisionDataRows(sheet)) {
         QStringList cells = sheet.rows[r];
         for (QString& c : cells)
             c = c.trimmed();
-        if (r == 0 && isHeaderRow(cells)) {
-            out.headerSkipped = true;
-            continue;
-        }
-        bool empty = true;
-        for (const QString& c : cells)
-            empty = empty && c.isEmpty();
-        if (empty)
-            continue;
         if (cells.value(0).isEmpty() || cells.value(1).isEmpty()) {
             out.problem = SheetProblem::EmptyPlace;
             out.badRow = r + 1;
             out.rows.clear();
+            out.rowNumbers.clear();
             return out;
         }
         for (int c = 0; c < kColumns; ++c) {
@@ -193,10 +225,12 @@ DivisionSheet checkDivisionSheet(const SheetData& sheet)
                 out.badRow = r + 1;
                 out.badColumn = divisionColumns()[c];
                 out.rows.clear();
+                out.rowNumbers.clear();
                 return out;
             }
         }
         out.rows << Division::fromValues(cells);
+        out.rowNumbers << r + 1;
     }
     if (out.rows.isEmpty())
         out.problem = SheetProblem::NoRows;
@@ -211,6 +245,7 @@ QString sheetProblemMessage(const DivisionSheet& s)
     case SheetProblem::EmptyPlace: return refmsg::kBadRowEmpty + QString::number(s.badRow);
     case SheetProblem::TooLong: return refmsg::kBadRowLong + QString::number(s.badRow);
     case SheetProblem::NoRows: return refmsg::kNoRows;
+    case SheetProblem::UnreadableCell: return refmsg::kBadCell.arg(s.badCell);
     }
     return {};
 }
@@ -226,6 +261,9 @@ QString sheetProblemText(const DivisionSheet& s)
     case SheetProblem::TooLong:
         return QStringLiteral("row %1: the %2 cell is longer than the column allows").arg(s.badRow).arg(s.badColumn);
     case SheetProblem::NoRows: return QStringLiteral("the sheet holds no settlement");
+    case SheetProblem::UnreadableCell:
+        return QStringLiteral("cell %1 cannot be read (an error value, or a formula saved without its result)")
+            .arg(s.badCell);
     }
     return {};
 }
