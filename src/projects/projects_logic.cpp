@@ -6,6 +6,7 @@
 #include "common/activitylog.h"
 #include "common/deletepassword.h"
 #include "common/dialogs.h"
+#include "common/fieldcheck.h"
 #include "common/jalali.h"
 #include "common/logtexts.h"
 #include "common/lookups.h"
@@ -259,6 +260,12 @@ std::optional<SaveResult> checkFields(ProjectValues& v)
     }
     if (*countValue(v.value(col("vahed_kol"))) < *countValue(v.value(col("vahed_cnt"))))
         return refusal(prjtext::kUnitsOverTotal, col("vahed_cnt"));
+    QList<ColumnText> texts;
+    for (const QString& c : projectColumns())
+        if (!countColumns().contains(c))
+            texts.append({c, v.value(c), captionOf(c)});
+    if (const auto tooLong = checkTextLengths(QStringLiteral("projects"), texts))
+        return refusal(tooLong->message, tooLong->field);
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "spaces_logic.h"
 
 #include "common/activitylog.h"
+#include "common/fieldcheck.h"
 #include "common/logtexts.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
@@ -210,7 +211,14 @@ ActionResult checkForm(const SpaceKind& k, const SpaceForm& f, Converted& c)
     }
     c = convert(k, f);
     if (!c.ok())
-        r.refuse(c.message, c.failedField);
+        return r.refuse(c.message, c.failedField);
+    QList<ColumnText> texts {{QStringLiteral("bolok"), f.bolok, QStringLiteral("بلوک")},
+                             {QStringLiteral("pos"), f.pos, QStringLiteral("طبقه/موقعيت")},
+                             {QStringLiteral("status"), f.status, QStringLiteral("وضعيت")}};
+    if (k.hasSaghf)
+        texts.append({QStringLiteral("saghf"), f.saghf, QStringLiteral("سقف")});
+    if (const auto tooLong = checkTextLengths(k.table, texts))
+        r.refuse(tooLong->message, tooLong->field);
     return r;
 }
 

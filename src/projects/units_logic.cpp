@@ -1,6 +1,7 @@
 #include "units_logic.h"
 
 #include "common/activitylog.h"
+#include "common/fieldcheck.h"
 #include "common/logtexts.h"
 #include "common/monedit.h"
 #include "db/database.h"
@@ -78,6 +79,24 @@ const QStringList& formColumns()
         QStringLiteral("teras"),    QStringLiteral("status"),   QStringLiteral("otagh"),     QStringLiteral("vahed_typ"),
         QStringLiteral("hayat1"),   QStringLiteral("hayat"),    QStringLiteral("metraj_z"),  QStringLiteral("bana")};
     return c;
+}
+
+// The first text of the form longer than its column (the identifier, made of
+// block, floor and number, is refused at the block).
+std::optional<FieldRefusal> textTooLong(const UnitForm& f)
+{
+    return checkTextLengths(QStringLiteral("vahedha"),
+                            {{QStringLiteral("karbari"), f.karbari, QStringLiteral("کاربري")},
+                             {QStringLiteral("bolok"), f.bolok, QStringLiteral("بلوک")},
+                             {QStringLiteral("tabaghe"), f.tabaghe, QStringLiteral("طبقه")},
+                             {QStringLiteral("vahed_no"), f.vahed_no, QStringLiteral("شماره واحد")},
+                             {QStringLiteral("shenase"), f.shenase(), QStringLiteral("شناسه واحد"), QStringLiteral("bolok")},
+                             {QStringLiteral("jahat"), f.jahat, QStringLiteral("جهت")},
+                             {QStringLiteral("ekhtesasi"), f.ekhtesasi, QStringLiteral("انشعابات اختصاصي")},
+                             {QStringLiteral("moshtarak"), f.moshtarak, QStringLiteral("انشعابات مشترک")},
+                             {QStringLiteral("status"), f.status, QStringLiteral("وضعيت")},
+                             {QStringLiteral("vahed_typ"), f.vahed_typ, QStringLiteral("نوع واحد")},
+                             {QStringLiteral("bana"), f.bana, QStringLiteral("نوع بنا")}});
 }
 
 QVariantList formValues(const UnitForm& f, const Converted& c, const QString& status)
@@ -199,6 +218,8 @@ ActionResult insertUnit(const QSqlRecord& project, const UnitForm& f)
     const Converted c = convert(f);
     if (!c.ok())
         return r.refuse(c.message, c.failedField);
+    if (const auto tooLong = textTooLong(f))
+        return r.refuse(tooLong->message, tooLong->field);
     const qint64 prjId = items::recordId(project);
     Transaction tx(dm());
     const auto prj = items::lockProject(prjId);
@@ -232,6 +253,8 @@ ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm
     const Converted c = convert(f);
     if (!c.ok())
         return r.refuse(c.message, c.failedField);
+    if (const auto tooLong = textTooLong(f))
+        return r.refuse(tooLong->message, tooLong->field);
     const qint64 prjId = items::recordId(project);
     Transaction tx(dm());
     const auto prj = items::lockProject(prjId);

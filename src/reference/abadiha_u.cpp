@@ -231,8 +231,9 @@ void Tabadiha_ins::ins_btnClick()
     if (!checkFields())
         return;
     DivisionSave r;
+    FieldRefusal tooLong;
     try {
-        r = insertDivision(fields());
+        r = insertDivision(fields(), &tooLong);
     } catch (const DbError& e) {
         reportFailure(refmsg::kSaveFailed, e);
         return;
@@ -240,10 +241,18 @@ void Tabadiha_ins::ins_btnClick()
     switch (r) {
     case DivisionSave::DuplicatePlace: dialogs().warning(reftext::kDupAll); return;
     case DivisionSave::DuplicateCode: dialogs().warning(reftext::kDupCod); return;
+    case DivisionSave::TooLong: showRefusal(tooLong); return;
     default: break;
     }
     dialogs().information(reftext::kSaved);
     fillLevel(0);
+}
+
+void Tabadiha_ins::showRefusal(const FieldRefusal& r)
+{
+    dialogs().warning(r.message);
+    if (QWidget* w = findChild<QWidget*>(r.field))
+        w->setFocus();
 }
 
 void Tabadiha_ins::edit_btnClick()
@@ -251,10 +260,15 @@ void Tabadiha_ins::edit_btnClick()
     if (m_id == 0 || !checkFields())
         return;
     DivisionSave r;
+    FieldRefusal tooLong;
     try {
-        r = updateDivision(fields(), m_oldCod);
+        r = updateDivision(fields(), m_oldCod, &tooLong);
     } catch (const DbError& e) {
         reportFailure(refmsg::kEditFailed, e);
+        return;
+    }
+    if (r == DivisionSave::TooLong) {
+        showRefusal(tooLong);
         return;
     }
     if (r == DivisionSave::DuplicateCode) {
@@ -561,8 +575,12 @@ void Tabadiha::renameSingle(const RenameTexts& t)
         dialogs().warning(refmsg::kEmptyNewName);
         return;
     }
+    FieldRefusal tooLong;
     try {
-        renameDivisions(t.column, name->trimmed(), {id});
+        if (renameDivisions(t.column, name->trimmed(), {id}, &tooLong) < 0) {
+            dialogs().warning(tooLong.message);
+            return;
+        }
     } catch (const DbError& e) {
         reportFailure(refmsg::kEditFailed, e);
         return;
@@ -593,7 +611,12 @@ void Tabadiha::renameBulk(const RenameTexts& t)
         // Exactly the rows the list shows, by id.
         QList<qint64> ids;
         m->forEachRow([&](const QSqlRecord& r) { ids << r.value(QStringLiteral("id")).toLongLong(); });
-        changed = renameDivisions(t.column, name->trimmed(), ids);
+        FieldRefusal tooLong;
+        changed = renameDivisions(t.column, name->trimmed(), ids, &tooLong);
+        if (changed < 0) {
+            dialogs().warning(tooLong.message);
+            return;
+        }
     } catch (const DbError& e) {
         reportFailure(refmsg::kEditFailed, e);
         return;

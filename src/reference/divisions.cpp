@@ -39,6 +39,30 @@ const QStringList& divisionColumns()
 }
 
 namespace {
+QString captionOf(const QString& column)
+{
+    static const QStringList captions = {reftext::kOstan,    reftext::kShahrestan, reftext::kShahr, reftext::kBakhsh,
+                                         reftext::kDehestan, reftext::kRosta,      reftext::kCodAbadi};
+    return captions.value(divisionColumns().indexOf(column), column);
+}
+
+// The first value of the settlement longer than its column.
+std::optional<FieldRefusal> textTooLong(const Division& d)
+{
+    QList<ColumnText> texts;
+    const QStringList values = d.values();
+    for (int i = 0; i < divisionColumns().size(); ++i)
+        texts.append({divisionColumns()[i], values[i], captionOf(divisionColumns()[i])});
+    return checkTextLengths(QStringLiteral("abadiha"), texts);
+}
+
+bool refusedAsTooLong(const std::optional<FieldRefusal>& r, FieldRefusal* out)
+{
+    if (r && out)
+        *out = *r;
+    return r.has_value();
+}
+
 QVariantList bound(const Division& d)
 {
     QVariantList v;
@@ -62,8 +86,10 @@ ListQuery divisionsQuery(const DivisionCriteria& c)
     return q;
 }
 
-DivisionSave insertDivision(const Division& d)
+DivisionSave insertDivision(const Division& d, FieldRefusal* tooLong)
 {
+    if (refusedAsTooLong(textTooLong(d), tooLong))
+        return DivisionSave::TooLong;
     Database& db = dm();
     Transaction tx(db);
     db.lockTable(QStringLiteral("abadiha"));
@@ -78,8 +104,10 @@ DivisionSave insertDivision(const Division& d)
     return DivisionSave::Saved;
 }
 
-DivisionSave updateDivision(const Division& d, const QString& oldCod)
+DivisionSave updateDivision(const Division& d, const QString& oldCod, FieldRefusal* tooLong)
 {
+    if (refusedAsTooLong(textTooLong(d), tooLong))
+        return DivisionSave::TooLong;
     Database& db = dm();
     Transaction tx(db);
     db.lockTable(QStringLiteral("abadiha"));
@@ -115,13 +143,15 @@ bool isUsableNewName(const QString& name)
     return !t.isEmpty() && t != reftext::kInputPreset;
 }
 
-int renameDivisions(const QString& column, const QString& newName, const QList<qint64>& ids)
+int renameDivisions(const QString& column, const QString& newName, const QList<qint64>& ids, FieldRefusal* tooLong)
 {
     static const QStringList renamable = {QStringLiteral("ostan"),    QStringLiteral("shahrestan"),
                                           QStringLiteral("shahr"),    QStringLiteral("bakhsh"),
                                           QStringLiteral("dehestan"), QStringLiteral("rosta")};
     if (!renamable.contains(column))
         throw DbError(QStringLiteral("not a renamable column: ") + column, {});
+    if (refusedAsTooLong(checkTextLengths(QStringLiteral("abadiha"), {{column, newName, captionOf(column)}}), tooLong))
+        return -1;
     Database& db = dm();
     Transaction tx(db);
     int changed = 0;

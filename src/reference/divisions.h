@@ -3,6 +3,7 @@
 // province, county, city, district, rural district, village and settlement
 // code.  Searching, saving, renaming, deleting, the replacement of the whole
 // table from a spreadsheet, and the starter set of a new database.
+#include "common/fieldcheck.h"
 #include "common/listquery.h"
 
 #include <QList>
@@ -38,21 +39,26 @@ struct DivisionCriteria {
 // criterion, ordered by county, district, rural district and village.
 ListQuery divisionsQuery(const DivisionCriteria& c);
 
-enum class DivisionSave { Saved, DuplicatePlace, DuplicateCode, Vanished };
+enum class DivisionSave { Saved, DuplicatePlace, DuplicateCode, Vanished, TooLong };
 
 // Saves a new settlement and its log row in one transaction, unless a row with
 // the same county, village, province and code, or any row with the same code,
-// exists.  Throws DbError.
-DivisionSave insertDivision(const Division& d);
-// Changes the row d.id; refuses a changed code that another row holds.  Logs.
-DivisionSave updateDivision(const Division& d, const QString& oldCod);
+// exists, or a name is longer than its column (the refusal then goes to
+// *tooLong).  Throws DbError.
+DivisionSave insertDivision(const Division& d, FieldRefusal* tooLong = nullptr);
+// Changes the row d.id; refuses a changed code that another row holds, and a
+// name longer than its column.  Logs.
+DivisionSave updateDivision(const Division& d, const QString& oldCod, FieldRefusal* tooLong = nullptr);
 // Deletes the row and logs it; false when the row was already gone.
 bool deleteDivision(qint64 id, const QString& cod);
 
 // Sets column (one of ostan, shahrestan, shahr, bakhsh, dehestan, rosta) to
 // newName on exactly the rows with the given ids, in one transaction; returns
-// the number of rows changed.  Throws DbError (and changes nothing then).
-int renameDivisions(const QString& column, const QString& newName, const QList<qint64>& ids);
+// the number of rows changed.  A name longer than the column changes nothing:
+// -1 comes back and the refusal goes to *tooLong.  Throws DbError (and
+// changes nothing then).
+int renameDivisions(const QString& column, const QString& newName, const QList<qint64>& ids,
+                    FieldRefusal* tooLong = nullptr);
 // A usable new name: not empty and not the input box's preset "?".
 bool isUsableNewName(const QString& name);
 

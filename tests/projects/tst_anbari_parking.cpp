@@ -266,6 +266,9 @@ private Q_SLOTS:
         QCOMPARE(spaces::insertSpace(k, m_prj, f).texts(), QStringList{k.mablagh1Wrong});
         f.mablagh1 = QStringLiteral("1,000,000,000,000,000");  // beyond the money columns
         QCOMPARE(spaces::insertSpace(k, m_prj, f).texts(), QStringList{k.mablagh1Wrong});
+        f = space("1", "1", QString(151, QChar('p')));                // longer than its column
+        QCOMPARE(spaces::insertSpace(k, m_prj, f).texts(),
+                 QStringList{QStringLiteral("خطا! طول طبقه/موقعيت بيش از حد مجاز است (حداکثر 150 حرف)")});
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from ") + k.table), 0);
         // An edit that does not convert leaves the row as it was.
         const qint64 id = saved(spaces::insertSpace(k, m_prj, space("1", "1", "P")));

@@ -296,6 +296,18 @@ private Q_SLOTS:
                                                                QStringLiteral("777")})); });
         QCOMPARE(int(saved.value_or(DivisionSave::Saved)), int(DivisionSave::DuplicateCode));
         QCOMPARE(count(QStringLiteral("select count(*) from abadiha where cod='777'")), 1);
+
+        // A name longer than its column is refused naming its field, on every backend, also by a rename.
+        FieldRefusal tooLong;
+        Division d = Division::fromValues({QStringLiteral("a"), QStringLiteral("b"), {}, {}, {}, QString(151, QChar('r')),
+                                           QStringLiteral("778")});
+        QCOMPARE(int(insertDivision(d, &tooLong)), int(DivisionSave::TooLong));
+        QCOMPARE(tooLong.message, QStringLiteral("خطا! طول روستا بيش از حد مجاز است (حداکثر 150 حرف)"));
+        QCOMPARE(tooLong.field, QStringLiteral("rosta"));
+        const qint64 id = dm().scalar(QStringLiteral("select id from abadiha where cod='502'")).toLongLong();
+        QCOMPARE(renameDivisions(QStringLiteral("ostan"), QString(256, QChar('o')), {id}, &tooLong), -1);
+        QCOMPARE(tooLong.message, QStringLiteral("خطا! طول استان بيش از حد مجاز است (حداکثر 255 حرف)"));
+        QCOMPARE(count(QStringLiteral("select count(*) from abadiha where cod='778' or length(ostan)>100")), 0);
     }
 
     void deleteNeedsThePassword()
