@@ -280,6 +280,7 @@ Fitted fitText(const QString& text, const QList<QPair<int, int>>& boldRuns, cons
     // Keep the lines that fit; the last one kept takes the rest on one line,
     // cut with an ellipsis when it is too long.
     const QString whole = f.text;
+    int kept = int(whole.size());   // characters of the text that are still shown
     int keep = 1;
     while (keep < laid.size() && laid.at(keep).bottom <= h + 0.01)
         ++keep;
@@ -293,16 +294,19 @@ Fitted fitText(const QString& text, const QList<QPair<int, int>>& boldRuns, cons
         const QString last = elidedMm(rest, one, w);
         f.cut = last != rest;
         f.text = whole.left(start) + last;
+        int same = 0;
+        while (same < last.size() && same < rest.size() && last.at(same) == rest.at(same))
+            ++same;
+        kept = start + same;
         const QList<TextLine> now = lines();
         if (now.size() <= keep && (keep == 1 || !tooTall(now)))
             break;
     }
     // Bold runs up to the ellipsis.
-    const int end = int(f.text.size()) - 1;
     QList<QPair<int, int>> runs;
     for (const auto& run : std::as_const(f.boldRuns))
-        if (run.first < end)
-            runs.append({run.first, std::min(run.second, end - run.first)});
+        if (run.first < kept)
+            runs.append({run.first, std::min(run.second, kept - run.first)});
     f.boldRuns = runs;
     return f;
 }
