@@ -57,8 +57,10 @@ bool isRightToLeft(const QString& text)
 
 namespace {
 
-// The text as laid out: carriage returns dropped and line breaks made line
-// separators; at[i] is the index in the original text of laid character i.
+// The text as laid out: carriage returns, and blanks at the end of a line
+// (which would push a right-to-left line past its edge), dropped; line breaks
+// made line separators.  at[i] is the index in the original text of laid
+// character i.
 struct Prepared {
     QString laid;
     QList<int> at;
@@ -69,9 +71,20 @@ Prepared prepare(const QString& text)
     Prepared p;
     p.laid.reserve(text.size());
     p.at.reserve(text.size() + 1);
+    bool beforeBreak = false;   // only blanks between here and the next line break
+    QList<bool> dropped(text.size(), false);
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\n'))
+            beforeBreak = true;
+        else if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r'))
+            dropped[i] = beforeBreak || c == QLatin1Char('\r');
+        else
+            beforeBreak = false;
+    }
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c == QLatin1Char('\r'))
+        if (dropped.at(i))
             continue;
         p.laid += c == QLatin1Char('\n') ? QChar(QChar::LineSeparator) : c;
         p.at.append(i);
@@ -80,7 +93,8 @@ Prepared prepare(const QString& text)
     return p;
 }
 
-// Lays the lines out in layout (begun and ended here); returns their tops and heights.
+// Lays the lines out in layout (begun and ended here); returns their tops and
+// heights.  Given the characters of each line, lays out exactly those lines.
 void layLines(QTextLayout& layout, const QString& laid, const QList<QPair<int, int>>& boldRuns,
               const TextStyle& style, double width, QList<double>& tops, QList<double>& heights)
 {
@@ -150,6 +164,24 @@ double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, c
                   const QPaintDevice* device, const QRectF& rect, QPainter* painter, int firstLine,
                   int lineCount)
 {
+    // Texts are laid out as they were measured, on the reference device, and
+    // drawn at the device's scale: lines break at the same places and take
+    // the same heights on paper, on screen and in the PDF.
+    const QImage& measuring = referenceDevice();
+    const double sx = device->logicalDpiX() / double(measuring.logicalDpiX());
+    const double sy = device->logicalDpiY() / double(measuring.logicalDpiY());
+    if (device != &measuring && (sx != 1 || sy != 1)) {
+        const QRectF measured(rect.x() / sx, rect.y() / sy, rect.width() / sx, rect.height() / sy);
+        if (painter) {
+            painter->save();
+            painter->scale(sx, sy);
+        }
+        const double height = layoutText(text, boldRuns, style, &measuring, measured, painter, firstLine, lineCount);
+        if (painter)
+            painter->restore();
+        return height * sy;
+    }
+
     const Prepared p = prepare(text);
     QTextLayout layout(p.laid, fontOf(style), device);
     QList<double> tops, heights;

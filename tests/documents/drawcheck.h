@@ -36,11 +36,9 @@ struct DrawnItem {
 
 namespace detail {
 
-constexpr double kRecordDpi = 1200;
-
 class RecordingEngine : public QPaintEngine {
 public:
-    RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    explicit RecordingEngine(double dpi) : QPaintEngine(QPaintEngine::AllFeatures), m_dpi(dpi) {}
 
     QList<DrawnItem> items;
     int element = -1;
@@ -100,12 +98,10 @@ public:
 
     void drawTextItem(const QPointF& p, const QTextItem& ti) override
     {
-        // The ink of the glyphs: their outlines at the device's resolution.
-        QFont font = ti.font();
-        if (font.pointSizeF() > 0)
-            font.setPixelSize(qRound(font.pointSizeF() * kRecordDpi / 72.0));
+        // The ink of the glyphs: their outlines in the font of the text's
+        // layout (which knows the resolution it was laid out for).
         QPainterPath path;
-        path.addText(p, font, ti.text());
+        path.addText(p, ti.font(), ti.text());
         QRectF ink = path.boundingRect();
         if (ti.width() > 0) {
             ink.setLeft(std::min(ink.left(), p.x()));
@@ -121,12 +117,12 @@ public:
     }
 
 private:
-    static QPointF mm(const QPointF& px) { return px * (25.4 / kRecordDpi); }
+    QPointF mm(const QPointF& px) const { return px * (25.4 / m_dpi); }
     double penMm() const
     {
         if (m_pen.style() == Qt::NoPen)
             return 0;
-        return std::max(m_pen.widthF(), 1.0) * 25.4 / kRecordDpi;
+        return std::max(m_pen.widthF(), 1.0) * 25.4 / m_dpi;
     }
     void addImage(const QRectF& r)
     {
@@ -146,13 +142,14 @@ private:
         items << item;
     }
 
+    double m_dpi;
     QPen m_pen;
     QTransform m_transform;
 };
 
 class RecordingDevice : public QPaintDevice {
 public:
-    explicit RecordingDevice(const QSizeF& paperMm) : m_size(paperMm) {}
+    RecordingDevice(const QSizeF& paperMm, int dpi) : m_size(paperMm), m_dpi(dpi), m_engine(dpi) {}
     QPaintEngine* paintEngine() const override { return &m_engine; }
     RecordingEngine& engine() const { return m_engine; }
 
@@ -160,8 +157,8 @@ protected:
     int metric(PaintDeviceMetric m) const override
     {
         switch (m) {
-        case PdmWidth: return qRound(m_size.width() / 25.4 * kRecordDpi);
-        case PdmHeight: return qRound(m_size.height() / 25.4 * kRecordDpi);
+        case PdmWidth: return qRound(m_size.width() / 25.4 * m_dpi);
+        case PdmHeight: return qRound(m_size.height() / 25.4 * m_dpi);
         case PdmWidthMM: return qRound(m_size.width());
         case PdmHeightMM: return qRound(m_size.height());
         case PdmNumColors: return 0x7fffffff;
@@ -169,7 +166,7 @@ protected:
         case PdmDpiX:
         case PdmDpiY:
         case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY: return int(kRecordDpi);
+        case PdmPhysicalDpiY: return m_dpi;
         case PdmDevicePixelRatio: return 1;
         case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
         }
@@ -178,6 +175,7 @@ protected:
 
 private:
     QSizeF m_size;
+    int m_dpi;
     mutable RecordingEngine m_engine;
 };
 
@@ -223,10 +221,11 @@ inline QString describe(const doc::Element& e)
 
 } // namespace detail
 
-// Everything one page draws, element by element, in mm on the paper.
-inline QList<DrawnItem> drawnItems(const doc::Document& d, int page)
+// Everything one page draws, element by element, in mm on the paper, on a
+// device of the given resolution (that of a printer).
+inline QList<DrawnItem> drawnItems(const doc::Document& d, int page, int dpi = 1200)
 {
-    detail::RecordingDevice device(d.setup().paperSize());
+    detail::RecordingDevice device(d.setup().paperSize(), dpi);
     QPainter painter(&device);
     const QList<doc::Element>& elements = d.page(page).elements;
     for (int i = 0; i < elements.size(); ++i) {
@@ -239,13 +238,13 @@ inline QList<DrawnItem> drawnItems(const doc::Document& d, int page)
 
 // What is drawn wrongly on each page of the document; empty when every page
 // prints clean.  Measures allow tolerance mm for rounding.
-inline QStringList drawingFaults(const doc::Document& d, double tolerance = 0.25)
+inline QStringList drawingFaults(const doc::Document& d, int dpi = 1200, double tolerance = 0.25)
 {
     QStringList faults;
     const QRectF paper(QPointF(0, 0), d.setup().paperSize());
     for (int p = 0; p < d.pageCount(); ++p) {
         const QList<doc::Element>& elements = d.page(p).elements;
-        const QList<DrawnItem> items = drawnItems(d, p);
+        const QList<DrawnItem> items = drawnItems(d, p, dpi);
         const auto fault = [&](const QString& what) {
             if (faults.size() < 50)
                 faults << QStringLiteral("page %1: %2").arg(p + 1).arg(what);
