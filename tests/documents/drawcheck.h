@@ -9,8 +9,9 @@
 // cut, wrapped or shrunk is checked as it prints.
 //
 //     const Document d = ...;
+//     VERIFY_PRINTS_CLEAN(d);     // inside a test function
+// or, to look at the faults:
 //     const QStringList faults = test::drawingFaults(d);
-//     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 #include "documents/document.h"
 
 #include <QLineF>
@@ -307,3 +308,12 @@ inline void saveArtifacts(const doc::Document& d, const QString& name, int dpi =
 }
 
 } // namespace tavrin::test
+
+// Fails the test with the list of faults unless the document prints clean,
+// as composed (the resolution texts are measured at) and as a 300 dpi
+// printer draws it.
+#define VERIFY_PRINTS_CLEAN(document)                                                                           \
+    do {                                                                                                        \
+        const QStringList faults_ = tavrin::test::drawingFaults(document) + tavrin::test::drawingFaults(document, 300); \
+        QVERIFY2(faults_.isEmpty(), qPrintable(faults_.join(QLatin1Char('\n'))));                                \
+    } while (false)
