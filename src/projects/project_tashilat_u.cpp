@@ -24,6 +24,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tavrin {
 
 using namespace factext;
@@ -256,7 +258,7 @@ Tproject_tashilat::Tproject_tashilat() : TWindow(QStringLiteral("Tproject_tashil
     top->addLayout(buttons);
     top->addWidget(DBGrid1, 1);
     top->addLayout(usage);
-    resize(1180, 660);
+    resize(1260, 660);
 
     connect(prot_typ, &QComboBox::currentTextChanged, this, &Tproject_tashilat::prot_typChange);
     connect(mablagh, &QLineEdit::textChanged, this, [this] {
@@ -337,6 +339,10 @@ void Tproject_tashilat::prepare(const QSqlRecord& project)
     clearForm();
     setInsertMode(true);
     refreshList();
+    // Titles and the first rows decide the widths on opening; the user may change them after.
+    DBGrid1->resizeColumnsToContents();
+    for (int c = 0; c < DBGrid1->listModel()->columnCount(); ++c)
+        DBGrid1->setColumnWidth(c, std::min(DBGrid1->columnWidth(c) + 8, 260));
     prot_typ->setFocus();
 }
 

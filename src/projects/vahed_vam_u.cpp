@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tavrin {
 
 using namespace factext;
@@ -185,6 +187,9 @@ void Tvahed_vam::prepare(const QSqlRecord& project, const QSqlRecord& unit)
         reportFailure(kListFailed, e);
     }
     refreshLoans();
+    DBGrid1->resizeColumnsToContents();
+    for (int c = 0; c < DBGrid1->listModel()->columnCount(); ++c)
+        DBGrid1->setColumnWidth(c, std::max(DBGrid1->columnWidth(c) + 8, 110));
     bank->setFocus();
 }
 

@@ -13,6 +13,7 @@
 #include "projects/project_src_u.h"
 #include "projects/project_tashilat_u.h"
 #include "projects/project_vahed_u.h"
+#include "projects/units_logic.h"
 #include "projects/vahed_vam_u.h"
 
 #include <QAction>
@@ -208,6 +209,47 @@ private Q_SLOTS:
         QCOMPARE(vamOf("vahedha", mine), 0);
     }
 
+    // A unit edited while another user gives it a loan: the buyer's copy of the
+    // unit takes the loan total as committed, not as it was before the edit waited.
+    void unitEditDoesNotUndoALoanGivenMeanwhile()
+    {
+        const qint64 unit = dm().insert(QStringLiteral("vahedha"),
+                                        {QStringLiteral("prj_id"), QStringLiteral("bolok"), QStringLiteral("tabaghe"),
+                                         QStringLiteral("vahed_no"), QStringLiteral("shenase"), QStringLiteral("vam")},
+                                        {m_prjId, QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
+                                         QStringLiteral("1-1-1"), 0});
+        const qint64 holder = test::addBuyer(m_prjId, unit, QStringLiteral("رضايي"), QStringLiteral("0012345679"));
+        const ConnectionParams params = dm().params();
+        QSemaphore holding;
+        std::thread other([&] {
+            Database db(params);
+            if (!db.open()) {
+                holding.release();
+                return;
+            }
+            db.begin();
+            db.exec(QStringLiteral("update vahedha set vam=700 where id=?"), {unit});
+            holding.release();
+            QThread::msleep(600);
+            db.commit();
+        });
+        holding.acquire();
+        units::UnitForm f;
+        f.bolok = f.tabaghe = f.vahed_no = QStringLiteral("1");
+        f.metraj = f.metraj_z = f.teras = f.hayat = f.mablagh1 = f.teras1 = f.hayat1 = f.mablagh = QStringLiteral("0");
+        f.status = QStringLiteral("فعال");
+        items::ActionResult r;
+        try {
+            r = units::updateUnit(m_prj, unit, f);
+        } catch (...) {
+            other.join();
+            throw;
+        }
+        other.join();
+        QVERIFY(r.done);
+        QCOMPARE(vamOf("customers", holder), 700);
+    }
+
     void facilitySaveEditAndDeleteChecks()
     {
         FacilityForm f = facility("ملت", "مسکن مهر", kPartnership, "1000000000");
@@ -376,8 +418,10 @@ private Q_SLOTS:
         QCOMPARE(w.bank->count(), 1);
         QCOMPARE(w.bank->currentIndex(), -1);
         // Without a facility the question comes first; only Yes adds a zero loan.
+        // Enter in the window adds as the button does.
+        w.show();
         rec.answers.push_back(Answer::No);
-        w.ins_btn->click();
+        QTest::keyClick(w.vam, Qt::Key_Return);
         QCOMPARE(rec.texts(), QStringList {factext::kNoFacilityQuestion});
         QCOMPARE(loanCount(), 0);
         rec.answers.push_back(Answer::Yes);
