@@ -355,7 +355,8 @@ private Q_SLOTS:
         QCOMPARE(text(row.value(QStringLiteral("etebar_loc"))), factext::kNotApplicable);
         QCOMPARE(text(row.value(QStringLiteral("takhsis_dat"))), QString::fromLatin1(kEmptyDateMask));
         QTest::keyClick(w.cmt, Qt::Key_Return);
-        QCOMPARE(rec.texts(), QStringList {factext::kDuplicate});
+        QTest::keyClick(w.bank, Qt::Key_Return);
+        QCOMPARE(rec.texts(), (QStringList {factext::kDuplicate, factext::kDuplicate}));
 
         // Used and remaining on a click: a facility without loans has all of it left.
         const qint64 id = items::recordId(row);
