@@ -446,6 +446,7 @@ void ProjectItemsPanel::N34Click()
     // The unit's loan total is in the list.
     refreshAfterChange();
 }
+
 void ProjectItemsPanel::N17Click() { editItem(); }
 void ProjectItemsPanel::N18Click() { editItem(); }
 void ProjectItemsPanel::N10Click() { deleteItem(); }
