@@ -224,6 +224,15 @@ Tproject_tas_rep::Tproject_tas_rep() : TWindow(QStringLiteral("Tproject_tas_rep"
 
     connect(static_cast<QComboBox*>(filterField(QStringLiteral("ostan"))), &QComboBox::currentTextChanged, this,
             &Tproject_tas_rep::ostanChange);
+    // Enter searches the list on show.
+    const auto defaultSearch = [this](int current) {
+        for (int i = 0; i < kLists; ++i) {
+            m_buttons[i]->setAutoDefault(false);
+            m_buttons[i]->setDefault(i == current);
+        }
+    };
+    connect(m_tabs, &QTabWidget::currentChanged, this, defaultSearch);
+    defaultSearch(0);
 }
 
 QWidget* Tproject_tas_rep::filterField(const QString& name) const

@@ -224,18 +224,20 @@ QList<Statement> activityInserts(const BuildRequest& r)
     projects.values = r.projects.values;
     projects.values << r.prsId;
 
-    // Counties with pre-registrations and no listed project: province and county together.
+    // Counties with pre-registrations and no listed project: province and county
+    // together, each county tested once.
     Statement counties;
-    counties.sql = QStringLiteral(
-        "INSERT INTO gozaresh_sabt (prs_id,ostan,shahrestan,pishsabt) SELECT ") + kUserId +
-        QStringLiteral(", s.ostan, s.shahrestan, count(*) FROM pishsabt s WHERE NOT EXISTS (select 1 from "
-                       "gozaresh_sabt g where g.prs_id=? and g.ostan=s.ostan and g.shahrestan=s.shahrestan)");
-    counties.values << r.prsId << r.prsId;
+    counties.sql = QStringLiteral("INSERT INTO gozaresh_sabt (prs_id,ostan,shahrestan,pishsabt) SELECT ") + kUserId +
+                   QStringLiteral(", s.ostan, s.shahrestan, s.c FROM (select ostan, shahrestan, count(*) as c from "
+                                  "pishsabt");
+    counties.values << r.prsId;
     if (r.grantedCountiesOnly) {
-        counties.sql += QStringLiteral(" AND s.shahrestan in (select cmt from dastrasi2 where user_id=?)");
+        counties.sql += QStringLiteral(" where shahrestan in (select cmt from dastrasi2 where user_id=?)");
         counties.values << r.prsId;
     }
-    counties.sql += QStringLiteral(" GROUP BY s.ostan, s.shahrestan");
+    counties.sql += QStringLiteral(" group by ostan, shahrestan) s WHERE NOT EXISTS (select 1 from gozaresh_sabt g "
+                                   "where g.prs_id=? and g.ostan=s.ostan and g.shahrestan=s.shahrestan)");
+    counties.values << r.prsId;
     return {projects, counties};
 }
 

@@ -154,8 +154,8 @@ Band pageHeader(ReportKind kind, const PageSetup& setup)
     const TextStyle value = TextStyle().pt(9).right();
     Band header(19);
     header.image(QRectF(content.right() - 16, 0, 16, 16), reportEmblem())
-        .text(QRectF(content.left() + 50, 2, content.width() - 100, 9), reportTitle(kind),
-              TextStyle().pt(13).bold().centre())
+        .text(QRectF(content.left() + 48, 2, content.width() - 66, 9), reportTitle(kind),
+              TextStyle().pt(13).bold().centre().fit())
         .text(QRectF(content.left() + 24, 1, 22, 6), reptext::kReportDate, label)
         .field(QStringLiteral("dat"), QRectF(content.left(), 1, 23, 6), value)
         .text(QRectF(content.left() + 24, 8, 22, 6), reptext::kReportTime, label)

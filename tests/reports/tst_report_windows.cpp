@@ -269,7 +269,10 @@ private Q_SLOTS:
                              {QStringLiteral("مرکزي"), reptext::kSupportive, test::persianYeh(reptext::kSupportive)}).toInt());
         test::child<QCheckBox>(&w, QStringLiteral("chk_num_a"))->setChecked(true);
         test::child<QLineEdit>(&w, QStringLiteral("num_a"))->setText(QStringLiteral("۲"));
-        w.src_btn_anbClick();
+        w.tabs()->setCurrentIndex(Tproject_tas_rep::Storage);   // Enter searches the list on show
+        w.show();
+        QTest::keyClick(test::child<QLineEdit>(&w, QStringLiteral("num_a")), Qt::Key_Return);
+        w.hide();
         QCOMPARE(w.countLabel(Tproject_tas_rep::Storage)->text().toInt(),
                  dm().scalar(QStringLiteral("select count(*) from anbariha a join projects p on p.id=a.prj_id where "
                                             "p.shahrestan=? and a.num=2"), {QStringLiteral("مرکزي")}).toInt());
