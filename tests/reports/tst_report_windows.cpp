@@ -194,6 +194,8 @@ private Q_SLOTS:
         test::child<QComboBox>(&w, QStringLiteral("chartcolor"))->setCurrentIndex(2);
         w.BitBtn1Click();
         w.resize(1250, 640);
+        const Stamp stamp = *readStamp(dm(), session().prsId, ReportKind::Status);
+        w.setStamp(stamp.dat + ' ' + stamp.zaman);
         saveShot(w, QStringLiteral("Tprj_koli_rep_chart"));
 
         // Excel of the last chart: its title heads the value column.
