@@ -143,13 +143,19 @@ private Q_SLOTS:
         const QStringList before = test::sortedKeys(test::tableRows(ReportKind::Status, session().prsId));
         const auto stamp = readStamp(dm(), session().prsId, ReportKind::Status);
         dm().exec(QStringLiteral("insert into projects (ostan,shahrestan,prj_name,prj_typ) values ('x','y','z','w')"));
-        dm().setStatementHook([](const QString& sql) {
-            if (sql.startsWith(QLatin1String("WITH")))
-                throw DbError(QStringLiteral("injected"), sql);
+        // The build shows its progress; it fails at its main statement.
+        bool progressShown = false;
+        dm().setStatementHook([&](const QString& sql) {
+            if (!sql.startsWith(QLatin1String("WITH")))
+                return;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                progressShown = progressShown || (w->objectName() == QLatin1String("progress") && w->isVisible());
+            throw DbError(QStringLiteral("injected"), sql);
         });
         rec->clear();
         QVERIFY(!printReport(ReportKind::Status, Grouping::County, allListed()));
         dm().setStatementHook({});
+        QVERIFY(progressShown);
         QCOMPARE(rec->texts(), (QStringList {reptext::kRebuildQuestion, reptext::kBuildFailed}));
         for (const auto& s : rec->shown)
             QVERIFY(s.kind != QLatin1String("window"));
