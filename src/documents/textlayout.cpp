@@ -284,8 +284,10 @@ double textWidthMm(const QString& text, const TextStyle& style)
 {
     const QImage& device = referenceDevice();
     const double k = pixelsPerMm(&device);
+    // A text of several lines is as wide as its widest line.
     QString laid = text;
-    laid.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    laid.remove(QLatin1Char('\r'));
+    laid.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QTextLayout layout(laid, fontOf(style), &device);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
