@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QProgressDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -16,6 +18,9 @@
 #include <QUrl>
 
 namespace tavrin {
+
+const QString kCancelCaption = QStringLiteral("انصراف");
+const QString kReadingList = QStringLiteral("در حال خواندن ليست ...");
 
 namespace {
 DialogService g_real;
@@ -114,6 +119,57 @@ bool DialogService::openWithDesktopProgram(const QString& path)
         return false;
 #endif
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+namespace {
+
+class DialogProgress final : public ProgressView {
+public:
+    DialogProgress(const QString& label, qint64 total) : m_total(total)
+    {
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+            return;
+        // The dialog counts in thousandths: totals beyond an int still fit.
+        m_dialog = std::make_unique<QProgressDialog>(label, kCancelCaption, 0, total > 0 ? 1000 : 0,
+                                                     QApplication::activeWindow());
+        m_dialog->setObjectName(QStringLiteral("progress"));
+        m_dialog->setWindowTitle(QApplication::applicationDisplayName());
+        m_dialog->setLayoutDirection(Qt::RightToLeft);
+        m_dialog->setWindowModality(Qt::ApplicationModal);
+        m_dialog->setMinimumDuration(500);
+        m_dialog->setAutoClose(false);
+        m_dialog->setAutoReset(false);
+        m_dialog->setValue(0);
+        m_clock.start();
+    }
+
+    bool advance(qint64 done) override
+    {
+        if (!m_dialog)
+            return true;
+        // A few updates a second: repainting for every row would cost more than the row.
+        if (m_clock.elapsed() < 100 && done != m_total)
+            return !m_dialog->wasCanceled();
+        m_clock.restart();
+        if (m_total > 0)
+            m_dialog->setValue(int(std::min<qint64>(1000, done * 1000 / m_total)));
+        else
+            m_dialog->setValue(0);
+        QCoreApplication::processEvents();
+        return !m_dialog->wasCanceled();
+    }
+
+private:
+    std::unique_ptr<QProgressDialog> m_dialog;
+    qint64 m_total;
+    QElapsedTimer m_clock;
+};
+
+} // namespace
+
+std::unique_ptr<ProgressView> DialogService::progress(const QString& label, qint64 total)
+{
+    return std::make_unique<DialogProgress>(label, total);
 }
 
 void DialogService::balloon(QWidget* over, const QString& title, const QString& text)

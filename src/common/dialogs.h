@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class QDialog;
@@ -15,6 +16,24 @@ namespace tavrin {
 enum class MsgKind { Information, Warning, Error, Question };
 enum class Answer { Ok, Yes, No, Cancel };
 enum class Buttons { Ok, YesNo, YesNoCancel };
+
+// The progress of a long piece of work (an export, a printed list) in a
+// dialog the user may cancel.  The dialog shows while the object lives.
+class ProgressView {
+public:
+    virtual ~ProgressView() = default;
+    // Shows that done steps of the total are finished; false once the user
+    // has cancelled (the work then stops and undoes what it started).
+    virtual bool advance(qint64 done) = 0;
+};
+
+// Thrown out of a row visitor when the user cancels a long read; the helpers
+// that show the progress catch it.
+struct Cancelled {};
+
+// The cancel button and the caption of a long read.
+extern const QString kCancelCaption;   // "انصراف"
+extern const QString kReadingList;     // the list is being read
 
 class DialogService {
 public:
@@ -37,6 +56,9 @@ public:
     // The same, telling whether a program opened it: false when the desktop
     // has no program for the file's type or could not start it.
     virtual bool openWithDesktopProgram(const QString& path);
+    // A progress dialog for work of total steps (0 when not known), titled
+    // label, with a cancel button; it appears only when the work lasts.
+    virtual std::unique_ptr<ProgressView> progress(const QString& label, qint64 total);
     // A tip shown over a widget (the balloon tips of the grids).
     virtual void balloon(QWidget* over, const QString& title, const QString& text);
     // Ends the program (closing every window and leaving the event loop).

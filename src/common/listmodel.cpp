@@ -1,5 +1,6 @@
 #include "listmodel.h"
 
+#include "dialogs.h"
 #include "monedit.h"
 
 #include "db/database.h"
@@ -26,22 +27,78 @@ void ListModel::setColumns(const QList<GridColumn>& columns)
     endResetModel();
 }
 
+struct ListModel::FirstPage {
+    QList<QSqlRecord> rows;
+    QSqlRecord fields;
+    int count = 0;
+    QVariantMap totals;
+};
+
+ListModel::FirstPage ListModel::fetchFirstPage(const ListQuery& q, const QSqlRecord& fields) const
+{
+    // with tavrin_totals as (select count(*), <totals> <from> <where>)
+    // <select>, (select count from tavrin_totals), ... <from> <where> <order> <page>
+    // The extra fields come last, so the select's positions stay as they are.
+    const QList<QPair<QString, QString>>& totals = q.totals();
+    QString head = QStringLiteral("with tavrin_totals as (select count(*) as tavrin_count");
+    QString extra = QStringLiteral(", (select tavrin_count from tavrin_totals) as tavrin_count");
+    for (int i = 0; i < totals.size(); ++i) {
+        head += QStringLiteral(", %1 as tavrin_total%2").arg(totals[i].second).arg(i);
+        extra += QStringLiteral(", (select tavrin_total%1 from tavrin_totals) as tavrin_total%1").arg(i);
+    }
+    const Dialect& d = dm().dialect();
+    const QString sql = head + ' ' + q.from() + q.whereSql() + QStringLiteral(") ") + q.select() + extra + ' ' +
+                        q.from() + q.whereSql() + orderClause(q, fields) + d.pageClause();
+    QVariantList values = q.values() + q.values();
+    if (d.pageBindsOffsetFirst())
+        values << 0 << kPageSize;
+    else
+        values << kPageSize << 0;
+    QSqlQuery query = dm().exec(sql, values);
+    const int own = query.record().count() - 1 - int(totals.size());
+    const auto strip = [own](QSqlRecord r) {
+        while (r.count() > own)
+            r.remove(r.count() - 1);
+        return r;
+    };
+    FirstPage first;
+    first.fields = strip(query.record());
+    for (int i = 0; i < totals.size(); ++i)
+        first.totals.insert(totals[i].first, QVariant());
+    while (query.next()) {
+        const QSqlRecord r = query.record();
+        if (first.rows.isEmpty()) {
+            first.count = r.value(own).toInt();
+            for (int i = 0; i < totals.size(); ++i)
+                first.totals.insert(totals[i].first, r.value(own + 1 + i));
+        }
+        first.rows << strip(r);
+    }
+    return first;
+}
+
 void ListModel::setQuery(const ListQuery& q)
 {
-    const int count = dm().scalar(q.countSql(), q.values()).toInt();
+    if (q.isEmpty()) {
+        clear();
+        return;
+    }
+    // A search of the same select keeps its fields, and so the position of
+    // the sorted field; another select learns them from its first page.
+    const bool sameSelect = !m_fields.isEmpty() && q.select() == m_query.select() && q.from() == m_query.from();
+    FirstPage first = fetchFirstPage(q, sameSelect ? m_fields : QSqlRecord());
+    if (!sameSelect && !m_sortField.isEmpty() && first.fields.indexOf(m_sortField) >= 0 && first.count > 0)
+        first = fetchFirstPage(q, first.fields);  // now sorted as the later pages will be
     beginResetModel();
     m_query = q;
-    m_count = count;
+    m_count = first.count;
+    m_totals = first.totals;
+    m_fields = first.fields;
     m_pages.clear();
     m_pageAge.clear();
-    m_fields = QSqlRecord();
+    m_pages.insert(0, first.rows);
+    m_pageAge << 0;
     endResetModel();
-    // The first page also tells the field names, even of an empty result.
-    if (!m_query.isEmpty()) {
-        const auto first = fetchPage(0);
-        m_pages.insert(0, first);
-        m_pageAge << 0;
-    }
 }
 
 void ListModel::refresh()
@@ -55,24 +112,29 @@ void ListModel::clear()
     beginResetModel();
     m_query = ListQuery();
     m_count = 0;
+    m_totals.clear();
     m_pages.clear();
     m_pageAge.clear();
     m_fields = QSqlRecord();
     endResetModel();
 }
 
+QString ListModel::orderClause(const ListQuery& q, const QSqlRecord& fields) const
+{
+    QStringList order;
+    if (!m_sortField.isEmpty() && fields.indexOf(m_sortField) >= 0)
+        // By position: field names of a join may be ambiguous, positions are not.
+        order << QStringLiteral("%1 %2").arg(fields.indexOf(m_sortField) + 1)
+                     .arg(m_sortOrder == Qt::AscendingOrder ? QStringLiteral("asc") : QStringLiteral("desc"));
+    else if (!q.order().isEmpty())
+        order << q.order();
+    order << q.idColumn();
+    return QStringLiteral(" order by ") + order.join(',');
+}
+
 QString ListModel::orderedSql() const
 {
-    QString sql = m_query.select() + ' ' + m_query.from() + m_query.whereSql();
-    QStringList order;
-    if (!m_sortField.isEmpty() && m_fields.indexOf(m_sortField) >= 0)
-        // By position: field names of a join may be ambiguous, positions are not.
-        order << QStringLiteral("%1 %2").arg(m_fields.indexOf(m_sortField) + 1)
-                     .arg(m_sortOrder == Qt::AscendingOrder ? QStringLiteral("asc") : QStringLiteral("desc"));
-    else if (!m_query.order().isEmpty())
-        order << m_query.order();
-    order << m_query.idColumn();
-    return sql + QStringLiteral(" order by ") + order.join(',');
+    return m_query.select() + ' ' + m_query.from() + m_query.whereSql() + orderClause(m_query, m_fields);
 }
 
 QList<QSqlRecord> ListModel::fetchPage(int page) const
@@ -149,23 +211,23 @@ void ListModel::forEachRow(const std::function<void(const QSqlRecord&)>& visit) 
 {
     if (m_query.isEmpty())
         return;
-    const int chunk = 2000;
-    const Dialect& d = dm().dialect();
-    for (int offset = 0;; offset += chunk) {
-        QVariantList values = m_query.values();
-        if (d.pageBindsOffsetFirst())
-            values << offset << chunk;
-        else
-            values << chunk << offset;
-        QSqlQuery q = dm().exec(orderedSql() + d.pageClause(), values);
-        int n = 0;
-        while (q.next()) {
-            visit(q.record());
-            ++n;
-        }
-        if (n < chunk)
-            break;
+    dm().forEachRow(orderedSql(), m_query.values(), visit);
+}
+
+bool ListModel::forEachRow(const QString& label, const std::function<void(const QSqlRecord&)>& visit) const
+{
+    const std::unique_ptr<ProgressView> progress = dialogs().progress(label, m_count);
+    qint64 done = 0;
+    try {
+        forEachRow([&](const QSqlRecord& r) {
+            visit(r);
+            if (!progress->advance(++done))
+                throw Cancelled();
+        });
+    } catch (const Cancelled&) {
+        return false;
     }
+    return true;
 }
 
 QString ListModel::display(const QVariant& v, ColumnKind kind)
@@ -251,6 +313,8 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), m_model(new ListModel(this
     verticalHeader()->setDefaultSectionSize(24);
     verticalHeader()->setVisible(false);
     horizontalHeader()->setSectionsClickable(true);
+    // A double click on a title's edge measures a sample too.
+    horizontalHeader()->setResizeContentsPrecision(kSizingRows);
     horizontalHeader()->setHighlightSections(false);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DBGrid::titleClick);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& i) { Q_EMIT rowClicked(i.row()); });
@@ -270,6 +334,20 @@ QSqlRecord DBGrid::currentRecord() const
 {
     const int r = currentRow();
     return r < 0 ? QSqlRecord() : m_model->record(r);
+}
+
+void DBGrid::resizeColumnsToContents()
+{
+    ensurePolished();
+    const int rows = std::min(m_model->rowCount(), std::min(kSizingRows, int(ListModel::kPageSize)));
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        if (isColumnHidden(c))
+            continue;
+        int width = horizontalHeader()->sectionSizeHint(c);
+        for (int r = 0; r < rows; ++r)
+            width = std::max(width, sizeHintForIndex(m_model->index(r, c)).width() + (showGrid() ? 1 : 0));
+        setColumnWidth(c, width);
+    }
 }
 
 void DBGrid::titleClick(int column)

@@ -1,8 +1,11 @@
 #pragma once
-// The grid of a list window and the model behind it.  The model counts the
-// result with a count statement and fetches rows page by page as the grid
-// scrolls, so a search over a large table never loads the whole result (the
-// PostgreSQL driver would otherwise fetch every row into memory).
+// The grid of a list window and the model behind it.  A search is one
+// statement: the first page with the count of the whole result (and the
+// query's totals) beside it, so that a search costs one round trip to a
+// distant server.  Further rows are fetched page by page as the grid scrolls,
+// so a search over a large table never loads the whole result (the PostgreSQL
+// driver would otherwise fetch every row into memory).  Exports and printed
+// lists read the whole result once (forEachRow), never page by page.
 #include "listquery.h"
 
 #include <QAbstractTableModel>
@@ -34,8 +37,9 @@ public:
     void setColumns(const QList<GridColumn>& columns);
     const QList<GridColumn>& columns() const { return m_columns; }
 
-    // Counts and shows the result of q (throws DbError).  The sort order of the
-    // previous search is kept when the new one has the same field.
+    // Counts and shows the result of q with one statement (throws DbError).
+    // The sort order of the previous search is kept when the new one has the
+    // same field.
     void setQuery(const ListQuery& q);
     const ListQuery& query() const { return m_query; }
     // Runs the same search again (after an insert, edit or delete).
@@ -43,6 +47,9 @@ public:
     void clear();
 
     int totalCount() const { return m_count; }
+    // The query's totals (ListQuery::total) over the whole result, read with
+    // the count: name -> value (NULL when the result is empty).
+    const QVariantMap& totals() const { return m_totals; }
     QSqlRecord record(int row) const;
     QVariant value(int row, const QString& field) const;
     QStringList fieldNames() const;
@@ -52,8 +59,12 @@ public:
     QString sortField() const { return m_sortField; }
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
-    // Every row of the current result in the grid's order, fetched page by page.
+    // Every row of the current result in the grid's order, read once
+    // (Database::forEachRow: forward only, or a server-side cursor).
     void forEachRow(const std::function<void(const QSqlRecord&)>& visit) const;
+    // The same behind a cancellable progress dialog titled label; false when
+    // the user cancelled (visit has then seen only the first rows).
+    bool forEachRow(const QString& label, const std::function<void(const QSqlRecord&)>& visit) const;
 
     // A foreground colour per row (the users list draws inactive users in red).
     void setRowColor(std::function<QColor(const QSqlRecord&)> colour) { m_rowColor = std::move(colour); }
@@ -68,13 +79,17 @@ public:
     static constexpr int kPageSize = 200;
 
 private:
+    QString orderClause(const ListQuery& q, const QSqlRecord& fields) const;
     QString orderedSql() const;
     QList<QSqlRecord> fetchPage(int page) const;
+    struct FirstPage;
+    FirstPage fetchFirstPage(const ListQuery& q, const QSqlRecord& fields) const;
     const QSqlRecord* row(int r) const;
 
     QList<GridColumn> m_columns;
     ListQuery m_query;
     int m_count = 0;
+    QVariantMap m_totals;
     QString m_sortField;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QSqlRecord m_fields;
@@ -96,6 +111,12 @@ public:
     QSqlRecord currentRecord() const;
     // Sorts as a click on the title of the given visible column does.
     void titleClick(int column);
+    // Sizes every column to its title and a sample of the first rows
+    // (kSizingRows, read with the first page).  It stands in for QTableView's
+    // own, which measures up to a thousand rows (every row of a grid not yet
+    // shown), fetching page after page to do it.
+    void resizeColumnsToContents();
+    static constexpr int kSizingRows = 50;
 
 Q_SIGNALS:
     void rowClicked(int row);

@@ -27,6 +27,12 @@ ListQuery& ListQuery::where(const QString& condition, const QVariantList& values
     return *this;
 }
 
+ListQuery& ListQuery::total(const QString& name, const QString& aggregate)
+{
+    m_totals.append({name, aggregate});
+    return *this;
+}
+
 ListQuery& ListQuery::like(const QString& column, const QString& text)
 {
     return likeUnfolded(dm().dialect().fold(column), foldText(text));

@@ -36,6 +36,12 @@ public:
     // when the session's level falls under the rule.
     ListQuery& countyScope(const QString& column, CountyScope rule);
     ListQuery& orderBy(const QString& order) { m_order = order; return *this; }
+    // A total over the whole result that the list reads in the same statement
+    // as its count and first page (one round trip): name -> aggregate of the
+    // select's tables, e.g. total("vk", "sum(vahed_kol)").  ListModel::totals()
+    // gives the values after a search.
+    ListQuery& total(const QString& name, const QString& aggregate);
+    const QList<QPair<QString, QString>>& totals() const { return m_totals; }
 
     QString select() const { return m_select; }
     QString from() const { return m_from; }
@@ -51,6 +57,7 @@ private:
     QString m_select, m_from, m_id, m_order;
     QStringList m_conditions;
     QVariantList m_values;
+    QList<QPair<QString, QString>> m_totals;
 };
 
 // Folds the yeh and kaf forms of a searched text the way Dialect::fold folds columns.

@@ -1,5 +1,6 @@
 #include "database.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -7,6 +8,10 @@
 #include <QUuid>
 
 #include <cmath>
+#include <optional>
+
+#include <dlfcn.h>
+#include <poll.h>
 
 Q_LOGGING_CATEGORY(lcDb, "tavrin.db")
 
@@ -39,6 +44,118 @@ std::pair<QString, int> splitServer(const QString& server)
     return {server.left(comma).trimmed(), server.mid(comma + 1).trimmed().toInt()};
 }
 
+// SQLite: 64 MB of page cache (the default 2 MB makes a sort of a long list
+// read the file again and again) and temporary sorts and indexes in memory
+// rather than in temporary files.
+const char* const kSqlitePragmas[] = {
+    "PRAGMA journal_mode=WAL",
+    // LIKE compares letters byte-wise, as on the servers ("abc" does not find "ABC").
+    "PRAGMA case_sensitive_like=ON",
+    "PRAGMA cache_size=-65536",
+    "PRAGMA temp_store=MEMORY",
+};
+
+// The few libpq functions the connection check needs, taken from the library
+// the PostgreSQL driver has loaded (nothing when it is not loaded).
+struct Libpq {
+    int (*socket)(const void*) = nullptr;
+    int (*consumeInput)(void*) = nullptr;
+    int (*status)(const void*) = nullptr;   // 0: CONNECTION_OK
+    bool ok() const { return socket && consumeInput && status; }
+};
+
+const Libpq& libpq()
+{
+    static const Libpq l = [] {
+        Libpq f;
+        f.socket = reinterpret_cast<int (*)(const void*)>(dlsym(RTLD_DEFAULT, "PQsocket"));
+        f.consumeInput = reinterpret_cast<int (*)(void*)>(dlsym(RTLD_DEFAULT, "PQconsumeInput"));
+        f.status = reinterpret_cast<int (*)(const void*)>(dlsym(RTLD_DEFAULT, "PQstatus"));
+        return f;
+    }();
+    return l;
+}
+
+// Whether a statement only reads, so that sending it again is harmless.
+bool isRead(const QString& sql)
+{
+    const QString t = sql.trimmed();
+    return t.startsWith(QLatin1String("select"), Qt::CaseInsensitive) ||
+           // The program's "with" statements are reads (the list's count and totals).
+           t.startsWith(QLatin1String("with"), Qt::CaseInsensitive);
+}
+
+// A text as an escaped PostgreSQL string literal: E'...' with quote and
+// backslash doubled, so that its meaning does not depend on the server's
+// standard_conforming_strings.  UTF-8 (the connection's encoding) never has a
+// quote or backslash byte inside a multi-byte character.
+QString pgText(const QString& t, const QString& sql)
+{
+    if (t.contains(QChar(0)))
+        throw DbError(QStringLiteral("a text value holds a NUL character"), sql);
+    QString out;
+    out.reserve(t.size() + 4);
+    out += QLatin1String("E'");
+    for (const QChar c : t) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('\''))
+            out += c;
+        out += c;
+    }
+    out += QLatin1Char('\'');
+    return out;
+}
+
+QString pgLiteral(const QVariant& v, const QString& sql)
+{
+    if (!v.isValid() || v.isNull())
+        return QStringLiteral("NULL");
+    const auto quoted = [](const QString& t) -> QString { return QLatin1Char('\'') + t + QLatin1Char('\''); };
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return quoted(v.toBool() ? QStringLiteral("true") : QStringLiteral("false"));
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return quoted(v.toString());
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = v.toDouble();
+        if (std::isnan(d))
+            return quoted(QStringLiteral("NaN"));
+        if (std::isinf(d))
+            return quoted(d < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity"));
+        return quoted(QString::number(d, 'g', QLocale::FloatingPointShortest));
+    }
+    case QMetaType::QByteArray:
+        return QStringLiteral("E'\\\\x") + QString::fromLatin1(v.toByteArray().toHex()) + QLatin1Char('\'');
+    case QMetaType::QDate:
+        return v.toDate().isValid() ? quoted(v.toDate().toString(Qt::ISODate)) : QStringLiteral("NULL");
+    case QMetaType::QTime:
+        return v.toTime().isValid() ? quoted(v.toTime().toString(QStringLiteral("hh:mm:ss.zzz"))) : QStringLiteral("NULL");
+    case QMetaType::QDateTime: {
+        const QDateTime dt = v.toDateTime();
+        if (!dt.isValid())
+            return QStringLiteral("NULL");
+        return QStringLiteral("TIMESTAMP WITH TIME ZONE ") +
+               quoted(dt.toOffsetFromUtc(dt.offsetFromUtc()).toString(Qt::ISODateWithMs));
+    }
+    case QMetaType::QString:
+        return pgText(v.toString(), sql);
+    default:
+        if (!v.canConvert<QString>())
+            throw DbError(QStringLiteral("a value of type %1 cannot be bound").arg(QString::fromLatin1(v.typeName())), sql);
+        return pgText(v.toString(), sql);
+    }
+}
+
 // ODBC attribute values holding ; or } must be braced.
 QString odbcValue(const QString& v)
 {
@@ -49,6 +166,56 @@ QString odbcValue(const QString& v)
     return '{' + t + '}';
 }
 } // namespace
+
+QString bindInline(const QString& sql, const QVariantList& values)
+{
+    QString out;
+    out.reserve(sql.size() + 16 * values.size());
+    qsizetype next = 0;
+    const qsizetype n = sql.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            // A quoted text or name, to its closing quote (doubled quotes stay
+            // inside; in an E'' text a backslash takes the next character).
+            const bool escapes = c == QLatin1Char('\'') && i > 0 &&
+                                 (sql.at(i - 1) == QLatin1Char('E') || sql.at(i - 1) == QLatin1Char('e'));
+            qsizetype j = i + 1;
+            for (; j < n; ++j) {
+                if (escapes && sql.at(j) == QLatin1Char('\\')) {
+                    ++j;
+                } else if (sql.at(j) == c) {
+                    if (j + 1 < n && sql.at(j + 1) == c)
+                        ++j;
+                    else
+                        break;
+                }
+            }
+            out += QStringView(sql).mid(i, std::min(j, n - 1) - i + 1);
+            i = j;
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            qsizetype j = sql.indexOf(QLatin1Char('\n'), i);
+            if (j < 0)
+                j = n - 1;
+            out += QStringView(sql).mid(i, j - i + 1);
+            i = j;
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            qsizetype j = sql.indexOf(QLatin1String("*/"), i + 2);
+            j = j < 0 ? n - 1 : j + 1;
+            out += QStringView(sql).mid(i, j - i + 1);
+            i = j;
+        } else if (c == QLatin1Char('?')) {
+            if (next >= values.size())
+                throw DbError(QStringLiteral("more placeholders than the %1 values bound").arg(values.size()), sql);
+            out += pgLiteral(values.at(next++), sql);
+        } else {
+            out += c;
+        }
+    }
+    if (next != values.size())
+        throw DbError(QStringLiteral("%1 placeholders for %2 values bound").arg(next).arg(values.size()), sql);
+    return out;
+}
 
 Database::Database(ConnectionParams params)
     : m_params(std::move(params)), m_dialect(Dialect::create(m_params.backend)),
@@ -88,7 +255,10 @@ bool Database::open(QString* driverError)
         db.setDatabaseName(m_params.database);
         db.setUserName(m_params.user);
         db.setPassword(m_params.password);
-        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        // Keepalives notice a dropped network within about a minute even while
+        // a statement waits for its answer (TCP connections only).
+        db.setConnectOptions(QStringLiteral("connect_timeout=10;keepalives_idle=30;keepalives_interval=10;"
+                                            "keepalives_count=3"));
         break;
     case Backend::SqlServer:
         db.setDatabaseName(QStringLiteral("DRIVER={FreeTDS};SERVER=%1;PORT=%2;DATABASE=%3;UID=%4;PWD=%5;"
@@ -110,10 +280,10 @@ bool Database::open(QString* driverError)
     }
     if (m_params.backend == Backend::SQLite) {
         QSqlQuery q(db);
-        q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        // LIKE compares letters byte-wise, as on the servers ("abc" does not find "ABC").
-        q.exec(QStringLiteral("PRAGMA case_sensitive_like=ON"));
+        for (const char* pragma : kSqlitePragmas)
+            q.exec(QString::fromLatin1(pragma));
     }
+    m_opened = true;
     return true;
 }
 
@@ -124,6 +294,7 @@ bool Database::isOpen() const
 
 void Database::close()
 {
+    m_opened = false;
     if (!QSqlDatabase::contains(m_name))
         return;
     {
@@ -136,18 +307,62 @@ void Database::close()
     m_failed = false;
 }
 
-QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const
+bool Database::connectionLost() const
 {
-    if (!isOpen())
-        throw DbError(QStringLiteral("not connected"), sql);
-    ++m_statementCount;
-    if (m_statementHook)
-        m_statementHook(sql);
-    QSqlQuery q(qdb());
+    if (!QSqlDatabase::contains(m_name))
+        return false;
+    const QSqlDatabase db = qdb();
+    if (!db.isOpen())
+        return true;
+    if (m_params.backend != Backend::PostgreSQL || !libpq().ok())
+        return false;
+    // An idle connection the server closed (a restart, an administrator)
+    // has its last message and the end of the stream waiting on the socket;
+    // reading them tells libpq the connection is gone.
+    const QVariant handle = db.driver()->handle();
+    if (qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return false;
+    void* conn = *static_cast<void* const*>(handle.constData());
+    if (!conn)
+        return true;
+    pollfd p {libpq().socket(conn), POLLIN, 0};
+    if (p.fd < 0)
+        return true;
+    if (poll(&p, 1, 0) > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR)))
+        libpq().consumeInput(conn);
+    return libpq().status(conn) != 0;
+}
+
+bool Database::reopen(QString* error) const
+{
+    auto* self = const_cast<Database*>(this);
+    qCWarning(lcDb) << "connection lost; opening it again:" << m_params.describe();
+    if (!self->open(error))
+        return false;
+    ++m_reconnects;
+    return true;
+}
+
+void Database::healConnection() const
+{
+    if (m_depth > 0 || !m_opened || !connectionLost())
+        return;
+    QString why;
+    if (!reopen(&why))
+        throw DbError(QStringLiteral("not connected: ") + why, QString());
+}
+
+bool Database::run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString* error) const
+{
+    q = QSqlQuery(qdb());
     q.setForwardOnly(true);
     bool ok;
     if (values.isEmpty()) {
         ok = q.exec(sql);
+    } else if (m_params.backend == Backend::PostgreSQL) {
+        // One message, one round trip: the driver would send PREPARE, EXECUTE
+        // and DEALLOCATE, each waiting for the server's answer.
+        ok = q.exec(bindInline(sql, values));
     } else {
         ok = q.prepare(sql);
         if (ok) {
@@ -156,12 +371,37 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const
             ok = q.exec();
         }
     }
-    if (!ok) {
-        const QString err = q.lastError().text();
-        qCWarning(lcDb).noquote() << "statement failed:" << err << "\n  " << sql;
-        throw DbError(err, sql);
+    if (!ok)
+        *error = q.lastError().text();
+    return ok;
+}
+
+QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const
+{
+    if (!m_opened || !QSqlDatabase::contains(m_name))
+        throw DbError(QStringLiteral("not connected"), sql);
+    ++m_statementCount;
+    if (m_statementHook)
+        m_statementHook(sql);
+    healConnection();
+    if (!isOpen())
+        throw DbError(QStringLiteral("not connected"), sql);
+    QSqlQuery q;
+    QString err;
+    if (run(q, sql, values, &err))
+        return q;
+    if (m_depth == 0 && isRead(sql) && connectionLost()) {
+        // The connection went while the statement was on its way: a read is
+        // sent once more on a new connection.
+        q = QSqlQuery();
+        QString why;
+        if (reopen(&why) && run(q, sql, values, &err))
+            return q;
+        if (!why.isEmpty())
+            err = why;
     }
-    return q;
+    qCWarning(lcDb).noquote() << "statement failed:" << err << "\n  " << sql;
+    throw DbError(err, sql);
 }
 
 int Database::execAffected(const QString& sql, const QVariantList& values) const
@@ -219,6 +459,68 @@ qint64 Database::insert(const QString& table, const QStringList& columns, const 
     return q.lastInsertId().toLongLong();
 }
 
+void Database::forEachRow(const QString& sql, const QVariantList& values,
+                          const std::function<void(const QSqlRecord&)>& visit,
+                          const std::function<void(const QSqlRecord&)>& fields, int batch)
+{
+    if (m_params.backend != Backend::PostgreSQL) {
+        // SQLite steps through the result as it is read.
+        QSqlQuery q = exec(sql, values);
+        if (fields)
+            fields(q.record());
+        while (q.next())
+            visit(q.record());
+        return;
+    }
+    // A cursor lives in a transaction: the read's own, or the caller's.
+    const bool own = m_depth == 0;
+    std::optional<Transaction> tx;
+    if (own)
+        tx.emplace(*this);
+    const QString cursor = QStringLiteral("tavrin_rows_%1").arg(++m_cursors);
+    exec(QStringLiteral("declare ") + cursor + QStringLiteral(" no scroll cursor for ") + sql, values);
+    try {
+        // Small first batches show the first rows soon; later ones save round trips.
+        int size = std::max(1, std::min(batch, 500));
+        for (bool first = true;; first = false) {
+            ++m_statementCount;
+            const QString fetch = QStringLiteral("fetch forward %1 from %2").arg(size).arg(cursor);
+            if (m_statementHook)
+                m_statementHook(fetch);
+            // The whole batch arrives in one answer, so visit may run statements
+            // of its own between rows.
+            QSqlQuery q(qdb());
+            if (!q.exec(fetch)) {
+                const QString err = q.lastError().text();
+                qCWarning(lcDb).noquote() << "statement failed:" << err << "\n  " << fetch;
+                throw DbError(err, fetch);
+            }
+            if (first && fields)
+                fields(q.record());
+            int got = 0;
+            while (q.next()) {
+                visit(q.record());
+                ++got;
+            }
+            if (got < size)
+                break;
+            size = std::min(std::max(batch, 1), size * 2);
+        }
+    } catch (...) {
+        if (!own) {
+            try {
+                exec(QStringLiteral("close ") + cursor);
+            } catch (const DbError&) {
+            }
+        }
+        throw;
+    }
+    if (own)
+        tx->commit();  // ends the cursor with the transaction
+    else
+        exec(QStringLiteral("close ") + cursor);
+}
+
 bool Database::tableExists(const QString& table) const
 {
     const QStringList tables = qdb().tables(QSql::Tables);
@@ -247,18 +549,30 @@ void Database::lockTable(const QString& table) const
 
 void Database::begin()
 {
-    if (m_depth++ > 0)
+    if (m_depth > 0) {
+        ++m_depth;
         return;
+    }
     m_failed = false;
+    // The depth counts only a transaction that began: a BEGIN that failed
+    // leaves none to end.
     const QString stmt = m_dialect->beginStatement();
     if (!stmt.isEmpty()) {
         exec(stmt);
-    } else if (!qdb().transaction()) {
-        m_depth = 0;
-        const QString err = qdb().lastError().text();
-        qCWarning(lcDb) << "begin failed:" << err;
-        throw DbError(err, QStringLiteral("BEGIN"));
+    } else {
+        healConnection();
+        bool ok = qdb().transaction();
+        if (!ok && connectionLost()) {
+            QString why;
+            ok = reopen(&why) && qdb().transaction();
+        }
+        if (!ok) {
+            const QString err = qdb().lastError().text();
+            qCWarning(lcDb) << "begin failed:" << err;
+            throw DbError(err.isEmpty() ? QStringLiteral("not connected") : err, QStringLiteral("BEGIN"));
+        }
     }
+    m_depth = 1;
 }
 
 void Database::commit()

@@ -44,9 +44,15 @@ public:
     Database& operator=(const Database&) = delete;
 
     // Opens the connection; on failure returns false and gives the driver's text.
+    // SQLite files get a page cache for the working set of large lists and keep
+    // temporary sorts in memory (see open()).
     bool open(QString* driverError = nullptr);
     bool isOpen() const;
     void close();
+    // Times a lost connection was opened again (with the same settings) before
+    // a statement: after a server restart or a dropped network, the next action
+    // goes on with a new connection instead of failing until a restart.
+    int reconnectCount() const { return m_reconnects; }
 
     const ConnectionParams& params() const { return m_params; }
     Backend backend() const { return m_params.backend; }
@@ -54,6 +60,12 @@ public:
     QSqlDatabase qdb() const;
 
     // Runs one statement with its bound values; throws DbError on failure.
+    // On PostgreSQL the values are bound on the client (see bindInline) so
+    // that a statement costs one round trip to the server, not three.
+    // Outside a transaction, a connection found lost is opened again first;
+    // a read that fails because the connection was lost under it is sent once
+    // more on the new connection.  Inside a transaction a lost connection fails
+    // the statement (the server has rolled the transaction back).
     QSqlQuery exec(const QString& sql, const QVariantList& values = {}) const;
     // Runs a write and returns the number of rows it changed.
     int execAffected(const QString& sql, const QVariantList& values = {}) const;
@@ -64,6 +76,18 @@ public:
     QStringList textColumn(const QString& sql, const QVariantList& values = {}) const;
     // Inserts one row and returns its new id.
     qint64 insert(const QString& table, const QStringList& columns, const QVariantList& values) const;
+
+    // Reads a long result once, in order, handing each row to visit: forward
+    // only on SQLite and SQL Server, through a server-side cursor fetched
+    // `batch` rows at a time on PostgreSQL (which would otherwise send the
+    // whole result at once).  Never page by page with OFFSET, which sorts the
+    // whole result again for every page.  fields (when given) is told the
+    // result's fields once before the first row, even of an empty result.
+    // visit may run statements of its own.  Throws DbError; an exception
+    // thrown by visit ends the read and passes through.
+    void forEachRow(const QString& sql, const QVariantList& values,
+                    const std::function<void(const QSqlRecord&)>& visit,
+                    const std::function<void(const QSqlRecord&)>& fields = {}, int batch = 2000);
 
     bool tableExists(const QString& table) const;
     // The table's column names in their order (empty when the table is absent).
@@ -91,12 +115,25 @@ public:
     void setStatementHook(std::function<void(const QString& sql)> hook) { m_statementHook = std::move(hook); }
 
 private:
+    // One attempt at a statement; false with the driver's text on failure.
+    bool run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString* error) const;
+    // Whether the connection was lost: the driver says so, or (PostgreSQL) the
+    // server closed it while idle.  Costs no round trip.
+    bool connectionLost() const;
+    // Outside a transaction: opens a lost connection again (once); throws
+    // DbError when that fails.
+    void healConnection() const;
+    bool reopen(QString* error) const;
+    void rollbackOutermost();
+
     ConnectionParams m_params;
     std::unique_ptr<Dialect> m_dialect;
     QString m_name;
-    void rollbackOutermost();
     int m_depth = 0;
     bool m_failed = false;
+    bool m_opened = false;   // open() succeeded and close() was not called since
+    mutable int m_reconnects = 0;
+    int m_cursors = 0;
     mutable qint64 m_statementCount = 0;
     std::function<void(const QString&)> m_statementHook;
 };
@@ -121,6 +158,15 @@ Database& dm();
 bool hasDm();
 // Replaces the current data module (closing the previous one).
 void setDm(std::unique_ptr<Database> db);
+
+// PostgreSQL: the statement with every "?" placeholder (outside quoted texts,
+// quoted names and comments) replaced by its value written as a literal: texts
+// as E'...' with quotes and backslashes escaped, numbers, dates and flags as
+// quoted texts that the server reads as the type the place calls for (as it
+// does for a prepared statement's parameters), binary values in hex, NULL
+// as NULL.  Throws DbError when the count of placeholders and values differ or
+// a value cannot be written (a text holding a NUL character).
+QString bindInline(const QString& sql, const QVariantList& values);
 
 // Convenience readers for values that come back as text, numbers or NULL.
 qint64 toMoney(const QVariant& v);     // whole rials, rounded

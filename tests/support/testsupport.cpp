@@ -29,8 +29,7 @@ QString backendName()
     return backendUnderTest() == Backend::PostgreSQL ? QStringLiteral("pg") : QStringLiteral("sqlite");
 }
 
-namespace {
-QMap<QString, QString> pgInfo()
+QMap<QString, QString> pgServerInfo()
 {
     QMap<QString, QString> info;
     QFile f(qEnvironmentVariable("TAVRIN_TEST_PGINFO"));
@@ -43,7 +42,6 @@ QMap<QString, QString> pgInfo()
     }
     return info;
 }
-} // namespace
 
 ConnectionParams freshDatabaseParams()
 {
@@ -56,7 +54,7 @@ ConnectionParams freshDatabaseParams()
         p.server = dir.filePath(QStringLiteral("test%1.db").arg(counter));
         return p;
     }
-    const auto info = pgInfo();
+    const auto info = pgServerInfo();
     p.server = info.value(QStringLiteral("HOST")) + ',' + info.value(QStringLiteral("PORT"));
     p.user = QStringLiteral("postgres");
     const QString name = QStringLiteral("t_%1_%2_%3")
@@ -164,6 +162,23 @@ bool DialogRecorder::openWithDesktopProgram(const QString& path)
 {
     shown.append({QStringLiteral("desktop"), {}, path});
     return desktopOpens;
+}
+
+std::unique_ptr<ProgressView> DialogRecorder::progress(const QString& label, qint64 total)
+{
+    struct Recorded final : ProgressView {
+        DialogRecorder* r;
+        explicit Recorded(DialogRecorder* recorder) : r(recorder) {}
+        bool advance(qint64 done) override
+        {
+            r->progressDone = done;
+            return !(r->cancelProgressAt && done >= *r->cancelProgressAt);
+        }
+    };
+    shown.append({QStringLiteral("progress"), {}, label});
+    progressDone = 0;
+    progressTotal = total;
+    return std::make_unique<Recorded>(this);
 }
 
 void DialogRecorder::balloon(QWidget*, const QString& title, const QString& text)

@@ -18,6 +18,10 @@ namespace tavrin::test {
 Backend backendUnderTest();
 QString backendName();
 
+// The throwaway PostgreSQL server of the tests (TAVRIN_TEST_PGINFO): DIR (its
+// folder, with the data folder "data"), HOST (the socket folder) and PORT.
+QMap<QString, QString> pgServerInfo();
+
 // Parameters of a new, empty database on the backend under test (a new SQLite
 // file, or a new PostgreSQL database with C collation).
 ConnectionParams freshDatabaseParams();
@@ -30,7 +34,7 @@ Database& useFreshDatabase(bool install = true);
 class DialogRecorder : public DialogService {
 public:
     struct Shown {
-        QString kind;   // "information", "warning", "error", "question", "input", "password", "open", "save", "window", "balloon", "desktop"
+        QString kind;   // "information", "warning", "error", "question", "input", "password", "open", "save", "window", "balloon", "desktop", "progress"
         QString title;
         QString text;
     };
@@ -45,6 +49,10 @@ public:
     std::function<int(QDialog*)> onExec;
     // Whether the desktop has a program that opens the files given to it.
     bool desktopOpens = true;
+    // A progress dialog's cancel button is pressed once it reaches this step.
+    std::optional<qint64> cancelProgressAt;
+    // The last step a progress dialog showed, and its total.
+    qint64 progressDone = 0, progressTotal = 0;
 
     void message(MsgKind kind, const QString& text, const QString& title = {}) override;
     Answer question(const QString& text, Buttons buttons, MsgKind kind, const QString& title) override;
@@ -55,6 +63,7 @@ public:
     int exec(QDialog* window) override;
     void openWithDesktop(const QString& path) override;
     bool openWithDesktopProgram(const QString& path) override;
+    std::unique_ptr<ProgressView> progress(const QString& label, qint64 total) override;
     void balloon(QWidget* over, const QString& title, const QString& text) override;
     void endProgram() override;
 
