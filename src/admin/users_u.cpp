@@ -70,8 +70,6 @@ HeaderMap Tusers::exportHeaders()
 
 Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربران"))
 {
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
-
     // Menu.
     auto* bar = new QMenuBar(this);
     const auto entry = [bar](const QString& name, const QString& caption) {
@@ -112,6 +110,8 @@ Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربر�
     src_btn = makeButton(this, QStringLiteral("src_btn"), QStringLiteral("جستجو"));
     src_btn->setMinimumWidth(90);
     connect(src_btn, &QPushButton::clicked, this, &Tusers::src_btnClick);
+    for (QWidget* field : std::initializer_list<QWidget*>{us, nam, ostan2, lev2})
+        enterClicks(field, src_btn);
     cnt = makeLabel(this, QString(), QStringLiteral("cnt"));
     cnt->setMinimumWidth(60);
     cnt->setAlignment(Qt::AlignCenter);

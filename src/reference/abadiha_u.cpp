@@ -102,6 +102,7 @@ Tabadiha_ins::Tabadiha_ins() : TWindow(QStringLiteral("Tabadiha_ins"), reftext::
     edit_btn = makeButton(this, QStringLiteral("edit_btn"), reftext::kVirayesh);
     connect(ins_btn, &QPushButton::clicked, this, &Tabadiha_ins::ins_btnClick);
     connect(edit_btn, &QPushButton::clicked, this, &Tabadiha_ins::edit_btnClick);
+    setSaveButtons({ins_btn, edit_btn});
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ins_btn);
@@ -284,7 +285,6 @@ Tabadiha::Tabadiha() : TWindow(QStringLiteral("Tabadiha"), reftext::kAbadihaCapt
         box->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
         QLineEdit* e = makeEdit(criteriaBox, fieldNames[i], columnLength(QStringLiteral("abadiha"), fieldNames[i]));
         bindCriterion(box, e);
-        connect(e, &QLineEdit::returnPressed, this, &Tabadiha::BitBtn1Click);
         cg->addWidget(box, i / 3, (i % 3) * 2);
         cg->addWidget(e, i / 3, (i % 3) * 2 + 1);
         boxes << box;
