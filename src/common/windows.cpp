@@ -144,8 +144,9 @@ public:
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (e->type() == QEvent::Show && o->isWidgetType())
-            if (auto* menu = qobject_cast<QMenu*>(o))
+        const QEvent::Type t = e->type();
+        if ((t == QEvent::Show || t == QEvent::Move || t == QEvent::Resize) && o->isWidgetType())
+            if (auto* menu = qobject_cast<QMenu*>(o); menu && (t == QEvent::Show || menu->isVisible()))
                 fit(menu);
         return false;
     }
@@ -187,11 +188,20 @@ bool latinCaption(const QString& text)
 }
 
 // The program's style: a caption with Latin letters and no right-to-left
-// letters is laid out left to right.  The painter of a widget takes the
-// application's direction, so setting a widget's direction would not do it.
-class CaptionStyle : public QProxyStyle {
+// letters is laid out left to right (the painter of a widget takes the
+// application's direction, so setting a widget's direction would not do it);
+// a menu taller than the screen scrolls instead of spreading into columns
+// wider than the screen.
+class ProgramStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_Menu_Scrollable)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette, bool enabled,
                       const QString& text, QPalette::ColorRole role) const override
     {
@@ -305,8 +315,13 @@ void TWindow::setVisible(bool visible)
     if (!visible && wasVisible)
         saveSplitters();
     QDialog::setVisible(visible);
-    if (visible && !wasVisible)
-        keepOnScreen();
+}
+
+void TWindow::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        placeOnScreen();
 }
 
 void TWindow::fitToScreen()
@@ -325,20 +340,16 @@ void TWindow::fitToScreen()
         resize(target);
 }
 
-void TWindow::keepOnScreen()
+void TWindow::placeOnScreen()
 {
+    // The frame (title bar included) is centred on the screen's free area;
+    // a window at least as large as that area starts at its corner.
     const QRect area = availableArea(this);
     const QMargins m = frameMarginsOf(this);
-    const QRect frame = geometry().marginsAdded(m);
-    int x = frame.left(), y = frame.top();
-    if (frame.right() > area.right())
-        x = area.right() - frame.width() + 1;
-    if (frame.bottom() > area.bottom())
-        y = area.bottom() - frame.height() + 1;
-    x = std::max(x, area.left());
-    y = std::max(y, area.top());
-    if (x != frame.left() || y != frame.top())
-        move(pos() + QPoint(x - frame.left(), y - frame.top()));
+    const QSize frame = size() + QSize(m.left() + m.right(), m.top() + m.bottom());
+    const int x = std::max(area.left(), area.left() + (area.width() - frame.width()) / 2);
+    const int y = std::max(area.top(), area.top() + (area.height() - frame.height()) / 2);
+    move(x, y);
 }
 
 void TWindow::wrapContentInScrollArea()
@@ -462,8 +473,8 @@ void installWindowConventions()
         return;
     installed = true;
     qApp->installEventFilter(new PopupGuard(qApp));
-    if (!dynamic_cast<CaptionStyle*>(QApplication::style()))
-        QApplication::setStyle(new CaptionStyle(QStyleFactory::create(QApplication::style()->name())));
+    if (!dynamic_cast<ProgramStyle*>(QApplication::style()))
+        QApplication::setStyle(new ProgramStyle(QStyleFactory::create(QApplication::style()->name())));
 }
 
 namespace detail {

@@ -8,7 +8,7 @@
 // What a TWindow does for every window, each time it is shown:
 // - it fits on its screen: a window larger than the screen's free area (less
 //   the window frame) is made smaller, and when its content cannot shrink that
-//   far, the content is put in a scroll area; the window is kept on screen;
+//   far, the content is put in a scroll area; it opens centred on the screen;
 // - only the close button is offered in its title bar (no minimise, no maximise);
 // - splitters with an object name take back the place the user left them in;
 // - Enter on a focused button presses it; Enter elsewhere presses the first
@@ -62,10 +62,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void fitToScreen();
-    void keepOnScreen();
+    void placeOnScreen();
     void wrapContentInScrollArea();
     void restoreSplitters();
     void saveSplitters();

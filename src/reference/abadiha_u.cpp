@@ -24,6 +24,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 namespace tavrin {
@@ -412,11 +413,21 @@ Tabadiha::Tabadiha() : TWindow(QStringLiteral("Tabadiha"), reftext::kAbadihaCapt
     pl->addWidget(note);
     pl->addWidget(DBGrid2, 1);
 
+    // The list above the spreadsheet import; the user may move the border,
+    // and the window keeps it.
+    auto* body = new QSplitter(Qt::Vertical, this);
+    body->setObjectName(QStringLiteral("body"));
+    body->setChildrenCollapsible(false);
+    body->addWidget(DBGrid1);
+    body->addWidget(panel);
+    body->setStretchFactor(0, 3);
+    body->setStretchFactor(1, 2);
+    body->setSizes({360, 240});
+
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(topRow);
-    outer->addWidget(DBGrid1, 3);
-    outer->addWidget(panel, 2);
-    resize(980, 700);
+    outer->addWidget(body, 1);
+    resize(980, 640);
 }
 
 void Tabadiha::applyRights(const Rights& r)

@@ -1,34 +1,48 @@
 // The windows on a 1366×768 screen (the common office laptop; the test screen
 // has that size) and with the keyboard: every window the program can open fits,
-// menus open on screen, the project window gives its lists room, Enter saves.
-// With TAVRIN_SCREENSHOT_DIR set, every window is also saved there as PNG.
+// lists keep their titles and get their room, menus open on screen, Enter saves
+// and presses buttons.  With TAVRIN_SCREENSHOT_DIR set, every window is also
+// saved there as PNG (the README's screenshots).
 #include "support/testsupport.h"
 
+#include "admin/log_u.h"
+#include "admin/users_ins_u.h"
+#include "admin/users_u.h"
+#include "app/login_u.h"
 #include "app/connect.h"
 #include "app/main_u.h"
 #include "app/startup.h"
 #include "common/listmodel.h"
+#include "common/monedit.h"
 #include "common/windows.h"
 #include "projects/demodata.h"
+#include "projects/project_ins_u.h"
 #include "projects/project_panels.h"
+#include "projects/project_space_u.h"
 #include "projects/project_src_u.h"
 #include "projects/project_vahed_u.h"
-#include "admin/users_u.h"
+#include "reference/abadiha_u.h"
+#include "reference/setting_u.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGridLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
-#include <QTabWidget>
+#include <QSettings>
 #include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
 
 using namespace tavrin;
 
@@ -44,8 +58,8 @@ int visibleRows(const QTableView* grid)
     return grid->viewport()->height() / grid->rowHeight(0);
 }
 
-// Opens a page from the main menu, as maximised on the laptop, and runs
-// `look` while it is shown.
+// Opens a page from the main menu, maximised on the laptop, and runs `look`
+// while the page is shown.
 void openFromMenu(const QString& entry, const std::function<void(QDialog*)>& look)
 {
     Tmain& main = mainWindow();
@@ -61,6 +75,50 @@ void openFromMenu(const QString& entry, const std::function<void(QDialog*)>& loo
     };
     main.action(entry)->trigger();
 }
+
+void checkTitles(const QWidget* window)
+{
+    for (const DBGrid* g : window->findChildren<DBGrid*>())
+        for (int c = 0; c < g->listModel()->columnCount(); ++c)
+            if (!g->isColumnHidden(c))
+                QVERIFY2(g->columnWidth(c) >= g->horizontalHeader()->sectionSizeHint(c),
+                         qPrintable(QStringLiteral("%1 %2").arg(g->objectName(), g->listModel()->columns()[c].caption)));
+}
+
+bool onScreen(const QWidget* w)
+{
+    return w->screen()->availableGeometry().contains(w->geometry());
+}
+
+QSqlRecord firstRow(const char* table)
+{
+    return *dm().firstRow(QStringLiteral("select * from %1 order by id").arg(QString::fromLatin1(table)));
+}
+
+// Some windows filled as a user would see them (for the fit check and the pictures).
+void fill(QDialog* w)
+{
+    const QString name = w->objectName();
+    if (auto* u = qobject_cast<Tusers*>(w)) {
+        u->src_btnClick();
+        u->DBGrid1->setCurrentIndex(u->DBGrid1->listModel()->index(0, 0));
+        u->DBGrid1CellClick(0);
+    } else if (auto* l = qobject_cast<Tlog*>(w)) {
+        l->src_btnClick();
+    } else if (auto* a = qobject_cast<Tabadiha*>(w)) {
+        a->BitBtn1Click();
+    } else if (auto* v = qobject_cast<Tproject_vahed*>(w)) {
+        v->prepareEdit(firstRow("projects"), firstRow("vahedha"));
+    } else if (auto* p = qobject_cast<Tproject_ins*>(w)) {
+        p->prepareEdit(firstRow("projects"));
+    } else if (auto* s = qobject_cast<TProjectSpaceWindow*>(w)) {
+        s->prepareEdit(firstRow("projects"), firstRow(name == QLatin1String("Tproject_parking") ? "parkingha" : "anbariha"));
+    } else if (auto* e = qobject_cast<Tusers_ins*>(w)) {
+        e->startEdit(firstRow("users"));
+    } else if (auto* login = qobject_cast<Tlogin*>(w)) {
+        login->us->setText(QStringLiteral("0012345678"));
+    }
+}
 } // namespace
 
 class TestWindowsFit : public QObject {
@@ -73,14 +131,14 @@ class TestWindowsFit : public QObject {
         const QString name = w->objectName();
         w->show();
         QCoreApplication::processEvents();
-        const QRect screen = w->screen()->availableGeometry();
-        QVERIFY2(screen.contains(w->frameGeometry()), qPrintable(name));
-        // Its content fits a laptop with a taskbar without scrolling.
+        QVERIFY2(w->screen()->availableGeometry().contains(w->frameGeometry()), qPrintable(name));
+        // The content fits a laptop with a taskbar, without scrolling.
         const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint()) + kFrame;
         QVERIFY2(least.width() <= kLaptop.width() && least.height() <= kLaptop.height(),
                  qPrintable(QStringLiteral("%1 needs %2x%3").arg(name).arg(least.width()).arg(least.height())));
         if (auto* t = qobject_cast<TWindow*>(w))
             QVERIFY2(!t->contentScrollArea(), qPrintable(name));
+        // A modal window offers only its close button.
         QVERIFY2(!(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)), qPrintable(name));
         const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR");
         if (!dir.isEmpty()) {
@@ -95,55 +153,242 @@ private Q_SLOTS:
     void initTestCase()
     {
         setUpApplication();
+        QSettings().remove(QStringLiteral("windows"));  // the splitters start at their first places
         test::useFreshDatabase(false);
         QVERIFY(installDatabase(dm()).ok);
         test::loginAs(QStringLiteral("admin"));
-        demo::Options o;
-        o.projects = 6;
-        o.unitsPerProject = 12;
-        demo::generate(dm(), o);
+    }
+
+    void cleanup()
+    {
+        destroyWindows();
+        destroyMainWindow();
+    }
+
+    void listsOpenedEmptyShowWholeTitles()
+    {
+        for (const char* entry : {"N10", "N7"})
+            openFromMenu(QString::fromLatin1(entry), [](QDialog* w) {
+                for (const DBGrid* g : w->findChildren<DBGrid*>())
+                    QCOMPARE(g->listModel()->rowCount(), 0);
+                checkTitles(w);
+            });
     }
 
     void everyWindowFitsTheScreen()
     {
-        // The main window as maximised on the laptop.
+        demo::Options o;
+        o.projects = 6;
+        o.unitsPerProject = 12;
+        demo::generate(dm(), o);
         Tmain& main = mainWindow();
         main.setGeometry(QRect(QPoint(4, 30), kLaptop - kFrame));
         main.show();
         test::DialogRecorder rec;
         rec.onExec = [this](QDialog* w) {
+            fill(w);
             check(w);
             return int(QDialog::Rejected);
         };
         // Every window the main menu opens, as it opens it ...
-        for (QAction* a : main.findChildren<QAction*>()) {
-            if (a->objectName().isEmpty() || !a->isEnabled() || a->menu() || a->objectName() == QLatin1String("N3"))
-                continue;
-            a->trigger();
-        }
+        for (QAction* a : main.findChildren<QAction*>())
+            if (!a->objectName().isEmpty() && a->isEnabled() && !a->menu() && a->objectName() != QLatin1String("N3"))
+                a->trigger();
         QVERIFY(m_checked.contains(QStringLiteral("Tproject_src")));
-        // ... and every other window the program has.
-        for (QDialog* w : everyWindow())
-            if (!m_checked.contains(w->objectName()))
+        // ... and every other window of the program.
+        for (QDialog* w : everyWindow()) {
+            if (!m_checked.contains(w->objectName())) {
+                fill(w);
                 check(w);
-        QVERIFY(m_checked.contains(QStringLiteral("Tproject_vahed")));
-        QVERIFY(m_checked.contains(QStringLiteral("Tlogin")));
-        qDebug() << m_checked;
+            }
+        }
+        const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            QVERIFY(main.grab().save(QDir(dir).filePath(QStringLiteral("Tmain.png"))));
+        for (const char* name : {"Tproject_vahed", "Tlogin", "Tusers_ins", "Tserver"})
+            QVERIFY2(m_checked.contains(QString::fromLatin1(name)), name);
     }
 
-    void projectWindowGivesItsListsRoom()
+    void aWindowTooLargeForTheScreenScrolls()
     {
-        openFromMenu(QStringLiteral("N10"), [](QDialog* w) {
+        TWindow w(QStringLiteral("Ttall"), QStringLiteral("tall"));
+        auto* bar = new QMenuBar(&w);
+        auto* save = makeButton(&w, QStringLiteral("ins_btn"), QStringLiteral("ثبت"));
+        auto* grid = new QGridLayout;
+        for (int r = 0; r < 40; ++r) {
+            grid->addWidget(makeLabel(&w, QStringLiteral("رديف %1").arg(r)), r, 0);
+            grid->addWidget(makeEdit(&w, QStringLiteral("e%1").arg(r)), r, 1);
+        }
+        auto* top = new QVBoxLayout(&w);
+        top->setMenuBar(bar);
+        top->addLayout(grid);
+        top->addWidget(save, 0, Qt::AlignLeft);
+        w.setMinimumWidth(1500);
+        int saved = 0;
+        connect(save, &QPushButton::clicked, [&] { ++saved; });
+        w.setSaveButtons({save});
+        w.show();
+        QCoreApplication::processEvents();
+        QVERIFY(w.contentScrollArea());
+        QVERIFY(w.screen()->availableGeometry().contains(w.frameGeometry()));
+        QCOMPARE(w.findChild<QMenuBar*>(), bar);
+        QVERIFY(!w.contentScrollArea()->isAncestorOf(bar));
+        QVERIFY(w.contentScrollArea()->isAncestorOf(save));
+        // Its fields and keys still work.
+        auto* e39 = w.findChild<QLineEdit*>(QStringLiteral("e39"));
+        QTest::keyClick(e39, Qt::Key_Return);
+        QCOMPARE(saved, 1);
+    }
+
+    void projectWindowGivesItsListsRoomAndRemembersIt()
+    {
+        QList<int> moved;
+        openFromMenu(QStringLiteral("N10"), [&](QDialog* w) {
             auto* p = static_cast<Tproject_src*>(w);
-            qDebug() << w->size() << visibleRows(p->grid());
+            QVERIFY(visibleRows(p->grid()) >= 6);
             auto* tabs = p->findChild<QTabWidget*>(QStringLiteral("spaces"));
             for (int k = 0; k < 3; ++k) {
-                if (k > 0) { tabs->setCurrentIndex(k - 1); QCoreApplication::processEvents(); }
-                auto* g = p->panel(k)->grid();
-                qDebug() << visibleRows(g) << g->viewport()->size() << g->horizontalScrollBar()->maximum();
-                for (int c = 0; c < 3; ++c) qDebug() << g->columnWidth(c) << g->horizontalHeader()->sectionSizeHint(c) << g->horizontalHeader()->minimumSectionSize() << g->horizontalHeader()->defaultSectionSize();
+                if (k > 0) {
+                    tabs->setCurrentIndex(k - 1);
+                    QCoreApplication::processEvents();
+                }
+                QVERIFY2(visibleRows(p->panel(k)->grid()) >= 5, qPrintable(p->panel(k)->objectName()));
             }
+            checkTitles(w);
+            // The user gives the project list more room ...
+            auto* body = p->findChild<QSplitter*>(QStringLiteral("body"));
+            moved = body->sizes();
+            moved[0] += 60;
+            moved[1] -= 60;
+            body->setSizes(moved);
+            moved = body->sizes();
         });
+        // ... and finds it so the next time.
+        destroyWindows();
+        openFromMenu(QStringLiteral("N10"), [&](QDialog* w) {
+            QCOMPARE(w->findChild<QSplitter*>(QStringLiteral("body"))->sizes(), moved);
+        });
+    }
+
+    void menusOpenOnScreen()
+    {
+        // The project list's report menu, from its menu bar and at the screen's middle.
+        openFromMenu(QStringLiteral("N10"), [](QDialog* w) {
+            auto* bar = w->findChild<QMenuBar*>(QStringLiteral("MainMenu1"));
+            QAction* reports = w->findChild<QAction*>(QStringLiteral("N4"));
+            bar->setActiveAction(reports);
+            QCoreApplication::processEvents();
+            QVERIFY(reports->menu()->isVisible());
+            QVERIFY(onScreen(reports->menu()));
+            reports->menu()->hide();
+        });
+        // Every menu and pop-up of every window, opened at the screen's middle
+        // and at its right edge.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        // A right-to-left menu wider than the room left of where it opens.
+        QMenu wide;
+        wide.setLayoutDirection(Qt::RightToLeft);
+        wide.addAction(QString(140, QChar(0x0645)));
+        QList<QMenu*> menus = mainWindow().findChildren<QMenu*>();
+        menus << &wide;
+        for (QDialog* w : everyWindow())
+            menus += w->findChildren<QMenu*>();
+        QVERIFY(menus.size() > 10);
+        for (QMenu* m : menus) {
+            if (m->isEmpty())
+                continue;
+            for (const QPoint at : {screen.center(), QPoint(screen.right() - 2, screen.bottom() - 2)}) {
+                m->popup(at);
+                QCoreApplication::processEvents();
+                QVERIFY2(onScreen(m), qPrintable(m->objectName() + m->title()));
+                m->hide();
+            }
+        }
+    }
+
+    void enterSavesAndPressesTheFocusedButton()
+    {
+        test::DialogRecorder rec;
+        // Enter in a field of an entry window saves as its button does ...
+        Tproject_vahed& units = window<Tproject_vahed>();
+        dm().exec(QStringLiteral("update projects set vahed_kol=vahed_kol+1,vahed_cnt=vahed_cnt+1"));
+        const QSqlRecord project = *dm().firstRow(QStringLiteral("select * from projects order by id"));
+        const auto count = [](const char* sql) { return dm().scalar(QString::fromUtf8(sql)).toInt(); };
+        const int before = count("select count(*) from vahedha");
+        units.prepareNew(project);
+        units.bolok->setEditText(QStringLiteral("9"));
+        units.tabaghe->setEditText(QStringLiteral("1"));
+        units.vahed_no->setEditText(QStringLiteral("1"));
+        units.metraj->setText(QStringLiteral("80"));
+        units.mablagh1->setText(QStringLiteral("1000000"));
+        QTest::keyClick(units.metraj, Qt::Key_Return);
+        QCOMPARE(count("select count(*) from vahedha"), before + 1);
+        QCOMPARE(rec.texts(), QStringList());
+        // ... and not where the button is off (no insert right).
+        Tsetting& settings = window<Tsetting>();
+        settings.applyRights(Rights {});
+        settings.component->setCurrentIndex(0);
+        settings.cmt->setText(QStringLiteral("مقدار"));
+        QTest::keyClick(settings.cmt, Qt::Key_Return);
+        QCOMPARE(count("select count(*) from setting where cmt='مقدار'"), 0);
+        settings.applyRights(Rights {true, true, true, true});
+        QTest::keyClick(settings.cmt, Qt::Key_Return);
+        QCOMPARE(count("select count(*) from setting where cmt='مقدار'"), 1);
+
+        // Enter on a focused button presses it.
+        Tusers& users = window<Tusers>();
+        users.prepareToShow();
+        users.show();
+        QVERIFY(QTest::qWaitForWindowActive(&users));
+        users.src_btn->setFocus();
+        QTest::keyClick(users.src_btn, Qt::Key_Return);
+        QCOMPARE(users.cnt->text(), QString::number(count("select count(*) from users")));
+        users.hide();
+
+        // Enter in a lower list's filter runs that list's search, not the project search.
+        Tproject_src& list = window<Tproject_src>();
+        list.prepareToShow();
+        list.grid()->setCurrentIndex(list.grid()->listModel()->index(2, 0));
+        list.DBGrid1CellClick();
+        ProjectItemsPanel* panel = list.panel(int(ProjectItems::Units));
+        panel->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
+        auto* bolok = panel->findChild<QLineEdit*>(QStringLiteral("bolok"));
+        bolok->setText(QStringLiteral("1"));
+        QTest::keyClick(bolok, Qt::Key_Return);
+        QCOMPARE(list.grid()->currentRow(), 2);
+        QCOMPARE(panel->grid()->listModel()->totalCount(),
+                 dm().scalar(QStringLiteral("select count(*) from vahedha where prj_id=? and bolok like '%1%'"),
+                             {list.currentProject().value(QStringLiteral("id"))})
+                     .toInt());
+    }
+
+    void latinCaptionsReadLeftToRightAndBoxesShowTheirTitle()
+    {
+        // A Latin caption is drawn as the same text fenced by left-to-right marks.
+        QWidget form;
+        form.setLayoutDirection(Qt::RightToLeft);
+        QPushButton plain(QStringLiteral("Browse Excel..."), &form);
+        QPushButton fenced(QStringLiteral("\u200EBrowse Excel...\u200E"), &form);
+        for (QPushButton* b : {&plain, &fenced})
+            b->resize(160, 30);
+        QCOMPARE(plain.grab().toImage(), fenced.grab().toImage());
+
+        // A message box with a short text is as wide as its title needs, and
+        // offers no minimise or maximise button.
+        DialogService real;
+        int width = 0;
+        Qt::WindowFlags flags;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            width = box->width();
+            flags = box->windowFlags();
+            box->accept();
+        });
+        const QString title = QStringLiteral("ثبت اطلاعات پايه تقسيمات کشوري");
+        real.message(MsgKind::Information, QStringLiteral("ثبت شد"), title);
+        QVERIFY(width >= messageBoxTitleRoom(title));
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     }
 };
 
