@@ -102,6 +102,7 @@ Tmain::Tmain()
     wireReferenceMenu(*this);
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
+    wireReportsMenu(*this);
 }
 
 QAction* Tmain::action(const QString& name) const
