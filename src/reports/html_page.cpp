@@ -28,6 +28,10 @@ namespace {
 const QString kWebFilter = QStringLiteral("Web page (*.htm *.html)");
 const QString kSheetFilter = QStringLiteral("Excel (*.xls)");
 
+// A cell whose digits a spreadsheet program must keep as text (LibreOffice
+// reads the number format of sdnum, Excel that of its style).
+const QString kTextCell = QStringLiteral("<td sdnum=\"1033;0;@\" style=\"mso-number-format:'\\@'\">");
+
 bool allowedInXml(char32_t c)
 {
     if (c == 0x9 || c == 0xA || c == 0xD)
@@ -104,11 +108,21 @@ void HtmlTableWriter::begin(const HtmlFrame& frame)
     line(QStringLiteral("<tbody>"));
 }
 
+bool readAsNumberWrongly(const QString& text)
+{
+    if (text.size() < 2)
+        return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return text.startsWith(QLatin1Char('0')) || text.size() > 15;
+}
+
 void HtmlTableWriter::row(const QStringList& cells)
 {
     line(QStringLiteral("<tr>"));
     for (const QString& c : cells)
-        line(QStringLiteral("<td>") + htmlText(c) + QStringLiteral("</td>"));
+        line((readAsNumberWrongly(c) ? kTextCell : QStringLiteral("<td>")) + htmlText(c) + QStringLiteral("</td>"));
     line(QStringLiteral("</tr>"));
     ++m_rows;
     if (onRow)

@@ -54,7 +54,9 @@ public:
 
     // The head, the caption and the header rows, up to <tbody>.
     void begin(const HtmlFrame& frame);
-    // One data row: each value in its own cell.
+    // One data row: each value in its own cell.  A value of digits that a
+    // spreadsheet program would read as a number and change (a leading zero,
+    // more digits than it keeps) is marked as text.
     void row(const QStringList& cells);
     // </tbody> to </html>.
     void end();
@@ -69,6 +71,10 @@ private:
     QIODevice& m_out;
     int m_rows = 0;
 };
+
+// Whether a spreadsheet program would read a value as a number and change
+// it: digits only, with a leading zero or more than 15 of them.
+bool readAsNumberWrongly(const QString& text);
 
 // A whole page in memory.
 QByteArray htmlPage(const HtmlFrame& frame, const QList<QStringList>& rows);

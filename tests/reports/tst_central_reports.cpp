@@ -131,6 +131,7 @@ class TestCentralReports : public QObject {
         rec->clear();
         rec->files = {tmp->filePath(file)};
         list.menuAction(QString::fromLatin1(entry))->trigger();
+        if (qEnvironmentVariableIsSet("CENTRAL_DUMP")) { QFile::remove(qEnvironmentVariable("CENTRAL_DUMP") + "/" + entry + "_" + file); QFile::copy(tmp->filePath(file), qEnvironmentVariable("CENTRAL_DUMP") + "/" + entry + "_" + file); }
         return readPage(tmp->filePath(file));
     }
     void tickProvince(Tproject_src& list, const QString& ostan)
@@ -252,6 +253,9 @@ private Q_SLOTS:
         QCOMPARE(column(p, cols, "a", "num").join(',').remove(','), QStringLiteral("7172"));
         QCOMPARE(column(p, cols, "k", "num").join(',').remove(','), QStringLiteral("81"));
         QCOMPARE(column(p, cols, "c", "nation").first(), QStringLiteral("0012345678"));
+        // Spreadsheet programs keep its leading zeros (an amount stays a number).
+        QVERIFY(p.bytes.contains("<td sdnum=\"1033;0;@\" style=\"mso-number-format:'\\@'\">0012345678</td>"));
+        QVERIFY(p.bytes.contains("<td>71</td>"));
         QCOMPARE(column(p, cols, "p", "prj_name").first(), kOddName);
         QVERIFY(p.caption.startsWith(jalali::today() + centraltext::kListingCaption));
 
@@ -293,6 +297,8 @@ private Q_SLOTS:
         QCOMPARE(d.field(QStringLiteral("bon")), QStringLiteral("1"));
         QVERIFY(d.cutTexts().isEmpty());
         VERIFY_PRINTS_CLEAN(d);
+        if (const QString shots = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR"); !shots.isEmpty())
+            QVERIFY(d.toImage(0, 110).save(QDir(shots).filePath(QStringLiteral("Trokesh_ost.png"))));
 
         // From the menu: the selected project's province, or a message without one.
         Tproject_src& list = openList(p1);
