@@ -94,9 +94,6 @@ inline const QString kMehrHousing = QString::fromUtf16(u"مسکن مهر");
 inline const QString kRuralImprovement = QString::fromUtf16(u"تسهيلات بهسازي روستايي");
 inline const QString kResalatBank = QString::fromUtf16(u"رسالت");
 inline const QString kCentralOfficeCredit = QString::fromUtf16(u"دفتر مرکزي");
-// labels left for the user to fill in by hand, and what they print
-inline const QStringList kHandFilledLabels = {QStringLiteral("kharid"), QStringLiteral("bankha"), QStringLiteral("dar"), QStringLiteral("dar2"), QStringLiteral("tak"), QStringLiteral("tasf"), QStringLiteral("taq"), QStringLiteral("baghi"), QStringLiteral("tah"), QStringLiteral("akhz"), QStringLiteral("manabe"), QStringLiteral("tako"), QStringLiteral("moav"), QStringLiteral("sarresid"), QStringLiteral("asnad"), QStringLiteral("moarefi"), QStringLiteral("sadere"), QStringLiteral("san")};
-inline const QString kHandFilled = QString::fromUtf16(u"?");
 
 // conversion exports: title and caption before the export's name, and after it
 inline const QString kConvertTitlePrefix = QString::fromUtf16(u"شرکت پرورش داده ها - ");

@@ -131,7 +131,6 @@ class TestCentralReports : public QObject {
         rec->clear();
         rec->files = {tmp->filePath(file)};
         list.menuAction(QString::fromLatin1(entry))->trigger();
-        if (qEnvironmentVariableIsSet("CENTRAL_DUMP")) { QFile::remove(qEnvironmentVariable("CENTRAL_DUMP") + "/" + entry + "_" + file); QFile::copy(tmp->filePath(file), qEnvironmentVariable("CENTRAL_DUMP") + "/" + entry + "_" + file); }
         return readPage(tmp->filePath(file));
     }
     void tickProvince(Tproject_src& list, const QString& ostan)
