@@ -167,8 +167,8 @@ QString scopeConditions(const Database& db, const QString& alias, const ExportSc
         values << *scope.ostan;
     }
     if (scope.shahrestan) {
-        w += QStringLiteral(" and ") + db.dialect().fold(shahrestan) + QStringLiteral(" like ?");
-        values << QString(QLatin1Char('%') + foldText(*scope.shahrestan) + QLatin1Char('%'));
+        w += QStringLiteral(" and ") + db.dialect().likeCondition(db.dialect().fold(shahrestan));
+        values << QString(QLatin1Char('%') + db.dialect().likeText(foldText(*scope.shahrestan)) + QLatin1Char('%'));
     }
     return w;
 }

@@ -359,6 +359,10 @@ private Q_SLOTS:
             checked << conversionName(c);
         }
         QCOMPARE(checked.size(), 6);
+        // A part of the county's name, typed with the Persian yeh.
+        test::child<QCheckBox>(&list, QStringLiteral("CheckBox11"))->setChecked(true);
+        test::child<QComboBox>(&list, QStringLiteral("shahrestan"))->setEditText(QStringLiteral("شیر"));
+        QCOMPARE(run(list, "N61", QStringLiteral("Tavrin.htm")).body.size(), 4);
     }
 
     void failuresLeaveTheFileAndOpenNothing()
