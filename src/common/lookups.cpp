@@ -13,6 +13,26 @@ QStringList settingList(const QString& component)
     return dm().textColumn(QStringLiteral("select cmt from setting where component=? order by id"), {component});
 }
 
+QMap<QString, QStringList> settingLists(const QStringList& components)
+{
+    QMap<QString, QStringList> out;
+    if (components.isEmpty())
+        return out;
+    QStringList marks;
+    QVariantList values;
+    for (const QString& c : components) {
+        marks << QStringLiteral("?");
+        values << c;
+        out.insert(c, {});
+    }
+    QSqlQuery q = dm().exec(QStringLiteral("select component, cmt from setting where component in (%1) order by id")
+                                .arg(marks.join(',')),
+                            values);
+    while (q.next())
+        out[q.value(0).toString()] << q.value(1).toString();
+    return out;
+}
+
 QString settingValue(const QString& component)
 {
     const QStringList l = settingList(component);

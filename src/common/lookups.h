@@ -1,6 +1,7 @@
 #pragma once
 // The choice lists every window offers: values of the settings tables and the
 // country divisions.  One place reads them, so every window reads them alike.
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,9 @@ namespace tavrin {
 
 // Every value (cmt) of a general setting key, in the order the rows come back.
 QStringList settingList(const QString& component);
+// The lists of several keys read with one statement (a window filling its
+// combo boxes pays one round trip): component -> values, as settingList gives.
+QMap<QString, QStringList> settingLists(const QStringList& components);
 // The first value of a general setting key, or "" when it has none.
 QString settingValue(const QString& component);
 QStringList settingListOst(const QString& ostan, const QString& component);

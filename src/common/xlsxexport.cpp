@@ -472,39 +472,41 @@ bool exportQuery(const QString& path, QSqlQuery& query, const HeaderMap& headers
     return w.close(error);
 }
 
-bool exportStatement(const QString& path, const QString& sql, const QVariantList& values,
-                     const HeaderMap& headers, QString* error, int pageSize)
+namespace {
+
+// Streams the rows of a select to a workbook: read once, in order (a cursor on
+// PostgreSQL), with perRow told after each row (it may throw to stop).
+bool exportSelect(const QString& path, const QString& sql, const QVariantList& values, const HeaderMap& headers,
+                  QString* error, int batch, const std::function<void()>& perRow)
 {
-    if (pageSize < 1)
-        pageSize = 1000;
-    const Dialect& dialect = dm().dialect();
-    const QString paged = sql + dialect.pageClause();
     XlsxWriter w;
     if (!w.open(path, error))
         return false;
-    for (qint64 offset = 0;; offset += pageSize) {
-        QVariantList bound = values;
-        if (dialect.pageBindsOffsetFirst())
-            bound << offset << pageSize;
-        else
-            bound << pageSize << offset;
-        QSqlQuery q = dm().exec(paged, bound);
-        if (offset == 0) {
-            const QSqlRecord fields = q.record();
+    dm().forEachRow(
+        sql, values,
+        [&](const QSqlRecord& r) {
+            w.writeRecord(r);
+            if (perRow)
+                perRow();
+        },
+        [&](const QSqlRecord& fields) {
             QStringList names;
             for (int i = 0; i < fields.count(); ++i)
                 names << fields.fieldName(i);
             w.writeHeader(names, headers);
-        }
-        int got = 0;
-        while (q.next()) {
-            w.writeRecord(q.record());
-            ++got;
-        }
-        if (got < pageSize)
-            break;
-    }
+        },
+        batch);
     return w.close(error);
+}
+
+} // namespace
+
+bool exportStatement(const QString& path, const QString& sql, const QVariantList& values,
+                     const HeaderMap& headers, QString* error, int pageSize)
+{
+    // Read once rather than page by page: every OFFSET page would sort the
+    // whole result again.  pageSize is the batch a server sends at a time.
+    return exportSelect(path, sql, values, headers, error, pageSize < 1 ? 1000 : std::max(pageSize, 1000), {});
 }
 
 namespace {
@@ -558,8 +560,20 @@ bool exportListToExcel(const QString& suggestedName, const QStringList& fieldNam
         return false;
     QString error;
     bool ok = false;
+    const std::unique_ptr<ProgressView> progress = dialogs().progress(kReadingList, 0);
+    qint64 done = 0;
     try {
-        ok = exportRecords(path, fieldNames, headers, records, &error);
+        ok = exportRecords(path, fieldNames, headers, [&](const RecordVisitor& visit) {
+            if (!records)
+                return;
+            records([&](const QSqlRecord& r) {
+                visit(r);
+                if (!progress->advance(++done))
+                    throw Cancelled();
+            });
+        }, &error);
+    } catch (const Cancelled&) {
+        return false;  // the unfinished workbook was discarded
     } catch (const DbError& e) {
         reportFailure(kExcelWriteFailed, e);
         return false;
@@ -575,8 +589,15 @@ bool exportListToExcel(const QString& suggestedName, const QString& sql, const Q
         return false;
     QString error;
     bool ok = false;
+    const std::unique_ptr<ProgressView> progress = dialogs().progress(kReadingList, 0);
+    qint64 done = 0;
     try {
-        ok = exportStatement(path, sql, values, headers, &error);
+        ok = exportSelect(path, sql, values, headers, &error, 2000, [&] {
+            if (!progress->advance(++done))
+                throw Cancelled();
+        });
+    } catch (const Cancelled&) {
+        return false;
     } catch (const DbError& e) {
         reportFailure(kExcelWriteFailed, e);
         return false;

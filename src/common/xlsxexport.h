@@ -22,7 +22,7 @@
 //     exportListToExcel(QStringLiteral("shoraka"), model->fieldNames(), applicantHeaders(),
 //                       [&](const RecordVisitor& visit) { model->forEachRow(visit); });
 //
-// or with a statement of its own, fetched page by page:
+// or with a statement of its own, read once (a cursor on PostgreSQL):
 //
 //     exportListToExcel(QStringLiteral("abadiha"), q.listSql(), q.values(), headers);
 #include <QHash>
@@ -97,8 +97,9 @@ bool exportRecords(const QString& path, const QStringList& fieldNames, const Hea
 // Streams the rows of a query that has been executed and not yet read (a
 // forward-only query is fine); its record gives the field names.
 bool exportQuery(const QString& path, QSqlQuery& query, const HeaderMap& headers, QString* error = nullptr);
-// Runs a select (which should end in an ORDER BY, so pages do not overlap) page by
-// page through the dialect's paging clause and exports its rows.  Throws DbError.
+// Runs a select and exports its rows, reading the result once, in order
+// (Database::forEachRow: forward only, or a server-side cursor fetched
+// pageSize rows or more at a time).  Throws DbError.
 bool exportStatement(const QString& path, const QString& sql, const QVariantList& values,
                      const HeaderMap& headers, QString* error = nullptr, int pageSize = 1000);
 
@@ -109,7 +110,9 @@ QString xlsxCellText(const QString& text);
 // The export action of a list window: asks where to save (suggestedName plus
 // ".xlsx" in the user's documents folder), writes the workbook and opens it
 // with the desktop's spreadsheet program, or, when the desktop has none, says
-// where it was saved (kExcelSavedAt).  A cancelled dialog does nothing; a
+// where it was saved (kExcelSavedAt).  While the rows are read a progress
+// dialog offers to cancel; a cancelled export leaves no file.  A cancelled
+// dialog does nothing; a
 // failure shows kExcelWriteFailed (database failures go through reportFailure).
 // Returns true when the workbook was written.
 bool exportListToExcel(const QString& suggestedName, const QStringList& fieldNames,

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
@@ -66,11 +67,15 @@ struct Libpq {
 
 const Libpq& libpq()
 {
+    // Asked for once a PostgreSQL connection is open: the driver plugin loads
+    // libpq privately, so it is found by its name, not in the global scope.
     static const Libpq l = [] {
         Libpq f;
-        f.socket = reinterpret_cast<int (*)(const void*)>(dlsym(RTLD_DEFAULT, "PQsocket"));
-        f.consumeInput = reinterpret_cast<int (*)(void*)>(dlsym(RTLD_DEFAULT, "PQconsumeInput"));
-        f.status = reinterpret_cast<int (*)(const void*)>(dlsym(RTLD_DEFAULT, "PQstatus"));
+        void* lib = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
+        void* from = lib ? lib : RTLD_DEFAULT;
+        f.socket = reinterpret_cast<int (*)(const void*)>(dlsym(from, "PQsocket"));
+        f.consumeInput = reinterpret_cast<int (*)(void*)>(dlsym(from, "PQconsumeInput"));
+        f.status = reinterpret_cast<int (*)(const void*)>(dlsym(from, "PQstatus"));
         return f;
     }();
     return l;
@@ -80,9 +85,12 @@ const Libpq& libpq()
 bool isRead(const QString& sql)
 {
     const QString t = sql.trimmed();
-    return t.startsWith(QLatin1String("select"), Qt::CaseInsensitive) ||
-           // The program's "with" statements are reads (the list's count and totals).
-           t.startsWith(QLatin1String("with"), Qt::CaseInsensitive);
+    if (t.startsWith(QLatin1String("select"), Qt::CaseInsensitive))
+        return true;
+    // A "with" statement reads (the list's count and totals) unless it writes.
+    static const QRegularExpression writes(QStringLiteral("\\b(insert|update|delete)\\b"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return t.startsWith(QLatin1String("with"), Qt::CaseInsensitive) && !t.contains(writes);
 }
 
 // A text as an escaped PostgreSQL string literal: E'...' with quote and
@@ -320,7 +328,8 @@ bool Database::connectionLost() const
     // has its last message and the end of the stream waiting on the socket;
     // reading them tells libpq the connection is gone.
     const QVariant handle = db.driver()->handle();
-    if (qstrcmp(handle.typeName(), "PGconn*") != 0)
+    // The driver names the type by libpq's struct (pg_conn*) or its typedef.
+    if (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
         return false;
     void* conn = *static_cast<void* const*>(handle.constData());
     if (!conn)
@@ -328,8 +337,14 @@ bool Database::connectionLost() const
     pollfd p {libpq().socket(conn), POLLIN, 0};
     if (p.fd < 0)
         return true;
-    if (poll(&p, 1, 0) > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR)))
-        libpq().consumeInput(conn);
+    // The server's last message may be read before the end of the stream
+    // behind it: read while anything waits (a few times at most).
+    for (int i = 0; i < 4 && libpq().status(conn) == 0; ++i) {
+        if (poll(&p, 1, 0) <= 0 || !(p.revents & (POLLIN | POLLHUP | POLLERR)))
+            break;
+        if (!libpq().consumeInput(conn))
+            break;
+    }
     return libpq().status(conn) != 0;
 }
 

@@ -222,10 +222,12 @@ void Tproject_ins::fillProvinces()
 
 void Tproject_ins::fillSettingLists()
 {
-    fillCombo(prot_typ, settingList(prjtext::kSettingContractType));
-    fillCombo(prj_typ, settingList(prjtext::kSettingProjectType));
-    fillCombo(status, settingList(prjtext::kSettingProjectStatus));
-    fillCombo(st_tavrin, settingList(prjtext::kSettingSaleState));
+    const auto lists = settingLists({prjtext::kSettingContractType, prjtext::kSettingProjectType,
+                                     prjtext::kSettingProjectStatus, prjtext::kSettingSaleState});
+    fillCombo(prot_typ, lists.value(prjtext::kSettingContractType));
+    fillCombo(prj_typ, lists.value(prjtext::kSettingProjectType));
+    fillCombo(status, lists.value(prjtext::kSettingProjectStatus));
+    fillCombo(st_tavrin, lists.value(prjtext::kSettingSaleState));
 }
 
 void Tproject_ins::prepareNew()

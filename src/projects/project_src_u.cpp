@@ -330,8 +330,9 @@ void Tproject_src::src_btnClick()
 {
     const ListQuery q = searchQuery();
     try {
+        // One statement: the count, the summary's sums and the first page.
         DBGrid1->listModel()->setQuery(q);
-        m_totals = projectTotals(q);
+        m_totals = projectTotals(*DBGrid1->listModel());
     } catch (const DbError& e) {
         reportFailure(kSearchFailed, e);
         return;
@@ -380,12 +381,13 @@ void Tproject_src::refreshAfterSave(qint64 id)
 {
     ListModel* m = DBGrid1->listModel();
     try {
-        m->refresh();
+        m->refresh();  // reads the totals too
     } catch (const DbError& e) {
         reportFailure(kSearchFailed, e);
         return;
     }
-    refreshTotals();
+    m_totals = projectTotals(*m);
+    cnt->setText(m_totals.value(QStringLiteral("c")).toString());
     // Show the saved project as the current one when it is among the first pages.
     const int limit = std::min(m->rowCount(), 10 * ListModel::kPageSize);
     for (int r = 0; r < limit; ++r) {
@@ -434,7 +436,8 @@ void Tproject_src::N3Click()
         reportFailure(kSearchFailed, e);
         return;
     }
-    refreshTotals();
+    m_totals = projectTotals(*DBGrid1->listModel());
+    cnt->setText(m_totals.value(QStringLiteral("c")).toString());
     if (DBGrid1->listModel()->rowCount() > 0)
         DBGrid1->setCurrentIndex(DBGrid1->listModel()->index(0, 0));
     loadPanels(currentProject());
@@ -463,7 +466,9 @@ void Tproject_src::N43Click()
 {
     QList<QVariantMap> rows;
     try {
-        rows = printRows();
+        // Read once behind a progress dialog; a cancelled read prints nothing.
+        if (!DBGrid1->listModel()->forEachRow(kReadingList, [&](const QSqlRecord& r) { rows << printRow(r); }))
+            return;
     } catch (const DbError& e) {
         reportFailure(kPrintFailed, e);
         return;

@@ -8,6 +8,7 @@
 #include "common/dialogs.h"
 #include "common/fieldcheck.h"
 #include "common/jalali.h"
+#include "common/listmodel.h"
 #include "common/logtexts.h"
 #include "common/lookups.h"
 #include "common/nationcode.h"
@@ -162,6 +163,11 @@ ListQuery projectQuery(const ProjectFilter& f)
         q.like(QStringLiteral("prj_name"), *f.prjName);
     if (f.stTavrin)
         q.like(QStringLiteral("st_tavrin"), *f.stTavrin);
+    // The summary line's sums, read by the list with its count and first page.
+    const char* const sums[] = {"sum(vahed_kol)", "sum(vahed_cnt)", "sum(vahed_f)",
+                                "sum(vahed_kol-vahed_f)", "sum(anbari_cnt)", "sum(parking_cnt)"};
+    for (int i = 0; i < totalNames().size(); ++i)
+        q.total(totalNames()[i], QString::fromLatin1(sums[i]));
     return q;
 }
 
@@ -184,6 +190,17 @@ QVariantMap projectTotals(const ListQuery& q)
     for (int i = 0; i < totalNames().size(); ++i) {
         const QVariant v = row ? row->value(i + 1) : QVariant();
         out.insert(totalNames()[i], v.isNull() ? QVariant(QString()) : QVariant(v.toLongLong()));
+    }
+    return out;
+}
+
+QVariantMap projectTotals(const ListModel& list)
+{
+    QVariantMap out;
+    out.insert(QStringLiteral("c"), qint64(list.totalCount()));
+    for (const QString& name : totalNames()) {
+        const QVariant v = list.totals().value(name);
+        out.insert(name, v.isNull() ? QVariant(QString()) : QVariant(v.toLongLong()));
     }
     return out;
 }

@@ -16,6 +16,10 @@
 
 class QIODevice;
 
+namespace tavrin {
+class ListModel;
+}
+
 namespace tavrin::projects {
 
 // ---------------------------------------------------------------- the list
@@ -35,6 +39,9 @@ ListQuery projectQuery(const ProjectFilter& filter);
 
 // The totals of a search: c, vk, vc, vf, m, ac, pc (sums are NULL for an empty result).
 QVariantMap projectTotals(const ListQuery& q);
+// The same totals as the list read them with its last search of projectQuery
+// (no statement of their own).
+QVariantMap projectTotals(const ListModel& list);
 // The names of the totals in the order of the summary line.
 const QStringList& totalNames();
 

@@ -3,11 +3,15 @@
 #include "support/testsupport.h"
 
 #include "common/criteria.h"
+#include "common/dialogs.h"
+#include "common/xlsxexport.h"
 #include "common/listmodel.h"
 #include "common/listquery.h"
 #include "common/session.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QHeaderView>
 #include <QLineEdit>
 
@@ -153,6 +157,65 @@ private Q_SLOTS:
         });
         QCOMPARE(n, 1000);
         QCOMPARE(first, QStringLiteral("n0000"));
+    }
+
+    void aSearchIsOneStatementAndLongReadsCanBeCancelled()
+    {
+        {
+            Transaction tx(dm());
+            for (int i = 0; i < 700; ++i)
+                addPhone(QStringLiteral("n%1").arg(i, 4, 10, QChar('0')), QString::number(i % 7));
+            tx.commit();
+        }
+        test::DialogRecorder rec;
+        ListModel m;
+        ListQuery q(QStringLiteral("select name, tel"), QStringLiteral("from phone"));
+        q.total(QStringLiteral("tels"), QStringLiteral("count(distinct tel)")).total(QStringLiteral("last"), QStringLiteral("max(name)"));
+        m.setQuery(ListQuery(QStringLiteral("select name, tel"), QStringLiteral("from phone")));
+        m.sortByField(QStringLiteral("name"), Qt::DescendingOrder);
+        const qint64 before = dm().statementCount();
+        m.setQuery(q);
+        // The count, the totals and the first page (in the kept order) come in
+        // one statement.
+        QCOMPARE(dm().statementCount() - before, 1);
+        QCOMPARE(m.totalCount(), 700);
+        QCOMPARE(m.totals().value(QStringLiteral("tels")).toInt(), 7);
+        QCOMPARE(m.totals().value(QStringLiteral("last")).toString(), QStringLiteral("n0699"));
+        QCOMPARE(m.value(0, QStringLiteral("name")).toString(), QStringLiteral("n0699"));
+        QCOMPARE(m.fieldNames(), (QStringList {QStringLiteral("name"), QStringLiteral("tel")}));
+        ListQuery none = q;
+        none.where(QStringLiteral("tel=?"), {QStringLiteral("x")});
+        m.setQuery(none);
+        QCOMPARE(m.totalCount(), 0);
+        QVERIFY(m.totals().value(QStringLiteral("last")).isNull());
+        QCOMPARE(m.fieldNames(), (QStringList {QStringLiteral("name"), QStringLiteral("tel")}));
+        m.setQuery(q);
+
+        // A long read behind the progress dialog, cancelled part way.
+        rec.cancelProgressAt = 300;
+        int seen = 0;
+        QVERIFY(!m.forEachRow(kReadingList, [&](const QSqlRecord&) { ++seen; }));
+        QCOMPARE(seen, 300);
+        QCOMPARE(rec.progressTotal, 700);
+        QCOMPARE(dm().transactionDepth(), 0);
+        // An export cancelled leaves no file; one carried through has every row.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("phones.xlsx"));
+        for (const bool cancel : {true, false}) {
+            rec.cancelProgressAt = cancel ? std::optional<qint64>(500) : std::nullopt;
+            rec.files.push_back(path);
+            const bool written = exportListToExcel(QStringLiteral("phones"), QStringLiteral("select name from phone order by name"),
+                                                   {}, {});
+            QCOMPARE(written, !cancel);
+            QCOMPARE(QFile::exists(path), !cancel);
+            QCOMPARE(rec.progressDone, cancel ? 500 : 700);
+            rec.files.push_back(dir.filePath(QStringLiteral("list.xlsx")));
+            QCOMPARE(exportListToExcel(QStringLiteral("list"), m.fieldNames(), {},
+                                       [&](const RecordVisitor& visit) { m.forEachRow(visit); }),
+                     !cancel);
+            QCOMPARE(rec.progressDone, cancel ? 500 : 700);
+        }
+        QCOMPARE(dm().transactionDepth(), 0);
     }
 
     void criterionBoxEnablesItsField()

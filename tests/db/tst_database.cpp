@@ -5,6 +5,7 @@
 #include "support/testsupport.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 
 #include <limits>
 
@@ -148,6 +149,61 @@ private Q_SLOTS:
         QCOMPARE(stopped, 700);
         QCOMPARE(dm().transactionDepth(), 0);
         QCOMPARE(dm().scalar(QStringLiteral("select count(*) from vals")).toInt(), 3000);
+        if (!pg()) {
+            // A page cache for the working set, and sorts kept in memory.
+            QCOMPARE(dm().scalar(QStringLiteral("pragma cache_size")).toInt(), -65536);
+            QCOMPARE(dm().scalar(QStringLiteral("pragma temp_store")).toInt(), 2);
+        }
+    }
+
+    void aLostConnectionIsOpenedAgainBeforeTheNextAction()
+    {
+        if (!pg())
+            QSKIP("a server's connection");
+        // The server ends the session's connection as a restart or a dropped
+        // network does; the other connection does it and waits until it is gone.
+        Database other(dm().params());
+        QVERIFY(other.open());
+        const auto cut = [&] {
+            const QVariant pid = dm().scalar(QStringLiteral("select pg_backend_pid()"));
+            other.exec(QStringLiteral("select pg_terminate_backend(?)"), {pid});
+            for (int i = 0; i < 200 && other.scalar(QStringLiteral("select count(*) from pg_stat_activity where pid=?"), {pid}).toInt() > 0; ++i)
+                QThread::msleep(10);
+        };
+        const auto put = [](int k, const char* s) {
+            dm().exec(QStringLiteral("insert into vals (k,s) values (?,?)"), {k, QString::fromLatin1(s)});
+        };
+        put(1, "a");
+        const int reconnects = dm().reconnectCount();
+        cut();
+        QCOMPARE(dm().scalar(QStringLiteral("select s from vals where k=?"), {1}).toString(), QStringLiteral("a"));
+        cut();
+        put(2, "b");
+        QCOMPARE(dm().reconnectCount(), reconnects + 2);
+
+        // Cut inside an action's transaction: the action fails, nothing of it
+        // remains, and the next action goes on.
+        bool failed = false;
+        try {
+            Transaction tx(dm());
+            put(3, "c");
+            cut();
+            put(4, "d");
+            tx.commit();
+        } catch (const DbError&) {
+            failed = true;
+        }
+        QVERIFY(failed);
+        QCOMPARE(dm().transactionDepth(), 0);
+        QCOMPARE(dm().textColumn(QStringLiteral("select s from vals order by k")), (QStringList {QStringLiteral("a"), QStringLiteral("b")}));
+        // A cut just before a transaction begins is healed as well.
+        cut();
+        {
+            Transaction tx(dm());
+            put(5, "e");
+            tx.commit();
+        }
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from vals")).toInt(), 3);
     }
 };
 

@@ -1,0 +1,75 @@
+// Time of a long list's export to Excel and of its sort with a jump to the
+// last page, over n and 4n rows: both must grow about linearly (the result is
+// read once, in order, never page by page).
+//
+// The normal run is small (a few seconds).  The full measurement (50,000 and
+// 200,000 rows; 100000 for 100,000 and 400,000):
+//     TAVRIN_BENCH_EXPORT_ROWS=50000 ctest -R tst_export_bench -V
+#include "support/testsupport.h"
+
+#include "common/listmodel.h"
+#include "common/xlsxexport.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+using namespace tavrin;
+
+class TestExportBench : public QObject {
+    Q_OBJECT
+
+    // Fills the table with n rows whose names are in no particular order.
+    static void fill(int n)
+    {
+        dm().exec(QStringLiteral("delete from bench"));
+        dm().exec(QStringLiteral("with recursive s(i) as (select 1 union all select i+1 from s where i<?) "
+                                 "insert into bench (id,name,amount) select i, 'name ' || ((i*7919) % 100003), i*13 from s"),
+                  {n});
+    }
+
+    struct Times {
+        double exportMs, sortMs;
+    };
+
+    static Times measure(int n, const QString& path)
+    {
+        fill(n);
+        QElapsedTimer t;
+        t.start();
+        QString error;
+        if (!exportStatement(path, QStringLiteral("select id,name,amount from bench order by name,id"), {}, {}, &error))
+            qFatal("export failed: %s", qPrintable(error));
+        const double exportMs = t.nsecsElapsed() / 1e6;
+        ListModel m;
+        m.setQuery(ListQuery(QStringLiteral("select id,name,amount"), QStringLiteral("from bench")));
+        t.restart();
+        m.sortByField(QStringLiteral("name"), Qt::DescendingOrder);
+        const QString last = m.value(m.rowCount() - 1, QStringLiteral("name")).toString();
+        const double sortMs = t.nsecsElapsed() / 1e6;
+        if (m.rowCount() != n || last.isEmpty())
+            qFatal("the list did not read its rows");
+        qInfo("[%s] %d rows: export %.0f ms (%.1f MB), sort and last page %.0f ms", qPrintable(test::backendName()), n,
+              exportMs, QFileInfo(path).size() / 1e6, sortMs);
+        return {exportMs, sortMs};
+    }
+
+private Q_SLOTS:
+    void exportAndSortGrowLinearly()
+    {
+        test::useFreshDatabase(false);
+        dm().exec(QStringLiteral("create table bench (id integer primary key, name varchar(40), amount bigint)"));
+        bool ok = false;
+        const int n = qEnvironmentVariableIntValue("TAVRIN_BENCH_EXPORT_ROWS", &ok);
+        const int rows = ok && n > 0 ? n : 10000;
+        QTemporaryDir dir;
+        const Times small = measure(rows, dir.filePath(QStringLiteral("small.xlsx")));
+        const Times large = measure(4 * rows, dir.filePath(QStringLiteral("large.xlsx")));
+        // Four times the rows: about four times the time (with room for a busy machine).
+        QVERIFY2(large.exportMs < 7 * small.exportMs + 200, "export grows linearly");
+        QVERIFY2(large.sortMs < 7 * small.sortMs + 200, "sort and last page grow linearly");
+    }
+};
+
+TAVRIN_DB_TEST_MAIN(TestExportBench)
+#include "tst_export_bench.moc"
