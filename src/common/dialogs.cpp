@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QProgressDialog>
 #include <QDialog>
 #include <QFileDialog>
@@ -162,7 +163,7 @@ namespace {
 
 class DialogProgress final : public ProgressView {
 public:
-    DialogProgress(const QString& label, qint64 total) : m_total(total)
+    DialogProgress(const QString& label, qint64 total) : m_label(label), m_total(total)
     {
         if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
             return;
@@ -188,16 +189,20 @@ public:
         if (m_clock.elapsed() < 100 && done != m_total)
             return !m_dialog->wasCanceled();
         m_clock.restart();
-        if (m_total > 0)
+        if (m_total > 0) {
             m_dialog->setValue(int(std::min<qint64>(1000, done * 1000 / m_total)));
-        else
+        } else {
+            // Of an unknown total, the rows read so far.
+            m_dialog->setLabelText(QStringLiteral("%1\n%2").arg(m_label, QLocale(QLocale::Persian).toString(done)));
             m_dialog->setValue(0);
+        }
         QCoreApplication::processEvents();
         return !m_dialog->wasCanceled();
     }
 
 private:
     std::unique_ptr<QProgressDialog> m_dialog;
+    QString m_label;
     qint64 m_total;
     QElapsedTimer m_clock;
 };
