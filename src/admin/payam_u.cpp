@@ -147,6 +147,10 @@ Tpayam::Tpayam() : TWindow(QStringLiteral("Tpayam"), kPayamCaption)
     top->addWidget(listSplit, 3);
     top->addWidget(note);
     top->addLayout(lower, 2);
+    // Right to left, top to bottom: the list, then the message and its recipients.
+    QWidget* order[] = {girande, DBGrid1, DBMemo1, mozo, cmt, CheckBox1, prs_list, BitBtn1};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
     resize(1100, 660);
 }
 
