@@ -20,6 +20,7 @@ const QString kSaveFailed = QStringLiteral("خطا در ثبت ضميمه");
 const QString kOpenFailed = QStringLiteral("خطا در خواندن ضميمه");
 const QString kDeleteFailed = QStringLiteral("خطا در حذف ضميمه");
 const QString kWrongRamz = QStringLiteral("رمز ضميمه اشتباه است");
+const QString kSavedAt = QStringLiteral("برنامه اي براي باز کردن اين فايل پيدا نشد. فايل در اين مسير ذخيره شد:");
 
 namespace {
 // Characters of a description kept in a file name; longer names are cut.

@@ -72,5 +72,6 @@ extern const QString kSaveFailed;       // the database write failed
 extern const QString kOpenFailed;       // reading the attachment failed
 extern const QString kDeleteFailed;
 extern const QString kWrongRamz;
+extern const QString kSavedAt;          // no desktop program opened the written file
 
 } // namespace tavrin::attachments

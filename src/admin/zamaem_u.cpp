@@ -6,6 +6,7 @@
 #include "common/dialogs.h"
 #include "common/listmodel.h"
 #include "common/lookups.h"
+#include "common/xlsxexport.h"
 #include "db/database.h"
 
 #include <QAction>
@@ -224,7 +225,7 @@ void Tzamaem::DBGrid1CellClick(int row)
         dialogs().error(w.error);
         return;
     }
-    dialogs().openWithDesktop(w.path);
+    openExportedFile(w.path, attachments::kSavedAt);
 }
 
 bool Tzamaem::eventFilter(QObject* watched, QEvent* event)

@@ -16,6 +16,7 @@
 #include "common/logtexts.h"
 #include "common/lookups.h"
 #include "common/session.h"
+#include "common/xlsxexport.h"
 #include "db/connection.h"
 #include "db/database.h"
 #include "db/password.h"
@@ -341,7 +342,7 @@ void Tlogin::Label9Click()
     try {
         const QString file = saveAttachment(commtext::kFontHelp, QStringLiteral("Tavrin_Language_Help"));
         if (!file.isEmpty())
-            dialogs().openWithDesktop(file);
+            openExportedFile(file, attachments::kSavedAt);
     } catch (const DbError& e) {
         reportFailure(QStringLiteral("عمليات ثبت با خطا مواجه گرديد، لطفا دوباره سعي نماييد"), e);
     }

@@ -101,6 +101,7 @@ Tmain::Tmain()
     wireReferenceMenu(*this);
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
+    wireReportsMenu(*this);
     wireMessagesMenu(*this);
 }
 
