@@ -225,6 +225,12 @@ private Q_SLOTS:
         QCOMPARE(rec.lastText(), attachments::kWrongRamz);
         rec.inputs = {QStringLiteral("s3cret")};
         QCOMPARE(readAll(openFirst(w, QStringLiteral("فرم"), rec)), QByteArray("PDF"));
+        // Without a desktop program for it, the user is told where the file is.
+        rec.desktopOpens = false;
+        rec.inputs = {QStringLiteral("s3cret")};
+        w.DBGrid1CellClick(0);
+        QVERIFY(rec.lastText().startsWith(attachments::kSavedAt));
+        QVERIFY(rec.lastText().endsWith(QStringLiteral("فرم.pdf")));
     }
 
     void loginOffersWriteSafely()
