@@ -2,7 +2,7 @@
 
 #include "commtexts.h"
 
-#include "common/windows.h"
+#include "common/fieldcheck.h"
 #include "db/database.h"
 
 #include <QDir>
@@ -105,12 +105,10 @@ QString refuseBeforeChoosing(const QString& description, const QString& ramz)
 {
     if (description.trimmed().isEmpty())
         return commtext::kEmptyDescription;
-    const int maxCmt = columnLength(QStringLiteral("zamaem"), QStringLiteral("cmt"));
-    if (maxCmt > 0 && description.size() > maxCmt)
-        return commtext::tooLong(commtext::kZamaemCmt, maxCmt);
-    const int maxRamz = columnLength(QStringLiteral("zamaem"), QStringLiteral("ramz"));
-    if (maxRamz > 0 && ramz.size() > maxRamz)
-        return commtext::tooLong(commtext::kZamaemRamz, maxRamz);
+    if (const auto tooLong = checkTextLengths(QStringLiteral("zamaem"),
+                                              {{QStringLiteral("cmt"), description, commtext::kZamaemCmt, QStringLiteral("Combo_type")},
+                                               {QStringLiteral("ramz"), ramz, commtext::kZamaemRamz}}))
+        return tooLong->message;
     if (description != commtext::kSignature && descriptionStored(description))
         return commtext::kDupDescription;
     return {};
@@ -146,9 +144,7 @@ StoreResult store(const QString& description, const QString& ramz, const QString
     Database& db = dm();
     Transaction tx(db);
     // Two users storing the same description: the second sees the first's row.
-    const QString lock = db.dialect().lockTableStatement(QStringLiteral("zamaem"));
-    if (!lock.isEmpty())
-        db.exec(lock);
+    db.lockTable(QStringLiteral("zamaem"));
     r.refusal = refuseBeforeChoosing(description, ramz);
     if (!r.refusal.isEmpty())
         return r;

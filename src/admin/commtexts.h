@@ -63,10 +63,4 @@ inline const QString kSaved = QStringLiteral("ثبت شد");
 inline const QString kNothingSent = QStringLiteral("هيچ پيامي ارسال نشد");
 inline const QString kNothingDeleted = QStringLiteral("موردي حذف نشد");
 
-// A text longer than its column: caption + the column's length.
-inline QString tooLong(const QString& caption, int max)
-{
-    return caption + QStringLiteral(" حداکثر ") + QString::number(max) + QStringLiteral(" حرف است");
-}
-
 } // namespace tavrin::commtext

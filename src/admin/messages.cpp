@@ -3,9 +3,9 @@
 #include "commtexts.h"
 #include "useradmin.h"
 
+#include "common/fieldcheck.h"
 #include "common/jalali.h"
 #include "common/session.h"
-#include "common/windows.h"
 #include "db/database.h"
 
 #include <QStringDecoder>
@@ -141,9 +141,8 @@ SendResult send(const QList<qint64>& recipientIds, const QString& mozo, const QS
         r.refusal = kEmptyMessage;
         return r;
     }
-    const int max = columnLength(QStringLiteral("payamha"), QStringLiteral("mozo"));
-    if (max > 0 && mozo.size() > max) {
-        r.refusal = commtext::tooLong(commtext::kMozo, max);
+    if (const auto tooLong = checkTextLengths(QStringLiteral("payamha"), {{QStringLiteral("mozo"), mozo, commtext::kMozo}})) {
+        r.refusal = tooLong->message;
         return r;
     }
     Database& db = dm();
@@ -152,9 +151,7 @@ SendResult send(const QList<qint64>& recipientIds, const QString& mozo, const QS
     const QString subject = mozo.isNull() ? kEmpty : mozo;
     Transaction tx(db);
     // The check and the insert stay together against another client of the same user.
-    const QString lock = db.dialect().lockTableStatement(QStringLiteral("payamha"));
-    if (!lock.isEmpty())
-        db.exec(lock);
+    db.lockTable(QStringLiteral("payamha"));
     for (const qint64 to : recipientIds) {
         if (db.firstRow(QStringLiteral("select id from payamha where send_prs_id=? and rec_prs_id=? and ") +
                             db.dialect().exactEquals(QStringLiteral("mozo")) + QStringLiteral(" and send_dat=?"),

@@ -3,8 +3,8 @@
 #include "commtexts.h"
 #include "messages.h"
 
+#include "common/fieldcheck.h"
 #include "common/nationcode.h"
-#include "common/windows.h"
 #include "db/database.h"
 
 #include <QCalendar>
@@ -62,9 +62,8 @@ QString refuse(const Item& item, QString* field)
         return fail("dat", kDateIncomplete);
     if (item.mozo.trimmed().isEmpty())
         return fail("mozo", kNeedTitle);
-    const int max = columnLength(QStringLiteral("tazeha"), QStringLiteral("mozo"));
-    if (max > 0 && item.mozo.size() > max)
-        return fail("mozo", commtext::tooLong(commtext::kMozo, max));
+    if (const auto tooLong = checkTextLengths(QStringLiteral("tazeha"), {{QStringLiteral("mozo"), item.mozo, commtext::kMozo}}))
+        return fail("mozo", tooLong->message);
     return {};
 }
 

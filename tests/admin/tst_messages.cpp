@@ -10,6 +10,7 @@
 #include "admin/payam_u.h"
 #include "admin/tazeha_u.h"
 #include "app/main_u.h"
+#include "common/fieldcheck.h"
 #include "common/jalali.h"
 #include "common/listmodel.h"
 #include "common/session.h"
@@ -130,6 +131,7 @@ private Q_SLOTS:
         w.cmt->clear();
         w.BitBtn1Click();
         QCOMPARE(rec.lastText(), messages::kEmptyMessage);
+        QCOMPARE(messages::send({m_u1}, QString(101, QChar('x')), {}).refusal, tooLongMessage(kMozo, 100));
         QCOMPARE(count(QStringLiteral("select count(*) from payamha")), 3);
     }
 

@@ -8,6 +8,7 @@
 #include "admin/zamaem_u.h"
 #include "app/login_u.h"
 #include "app/main_u.h"
+#include "common/fieldcheck.h"
 #include "common/listmodel.h"
 #include "common/session.h"
 #include "db/connection.h"
@@ -124,10 +125,11 @@ private Q_SLOTS:
     {
         test::DialogRecorder rec;
         Tzamaem& w = openWindow();
-        // No description: refused before any file is chosen.
+        // No description, or one longer than its column: refused before any file is chosen.
         w.ins_btnClick();
         QCOMPARE(rec.lastText(), kEmptyDescription);
         QVERIFY(rec.shown.size() == 1);
+        QCOMPARE(attachments::refuseBeforeChoosing(QString(151, QChar('x')), {}), tooLongMessage(kZamaemCmt, 150));
         // A description, then a cancelled dialog: nothing.
         w.Combo_type->setEditText(QStringLiteral("فرم"));
         w.ramz->setText(QStringLiteral("r1"));
