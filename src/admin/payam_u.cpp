@@ -33,7 +33,6 @@ using namespace commtext;
 
 Tpayam::Tpayam() : TWindow(QStringLiteral("Tpayam"), kPayamCaption)
 {
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
 
     girande = makeCombo(this, QStringLiteral("girande"), false);
     girande->setMinimumWidth(360);

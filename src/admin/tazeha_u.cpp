@@ -185,7 +185,6 @@ bool Ttazeha_ins::eventFilter(QObject* watched, QEvent* event)
 
 Ttazeha::Ttazeha() : TWindow(QStringLiteral("Ttazeha"), kTazehaCaption)
 {
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
     auto* bar = new QMenuBar(this);
     const auto entry = [bar](const QString& name, const QString& caption) {
         QAction* a = bar->addAction(caption);
