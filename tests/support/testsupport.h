@@ -34,7 +34,7 @@ Database& useFreshDatabase(bool install = true);
 class DialogRecorder : public DialogService {
 public:
     struct Shown {
-        QString kind;   // "information", "warning", "error", "question", "input", "password", "open", "save", "window", "balloon", "desktop", "progress"
+        QString kind;   // "information", "warning", "error", "question", "input", "password", "open", "save", "window", "balloon", "desktop"
         QString title;
         QString text;
     };
