@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include "maintenance_commands.h"
+
 #include "app/connect.h"
 #include "common/jalali.h"
 #include "common/nationcode.h"
@@ -48,6 +50,11 @@ bool options(const QStringList& args, QMap<QString, QString>& opts, QStringList&
 }
 
 } // namespace
+
+bool parseOptions(const QStringList& args, QMap<QString, QString>& opts, QStringList& rest)
+{
+    return options(args, opts, rest);
+}
 
 // The connection a command works on: the one named on the command line, else
 // the stored settings, else the built-in connection.
@@ -266,6 +273,10 @@ const std::map<QString, Entry>& commands()
                                                       "--parking-per-project P --sold-percent X --seed S] [connection options]"),
                                        cmdDemoData}},
         {QStringLiteral("import-divisions"), {QStringLiteral("import-divisions FILE [connection options]"), cmdImportDivisions}},
+        {QStringLiteral("backup"), {QStringLiteral("backup FILE [connection options]"), cmdBackup}},
+        {QStringLiteral("copy-database"), {QStringLiteral("copy-database --to-backend sqlite|pg|mssql --to-server S [--to-database D "
+                                                          "--to-user U --to-password P] [connection options of the source]"),
+                                           cmdCopyDatabase}},
     };
     return c;
 }

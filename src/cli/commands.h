@@ -22,4 +22,6 @@ namespace tavrin::cli {
 // else the built-in connection.
 std::optional<ConnectionParams> connectionFromOptions(const QMap<QString, QString>& opts, QTextStream& err);
 std::unique_ptr<Database> openFromOptions(const QMap<QString, QString>& opts, QTextStream& err);
+// Reads "--name value" pairs (and the flag "--builtin"); false on a name without its value.
+bool parseOptions(const QStringList& args, QMap<QString, QString>& opts, QStringList& rest);
 } // namespace tavrin::cli
