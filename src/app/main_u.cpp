@@ -103,6 +103,7 @@ Tmain::Tmain()
     wireReferenceMenu(*this);
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
+    wireReportsMenu(*this);
     wireMaintenanceMenu(*this);
 }
 
