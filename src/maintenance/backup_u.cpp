@@ -40,6 +40,8 @@ Tbackup::Tbackup() : TWindow(QStringLiteral("Tbackup"), maintext::kBackupCaption
     latinField(path);
     Label3 = makeLabel(this, maintext::kCopyThisFile, QStringLiteral("Label3"));
     Label3->setStyleSheet(QStringLiteral("font-weight: bold; color: #1c4e80;"));
+    Label5 = makeLabel(this, maintext::kWhileOpen, QStringLiteral("Label5"));
+    Label5->setWordWrap(true);
     Label4 = makeLabel(this, maintext::kCommandLabel, QStringLiteral("Label4"));
     command = new QPlainTextEdit(this);
     command->setObjectName(QStringLiteral("command"));
@@ -50,6 +52,8 @@ Tbackup::Tbackup() : TWindow(QStringLiteral("Tbackup"), maintext::kBackupCaption
     latinField(command);
     ins_btn = makeButton(this, QStringLiteral("ins_btn"), maintext::kBackupButton);
     Button2 = makeButton(this, QStringLiteral("Button2"), maintext::kClose);
+    // Enter starts the backup, as the button does.
+    ins_btn->setDefault(true);
     connect(ins_btn, &QPushButton::clicked, this, &Tbackup::ins_btnClick);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -59,8 +63,9 @@ Tbackup::Tbackup() : TWindow(QStringLiteral("Tbackup"), maintext::kBackupCaption
     grid->addWidget(Label2, 1, 0);
     grid->addWidget(path, 1, 1);
     grid->addWidget(Label3, 2, 1);
-    grid->addWidget(Label4, 3, 0, Qt::AlignTop);
-    grid->addWidget(command, 3, 1);
+    grid->addWidget(Label5, 3, 1);
+    grid->addWidget(Label4, 4, 0, Qt::AlignTop);
+    grid->addWidget(command, 4, 1);
     grid->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ins_btn);
@@ -87,7 +92,7 @@ void Tbackup::prepareToShow()
     database->setText(p.describe());
     const bool embedded = p.backend == Backend::SQLite;
     path->setText(embedded ? QFileInfo(p.server).absoluteFilePath() : QString());
-    for (QWidget* w : std::initializer_list<QWidget*> {Label2, path, Label3})
+    for (QWidget* w : std::initializer_list<QWidget*> {Label2, path, Label3, Label5})
         w->setVisible(embedded);
     pgDump = p.backend == Backend::PostgreSQL ? findPgDump() : QString();
     // The servers' command, for a file of the suggested name, to copy by hand.

@@ -21,6 +21,7 @@ public:
     QLabel* Label2;            // "مسير فايل بانک اطلاعاتي :"
     QLineEdit* path;           // the data file of the embedded database
     QLabel* Label3;            // "فقط کافيست از اين فايل يک کپي تهيه نماييد"
+    QLabel* Label5;            // copy the file only while the program is closed
     QLabel* Label4;            // "دستور تهيه پشتيبان :"
     QPlainTextEdit* command;   // servers: the command that makes the backup
     QPushButton* ins_btn;      // "تهيه پشتيبان ..."

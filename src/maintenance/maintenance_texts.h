@@ -8,6 +8,10 @@ namespace tavrin::maintext {
 inline const QString kBackupCaption = QStringLiteral("تهيه پشتيبان");
 // Beside the data file's path of the embedded database.
 inline const QString kCopyThisFile = QStringLiteral("فقط کافيست از اين فايل يک کپي تهيه نماييد");
+// Below it: copying the file is complete only once every program using it is
+// closed; while it is open, recent changes may still be in the write-ahead log.
+inline const QString kWhileOpen =
+    QStringLiteral("تا وقتي برنامه باز است، نسخه پشتيبان را با دکمه «تهيه پشتيبان» تهيه نماييد؛ کپي فايل فقط وقتي برنامه بسته است کامل است");
 inline const QString kDataFileLabel = QStringLiteral("مسير فايل بانک اطلاعاتي :");
 inline const QString kDatabaseLabel = QStringLiteral("بانک اطلاعاتي جاري :");
 inline const QString kCommandLabel = QStringLiteral("دستور تهيه پشتيبان :");
