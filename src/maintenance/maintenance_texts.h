@@ -39,6 +39,8 @@ inline const QString kPasswordLabel = QStringLiteral("رمز عبور :");
 inline const QString kConnect = QStringLiteral("اتصال");
 inline const QString kChooseFile = QStringLiteral("انتخاب فايل بانک اطلاعاتي مبدا");
 inline const QString kSabtCodLabel = QStringLiteral("کد ثبت :");
+// The choice for applicants registered without a code.
+inline const QString kNoCode = QStringLiteral("(بدون کد ثبت)");
 inline const QString kApplicantsOfCode = QStringLiteral("تعداد متقاضيان :");
 inline const QString kTransferButton = QStringLiteral("انتقال");
 inline const QString kRefusedLabel = QStringLiteral("متقاضياني که منتقل نشدند :");

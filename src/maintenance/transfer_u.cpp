@@ -22,6 +22,11 @@
 
 namespace tavrin {
 
+namespace {
+// Where a choice of sabt_cod keeps its code (its text names an empty code).
+constexpr int kCodeRole = Qt::UserRole + 1;
+} // namespace
+
 Ttransfer::Ttransfer() : TWindow(QStringLiteral("Ttransfer"), maintext::kTransferCaption)
 {
     GroupBox1 = new QGroupBox(maintext::kSourceGroup, this);
@@ -181,8 +186,10 @@ void Ttransfer::fillCodes()
     const QSignalBlocker block(sabt_cod);
     sabt_cod->clear();
     try {
-        for (const auto& [code, n] : registrationCodes(*m_source))
-            sabt_cod->addItem(code, n);
+        for (const auto& [code, n] : registrationCodes(*m_source)) {
+            sabt_cod->addItem(code.isEmpty() ? maintext::kNoCode : code, n);
+            sabt_cod->setItemData(sabt_cod->count() - 1, code, kCodeRole);
+        }
     } catch (const DbError& e) {
         m_source.reset();
         reportFailure(maintext::kSourceFailed, e);
@@ -215,7 +222,7 @@ void Ttransfer::ins_btnClick()
         dialogs().warning(maintext::kNoApplicantsOfCode);
         return;
     }
-    const QString code = sabt_cod->currentText();
+    const QString code = sabt_cod->currentData(kCodeRole).toString();
     if (dialogs().question(maintext::kTransferAsk + code, Buttons::YesNo) != Answer::Yes)
         return;
     TransferReport r;
@@ -249,7 +256,9 @@ void Ttransfer::showReport(const TransferReport& r)
     for (const Refusal& f : r.refused) {
         const int row = refused->rowCount();
         refused->insertRow(row);
-        const QStringList cells {f.name, f.nation, f.project, f.unit, f.reason};
+        // A unit identifier ("A-2-1") reads left to right inside the right-to-left row.
+        const QString unit = f.unit.isEmpty() ? QString() : QChar(0x2066) + f.unit + QChar(0x2069);
+        const QStringList cells {f.name, f.nation, f.project, unit, f.reason};
         for (int c = 0; c < cells.size(); ++c)
             refused->setItem(row, c, new QTableWidgetItem(cells[c]));
     }

@@ -172,7 +172,7 @@ private Q_SLOTS:
         QVERIFY(w.width() <= 1366 && w.height() <= 740);
         const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR");
         if (!dir.isEmpty())
-            QVERIFY(w.grab().save(QDir(dir).filePath(QStringLiteral("Tbackup_%1.png").arg(test::backendName()))));
+            QVERIFY(w.grab().save(QDir(dir).filePath(embedded ? QStringLiteral("Tbackup.png") : QStringLiteral("Tbackup_pg.png"))));
         w.hide();
         destroyMainWindow();
     }
