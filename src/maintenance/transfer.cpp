@@ -95,6 +95,8 @@ public:
     TransferReport run(const QString& code, const QString& user, const Progress& progress)
     {
         TransferReport report;
+        if (m_moved.isEmpty() || m_moved.first().table->name != QLatin1String("customers"))
+            throw DbError(QStringLiteral("the source has no table customers"), QString());
         const Moved& customers = m_moved.first();
         ReadSnapshot snapshot(m_src);
         QList<QSqlRecord> applicants;
@@ -106,6 +108,10 @@ public:
                 applicants << q.record();
         }
         Transaction tx(m_dst);
+        // No one else adds or edits an applicant between the duplicate checks
+        // and the commit (SQLite's transaction already holds the write lock).
+        if (const QString lock = m_dst.dialect().lockTableStatement(QStringLiteral("customers")); !lock.isEmpty())
+            m_dst.exec(lock);
         for (int i = 0; i < applicants.size(); ++i) {
             const QSqlRecord& a = applicants[i];
             tavrin::report(progress, i, applicants.size(), personName(a));
