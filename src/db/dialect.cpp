@@ -151,6 +151,10 @@ public:
             return {};
         return {{QStringLiteral("select setval(pg_get_serial_sequence(?,'id'),?,true)"), {table, last}}};
     }
+    QString likeCondition(const QString& expr) const override
+    {
+        return expr + QStringLiteral(" like ? escape ''");
+    }
 };
 
 class SqlServerDialect final : public Dialect {
@@ -199,6 +203,16 @@ public:
         return QStringLiteral("select count(*) from %1 with (tablockx, holdlock) where 1=0").arg(table);
     }
     QString literal(const QString& fixedText) const override { return 'N' + Dialect::literal(fixedText); }
+    QString likeCondition(const QString& expr) const override
+    {
+        return expr + QStringLiteral(" COLLATE Latin1_General_BIN2 like ?");
+    }
+    QString likeText(const QString& typed) const override
+    {
+        QString t = typed;
+        t.replace(QLatin1Char('['), QStringLiteral("[[]"));
+        return t;
+    }
     QString exactEquals(const QString& column) const override
     {
         return column + QStringLiteral(" COLLATE Latin1_General_BIN2=?");
