@@ -2,6 +2,8 @@
 
 #include "portable.h"
 
+#include "admin/rights_templates.h"
+
 #include <QFileInfo>
 #include <QSqlError>
 
@@ -32,14 +34,28 @@ qint64 count(Database& db, const QString& table, const QString& condition = {})
     return db.scalar(QStringLiteral("select count(*) from ") + table + condition).toLongLong();
 }
 
-// Rows beyond those a new database starts with: the installer's seed rows and
-// the starter divisions (a province, its centre county and city, nothing more).
+// Rows beyond those a new database starts with: the installer's seed rows, the
+// starter divisions (a province, its centre county and city, nothing more),
+// the administrator's rights and the first values of the role and user-status
+// lists.
 qint64 rowsBeyondNew(Database& db, const TableDef& t)
 {
     if (t.name == QLatin1String("abadiha"))
         return count(db, t.name,
                      QStringLiteral(" where coalesce(bakhsh,'')<>'' or coalesce(dehestan,'')<>'' "
                                     "or coalesce(rosta,'')<>'' or coalesce(cod,'')<>''"));
+    if (t.name == QLatin1String("dastrasi"))
+        return db.scalar(QStringLiteral("select count(*) from dastrasi where prs_id not in (select id from users where us=?)"),
+                         {QStringLiteral("admin")})
+            .toLongLong();
+    if (t.name == QLatin1String("setting")) {
+        qint64 firstUse = 0;
+        for (const auto& [key, values] : firstUseLists())
+            for (const QString& v : values)
+                firstUse += db.scalar(QStringLiteral("select count(*) from setting where component=? and cmt=?"), {key, v})
+                                .toLongLong();
+        return std::max<qint64>(0, count(db, t.name) - firstUse);
+    }
     return std::max<qint64>(0, count(db, t.name) - t.seeds.size());
 }
 
