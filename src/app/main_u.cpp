@@ -105,6 +105,7 @@ Tmain::Tmain()
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
     wireReportsMenu(*this);
+    wireMessagesMenu(*this);
     wireMaintenanceMenu(*this);
 }
 
@@ -135,9 +136,8 @@ void Tmain::setUnreadMark(bool unread)
 
 void Tmain::openNewsAfterLogin()
 {
-    // The news window is not part of this version; when it is, the login's
-    // news check opens it here as the "تازه ها" entry does.
     m_newsRequested = true;
+    N16Click(*this);
 }
 
 void Tmain::N5Click()
