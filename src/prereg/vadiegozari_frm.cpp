@@ -44,12 +44,16 @@ void addFlow(Builder& b, const AgreementTemplate& t, const QString& section, dou
         }
         gap = kHeadingGap;
     }
-    for (const Paragraph& p : t.paragraphs(section)) {
+    bool first = true;
+    for (const Paragraph& p : section.isEmpty() ? QList<Paragraph>() : t.paragraphs(section)) {
+        // A section heading stands further from the text above it.
+        const double above = p.heading && !first ? std::max(gap, kHeadingGap) : gap;
         if (p.heading)
-            b.paragraph(x, w, p.text, TextStyle().pt(pt + 0.5).bold().right(), gap);
+            b.paragraph(x, w, p.text, TextStyle().pt(pt + 0.5).bold().right(), above);
         else
-            b.paragraph(x, w, p.text, bodyStyle(pt), gap);
+            b.paragraph(x, w, p.text, bodyStyle(pt), above);
         gap = kParagraphGap;
+        first = false;
     }
 }
 
@@ -67,40 +71,70 @@ double heightOf(const QList<Item>& items, const QVariantMap& values)
     return detail::measureItems(items, 0, values);
 }
 
-// A flowing page: the largest type size (down to the least one) with which
-// the page's text, and the signature block below it when asked, fits the paper.
-Document flowPage(const AgreementTemplate& t, const QString& section, const QVariantMap& values, bool signatures)
+// The items of a flowing page at a type size: the header and the section's
+// paragraphs, continued on a further page (under the header again) when they
+// do not fit one, then the signature block when asked.
+PageLayout composeFlowPage(const AgreementTemplate& t, const QString& section, const QVariantMap& values,
+                           bool signatures, double pt)
 {
     const PageSetup setup = agreementPageSetup();
     const QRectF content = setup.contentRect();
-    const QStringList depositor = t.lines(QStringLiteral("signature.depositor"));
-    const QStringList office = t.lines(QStringLiteral("signature.organisation"));
-    const double lineHeight = 8;
-    const double signatureGap = 14;
-    const double signatureHeight = signatures ? signatureGap + lineHeight * std::max(depositor.size(), office.size()) : 0;
+    Band headerBand;
+    addFlow(headerBand, t, QString(), pt, true, content.top());
+    Band bodyBand;
+    addFlow(bodyBand, t, section, pt, false, kHeadingGap);
 
     PageLayout layout(setup);
-    for (double pt = kBodyPoints;; pt -= 0.5) {
-        layout = PageLayout(setup);
-        addFlow(layout, t, section, pt, true, content.top());
-        const double bottom = heightOf(layout.items(0), values);
-        if (bottom + signatureHeight <= content.bottom() || pt - 0.5 < kLeastPoints) {
-            if (signatures) {
-                // The depositor signs on the right, the office on the left.
-                const double columnWidth = content.width() / 2 - 10;
-                const double y = std::min(bottom + signatureGap, content.bottom() - signatureHeight + signatureGap);
-                const auto place = [&](const QStringList& lines, double x) {
-                    for (int i = 0; i < lines.size(); ++i)
-                        layout.text(QRectF(x, y + i * lineHeight, columnWidth, lineHeight - 1), lines[i],
-                                    TextStyle().pt(11).bold().centre().fit());
-                };
-                place(depositor, content.right() - columnWidth);
-                place(office, content.left());
-            }
-            break;
+    double y = 0;
+    const auto startPage = [&](bool first) {
+        if (!first)
+            layout.newPage();
+        for (const Item& item : headerBand.items())
+            layout.add(item);
+        y = heightOf(headerBand.items(), values);
+    };
+    startPage(true);
+    bool pageHasBody = false;
+    for (const Item& item : bodyBand.items()) {
+        const double h = heightOf({item}, values);
+        if (pageHasBody && y + h > content.bottom()) {
+            startPage(false);
+            pageHasBody = false;
         }
+        layout.add(item);
+        y += h;
+        pageHasBody = true;
     }
-    return layout.fill(values);
+    if (signatures) {
+        const QStringList depositor = t.lines(QStringLiteral("signature.depositor"));
+        const QStringList office = t.lines(QStringLiteral("signature.organisation"));
+        const double lineHeight = 8;
+        const double gap = 14;
+        const double height = gap + lineHeight * std::max(depositor.size(), office.size());
+        if (y + height > content.bottom())
+            startPage(false);
+        // The depositor signs on the right, the office on the left.
+        const double columnWidth = content.width() / 2 - 10;
+        const auto place = [&](const QStringList& lines, double x) {
+            for (int i = 0; i < lines.size(); ++i)
+                layout.text(QRectF(x, y + gap + i * lineHeight, columnWidth, lineHeight - 1), lines[i],
+                            TextStyle().pt(11).bold().centre().fit());
+        };
+        place(depositor, content.right() - columnWidth);
+        place(office, content.left());
+    }
+    return layout;
+}
+
+// A flowing page at the largest type size (down to the least one) with which
+// it fits one sheet; at the least size a longer wording continues on more.
+Document flowPage(const AgreementTemplate& t, const QString& section, const QVariantMap& values, bool signatures)
+{
+    for (double pt = kBodyPoints;; pt -= 0.5) {
+        const PageLayout layout = composeFlowPage(t, section, values, signatures, pt);
+        if (layout.pageCount() == 1 || pt - 0.5 < kLeastPoints)
+            return layout.fill(values);
+    }
 }
 
 // Page 2's bands: the header and the clauses above the table, repeated on
