@@ -58,11 +58,16 @@ AgreementTemplate AgreementTemplate::parse(const QString& text)
     return t;
 }
 
+QString AgreementTemplate::builtInText()
+{
+    registerPreregResources();
+    return readText(kResource);
+}
+
 const AgreementTemplate& AgreementTemplate::builtIn()
 {
     static const AgreementTemplate t = [] {
-        registerPreregResources();
-        const QString text = readText(kResource);
+        const QString text = builtInText();
         if (text.isEmpty())
             qWarning("tavrin.prereg: the agreement's wording resource is missing");
         return parse(text);

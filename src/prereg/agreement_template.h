@@ -23,8 +23,10 @@ public:
     // The built-in wording, with the sections of the organisation's copy in
     // place of the built-in ones when such a copy exists.
     static AgreementTemplate load();
-    // The built-in wording alone.
+    // The built-in wording alone, and its text (a starting point for an
+    // organisation's copy).
     static const AgreementTemplate& builtIn();
+    static QString builtInText();
     // Where an organisation's copy is looked for, in order of preference.
     static QStringList overridePaths();
     // The file load() took the organisation's wording from (empty when none).

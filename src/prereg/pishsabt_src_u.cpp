@@ -289,13 +289,22 @@ QSqlRecord Tpishsabt_src::currentPerson() const
     return {};
 }
 
+Tpishsabt_ins& Tpishsabt_src::entryWindow()
+{
+    Tpishsabt_ins& w = tavrin::window<Tpishsabt_ins>();
+    if (!m_entryWired) {
+        connect(&w, &Tpishsabt_ins::saved, this, &Tpishsabt_src::refreshAfterChange);
+        connect(&w, &Tpishsabt_ins::gone, this, [this] { refreshAfterChange(); });
+        m_entryWired = true;
+    }
+    return w;
+}
+
 void Tpishsabt_src::N1Click()
 {
     if (!N1->isEnabled())
         return;
-    Tpishsabt_ins& w = tavrin::window<Tpishsabt_ins>();
-    connect(&w, &Tpishsabt_ins::saved, this, &Tpishsabt_src::refreshAfterChange, Qt::UniqueConnection);
-    connect(&w, &Tpishsabt_ins::gone, this, [this] { refreshAfterChange(); }, Qt::UniqueConnection);
+    Tpishsabt_ins& w = entryWindow();
     w.prepareNew();
     w.showModal();
 }
@@ -307,8 +316,7 @@ void Tpishsabt_src::N2Click()
     const QSqlRecord person = currentPerson();
     if (person.isEmpty())
         return;
-    Tpishsabt_ins& w = tavrin::window<Tpishsabt_ins>();
-    connect(&w, &Tpishsabt_ins::saved, this, &Tpishsabt_src::refreshAfterChange, Qt::UniqueConnection);
+    Tpishsabt_ins& w = entryWindow();
     w.prepareEdit(person);
     w.showModal();
 }
@@ -356,7 +364,10 @@ void Tpishsabt_src::N12Click()
         dialogs().warning(noAccessMessage());
         return;
     }
-    connect(&w, &Tpishsabt_pardakht::personGone, this, [this] { refreshAfterChange(); }, Qt::UniqueConnection);
+    if (!m_depositsWired) {
+        connect(&w, &Tpishsabt_pardakht::personGone, this, [this] { refreshAfterChange(); });
+        m_depositsWired = true;
+    }
     try {
         w.preparePerson(person);
     } catch (const DbError& e) {

@@ -18,6 +18,7 @@ class QPushButton;
 namespace tavrin {
 
 class DBGrid;
+class Tpishsabt_ins;
 
 class Tpishsabt_src : public TWindow {
     Q_OBJECT
@@ -57,6 +58,8 @@ public Q_SLOTS:
 private:
     void buildMenus();
     void refreshAfterChange(qint64 id = 0);
+    // The entry window, its saves and vanished rows refreshing this list.
+    Tpishsabt_ins& entryWindow();
     int printPage1(AgreementVariant variant);
     int printPage2();
     int printPage3(AgreementVariant variant);
@@ -70,6 +73,8 @@ private:
     QLabel* cnt;
     DBGrid* DBGrid1;
     bool m_sized = false;
+    bool m_entryWired = false;
+    bool m_depositsWired = false;
 };
 
 } // namespace tavrin

@@ -15,6 +15,7 @@
 #include "app/main_u.h"
 #include "app/startup.h"
 #include "common/listmodel.h"
+#include "common/spreadsheetreader.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 using namespace tavrin;
 using namespace tavrin::prereg;
@@ -147,6 +149,19 @@ private Q_SLOTS:
         QCOMPARE(ins.result(), int(QDialog::Accepted));
         QVERIFY(rec.texts().isEmpty());
         QCOMPARE(w.grid()->currentRecord().value(QStringLiteral("gender")).toString(), QStringLiteral("زن"));
+
+        // Deleted by someone else while the window was open: said so, the list refreshed.
+        rec.onExec = [&](QDialog* d) {
+            if (d != &ins)
+                return int(QDialog::Accepted);
+            d->show();
+            dm().exec(QStringLiteral("delete from pishsabt"));
+            QTest::keyClick(child<QLineEdit>(&ins, QStringLiteral("fname")), Qt::Key_Return);
+            return ins.result();
+        };
+        w.menuAction(QStringLiteral("N2"))->trigger();
+        QCOMPARE(rec.texts(), QStringList {kPersonGone});
+        QCOMPARE(label(&w, "cnt"), QStringLiteral("0"));
     }
 
     void emptyListRowActionsDoNothing()
@@ -207,6 +222,38 @@ private Q_SLOTS:
         dm().exec(QStringLiteral("delete from dastrasi where page_name=?"), {QStringLiteral("pardakht")});
         w.menuAction(QStringLiteral("N12"))->trigger();
         QCOMPARE(rec.texts(), QStringList {noAccessMessage()});
+    }
+
+    void exportsHeadTheirColumns()
+    {
+        const qint64 id = savedPerson(person(QStringLiteral("1111111111")));
+        DepositValues d = deposit(QStringLiteral("30,000,000"), QStringLiteral("0"));
+        QVERIFY(insertDeposit(id, d).saved);
+        DialogRecorder rec;
+        QTemporaryDir dir;
+        const auto headOf = [&](const std::function<void()>& exportIt) {
+            const QString book = dir.filePath(QString::number(rec.shown.size()) + QStringLiteral(".xlsx"));
+            rec.files.push_back(book);
+            exportIt();
+            const auto sheet = readSpreadsheet(book);
+            return sheet && sheet->rows.size() == 2 ? sheet->rows[0] : QStringList();
+        };
+        Tpishsabt_src& w = window<Tpishsabt_src>();
+        w.prepareToShow();
+        const QStringList people = headOf([&] { w.N7Click(); });
+        QCOMPARE(people.first(), QStringLiteral("شناسه"));
+        for (const char* h : {"شماره شناسنامه", "نام کاربر", "ثبت نام ثنا", "شماره حساب", "بانک"})
+            QVERIFY2(people.contains(QString::fromUtf8(h)), h);
+        Tpishsabt_pardakht& p = window<Tpishsabt_pardakht>();
+        p.preparePerson(w.grid()->currentRecord());
+        const QStringList own = headOf([&] { p.N2Click(); });
+        QCOMPARE(own.mid(0, 4), (QStringList {QStringLiteral("شناسه پرداخت"), QStringLiteral("شناسه متقاضي"),
+                                              QStringLiteral("نحوه پرداخت"), QStringLiteral("مبلغ")}));
+        Tpishpardakht_src& all = window<Tpishpardakht_src>();
+        all.src_btnClick();
+        const QStringList every = headOf([&] { all.N1Click(); });
+        QVERIFY(every.contains(QStringLiteral("pishsabt_id")) && every.contains(QStringLiteral("شماره فيش يا چک")));
+        QCOMPARE(every.last(), QStringLiteral("شهرستان"));
     }
 
     void windowsFitTheCommonScreen()

@@ -4,6 +4,7 @@
 // paper and apart, and an organisation's own wording.
 #include "prereg_fixtures.h"
 
+#include "cli/commands.h"
 #include "documents/pdftext.h"
 #include "prereg/prereg_texts.h"
 #include "prereg/vadiegozari_frm.h"
@@ -193,6 +194,15 @@ private Q_SLOTS:
         const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/templates");
         QVERIFY(QDir().mkpath(dir));
         QFile f(dir + QStringLiteral("/vadiegozari.txt"));
+        // The command-line tool writes the built-in wording as a starting point.
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        QCOMPARE(cli::run({QStringLiteral("agreement-wording"), f.fileName()}, o, e), 0);
+        QVERIFY(err.contains(f.fileName()));
+        const AgreementTemplate copy = AgreementTemplate::load();
+        QCOMPARE(copy.source(), f.fileName());
+        for (const QString& section : AgreementTemplate::sectionNames())
+            QCOMPARE(copy.paragraphs(section).size(), AgreementTemplate::builtIn().paragraphs(section).size());
         QVERIFY(f.open(QIODevice::WriteOnly));
         // Page 3 of its own, far longer than the built-in one.
         QString page3 = QStringLiteral("[page3]\n== شرايط ويژه سازمان\n\n");
