@@ -1,6 +1,7 @@
 #include "prereg/pishpardakht_src_u.h"
 
 #include "prereg/deposits.h"
+#include "prereg/grids.h"
 #include "prereg/pishsabt_logic.h"
 #include "prereg/prereg_texts.h"
 
@@ -111,9 +112,7 @@ void Tpishpardakht_src::src_btnClick()
         return;
     }
     if (!m_sized && DBGrid1->listModel()->rowCount() > 0) {
-        DBGrid1->resizeColumnsToContents();
-        for (int c = 0; c < DBGrid1->listModel()->columnCount(); ++c)
-            DBGrid1->setColumnWidth(c, std::min(DBGrid1->columnWidth(c) + 8, 240));
+        fitColumnsToTexts(DBGrid1, 70);
         m_sized = true;
     }
 }

@@ -1,5 +1,6 @@
 #include "prereg/pishsabt_pardakht_u.h"
 
+#include "prereg/grids.h"
 #include "prereg/pishsabt_logic.h"
 #include "prereg/prereg_texts.h"
 
@@ -144,6 +145,8 @@ Tpishsabt_pardakht::Tpishsabt_pardakht() : TWindow(QStringLiteral("Tpishsabt_par
             << GridColumn {QStringLiteral("pishsabt_id"), QStringLiteral("pishsabt_id"), ColumnKind::Number, true};
     DBGrid1->listModel()->setColumns(columns);
     DBGrid1->horizontalHeader()->setDefaultSectionSize(110);
+    // The remarks take the rest of the width.
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* popup = new QMenu(DBGrid1);
     popup->setObjectName(QStringLiteral("PopupMenu1"));
@@ -238,6 +241,7 @@ void Tpishsabt_pardakht::preparePerson(const QSqlRecord& person)
     v[QStringLiteral("vosol")] = QStringLiteral("0");
     setValues(v);
     DBGrid1->listModel()->setQuery(depositsQuery(m_person));
+    fitColumnsToTexts(DBGrid1, 90);
     refreshTotals();
     pardakht_typ->setFocus();
 }

@@ -1,6 +1,7 @@
 #include "prereg/pishsabt_src_u.h"
 
 #include "prereg/deposits.h"
+#include "prereg/grids.h"
 #include "prereg/pishpardakht_src_u.h"
 #include "prereg/pishsabt_ins_u.h"
 #include "prereg/pishsabt_pardakht_u.h"
@@ -238,13 +239,16 @@ void Tpishsabt_src::src_btnClick()
     cnt->setText(QString::number(m->totalCount()));
     if (m->rowCount() > 0)
         DBGrid1->setCurrentIndex(m->index(0, 0));
-    if (!m_sized && m->rowCount() > 0) {
-        // Titles and the first rows decide the widths once; the user may change them after.
-        DBGrid1->resizeColumnsToContents();
-        for (int c = 0; c < m->columnCount(); ++c)
-            DBGrid1->setColumnWidth(c, std::clamp(DBGrid1->columnWidth(c) + 8, 60, 240));
-        m_sized = true;
-    }
+    sizeColumnsOnce();
+}
+
+void Tpishsabt_src::sizeColumnsOnce()
+{
+    // Titles and the first rows decide the widths once; the user may change them after.
+    if (m_sized || DBGrid1->listModel()->rowCount() == 0)
+        return;
+    fitColumnsToTexts(DBGrid1);
+    m_sized = true;
 }
 
 void Tpishsabt_src::refreshAfterChange(qint64 id)

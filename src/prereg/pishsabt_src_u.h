@@ -57,6 +57,7 @@ public Q_SLOTS:
 
 private:
     void buildMenus();
+    void sizeColumnsOnce();
     void refreshAfterChange(qint64 id = 0);
     // The entry window, its saves and vanished rows refreshing this list.
     Tpishsabt_ins& entryWindow();

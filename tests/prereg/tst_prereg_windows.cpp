@@ -258,9 +258,23 @@ private Q_SLOTS:
 
     void windowsFitTheCommonScreen()
     {
-        for (const char* lname : {"رضايي", "کريمي", "صالحي"})
-            QVERIFY(savedPerson(person(QString::number(qHash(QString::fromUtf8(lname)) % 9000000000ULL + 1000000000ULL),
-                                       QString::fromUtf8(lname))));
+        // A few people as a user would record them.
+        const QStringList people {QStringLiteral("مريم|رضايي|محمد|0012345679|1365/04/12|09121234567|تهران، خيابان دولت"),
+                                  QStringLiteral("حسين|کريمي|علي|0045678912|1358/11/02|09123334455|تجريش، کوچه نسترن"),
+                                  QStringLiteral("زهرا|صالحي|رضا|0067891234|1370/01/25|09355556677|ري، خيابان فدائيان اسلام")};
+        for (const QString& line : people) {
+            const QStringList f = line.split('|');
+            PersonValues v = person(f[3], f[1], kTehran, f[6].startsWith(QStringLiteral("ري")) ? kRey : kShemiranat);
+            v[QStringLiteral("fname")] = f[0];
+            v[QStringLiteral("father")] = f[2];
+            v[QStringLiteral("birthday")] = f[4];
+            v[QStringLiteral("mobile")] = f[5];
+            v[QStringLiteral("adr")] = f[6];
+            v[QStringLiteral("gender")] = f[0] == QStringLiteral("حسين") ? QStringLiteral("مرد") : QStringLiteral("زن");
+            v[QStringLiteral("job")] = QStringLiteral("کارمند");
+            v[QStringLiteral("sana")] = QStringLiteral("دارد");
+            QVERIFY(savedPerson(v));
+        }
         const QRect screen(0, 0, 1366, 768);
         Tpishsabt_src& src = window<Tpishsabt_src>();
         src.resize(1366 - 17, 740 - 60);
