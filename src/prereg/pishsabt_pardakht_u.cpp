@@ -252,7 +252,7 @@ void Tpishsabt_pardakht::refreshTotals()
     try {
         t = depositTotals(m_person);
     } catch (const DbError& e) {
-        reportFailure(kDepositSaveFailed, e);
+        reportFailure(kSearchFailed, e);
         return;
     }
     mablagh_sum->setText(t.mablaghSum);

@@ -274,7 +274,7 @@ void Tpishsabt_src::refreshAfterChange(qint64 id)
         DBGrid1->setCurrentIndex(m->index(0, 0));
 }
 
-QSqlRecord Tpishsabt_src::currentPerson() const
+QSqlRecord Tpishsabt_src::currentPerson()
 {
     const QSqlRecord listed = DBGrid1->currentRecord();
     if (listed.isEmpty())
@@ -289,7 +289,7 @@ QSqlRecord Tpishsabt_src::currentPerson() const
         return {};
     }
     dialogs().error(kPersonGone);
-    const_cast<Tpishsabt_src*>(this)->refreshAfterChange();
+    refreshAfterChange();
     return {};
 }
 

@@ -34,8 +34,9 @@ public:
 
     DBGrid* grid() const { return DBGrid1; }
     ListQuery searchQuery() const;
-    // The person of the grid's current row (empty without one).
-    QSqlRecord currentPerson() const;
+    // The person of the grid's current row as stored now (empty without one;
+    // a row deleted meanwhile is reported and the list refreshed).
+    QSqlRecord currentPerson();
     QAction* menuAction(const QString& name) const;
 
 public Q_SLOTS:
