@@ -102,6 +102,7 @@ Tmain::Tmain()
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
     wirePreregMenu(*this);
+    wireReportsMenu(*this);
 }
 
 QAction* Tmain::action(const QString& name) const

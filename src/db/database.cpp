@@ -138,6 +138,9 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const
 {
     if (!isOpen())
         throw DbError(QStringLiteral("not connected"), sql);
+    ++m_statementCount;
+    if (m_statementHook)
+        m_statementHook(sql);
     QSqlQuery q(qdb());
     q.setForwardOnly(true);
     bool ok;

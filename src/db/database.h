@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -75,6 +76,13 @@ public:
     void rollback();
     int transactionDepth() const { return m_depth; }
 
+    // Statements sent through exec() on this connection so far; tests prove with
+    // it that an action's statement count does not grow with the data.
+    qint64 statementCount() const { return m_statementCount; }
+    // Called with each statement before exec() sends it (tests inject failures
+    // by throwing DbError from it).  An empty function removes it.
+    void setStatementHook(std::function<void(const QString& sql)> hook) { m_statementHook = std::move(hook); }
+
 private:
     ConnectionParams m_params;
     std::unique_ptr<Dialect> m_dialect;
@@ -82,6 +90,8 @@ private:
     void rollbackOutermost();
     int m_depth = 0;
     bool m_failed = false;
+    mutable qint64 m_statementCount = 0;
+    std::function<void(const QString&)> m_statementHook;
 };
 
 // Begins on construction; commits with commit(); rolls back if destroyed first

@@ -156,6 +156,12 @@ void DialogRecorder::openWithDesktop(const QString& path)
     shown.append({QStringLiteral("desktop"), {}, path});
 }
 
+bool DialogRecorder::openWithDesktopProgram(const QString& path)
+{
+    shown.append({QStringLiteral("desktop"), {}, path});
+    return desktopOpens;
+}
+
 void DialogRecorder::balloon(QWidget*, const QString& title, const QString& text)
 {
     shown.append({QStringLiteral("balloon"), title, text});

@@ -42,6 +42,8 @@ public:
     std::deque<QString> files;
     // Windows "shown modally" are recorded; when set, this runs in their place.
     std::function<int(QDialog*)> onExec;
+    // Whether the desktop has a program that opens the files given to it.
+    bool desktopOpens = true;
 
     void message(MsgKind kind, const QString& text, const QString& title = {}) override;
     Answer question(const QString& text, Buttons buttons, MsgKind kind, const QString& title) override;
@@ -51,6 +53,7 @@ public:
     QString saveFile(const QString& title, const QString& filter, const QString& suggested) override;
     int exec(QDialog* window) override;
     void openWithDesktop(const QString& path) override;
+    bool openWithDesktopProgram(const QString& path) override;
     void balloon(QWidget* over, const QString& title, const QString& text) override;
     void endProgram() override;
 
