@@ -1,10 +1,11 @@
 // The deposit agreement: the labels of each variant from the person and the
 // settings, the reward box, the PDF text of the three pages, a long table of
-// deposits that repeats the clauses above it on every page, everything on the
-// paper and apart, and an organisation's own wording.
+// deposits that repeats the clauses above it on every page, pages that print
+// clean, and an organisation's own wording.
 #include "prereg_fixtures.h"
 
 #include "cli/commands.h"
+#include "documents/drawcheck.h"
 #include "documents/pdftext.h"
 #include "prereg/prereg_texts.h"
 #include "prereg/vadiegozari_frm.h"
@@ -26,27 +27,6 @@ const QString kDirector = QStringLiteral("محمد محمدي");
 const QString kCountyAddress = QStringLiteral("تجريش، ميدان قدس");
 const QString kCountyManager = QStringLiteral("رضا احمدي");
 const QString kSectionC = QStringLiteral("ج- تعهدات وديعهگذار:");
-
-// Every element lies on the paper, and no two texts overlap.
-void checkPlacement(const Document& d)
-{
-    const QRectF paper(QPointF(0, 0), d.setup().paperSize());
-    for (int p = 0; p < d.pageCount(); ++p) {
-        QList<QRectF> texts;
-        for (const Element& e : d.page(p).elements) {
-            const QRectF r = e.kind == Element::Kind::Line ? QRectF(e.rect.topLeft(), e.rect.bottomRight()).normalized() : e.rect;
-            QVERIFY2(paper.adjusted(-0.01, -0.01, 0.01, 0.01).contains(r),
-                     qPrintable(QStringLiteral("page %1: off the paper: %2").arg(p).arg(e.text.left(30))));
-            if (e.isText() && !e.text.isEmpty())
-                texts << r;
-        }
-        for (int i = 0; i < texts.size(); ++i)
-            for (int j = i + 1; j < texts.size(); ++j) {
-                const QRectF both = texts[i].intersected(texts[j]);
-                QVERIFY2(both.width() < 0.01 || both.height() < 0.01, qPrintable(QStringLiteral("page %1: texts overlap").arg(p)));
-            }
-    }
-}
 
 QString pdfOf(const Document& d)
 {
@@ -168,7 +148,7 @@ private Q_SLOTS:
         QVERIFY(d.texts(d.pageCount() - 1, Role::Summary).join(' ').startsWith(QStringLiteral("3-")));
         for (int p = 0; p + 1 < d.pageCount(); ++p)
             QVERIFY(d.texts(p, Role::Summary).isEmpty());
-        checkPlacement(d);
+        VERIFY_PRINTS_CLEAN(d);
         if (havePdfTools()) {
             const QString text = pdfOf(d);
             QCOMPARE(text.count(withoutBlanks(normalise(kSectionC))), d.pageCount());
@@ -183,10 +163,11 @@ private Q_SLOTS:
     void longValuesStayOnThePaper()
     {
         QSqlRecord p = m_person;
-        p.setValue(QStringLiteral("adr"), QString(200, QChar(0x0628)));
+        p.setValue(QStringLiteral("adr"), QStringLiteral("خيابان آزادي، کوچه شهيد ۱۲، ").repeated(8).left(200));
+        p.setValue(QStringLiteral("father"), QStringLiteral("محمد ").repeated(10).left(50));
         QVariantMap v = agreementPage1Values(p, AgreementVariant::County, QStringLiteral("?"));
-        checkPlacement(Tvadiegozari_frm1::build(v));
-        checkPlacement(Tvadiegozari_frm3::build(agreementPage3Values(p, AgreementVariant::Province)));
+        VERIFY_PRINTS_CLEAN(Tvadiegozari_frm1::build(v));
+        VERIFY_PRINTS_CLEAN(Tvadiegozari_frm3::build(agreementPage3Values(p, AgreementVariant::Province)));
     }
 
     void organisationsWordingReplacesItsSections()
@@ -218,7 +199,7 @@ private Q_SLOTS:
         const Document d = Tvadiegozari_frm3::build(agreementPage3Values(m_person, AgreementVariant::Province), t);
         QCOMPARE(d.pageCount(), 1);
         QVERIFY(d.plainText().contains(QStringLiteral("25- اين بند")));
-        checkPlacement(d);
+        VERIFY_PRINTS_CLEAN(d);
         // Longer still, it goes on over a second sheet under the same header.
         QVERIFY(f.open(QIODevice::Append));
         f.write(page3.mid(page3.indexOf('\n')).toUtf8());
@@ -226,7 +207,7 @@ private Q_SLOTS:
         const Document two = Tvadiegozari_frm3::build(agreementPage3Values(m_person, AgreementVariant::Province));
         QCOMPARE(two.pageCount(), 2);
         QCOMPARE(two.texts(1).first(), preregtext::kAgreementLine1);
-        checkPlacement(two);
+        VERIFY_PRINTS_CLEAN(two);
         QVERIFY(f.remove());
         QVERIFY(AgreementTemplate::load().source().isEmpty());
     }
