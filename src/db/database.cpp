@@ -111,6 +111,8 @@ bool Database::open(QString* driverError)
     if (m_params.backend == Backend::SQLite) {
         QSqlQuery q(db);
         q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        // LIKE compares letters byte-wise, as on the servers ("abc" does not find "ABC").
+        q.exec(QStringLiteral("PRAGMA case_sensitive_like=ON"));
     }
     return true;
 }
@@ -233,6 +235,14 @@ QStringList Database::columns(const QString& table) const
     for (int i = 0; i < r.count(); ++i)
         out << r.fieldName(i);
     return out;
+}
+
+void Database::lockTable(const QString& table) const
+{
+    Q_ASSERT(m_depth > 0);
+    const QString lock = m_dialect->lockTableStatement(table);
+    if (!lock.isEmpty())
+        exec(lock);
 }
 
 void Database::begin()

@@ -76,6 +76,13 @@ public:
     void rollback();
     int transactionDepth() const { return m_depth; }
 
+    // Holds off other writers of the table until the current transaction ends,
+    // so that a check made after it (a duplicate name or code) stays true until
+    // the row is written: the dialect's table lock on the servers, nothing on
+    // SQLite, whose transaction holds the write lock from its start.  Call it
+    // inside a Transaction, before the check.
+    void lockTable(const QString& table) const;
+
     // Statements sent through exec() on this connection so far; tests prove with
     // it that an action's statement count does not grow with the data.
     qint64 statementCount() const { return m_statementCount; }

@@ -124,6 +124,10 @@ public:
     {
         return QStringLiteral("lock table %1 in share row exclusive mode").arg(table);
     }
+    QString likeCondition(const QString& expr) const override
+    {
+        return expr + QStringLiteral(" like ? escape ''");
+    }
 };
 
 class SqlServerDialect final : public Dialect {
@@ -172,6 +176,16 @@ public:
         return QStringLiteral("select count(*) from %1 with (tablockx, holdlock) where 1=0").arg(table);
     }
     QString literal(const QString& fixedText) const override { return 'N' + Dialect::literal(fixedText); }
+    QString likeCondition(const QString& expr) const override
+    {
+        return expr + QStringLiteral(" COLLATE Latin1_General_BIN2 like ?");
+    }
+    QString likeText(const QString& typed) const override
+    {
+        QString t = typed;
+        t.replace(QLatin1Char('['), QStringLiteral("[[]"));
+        return t;
+    }
     QString exactEquals(const QString& column) const override
     {
         return column + QStringLiteral(" COLLATE Latin1_General_BIN2=?");

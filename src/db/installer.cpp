@@ -52,6 +52,8 @@ public:
                 installTable(t);
             for (const IndexDef& ix : schema().indexes)
                 installIndex(ix);
+            m_report.failedStep = QStringLiteral("checking the user names");
+            reportDuplicateUserNames();
         } catch (const DbError& e) {
             m_report.ok = false;
             m_report.error = e.driverText;
@@ -147,6 +149,22 @@ private:
         m_db.exec(m_d.createIndex(ix));
         tx.commit();
         m_report.actions << QStringLiteral("created index %1").arg(ix.name());
+    }
+
+    // Saving a user now refuses a name that is taken, but an older database
+    // may already hold one name on several rows.  Which row is the real user
+    // is the administrator's decision, so the rows are reported, not merged.
+    void reportDuplicateUserNames()
+    {
+        QSqlQuery q = m_db.exec(QStringLiteral("select us,count(*) from users group by us having count(*)>1 order by us"));
+        while (q.next()) {
+            const QString name = text(q.value(0));
+            m_report.duplicateUserNames << name;
+            m_report.warnings << QStringLiteral("the user name \"%1\" is held by %2 users: the oldest logs in; "
+                                                "rename or delete the others in the users window")
+                                     .arg(name)
+                                     .arg(q.value(1).toInt());
+        }
     }
 
     Database& m_db;

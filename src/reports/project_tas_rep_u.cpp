@@ -308,8 +308,7 @@ ListQuery Tproject_tas_rep::listQuery(List list) const
         const QString column = filterColumn(d, field);
         if (field.startsWith(QLatin1String("num_")))
             // num is an integer column: its digits are compared as text.
-            q.where(spaces::numberAsText(column) + QStringLiteral(" like ?"),
-                    {QString(QLatin1Char('%') + toAsciiDigits(fieldText(filterField(field)).trimmed()) + QLatin1Char('%'))});
+            q.likeUnfolded(spaces::numberAsText(column), toAsciiDigits(fieldText(filterField(field)).trimmed()));
         else
             q.like(column, fieldText(filterField(field)));
     }

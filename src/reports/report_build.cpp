@@ -291,8 +291,8 @@ QString readingWhere(const Database& db, const ReadingFilter& f, qint64 prsId, Q
 {
     QString w = QStringLiteral(" where ostan<>''");
     const auto like = [&](const QString& column, const QString& text) {
-        w += QStringLiteral(" and ") + db.dialect().fold(column) + QStringLiteral(" like ?");
-        values << QString(QLatin1Char('%') + foldText(text) + QLatin1Char('%'));
+        w += QStringLiteral(" and ") + db.dialect().likeCondition(db.dialect().fold(column));
+        values << QString(QLatin1Char('%') + db.dialect().likeText(foldText(text)) + QLatin1Char('%'));
     };
     if (f.ostan) {
         if (f.exactProvince) {

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <deque>
+#include <functional>
 
 namespace tavrin::test {
 
@@ -82,6 +83,14 @@ qint64 addUser(const QString& us, const QString& level, const QString& ostan = {
                const QString& password = QStringLiteral("1"));
 // Makes the session that of the given stored user.
 void loginAs(const QString& us);
+
+// Another user's transaction: on a second connection to the current database,
+// begins, runs `hold` (the writes that user makes) and keeps the transaction
+// open for holdMs while `action` runs on this connection; commits, and returns
+// once both are done.  `action` meets that user's locks and rows as a user
+// saving at the same moment would.
+void whileAnotherUserHolds(const std::function<void(Database&)>& hold, const std::function<void()>& action,
+                           int holdMs = 600);
 
 void initApplication();
 
