@@ -4,6 +4,7 @@
 #include "prereg/pishsabt_logic.h"
 #include "prereg/prereg_texts.h"
 
+#include "common/fieldcheck.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
 #include "db/database.h"
@@ -105,10 +106,8 @@ std::optional<qint64> amountOf(const QString& typed)
 {
     if (typed.trimmed().isEmpty())
         return std::nullopt;
-    const auto v = tryParseAmount(typed);
-    if (!v || *v > kMaxMoney || *v < -kMaxMoney)
-        return std::nullopt;
-    return v;
+    // Nothing as well for an amount beyond the money columns' digits.
+    return tryParseAmount(typed);
 }
 
 QString echoAmount(const QString& typed)
@@ -143,9 +142,12 @@ DepositResult insertDeposit(qint64 pishsabtId, DepositValues& v)
     if (!dat)
         return refusal(badDateMessage(captionOf(col("dat"))), col("dat"));
     v[col("dat")] = *dat;
+    QList<ColumnText> texts;
     for (const QString& c : depositColumns())
-        if (auto tooLong = lengthRefusal(kTable, c, captionOf(c), v.value(c)))
-            return refusal(*tooLong, c);
+        if (c != QLatin1String("mablagh") && c != QLatin1String("vosol"))
+            texts.append({c, v.value(c), captionOf(c)});
+    if (auto tooLong = checkTextLengths(kTable, texts))
+        return refusal(tooLong->message, tooLong->field);
 
     // Under the persons' lock, so that the person cannot be deleted between
     // the check and the insert.

@@ -16,9 +16,6 @@
 
 namespace tavrin::prereg {
 
-// The largest whole amount a money column holds (15 digits before its 4 decimals).
-inline constexpr qint64 kMaxMoney = 999'999'999'999'999;
-
 // The nine entry columns of a deposit, in the table's order.
 const QStringList& depositColumns();
 

@@ -2,7 +2,6 @@
 
 #include "common/jalali.h"
 #include "common/nationcode.h"
-#include "common/windows.h"
 #include "db/database.h"
 #include "db/schema.h"
 
@@ -11,16 +10,6 @@
 #include <QRegularExpression>
 
 namespace tavrin::prereg {
-
-std::optional<QString> lengthRefusal(const QString& table, const QString& column, const QString& caption,
-                                     const QString& value)
-{
-    const int length = columnLength(table, column);
-    if (length <= 0 || value.size() <= length)
-        return std::nullopt;
-    return QStringLiteral("خطا! ") + caption + QStringLiteral(" نمي تواند بيش از ") + QString::number(length) +
-           QStringLiteral(" حرف باشد");
-}
 
 std::optional<QString> dateValue(const QString& text)
 {

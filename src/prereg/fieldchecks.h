@@ -1,16 +1,12 @@
 #pragma once
 // Checks of typed values shared by the pre-registration and deposit saves:
-// texts that fit their columns, whole dates, and the shared writing helpers.
+// whole dates, and the shared writing helpers.
 #include <QString>
 #include <QVariant>
 
 #include <optional>
 
 namespace tavrin::prereg {
-
-// The refusal for a text longer than its column, or nothing when it fits.
-std::optional<QString> lengthRefusal(const QString& table, const QString& column, const QString& caption,
-                                     const QString& value);
 
 // A date field's value to store: the empty date mask for an empty field, the
 // date itself when it is a whole Jalali date (Persian digits allowed), and

@@ -7,6 +7,7 @@
 #include "common/applicantheaders.h"
 #include "common/deletepassword.h"
 #include "common/dialogs.h"
+#include "common/fieldcheck.h"
 #include "common/logtexts.h"
 #include "common/nationcode.h"
 #include "common/session.h"
@@ -86,9 +87,11 @@ std::optional<SaveResult> checkValues(PersonValues& v)
             return refusal(badDateMessage(captionOf(c)), c);
         v[c] = *d;
     }
+    QList<ColumnText> texts;
     for (const QString& c : formColumns())
-        if (auto tooLong = lengthRefusal(kTable, c, captionOf(c), v.value(c)))
-            return refusal(*tooLong, c);
+        texts.append({c, v.value(c), captionOf(c)});
+    if (auto tooLong = checkTextLengths(kTable, texts))
+        return refusal(tooLong->message, tooLong->field);
     return std::nullopt;
 }
 

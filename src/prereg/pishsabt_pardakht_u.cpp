@@ -7,6 +7,7 @@
 #include "common/dialogs.h"
 #include "common/listmodel.h"
 #include "common/lookups.h"
+#include "common/monedit.h"
 #include "common/nationcode.h"
 #include "db/database.h"
 
@@ -92,6 +93,8 @@ Tpishsabt_pardakht::Tpishsabt_pardakht() : TWindow(QStringLiteral("Tpishsabt_par
                 e->setInputMask(QStringLiteral("9999/99/99; "));
                 alignDigitField(e);
             } else if (f.column == QLatin1String("mablagh") || f.column == QLatin1String("vosol")) {
+                // Long enough that a pasted amount is refused whole rather than cut.
+                e->setMaxLength(kAmountFieldLength);
                 alignDigitField(e);
             }
             w = e;

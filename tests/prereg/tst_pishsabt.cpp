@@ -5,6 +5,7 @@
 
 #include "prereg/prereg_texts.h"
 
+#include "common/fieldcheck.h"
 #include "common/session.h"
 
 #include <QSemaphore>
@@ -63,6 +64,9 @@ private Q_SLOTS:
         QCOMPARE(refusalOf(v), QStringLiteral("خطا! تاريخ تولد معتبر نيست"));
         v[QStringLiteral("birthday")] = QStringLiteral("1370/1 /  ");
         QCOMPARE(attempt(v).field, QStringLiteral("birthday"));
+        v[QStringLiteral("birthday")] = QString();
+        v[QStringLiteral("adr")] = QString(201, QChar(0x0628));
+        QCOMPARE(refusalOf(v), tooLongMessage(QStringLiteral("آدرس"), 200));
         QCOMPARE(countOf(QStringLiteral("select count(*) from pishsabt")), 0);
         QCOMPARE(countOf(QStringLiteral("select count(*) from log")), 0);
         QVERIFY(rec.texts().isEmpty());
