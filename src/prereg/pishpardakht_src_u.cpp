@@ -1,7 +1,6 @@
 #include "prereg/pishpardakht_src_u.h"
 
 #include "prereg/deposits.h"
-#include "prereg/grids.h"
 #include "prereg/pishsabt_logic.h"
 #include "prereg/prereg_texts.h"
 
@@ -31,7 +30,6 @@ using namespace preregtext;
 
 Tpishpardakht_src::Tpishpardakht_src() : TWindow(QStringLiteral("Tpishpardakht_src"), kPardakhtSrcCaption)
 {
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
     auto* filters = new QGroupBox(this);
     auto* fl = new QHBoxLayout(filters);
     shahrestan = makeCombo(filters, QStringLiteral("shahrestan"));
@@ -69,6 +67,7 @@ Tpishpardakht_src::Tpishpardakht_src() : TWindow(QStringLiteral("Tpishpardakht_s
     }
     DBGrid1->listModel()->setColumns(columns);
     DBGrid1->horizontalHeader()->setDefaultSectionSize(110);
+    DBGrid1->sizeColumnsOnFirstRows(240);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* popup = new QMenu(DBGrid1);
     popup->setObjectName(QStringLiteral("PopupMenu1"));
@@ -110,10 +109,6 @@ void Tpishpardakht_src::src_btnClick()
     } catch (const DbError& e) {
         reportFailure(kSearchFailed, e);
         return;
-    }
-    if (!m_sized && DBGrid1->listModel()->rowCount() > 0) {
-        fitColumnsToTexts(DBGrid1, 70);
-        m_sized = true;
     }
 }
 

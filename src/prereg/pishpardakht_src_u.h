@@ -32,7 +32,6 @@ private:
     QPushButton* src_btn;
     QAction* N1;
     DBGrid* DBGrid1;
-    bool m_sized = false;
 };
 
 } // namespace tavrin

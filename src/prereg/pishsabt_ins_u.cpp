@@ -113,6 +113,8 @@ Tpishsabt_ins::Tpishsabt_ins() : TWindow(QStringLiteral("Tpishsabt_ins"), kInsCa
         buttons->addWidget(b);
     }
     buttons->addStretch();
+    // Enter in any field saves, as the visible button does.
+    setSaveButtons({ins_btn, edit_btn});
 
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(16, 14, 16, 14);
@@ -177,9 +179,6 @@ void Tpishsabt_ins::useSaveButton(QPushButton* b)
 {
     ins_btn->setVisible(b == ins_btn);
     edit_btn->setVisible(b == edit_btn);
-    // Enter in any field saves, as the visible button does.
-    ins_btn->setDefault(b == ins_btn);
-    edit_btn->setDefault(b == edit_btn);
 }
 
 void Tpishsabt_ins::prepareNew()

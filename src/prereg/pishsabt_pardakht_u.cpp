@@ -1,6 +1,5 @@
 #include "prereg/pishsabt_pardakht_u.h"
 
-#include "prereg/grids.h"
 #include "prereg/pishsabt_logic.h"
 #include "prereg/prereg_texts.h"
 
@@ -56,8 +55,6 @@ QLabel* amountLabel(QWidget* parent, const QString& name)
 
 Tpishsabt_pardakht::Tpishsabt_pardakht() : TWindow(QStringLiteral("Tpishsabt_pardakht"), kPardakhtCaption)
 {
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
-
     // The person.
     ostan = valueLabel(this, QStringLiteral("ostan"), 90);
     shahrestan = valueLabel(this, QStringLiteral("shahrestan"), 90);
@@ -130,7 +127,7 @@ Tpishsabt_pardakht::Tpishsabt_pardakht() : TWindow(QStringLiteral("Tpishsabt_par
     ins_btn = makeButton(this, QStringLiteral("ins_btn"), kInsert);
     ins_btn->setMinimumWidth(140);
     // Enter in any field saves the deposit.
-    ins_btn->setDefault(true);
+    setSaveButtons({ins_btn});
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ins_btn);
@@ -148,6 +145,7 @@ Tpishsabt_pardakht::Tpishsabt_pardakht() : TWindow(QStringLiteral("Tpishsabt_par
             << GridColumn {QStringLiteral("pishsabt_id"), QStringLiteral("pishsabt_id"), ColumnKind::Number, true};
     DBGrid1->listModel()->setColumns(columns);
     DBGrid1->horizontalHeader()->setDefaultSectionSize(110);
+    DBGrid1->sizeColumnsOnFirstRows(200);
     // The remarks take the rest of the width.
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -244,7 +242,6 @@ void Tpishsabt_pardakht::preparePerson(const QSqlRecord& person)
     v[QStringLiteral("vosol")] = QStringLiteral("0");
     setValues(v);
     DBGrid1->listModel()->setQuery(depositsQuery(m_person));
-    fitColumnsToTexts(DBGrid1, 90);
     refreshTotals();
     pardakht_typ->setFocus();
 }

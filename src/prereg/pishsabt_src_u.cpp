@@ -1,7 +1,6 @@
 #include "prereg/pishsabt_src_u.h"
 
 #include "prereg/deposits.h"
-#include "prereg/grids.h"
 #include "prereg/pishpardakht_src_u.h"
 #include "prereg/pishsabt_ins_u.h"
 #include "prereg/pishsabt_pardakht_u.h"
@@ -59,7 +58,6 @@ QMenu* addMenu(QWidget* parent, const QString& name, const QString& caption)
 
 Tpishsabt_src::Tpishsabt_src() : TWindow(QStringLiteral("Tpishsabt_src"), kSrcCaption)
 {
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
     m_menuBar = new QMenuBar(this);
     m_menuBar->setObjectName(QStringLiteral("MainMenu1"));
     buildMenus();
@@ -115,6 +113,8 @@ Tpishsabt_src::Tpishsabt_src() : TWindow(QStringLiteral("Tpishsabt_src"), kSrcCa
     columns << GridColumn {QStringLiteral("id"), QStringLiteral("id"), ColumnKind::Number, true};
     DBGrid1->listModel()->setColumns(columns);
     DBGrid1->horizontalHeader()->setDefaultSectionSize(100);
+    DBGrid1->sizeColumnsOnFirstRows(240);
+    DBGrid1->setCounter(cnt);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* popup = new QMenu(DBGrid1);
     popup->setObjectName(QStringLiteral("PopupMenu1"));
@@ -236,42 +236,23 @@ void Tpishsabt_src::src_btnClick()
         reportFailure(kSearchFailed, e);
         return;
     }
-    cnt->setText(QString::number(m->totalCount()));
     if (m->rowCount() > 0)
         DBGrid1->setCurrentIndex(m->index(0, 0));
-    sizeColumnsOnce();
-}
-
-void Tpishsabt_src::sizeColumnsOnce()
-{
-    // Titles and the first rows decide the widths once; the user may change them after.
-    if (m_sized || DBGrid1->listModel()->rowCount() == 0)
-        return;
-    fitColumnsToTexts(DBGrid1);
-    m_sized = true;
 }
 
 void Tpishsabt_src::refreshAfterChange(qint64 id)
 {
-    ListModel* m = DBGrid1->listModel();
     try {
-        m->refresh();
+        DBGrid1->refreshKeepingRow();
     } catch (const DbError& e) {
         reportFailure(kSearchFailed, e);
         return;
     }
-    cnt->setText(QString::number(m->totalCount()));
-    // The saved person becomes the current row when he is among the first pages.
-    const int limit = std::min(m->rowCount(), 10 * ListModel::kPageSize);
-    for (int r = 0; r < limit && id; ++r) {
-        if (m->value(r, QStringLiteral("id")).toLongLong() == id) {
-            DBGrid1->setCurrentIndex(m->index(r, 0));
-            DBGrid1->scrollTo(m->index(r, 0));
-            return;
-        }
-    }
-    if (m->rowCount() > 0 && DBGrid1->currentRow() < 0)
-        DBGrid1->setCurrentIndex(m->index(0, 0));
+    // The saved person becomes the current row when he is among the rows at hand.
+    if (id)
+        DBGrid1->selectId(id);
+    if (DBGrid1->listModel()->rowCount() > 0 && DBGrid1->currentRow() < 0)
+        DBGrid1->setCurrentIndex(DBGrid1->listModel()->index(0, 0));
 }
 
 QSqlRecord Tpishsabt_src::currentPerson()

@@ -58,7 +58,6 @@ public Q_SLOTS:
 
 private:
     void buildMenus();
-    void sizeColumnsOnce();
     void refreshAfterChange(qint64 id = 0);
     // The entry window, its saves and vanished rows refreshing this list.
     Tpishsabt_ins& entryWindow();
@@ -74,7 +73,6 @@ private:
     QPushButton* src_btn;
     QLabel* cnt;
     DBGrid* DBGrid1;
-    bool m_sized = false;
     bool m_entryWired = false;
     bool m_depositsWired = false;
 };
