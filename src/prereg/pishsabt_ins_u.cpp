@@ -74,6 +74,10 @@ Tpishsabt_ins::Tpishsabt_ins() : TWindow(QStringLiteral("Tpishsabt_ins"), kInsCa
                 installDigitFilter(e);
                 e->setMaximumWidth(130);
                 checkNationCodeOnExit(e);
+            } else if (f.column == QLatin1String("phone") || f.column == QLatin1String("mobile") ||
+                       f.column == QLatin1String("hesab_no")) {
+                // Numbers read from the right edge like the other digit fields.
+                alignDigitField(e);
             }
             w = e;
         }
