@@ -104,6 +104,7 @@ Tmain::Tmain()
     wireReferenceMenu(*this);
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
+    wirePreregMenu(*this);
     wireReportsMenu(*this);
     wireMessagesMenu(*this);
     wireMaintenanceMenu(*this);
