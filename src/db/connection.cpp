@@ -1,6 +1,7 @@
 #include "connection.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -37,11 +38,33 @@ QString settingText(const QSettings& s, const QString& key)
         return v.toStringList().join(QLatin1Char(','));
     return v.toString();
 }
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// The settings file holds the server password, so only its owner may read
+// it.  A new file is created empty with that mode before anything is written
+// into it (QSettings then replaces it keeping the mode); a file an older
+// version left readable by others is narrowed.
+void keepPrivate(const QString& path, bool create)
+{
+    if (!QFileInfo::exists(path)) {
+        if (!create)
+            return;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly, kOwnerOnly))
+            f.close();
+    }
+    // (permissions() adds the running user's own flags: compare without them)
+    const auto userFlags = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    if ((QFile::permissions(path) & ~userFlags) != kOwnerOnly)
+        QFile::setPermissions(path, kOwnerOnly);
+}
 } // namespace
 
 StoredSettings readStored()
 {
     QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad"));
+    keepPrivate(s.fileName(), false);
     StoredSettings out;
     out.exists = s.contains(QStringLiteral("TavrinSqlServerName")) ||
                  s.contains(QStringLiteral("TavrinAuthentication"));
@@ -56,6 +79,7 @@ StoredSettings readStored()
 bool writeStored(const StoredSettings& in)
 {
     QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad"));
+    keepPrivate(s.fileName(), true);
     if (!s.isWritable())
         return false;
     s.setValue(QStringLiteral("TavrinSqlServerName"), in.serverName);
@@ -64,6 +88,7 @@ bool writeStored(const StoredSettings& in)
     s.setValue(QStringLiteral("TavrinUserName"), in.userName);
     s.setValue(QStringLiteral("TavrinPassword"), scramble(in.password));
     s.sync();
+    keepPrivate(s.fileName(), false);
     return s.status() == QSettings::NoError;
 }
 
