@@ -236,11 +236,11 @@ private:
                      QStringLiteral(" x where not exists (select 1 from ") + parent + QStringLiteral(" p where p.id=x.") +
                      column + QStringLiteral(") order by x.id"),
                  {}, [&](const QSqlQuery& q) {
-                     const QString ref = refText(q.value(1), QStringLiteral("none"));
                      add(QStringLiteral("orphan:") + table + QLatin1Char('.') + column, table, {q.value(0).toLongLong()},
                          QStringLiteral("%1 of %2 %3 (%4.%5), which no longer exists")
-                             .arg(plain, plainParent, ref, table, column),
-                         QStringLiteral("%1 مربوط به %2 %3 است که ديگر وجود ندارد").arg(persian, persianParent, ref));
+                             .arg(plain, plainParent, refText(q.value(1), QStringLiteral("none")), table, column),
+                         QStringLiteral("%1 مربوط به %2 %3 است که ديگر وجود ندارد")
+                             .arg(persian, persianParent, refText(q.value(1), QStringLiteral("(خالي)"))));
                  });
         }
         // Granted counties have no id of their own: the finding names the user.
@@ -252,7 +252,7 @@ private:
                      QStringLiteral("county \"%1\" granted to user %2 (user_id), who no longer exists")
                          .arg(county, refText(q.value(0), QStringLiteral("none"))),
                      QStringLiteral("شهرستان «%1» به کاربر %2 داده شده که ديگر وجود ندارد")
-                         .arg(county, refText(q.value(0), QStringLiteral("-"))));
+                         .arg(county, refText(q.value(0), QStringLiteral("(خالي)"))));
              });
     }
 

@@ -6,7 +6,15 @@
 
 #include "cli/commands.h"
 #include "db/schema.h"
+#include "app/main_u.h"
+#include "common/rights.h"
+#include "maintenance/check_u.h"
 #include "maintenance/consistency.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
 
 #include <QMap>
 #include <QRegularExpression>
@@ -177,6 +185,52 @@ private Q_SLOTS:
                  qPrintable(broken.out));
         QVERIFY(broken.out.contains(QStringLiteral("tashilat %1: loans given add up to 150, more than the received amount 100").arg(small)));
         QVERIFY(broken.out.trimmed().endsWith(QStringLiteral("%1 broken invariant(s) in %2").arg(expected.size()).arg(dm().params().describe())));
+    }
+
+    // The menu entry opens the window for administrators only; the window
+    // lists the findings of the data left by the test above in Persian.
+    void windowForAdministrators()
+    {
+        test::DialogRecorder rec;
+        test::addUser(QStringLiteral("clerk"), QStringLiteral("city"));
+        test::loginAs(QStringLiteral("clerk"));
+        QAction* entry = mainWindow().action(QStringLiteral("check_mnu"));
+        QVERIFY(entry && entry->isEnabled());
+        entry->trigger();
+        QCOMPARE(rec.texts(), QStringList {noAccessMessage()});
+
+        test::loginAs(QStringLiteral("admin"));
+        rec.clear();
+        Tcheck& w = tavrin::window<Tcheck>();
+        int rows = -1;
+        rec.onExec = [&](QDialog*) {
+            QTest::keyClick(&w, Qt::Key_Return);  // Enter runs the check
+            rows = w.findings->rowCount();
+            const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR");
+            if (!dir.isEmpty() && test::backendUnderTest() == Backend::SQLite)
+                w.grab().save(dir + QStringLiteral("/Tcheck.png"));
+            return 0;
+        };
+        entry->trigger();
+        QCOMPARE(rec.shown.last().title, QStringLiteral("Tcheck"));
+        const int expected = int(maintenance::checkConsistency(dm()).size());
+        QVERIFY(expected > 10);
+        QCOMPARE(rows, expected);
+        QCOMPARE(w.cnt->text(), QStringLiteral("تعداد موارد ناسازگار: %1").arg(expected));
+        bool named = false;
+        for (int r = 0; r < rows; ++r)
+            named = named || (w.findings->item(r, 0)->text() == QLatin1String("tashilat") &&
+                              w.findings->item(r, 2)->text().contains(QStringLiteral("بيش از مبلغ دريافتي")));
+        QVERIFY(named);
+
+        // Once repaired, nothing is listed.
+        for (const char* t : {"customers", "vahedha", "anbariha", "anbari", "parkingha", "parking", "pardakht", "vahed_vam",
+                              "tashilat", "pishpardakht", "savabegh", "shoraka", "takafol", "customers_pic", "dastrasi2"})
+            dm().exec(QStringLiteral("delete from ") + QString::fromLatin1(t));
+        dm().exec(QStringLiteral("delete from dastrasi where prs_id not in (select id from users)"));
+        w.check_btn->click();
+        QCOMPARE(w.findings->rowCount(), 0);
+        QCOMPARE(w.cnt->text(), QStringLiteral("هيچ ناسازگاري يافت نشد"));
     }
 
     void helpAndVersion()
