@@ -1,5 +1,7 @@
 #include "connection.h"
 
+#include "secretstore.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,7 +74,12 @@ StoredSettings readStored()
     out.dataBase = settingText(s, QStringLiteral("TavrinDataBase"));
     out.authentication = settingText(s, QStringLiteral("TavrinAuthentication"));
     out.userName = settingText(s, QStringLiteral("TavrinUserName"));
-    out.password = unscramble(settingText(s, QStringLiteral("TavrinPassword")));
+    // The password is in the settings file when no secret store took it,
+    // else in the store.
+    if (s.contains(QStringLiteral("TavrinPassword")) || !out.exists)
+        out.password = unscramble(settingText(s, QStringLiteral("TavrinPassword")));
+    else
+        out.password = secrets::read(QStringLiteral("TavrinPassword")).value_or(QString());
     return out;
 }
 
@@ -86,7 +93,12 @@ bool writeStored(const StoredSettings& in)
     s.setValue(QStringLiteral("TavrinDataBase"), in.dataBase);
     s.setValue(QStringLiteral("TavrinAuthentication"), in.authentication);
     s.setValue(QStringLiteral("TavrinUserName"), in.userName);
-    s.setValue(QStringLiteral("TavrinPassword"), scramble(in.password));
+    // The desktop's secret store keeps the password when one answers; the
+    // scrambled value in the settings file is the fallback.
+    if (secrets::write(QStringLiteral("TavrinPassword"), in.password))
+        s.remove(QStringLiteral("TavrinPassword"));
+    else
+        s.setValue(QStringLiteral("TavrinPassword"), scramble(in.password));
     s.sync();
     keepPrivate(s.fileName(), false);
     return s.status() == QSettings::NoError;
