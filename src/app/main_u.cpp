@@ -103,6 +103,7 @@ Tmain::Tmain()
     wireReferenceMenu(*this);
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
+    wirePreregMenu(*this);
     wireReportsMenu(*this);
     wireMessagesMenu(*this);
 }

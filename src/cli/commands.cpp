@@ -7,10 +7,12 @@
 #include "db/connection.h"
 #include "db/installer.h"
 #include "maintenance/consistency.h"
+#include "prereg/agreement_template.h"
 #include "projects/demodata.h"
 #include "reference/divisions.h"
 
 #include <QDate>
+#include <QFile>
 #include <QRegularExpression>
 
 #include <functional>
@@ -185,6 +187,32 @@ int cmdNationCheck(const QStringList& args, QTextStream& out, QTextStream& err)
     return isValidNationCode(args[0]) ? 0 : 1;
 }
 
+// The deposit agreement's built-in wording, to FILE or the standard output:
+// the starting point of an organisation's own copy, which the program reads
+// from the first of the folders it names.
+int cmdAgreementWording(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() > 1) {
+        err << "usage: tavrin-cli agreement-wording [FILE]\n";
+        return 2;
+    }
+    const QString text = prereg::AgreementTemplate::builtInText();
+    if (args.isEmpty()) {
+        out << text;
+    } else {
+        QFile f(args[0]);
+        if (!f.open(QIODevice::WriteOnly)) {
+            err << "cannot write " << args[0] << ": " << f.errorString() << "\n";
+            return 1;
+        }
+        f.write(text.toUtf8());
+    }
+    err << "the agreement is printed with the wording of the first of these files that exists:\n";
+    for (const QString& path : prereg::AgreementTemplate::overridePaths())
+        err << "  " << path << "\n";
+    return 0;
+}
+
 // Replaces the country divisions with the rows of a spreadsheet (.xlsx or .xls
 // with the seven columns ostan, shahrestan, shahr, bakhsh, dehestan, rosta,
 // cod), in one transaction: a file with a bad row changes nothing.
@@ -315,6 +343,10 @@ const std::map<QString, Entry>& commands()
                                                       "--parking-per-project P --sold-percent X --seed S] [connection options]"),
                                        QStringLiteral("Adds demonstration projects, units, spaces and applicants."),
                                        cmdDemoData}},
+        {QStringLiteral("agreement-wording"), {QStringLiteral("agreement-wording [FILE]"),
+                                               QStringLiteral("Writes the deposit agreement's built-in wording to FILE (or the standard\n"
+                                                              "output), as the starting point of the organisation's own copy."),
+                                               cmdAgreementWording}},
         {QStringLiteral("import-divisions"), {QStringLiteral("import-divisions FILE [connection options]"),
                                               QStringLiteral("Replaces the country divisions with the rows of an .xlsx or .xls file."),
                                               cmdImportDivisions}},
