@@ -95,6 +95,7 @@ Tmain::Tmain()
     entry(base, QStringLiteral("N11"), QStringLiteral("دفترچه تلفن"))->setEnabled(false);
     entry(base, QStringLiteral("N6"), QStringLiteral("کاربران"))->setEnabled(false);
     entry(base, QStringLiteral("N7"), QStringLiteral("لاگ"))->setEnabled(false);
+    entry(base, QStringLiteral("check_mnu"), QStringLiteral("بررسي سازگاري داده ها"))->setEnabled(false);
     entry(base, QStringLiteral("N16"), QStringLiteral("تازه ها"))->setEnabled(false);
     entry(base, QStringLiteral("N17"), QStringLiteral("تهيه پشتيبان"))->setEnabled(false);
     entry(base, QStringLiteral("N18"), QStringLiteral("انتقال اطلاعات"))->setEnabled(false);

@@ -7,6 +7,8 @@ namespace tavrin::cli {
 
 // Runs one command (args without the program name); returns the exit code.
 int run(const QStringList& args, QTextStream& out, QTextStream& err);
+// The program's version ("33.0"), as "--version" prints it and the package carries it.
+QString version();
 
 } // namespace tavrin::cli
 
