@@ -29,7 +29,7 @@ public:
 
 // Thrown out of a row visitor when the user cancels a long read; the helpers
 // that show the progress catch it.
-struct Cancelled {};
+struct ReadCancelled {};
 
 // The cancel button and the caption of a long read.
 extern const QString kCancelCaption;   // "انصراف"

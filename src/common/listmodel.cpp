@@ -224,9 +224,9 @@ bool ListModel::forEachRow(const QString& label, const std::function<void(const 
         forEachRow([&](const QSqlRecord& r) {
             visit(r);
             if (!progress->advance(++done))
-                throw Cancelled();
+                throw ReadCancelled();
         });
-    } catch (const Cancelled&) {
+    } catch (const ReadCancelled&) {
         return false;
     }
     return true;

@@ -569,10 +569,10 @@ bool exportListToExcel(const QString& suggestedName, const QStringList& fieldNam
             records([&](const QSqlRecord& r) {
                 visit(r);
                 if (!progress->advance(++done))
-                    throw Cancelled();
+                    throw ReadCancelled();
             });
         }, &error);
-    } catch (const Cancelled&) {
+    } catch (const ReadCancelled&) {
         return false;  // the unfinished workbook was discarded
     } catch (const DbError& e) {
         reportFailure(kExcelWriteFailed, e);
@@ -594,9 +594,9 @@ bool exportListToExcel(const QString& suggestedName, const QString& sql, const Q
     try {
         ok = exportSelect(path, sql, values, headers, &error, 2000, [&] {
             if (!progress->advance(++done))
-                throw Cancelled();
+                throw ReadCancelled();
         });
-    } catch (const Cancelled&) {
+    } catch (const ReadCancelled&) {
         return false;
     } catch (const DbError& e) {
         reportFailure(kExcelWriteFailed, e);

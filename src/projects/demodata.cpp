@@ -360,6 +360,9 @@ Report Generator::run()
          QStringLiteral("prot_dat"), QStringLiteral("norvad_dat"), QStringLiteral("bank_dat"), QStringLiteral("mali_dat"),
          QStringLiteral("tahvil_dat"), QStringLiteral("daftar_dat"), QStringLiteral("sanad_dat"), QStringLiteral("reg_user")});
 
+    // Each applicant's collected total is one collected payment, so that the
+    // applicant's account and the consistency check agree with pardakht_sum.
+    const qint64 firstApplicant = db.scalar(QStringLiteral("select coalesce(max(id),0) from customers")).toLongLong() + 1;
     const int perTransaction = std::max(1, o.projectsPerTransaction);
     for (int done = 0; done < o.projects;) {
         Transaction tx(db);
@@ -368,6 +371,10 @@ Report Generator::run()
             addProject(firstNumber + done, all.at(done % all.size()), units, storage, parking, applicants);
         for (BatchInserter* b : {&units, &storage, &parking, &applicants})
             b->flush();
+        db.exec(QStringLiteral("insert into pardakht (customer_id,pardakht_typ,mablagh,num,vosol,dat) "
+                               "select c.id,?,c.pardakht_sum,?,c.pardakht_sum,c.reg_dat from customers c where c.id>=? and "
+                               "c.pardakht_sum>0 and not exists (select 1 from pardakht p where p.customer_id=c.id)"),
+                {QStringLiteral("فيش"), QStringLiteral("1"), firstApplicant});
         tx.commit();
         report.units = units.count();
         report.storageRooms = storage.count();
