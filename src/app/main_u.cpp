@@ -101,6 +101,7 @@ Tmain::Tmain()
     wireReferenceMenu(*this);
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
+    wireApplicantsMenu(*this);
 }
 
 QAction* Tmain::action(const QString& name) const

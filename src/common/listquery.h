@@ -26,6 +26,10 @@ public:
     ListQuery& where(const QString& condition, const QVariantList& values = {});
     // A text criterion: matches "%text%" with Arabic and Persian yeh and kaf as one letter.
     ListQuery& like(const QString& column, const QString& text);
+    // The same criterion on a column that has a search key (the schema's
+    // "search" lines): the key first narrows the rows, the like() condition then
+    // decides.  Without a key in the database it is like(table.column, text).
+    ListQuery& contains(const QString& table, const QString& column, const QString& text);
     // An exact comparison.
     ListQuery& equals(const QString& column, const QVariant& value);
     // " and <column> in (select cmt from dastrasi2 where user_id=<session user>)"

@@ -10,6 +10,8 @@
 #include <QSqlRecord>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 
 namespace tavrin {
@@ -39,9 +41,14 @@ public:
     void clearFilters();
     // The "vahed" page rights: insert enables the new-item entry of the project
     // window (see newItems); edit and delete the pop-up "ويرايش" and "حذف".
-    // The units' pop-up "ثبت متقاضي" (N23) and "تخصيص وام" (N34) stay disabled
-    // until the applicant entry and loan windows exist.
+    // The units' pop-up "تخصيص وام" (N34) stays disabled until the loan window
+    // exists; "ثبت متقاضي" (N23) is enabled once its opener is registered.
     void applyRights(const Rights& vahed);
+
+    // The applicant record lives above the projects: the program registers the
+    // opener of "ثبت متقاضي" (a new applicant for the current unit) at start-up.
+    using NewApplicantOpener = std::function<void(const QSqlRecord& project, const QSqlRecord& unit)>;
+    static void setNewApplicantOpener(NewApplicantOpener open);
 
     DBGrid* grid() const;
     // The counter label of the project window that shows this list's count
@@ -76,6 +83,7 @@ public Q_SLOTS:
     void N18Click();      // parking spaces: edit
     void N11Click();      // parking spaces: delete
     void N16Click();      // parking spaces: Excel
+    void N23Click();      // units: a new applicant for the unit
     void BitBtn1Click();  // units: filter
     void BitBtn2Click();  // storage rooms: filter
     void BitBtn3Click();  // parking spaces: filter
