@@ -183,6 +183,11 @@ void Tcustomers_ins::build()
                 alignDigitField(e);
             w = e;
         }
+        // Words and numbers alike start at the field's right edge.
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            e->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+            combo->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         if (readOnlyColumns().contains(c)) {
             if (auto* e = qobject_cast<QLineEdit*>(w)) {
                 e->setReadOnly(true);

@@ -140,6 +140,12 @@ Tcustomers_src::Tcustomers_src() : TWindow(QStringLiteral("Tcustomers_src"), cus
                                          {sanad_no_combo, sanad_no}, {gender}, {transport_dat, transport_dat_combo},
                                          {typ}, {reg_user}};
     int i = 0;
+    QWidget* previous = nullptr;
+    const auto chain = [&previous](QWidget* w) {
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    };
     for (const auto& [column, caption] : custext::kCriteria) {
         auto* box = new QCheckBox(s(caption), filters);
         box->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
@@ -150,6 +156,10 @@ Tcustomers_src::Tcustomers_src() : TWindow(QStringLiteral("Tcustomers_src"), cus
             cell->addWidget(w, w->maximumWidth() < 100 ? 0 : 1);
             bindCriterion(box, w);
         }
+        // Each box and then its field, right to left and row by row.
+        chain(box);
+        for (QWidget* w : fields[i])
+            chain(w);
         const int row = i / 4, col = (i % 4) * 2;
         fl->addWidget(box, row, col);
         fl->addLayout(cell, row, col + 1);
@@ -176,8 +186,10 @@ Tcustomers_src::Tcustomers_src() : TWindow(QStringLiteral("Tcustomers_src"), cus
     fl->setColumnMinimumWidth(8, 10);
     fl->addLayout(side, 0, 9, 4, 1);
 
+    chain(src_btn);
     DBGrid1 = new DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    chain(DBGrid1);
     DBGrid1->listModel()->setColumns(gridColumns());
     DBGrid1->horizontalHeader()->setDefaultSectionSize(95);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);

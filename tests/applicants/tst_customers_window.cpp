@@ -16,6 +16,7 @@
 #include "app/startup.h"
 #include "common/listmodel.h"
 #include "common/session.h"
+#include "projects/demodata.h"
 #include "projects/project_panels.h"
 #include "projects/project_src_u.h"
 
@@ -84,8 +85,6 @@ class TestCustomersWindow : public QObject {
     {
         w.adjustSize();
         const QSize hint = w.minimumSizeHint();
-        for (QWidget* c : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            qInfo() << c << c->minimumSizeHint();
         QVERIFY2(hint.width() <= 1366 && hint.height() <= 700,
                  qPrintable(QStringLiteral("%1x%2").arg(hint.width()).arg(hint.height())));
         w.resize(1366, 700);
@@ -363,7 +362,15 @@ private Q_SLOTS:
 
     void windowsFitTheOfficeScreenAndScreenshots()
     {
+        demo::Options o;
+        o.projects = 4;
+        o.unitsPerProject = 16;
+        o.soldPercent = 70;
+        demo::generate(dm(), o);
         CustomerValues v = test::saleOf(m_prj, m_unit1, QStringLiteral("کريمي"), QStringLiteral("0012345679"));
+        v[QStringLiteral("takhfif")] = QStringLiteral("25,000,000");
+        v[QStringLiteral("prot_no")] = QStringLiteral("1402-118");
+        v[QStringLiteral("prot_dat")] = QStringLiteral("1402/03/15");
         QVERIFY(insertCustomer(v, test::answering(true)).done);
         Tcustomers_src& list = window<Tcustomers_src>();
         list.applyRights(Rights {true, true, true, true});
@@ -372,10 +379,12 @@ private Q_SLOTS:
         list.resize(1349, 708);
         saveShot(list, QStringLiteral("Tcustomers_src"));
         Tcustomers_ins& record = window<Tcustomers_ins>();
-        record.prepareEdit(*customerRow(dm().scalar(QStringLiteral("select id from customers")).toLongLong()));
+        record.prepareEdit(*customerRow(dm().scalar(QStringLiteral("select max(id) from customers")).toLongLong()));
         fitsTheOfficeScreen(record);
         record.resize(record.sizeHint().boundedTo(QSize(1366, 700)));
         saveShot(record, QStringLiteral("Tcustomers_ins"));
+        record.focusField(QStringLiteral("fname"));
+        saveShot(record, QStringLiteral("Tcustomers_ins_applicant"));
         // Right to left: the province is the rightmost field of its row.
         QVERIFY(combo(&record, "ostan")->mapTo(&record, QPoint()).x() > combo(&record, "prj_cod")->mapTo(&record, QPoint()).x());
     }
