@@ -12,7 +12,8 @@ namespace tavrin {
 
 namespace {
 // "پروژه ها": the project list.  The lists' rights ("vahed") and the facilities'
-// rights ("tashilat") are handed over when the user has such rows; then the
+// rights ("tashilat") are handed over (none without such rows, so that a
+// previous user's rights do not stay with the kept window); then the
 // page's own rights ("prj") decide, and with its view right the filters are
 // emptied, the search runs and the window is shown (Tproject_src::prepareToShow).
 void N10Click(Tmain& main)
@@ -25,6 +26,8 @@ void N10Click(Tmain& main)
             w.applyItemRights(Rights {});
         if (const auto tashilat = readRights(QStringLiteral("tashilat")))
             w.applyFacilityRights(*tashilat);
+        else
+            w.applyFacilityRights(Rights {});
     } catch (const DbError& e) {
         reportFailure(noAccessMessage(), e);
         return;

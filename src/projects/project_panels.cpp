@@ -4,6 +4,7 @@
 #include "project_anbari_u.h"
 #include "project_parking_u.h"
 #include "project_vahed_u.h"
+#include "vahed_vam_u.h"
 #include "spaces_logic.h"
 #include "units_logic.h"
 #include "vahedha_chap.h"
@@ -193,9 +194,10 @@ ProjectItemsPanel::ProjectItemsPanel(ProjectItems kind, QWidget* parent) : QWidg
         d->excel = action("N14", excelCaption);
         d->newApplicant = action("N23", s("ثبت متقاضي"));
         d->loans = action("N34", s("تخصيص وام"));
-        // The loan allocation comes with its own window.
+        // The applicant entry belongs to the applicant windows (see setNewApplicantOpener).
         d->newApplicant->setEnabled(bool(newApplicantOpener()));
         d->loans->setEnabled(false);
+        connect(d->loans, &QAction::triggered, this, &ProjectItemsPanel::N34Click);
         criterion("CheckBox1", s("بلوک"), edit("bolok"));
         criterion("CheckBox3", s("شماره"), edit("vahed_no"));
         criterion("CheckBox4", s("شناسه"), edit("shenase"));
@@ -291,6 +293,8 @@ void ProjectItemsPanel::applyRights(const Rights& vahed)
     d->rights = vahed;
     d->edit->setEnabled(vahed.virayesh);
     d->remove->setEnabled(vahed.hazf);
+    if (d->loans)
+        d->loans->setEnabled(vahed.darj);
 }
 
 bool ProjectItemsPanel::canInsert() const
@@ -442,6 +446,21 @@ void ProjectItemsPanel::printUnits()
 void ProjectItemsPanel::N12Click() { editItem(); }
 void ProjectItemsPanel::N13Click() { deleteItem(); }
 void ProjectItemsPanel::N14Click() { exportItems(); }
+
+void ProjectItemsPanel::N34Click()
+{
+    if (m_kind != ProjectItems::Units || !hasProject() || !d->rights.darj)
+        return;
+    const QSqlRecord row = d->grid->currentRecord();
+    if (row.isEmpty())
+        return;
+    Tvahed_vam& w = tavrin::window<Tvahed_vam>();
+    w.prepare(m_project, row);
+    w.showModal();
+    // The unit's loan total is in the list.
+    refreshAfterChange();
+}
+
 void ProjectItemsPanel::N17Click() { editItem(); }
 void ProjectItemsPanel::N18Click() { editItem(); }
 void ProjectItemsPanel::N10Click() { deleteItem(); }

@@ -40,9 +40,9 @@ public:
     // Clears the filters (when the project window opens).
     void clearFilters();
     // The "vahed" page rights: insert enables the new-item entry of the project
-    // window (see newItems); edit and delete the pop-up "ويرايش" and "حذف".
-    // The units' pop-up "تخصيص وام" (N34) stays disabled until the loan window
-    // exists; "ثبت متقاضي" (N23) is enabled once its opener is registered.
+    // window (see newItems) and the units' pop-up "تخصيص وام" (N34); edit and
+    // delete the pop-up "ويرايش" and "حذف".  The units' "ثبت متقاضي" (N23) is
+    // enabled once its opener is registered (setNewApplicantOpener).
     void applyRights(const Rights& vahed);
 
     // The applicant record lives above the projects: the program registers the
@@ -77,6 +77,7 @@ public Q_SLOTS:
     void N12Click();      // units: edit
     void N13Click();      // units: delete
     void N14Click();      // units: Excel
+    void N34Click();      // units: the loans of the selected unit
     void N17Click();      // storage rooms: edit
     void N10Click();      // storage rooms: delete
     void N15Click();      // storage rooms: Excel

@@ -2,6 +2,7 @@
 
 #include "projects/project_ins_u.h"
 #include "projects/project_panels.h"
+#include "projects/project_tashilat_u.h"
 #include "projects/project_texts.h"
 
 #include "common/criteria.h"
@@ -207,7 +208,6 @@ void Tproject_src::buildMenus()
     N1 = addEntry(m_menuBar, QStringLiteral("N1"), prjtext::kN1, false);
     N2 = addEntry(m_menuBar, QStringLiteral("N2"), prjtext::kN2, false);
     N3 = addEntry(m_menuBar, QStringLiteral("N3"), prjtext::kN3, false);
-    // The facilities window is not written yet.
     N21 = addEntry(m_menuBar, QStringLiteral("N21"), prjtext::kN21, false);
     N7 = addEntry(m_menuBar, QStringLiteral("N7"), prjtext::kN7, false);
     N8 = addEntry(m_menuBar, QStringLiteral("N8"), prjtext::kN8, false);
@@ -256,6 +256,7 @@ void Tproject_src::buildMenus()
     connect(N43, &QAction::triggered, this, &Tproject_src::N43Click);
     connect(N44, &QAction::triggered, this, &Tproject_src::N44Click);
     connect(N6, &QAction::triggered, this, &Tproject_src::N6Click);
+    connect(N21, &QAction::triggered, this, &Tproject_src::N21Click);
 }
 
 QAction* Tproject_src::menuAction(const QString& name) const
@@ -293,8 +294,8 @@ void Tproject_src::applyItemRights(const Rights& vahed)
 
 void Tproject_src::applyFacilityRights(const Rights& tashilat)
 {
-    // N21 opens the facilities window once it exists; until then it stays off.
     m_facilityRights = tashilat;
+    N21->setEnabled(tashilat.namayesh);
 }
 
 void Tproject_src::prepareToShow()
@@ -520,6 +521,17 @@ void Tproject_src::N30Click()
     if (project.isEmpty() || !applicantsOpener())
         return;
     applicantsOpener()(project);
+}
+
+void Tproject_src::N21Click()
+{
+    const QSqlRecord project = currentProject();
+    if (project.isEmpty() || !m_facilityRights.namayesh)
+        return;
+    Tproject_tashilat& w = tavrin::window<Tproject_tashilat>();
+    w.applyRights(m_facilityRights);
+    w.prepare(project);
+    w.showModal();
 }
 
 } // namespace tavrin

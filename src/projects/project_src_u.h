@@ -34,8 +34,8 @@ public:
     // The "vahed" rights (when the user has such a row): insert enables N7, N8
     // and N9; the lists' pop-ups follow them too.
     void applyItemRights(const Rights& vahed);
-    // The "tashilat" rights (when the user has such a row): kept for the
-    // facilities window.
+    // The "tashilat" rights: view enables N21 "تسهيلات"; the others go to the
+    // facilities window when it opens.
     void applyFacilityRights(const Rights& tashilat);
     // Clears the filters, refills their pick lists and runs the search.
     void prepareToShow() override;
@@ -70,6 +70,7 @@ public Q_SLOTS:
     void N44Click();  // the web page
     void N6Click();   // close
     void N30Click();  // the applicants of the current project
+    void N21Click();  // the facilities of the project
     void ostanChange();
 
 private:

@@ -1,5 +1,7 @@
 #include "project_vahed_u.h"
 
+#include "vahed_vam_u.h"
+
 #include "common/clicklabel.h"
 #include "common/dialogs.h"
 #include "common/lookups.h"
@@ -196,8 +198,6 @@ Tproject_vahed::Tproject_vahed() : TWindow(QStringLiteral("Tproject_vahed"), QSt
     note->setWordWrap(true);
     vam_check = new QCheckBox(QStringLiteral("با انتخاب اين گزينه پس از ثبت واحد، پنجره تسهيلات باز مي شود"), this);
     vam_check->setObjectName(QStringLiteral("vam_check"));
-    // The loan window of a unit is not part of this version: the box stays off.
-    vam_check->setEnabled(false);
 
     ins_btn = makeButton(this, QStringLiteral("ins_btn"), QStringLiteral("ثبت"));
     edit_btn = makeButton(this, QStringLiteral("edit_btn"), QStringLiteral("ويرايش"));
@@ -454,8 +454,28 @@ void Tproject_vahed::ins_btnClick()
     r.show();
     focusField(r.focus);
     refreshCount();
-    if (r.done)
-        Q_EMIT unitsChanged();
+    if (!r.done)
+        return;
+    Q_EMIT unitsChanged();
+    if (vam_check->isChecked())
+        openLoans(r.id);
+}
+
+void Tproject_vahed::openLoans(qint64 unitId)
+{
+    std::optional<QSqlRecord> unit;
+    try {
+        unit = dm().firstRow(QStringLiteral("select * from vahedha where id=?"), {unitId});
+    } catch (const DbError& e) {
+        reportFailure(units::kUnitSaveFailed, e);
+        return;
+    }
+    if (!unit)
+        return;
+    Tvahed_vam& w = tavrin::window<Tvahed_vam>();
+    w.prepare(m_project, *unit);
+    w.showModal();
+    Q_EMIT unitsChanged();
 }
 
 void Tproject_vahed::edit_btnClick()

@@ -69,6 +69,8 @@ private:
     void fillLists();
     void showProject(const QSqlRecord& project);
     void refreshCount();
+    // The loan window for a unit just saved (vam_check).
+    void openLoans(qint64 unitId);
     void updateCaptions();
     void updateGroupedLabels();
     void focusField(const QString& name);

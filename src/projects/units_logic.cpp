@@ -271,13 +271,15 @@ ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm
     writeLog(QString::fromUtf8(logtext::kEditUnit) + projectText(*prj, "ostan") + QLatin1Char(' ') +
              projectText(*prj, "shahrestan") + QLatin1Char(' ') + projectText(*prj, "prj_name") + QLatin1Char(' ') +
              f.shenase());
-    // The buyers' copy of the unit; each buyer's amount keeps his discount.
+    // The buyers' copy of the unit; each buyer's amount keeps his discount.  The
+    // loan total is read as stored now (after this update took the unit's lock),
+    // so that a loan given meanwhile is not undone.
     dm().exec(QStringLiteral("update customers set shenase=?,karbari=?,bolok=?,tabaghe=?,vahed_no=?,jahat=?,metraj=?,"
-                             "teras=?,teras1=?,mablagh1=?,vam=?,ekhtesasi=?,moshtarak=?,otagh=?,"
+                             "teras=?,teras1=?,mablagh1=?,vam=(select vam from vahedha where id=?),ekhtesasi=?,moshtarak=?,otagh=?,"
                              "mablagh=?-coalesce(takhfif,0),vahed_typ=?,hayat=?,hayat1=?,metraj_z=? "
                              "where prj_id=? and vahed_id=?"),
               {nn(f.shenase()), nn(f.karbari), nn(f.bolok), nn(f.tabaghe), nn(f.vahed_no), nn(f.jahat), c.metraj,
-               c.teras, c.teras1, c.mablagh1, toMoney(old->value(QStringLiteral("vam"))), nn(f.ekhtesasi),
+               c.teras, c.teras1, c.mablagh1, unitId, nn(f.ekhtesasi),
                nn(f.moshtarak), c.otagh, c.mablagh, nn(f.vahed_typ), c.hayat, c.hayat1, c.metraj_z, prjId, unitId});
     tx.commit();
     r.done = true;
