@@ -767,6 +767,8 @@ void Tcustomers_ins::Label4Click()
 
 void Tcustomers_ins::copyPrereg(const QSqlRecord& pishsabt)
 {
+    // The person now in the form is the one a save may move in; an earlier choice is dropped.
+    m_prereg = 0;
     setValues(preregValues(pishsabt));
     const Answer a = dialogs().question(custext::kAskRemovePrereg, Buttons::YesNoCancel, MsgKind::Warning);
     // Only remembered: the save moves the pre-registration in, in its own transaction.

@@ -878,7 +878,7 @@ ListQuery searchQuery(const Criteria& c)
         if (*c.transport == QLatin1String("<>"))
             q.where(QStringLiteral("transport_dat<>?"), {mask()});
         else
-            q.equals(QStringLiteral("transport_dat"), mask());
+            q.where(d.likely(QStringLiteral("transport_dat=?")), {mask()});
     }
     if (c.typ)
         q.like(QStringLiteral("typ"), *c.typ);

@@ -141,10 +141,19 @@ QList<QSqlRecord> ListModel::run(const QString& sql, QVariantList values, int li
         values << limit << offset;
     QSqlQuery q = dm().exec(sql + d.pageClause(), values);
     QList<QSqlRecord> rows;
+    // The field list is read once: asking the driver for a whole record per row
+    // costs more than the row itself on a wide table.
+    QSqlRecord fields = q.record();
     if (const_cast<ListModel*>(this)->m_fields.isEmpty())
-        const_cast<ListModel*>(this)->m_fields = q.record();
-    while (q.next())
-        rows << q.record();
+        const_cast<ListModel*>(this)->m_fields = fields;
+    const int n = fields.count();
+    rows.reserve(limit);
+    while (q.next()) {
+        QSqlRecord r = fields;
+        for (int i = 0; i < n; ++i)
+            r.setValue(i, q.value(i));
+        rows << r;
+    }
     if (reversed)
         std::reverse(rows.begin(), rows.end());
     return rows;

@@ -127,6 +127,7 @@ public:
     }
     QString textLengthQuery() const override { return {}; }
     QString beginStatement() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    QString likely(const QString& condition) const override { return QStringLiteral("likely(%1)").arg(condition); }
 
     QStringList createSearchKey(const SearchDef& sd) const override
     {

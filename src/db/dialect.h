@@ -73,6 +73,11 @@ public:
         return std::nullopt;
     }
 
+    // A condition almost every row meets (applicants who still hold their
+    // unit).  SQLite would otherwise seek it through an index and then sort the
+    // whole result by the list's order; told it is likely, it walks the order.
+    virtual QString likely(const QString& condition) const { return condition; }
+
     // Where NULLs come in an ascending order (first on SQLite and SQL Server,
     // last on PostgreSQL); a descending order puts them at the other end.
     virtual bool nullsFirstAscending() const { return true; }

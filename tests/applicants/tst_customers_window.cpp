@@ -186,6 +186,12 @@ private Q_SLOTS:
         rec.answers = {Answer::Yes};
         w.SpeedButton1Click();
         QVERIFY(w.pendingPrereg() > 0);
+        // Another person looked up and kept: the first one is no longer moved in.
+        rec.answers = {Answer::No};
+        w.SpeedButton2Click();
+        QCOMPARE(w.pendingPrereg(), qint64(0));
+        rec.answers = {Answer::Yes};
+        w.SpeedButton1Click();
         w.reject();
         QCOMPARE(w.pendingPrereg(), qint64(0));
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from pishsabt")), 2);

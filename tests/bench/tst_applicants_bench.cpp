@@ -8,6 +8,9 @@
 // The full measurement, with the targets (answer 150 ms, database 50 ms,
 // sorting and the end of the list 300 ms) checked:
 //     TAVRIN_BENCH_APPLICANTS=300000 TAVRIN_BENCH_STRICT=1 ctest -R tst_applicants_bench -V
+// Making 300,000 applicants takes minutes; TAVRIN_BENCH_DATABASE keeps them for
+// the next run: a SQLite file, or the name of a database on the test server,
+// filled only when it holds fewer applicants than asked.
 #include "support/testsupport.h"
 
 #include "applicants/customers_u.h"
@@ -15,6 +18,9 @@
 
 #include "common/listmodel.h"
 #include "common/session.h"
+#include "db/installer.h"
+
+#include <QFile>
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -22,6 +28,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <ctime>
 
 using namespace tavrin;
 
@@ -34,16 +41,30 @@ int envInt(const char* name, int fallback)
     return ok && v > 0 ? v : fallback;
 }
 
+// The processor time of this program in milliseconds (the SQLite engine's work
+// included; a PostgreSQL server's not).
+double cpuMs()
+{
+    return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+double g_lastCpuMs = 0;
+
+// Median milliseconds of runs of f; g_lastCpuMs gets the median processor time.
 double medianMs(int runs, const std::function<void(int)>& f)
 {
-    QList<double> times;
+    QList<double> times, cpu;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer t;
+        const double c = cpuMs();
         t.start();
         f(i);
         times << t.nsecsElapsed() / 1e6;
+        cpu << cpuMs() - c;
     }
     std::sort(times.begin(), times.end());
+    std::sort(cpu.begin(), cpu.end());
+    g_lastCpuMs = cpu[cpu.size() / 2];
     return times[times.size() / 2];
 }
 
@@ -57,7 +78,10 @@ class TestApplicantsBench : public QObject {
 
     void report(const char* what, double ms, double target)
     {
-        qInfo("%s [%s, %d applicants]: %.1f ms", what, qPrintable(test::backendName()), applicants, ms);
+        // On a shared machine the time waited for a processor is part of the
+        // elapsed time; the processor time of this program is shown beside it.
+        qInfo("%s [%s, %d applicants]: %.1f ms (processor %.1f ms)", what, qPrintable(test::backendName()), applicants, ms,
+              g_lastCpuMs);
         QVERIFY2(ms < (strict ? target : std::max(1000.0, target)), what);
     }
 
@@ -84,15 +108,53 @@ class TestApplicantsBench : public QObject {
         QVERIFY(w.grid()->listModel()->totalCount() > 0);
     }
 
+    // The database named by TAVRIN_BENCH_DATABASE, with the schema installed.
+    static bool useKeptDatabase(const QString& name)
+    {
+        ConnectionParams p;
+        p.backend = test::backendUnderTest();
+        if (p.backend == Backend::SQLite) {
+            p.server = name;
+        } else {
+            QFile f(qEnvironmentVariable("TAVRIN_TEST_PGINFO"));
+            if (!f.open(QIODevice::ReadOnly))
+                return false;
+            QMap<QString, QString> info;
+            for (const QByteArray& line : f.readAll().split('\n'))
+                if (const int eq = line.indexOf('='); eq > 0)
+                    info[QString::fromUtf8(line.left(eq))] = QString::fromUtf8(line.mid(eq + 1)).trimmed();
+            p.server = info.value(QStringLiteral("HOST")) + QLatin1Char(',') + info.value(QStringLiteral("PORT"));
+            p.user = QStringLiteral("postgres");
+            ConnectionParams admin = p;
+            admin.database = QStringLiteral("postgres");
+            Database maint(admin);
+            if (!maint.open())
+                return false;
+            if (!maint.scalar(QStringLiteral("select 1 from pg_database where datname=?"), {name}).isValid())
+                maint.exec(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8' LC_COLLATE 'C' LC_CTYPE 'C'").arg(name));
+            p.database = name;
+        }
+        auto db = std::make_unique<Database>(p);
+        if (!db->open() || !installSchema(*db).ok)
+            return false;
+        setDm(std::move(db));
+        return true;
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
         applicants = envInt("TAVRIN_BENCH_APPLICANTS", 4000);
         strict = qEnvironmentVariableIsSet("TAVRIN_BENCH_STRICT");
-        test::useFreshDatabase();
+        const QString kept = qEnvironmentVariable("TAVRIN_BENCH_DATABASE");
+        if (kept.isEmpty())
+            test::useFreshDatabase();
+        else
+            QVERIFY(useKeptDatabase(kept));
+        const int there = dm().scalar(QStringLiteral("select count(*) from customers")).toInt();
         demo::Options o;
-        o.projects = 1;
-        o.applicants = applicants;
+        o.projects = there < applicants ? 1 : 0;
+        o.applicants = there < applicants ? applicants - there : 0;
         o.unitsPerProject = 80;
         o.soldPercent = 75;
         o.transferredPercent = 5;
@@ -102,7 +164,10 @@ private Q_SLOTS:
         qInfo("demo data [%s]: %d projects, %lld units, %lld applicants, %lld payments, %lld partners, %lld dependants in %.1f s",
               qPrintable(test::backendName()), r.projects, r.units, r.applicants, r.payments, r.partners, r.dependants,
               r.milliseconds / 1000.0);
-        QCOMPARE(r.applicants, qint64(applicants));
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from customers")).toInt(), std::max(there, applicants));
+        applicants = std::max(there, applicants);
+        dm().exec(QStringLiteral("delete from dastrasi2 where user_id in (select id from users where us='bench')"));
+        dm().exec(QStringLiteral("delete from users where us='bench'"));
         const QStringList counties = dm().textColumn(QStringLiteral("select distinct shahrestan from abadiha order by shahrestan"));
         QStringList granted;
         for (int i = 0; i < counties.size(); i += 3)
