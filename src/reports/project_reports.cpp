@@ -1,5 +1,7 @@
 #include "reports/project_reports.h"
 
+#include "reports/central_reports.h"
+#include "reports/conversion_exports.h"
 #include "reports/prj_koli_rep_chart_u.h"
 #include "reports/project_tas_rep_u.h"
 #include "reports/report_texts.h"
@@ -7,6 +9,7 @@
 #include "common/criteria.h"
 #include "common/listmodel.h"
 #include "projects/project_src_u.h"
+#include "projects/project_texts.h"
 #include "projects/projects_logic.h"
 
 #include <QAction>
@@ -86,6 +89,22 @@ void attachProjectReports(Tproject_src& list)
     connectEntry(list, QStringLiteral("N46"), [l] { exportStatusReport(scopeOf(*l)); });
     connectEntry(list, QStringLiteral("N49"), [l] { openStatusChart(scopeOf(*l).projects, l->size()); });
     connectEntry(list, QStringLiteral("N22"), [l] { openFacilitiesBrowser(l->size()); });
+    // The central office: the cover sheet, the province tables and the listings.
+    connectEntry(list, QStringLiteral("N52"), [l] { printCoverSheet(*l); });
+    const std::pair<const char*, ProvinceTable> tables[] = {{"N53", ProvinceTable::Deeds},
+                                                            {"N54", ProvinceTable::Facilities},
+                                                            {"N55", ProvinceTable::Delivered},
+                                                            {"N56", ProvinceTable::UnitTypes}};
+    for (const auto& [name, table] : tables)
+        connectEntry(list, QString::fromLatin1(name), [l, table = table] { writeProvinceTable(*l, table); });
+    connectEntry(list, QStringLiteral("N57"), [l] { writeListingPage(*l, Listing::ProjectsApplicants); });
+    connectEntry(list, QStringLiteral("N58"), [l] { writeListingPage(*l, Listing::ApplicantsProjects); });
+    // The conversion exports, each as a web page and as a spreadsheet.
+    for (const Conversion c : kAllConversions) {
+        const prjtext::ConvertEntry& e = prjtext::kConvertEntries.at(int(c));
+        connectEntry(list, e.htmlName, [l, c] { exportConversion(c, ConversionFile::Web, exportScopeOf(*l)); });
+        connectEntry(list, e.xlsName, [l, c] { exportConversion(c, ConversionFile::Sheet, exportScopeOf(*l)); });
+    }
 }
 
 void openStatusChart(const ProjectSet& projects, const QSize& around)
