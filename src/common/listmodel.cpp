@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QSqlField>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavrin {
@@ -31,16 +32,22 @@ void ListModel::setColumns(const QList<GridColumn>& columns)
 void ListModel::setQuery(const ListQuery& q)
 {
     const int count = dm().scalar(q.countSql(), q.values()).toInt();
+    const bool sameFields = q.select() == m_query.select() && q.from() == m_query.from();
     beginResetModel();
     m_query = q;
     m_count = count;
     m_pages.clear();
     m_pageAge.clear();
-    m_fields = QSqlRecord();
+    if (!sameFields)
+        m_fields = QSqlRecord();
     endResetModel();
     // The first page also tells the field names, even of an empty result.
     if (!m_query.isEmpty()) {
-        const auto first = fetchPage(0);
+        const bool knewFields = !m_fields.isEmpty();
+        auto first = fetchPage(0);
+        // Read before the field names were known, the page ignored the sort.
+        if (!knewFields && !m_sortField.isEmpty() && m_fields.indexOf(m_sortField) >= 0)
+            first = fetchPage(0);
         m_pages.insert(0, first);
         m_pageAge << 0;
     }
@@ -63,35 +70,129 @@ void ListModel::clear()
     endResetModel();
 }
 
-QString ListModel::orderedSql() const
+bool ListModel::canReverse() const
+{
+    // A fixed order of the list's own (the log's "saat_sys desc") is not reversed.
+    const bool bySortField = !m_sortField.isEmpty() && m_fields.indexOf(m_sortField) >= 0;
+    return bySortField || m_query.order().isEmpty();
+}
+
+bool ListModel::canSeek() const
+{
+    if (!canReverse())
+        return false;
+    if (m_sortField.isEmpty() || m_fields.indexOf(m_sortField) < 0)
+        return true;  // the id alone orders the list
+    // The sorted field must be a column the statement's conditions can name.
+    return m_query.select().trimmed().compare(QLatin1String("select *"), Qt::CaseInsensitive) == 0;
+}
+
+QString ListModel::orderedSql(bool reversed, const QString& extra) const
 {
     QString sql = m_query.select() + ' ' + m_query.from() + m_query.whereSql();
+    if (!extra.isEmpty())
+        sql += QStringLiteral(" and (") + extra + ')';
+    const auto dir = [reversed](bool ascending) {
+        return ascending != reversed ? QStringLiteral(" asc") : QStringLiteral(" desc");
+    };
     QStringList order;
-    if (!m_sortField.isEmpty() && m_fields.indexOf(m_sortField) >= 0)
+    bool idAscending = true;
+    if (!m_sortField.isEmpty() && m_fields.indexOf(m_sortField) >= 0) {
         // By position: field names of a join may be ambiguous, positions are not.
-        order << QStringLiteral("%1 %2").arg(m_fields.indexOf(m_sortField) + 1)
-                     .arg(m_sortOrder == Qt::AscendingOrder ? QStringLiteral("asc") : QStringLiteral("desc"));
-    else if (!m_query.order().isEmpty())
+        // Ties follow the same direction, so that one index can serve the order.
+        idAscending = m_sortOrder == Qt::AscendingOrder;
+        order << QString::number(m_fields.indexOf(m_sortField) + 1) + dir(idAscending);
+    } else if (!m_query.order().isEmpty()) {
         order << m_query.order();
-    order << m_query.idColumn();
+    }
+    order << m_query.idColumn() + dir(idAscending);
     return sql + QStringLiteral(" order by ") + order.join(',');
+}
+
+QString ListModel::after(const QSqlRecord& row, bool reversed, QVariantList& values) const
+{
+    const QString id = m_query.idColumn();
+    const bool sorted = !m_sortField.isEmpty() && m_fields.indexOf(m_sortField) >= 0;
+    const bool ascending = (!sorted || m_sortOrder == Qt::AscendingOrder) != reversed;
+    const QString cmp = ascending ? QStringLiteral(">") : QStringLiteral("<");
+    const QVariant lastId = row.value(QStringLiteral("id"));
+    if (!sorted) {
+        values << lastId;
+        return id + cmp + QStringLiteral("?");
+    }
+    const QString f = m_sortField;
+    const QVariant v = row.value(f);
+    // Where the NULLs of the sorted column stand in this direction.
+    const bool nullsFirst = dm().dialect().nullsFirstAscending() == ascending;
+    if (v.isNull()) {
+        values << lastId;
+        return nullsFirst ? QStringLiteral("(%1 is null and %2%3?) or %1 is not null").arg(f, id, cmp)
+                          : QStringLiteral("%1 is null and %2%3?").arg(f, id, cmp);
+    }
+    values << v << v << lastId;
+    return QStringLiteral("%1%3? or (%1=? and %2%3?)").arg(f, id, cmp) +
+           (nullsFirst ? QString() : QStringLiteral(" or %1 is null").arg(f));
+}
+
+QList<QSqlRecord> ListModel::run(const QString& sql, QVariantList values, int limit, int offset, bool reversed) const
+{
+    const Dialect& d = dm().dialect();
+    if (d.pageBindsOffsetFirst())
+        values << offset << limit;
+    else
+        values << limit << offset;
+    QSqlQuery q = dm().exec(sql + d.pageClause(), values);
+    QList<QSqlRecord> rows;
+    // The field list is read once: asking the driver for a whole record per row
+    // costs more than the row itself on a wide table.
+    QSqlRecord fields = q.record();
+    if (const_cast<ListModel*>(this)->m_fields.isEmpty())
+        const_cast<ListModel*>(this)->m_fields = fields;
+    const int n = fields.count();
+    rows.reserve(limit);
+    while (q.next()) {
+        QSqlRecord r = fields;
+        for (int i = 0; i < n; ++i)
+            r.setValue(i, q.value(i));
+        rows << r;
+    }
+    if (reversed)
+        std::reverse(rows.begin(), rows.end());
+    return rows;
 }
 
 QList<QSqlRecord> ListModel::fetchPage(int page) const
 {
-    const Dialect& d = dm().dialect();
-    QVariantList values = m_query.values();
-    if (d.pageBindsOffsetFirst())
-        values << page * kPageSize << kPageSize;
-    else
-        values << kPageSize << page * kPageSize;
-    QSqlQuery q = dm().exec(orderedSql() + d.pageClause(), values);
-    QList<QSqlRecord> rows;
-    if (const_cast<ListModel*>(this)->m_fields.isEmpty())
-        const_cast<ListModel*>(this)->m_fields = q.record();
-    while (q.next())
-        rows << q.record();
-    return rows;
+    // A page next to one already read starts at that page's boundary row, so that
+    // scrolling costs the same at the end of a long list as at its start.
+    if (page > 0 && canSeek()) {
+        const auto before = m_pages.constFind(page - 1);
+        if (before != m_pages.constEnd() && before->size() == kPageSize) {
+            QVariantList values = m_query.values();
+            const QString cond = after(before->last(), false, values);
+            return run(orderedSql(false, cond), values, kPageSize, 0, false);
+        }
+        const auto next = m_pages.constFind(page + 1);
+        if (next != m_pages.constEnd() && !next->isEmpty()) {
+            QVariantList values = m_query.values();
+            const QString cond = after(next->first(), true, values);
+            return run(orderedSql(true, cond), values, kPageSize, 0, true);
+        }
+    }
+    // A page in the second half is read from the end, in the opposite order.
+    const int offset = page * kPageSize;
+    if (canReverse() && offset > m_count / 2) {
+        int fromEnd = m_count - offset - kPageSize;
+        int limit = kPageSize;
+        if (fromEnd < 0) {
+            limit += fromEnd;
+            fromEnd = 0;
+        }
+        if (limit <= 0)
+            return {};
+        return run(orderedSql(true), m_query.values(), limit, fromEnd, true);
+    }
+    return run(orderedSql(), m_query.values(), kPageSize, offset, false);
 }
 
 const QSqlRecord* ListModel::row(int r) const
@@ -152,21 +253,22 @@ void ListModel::forEachRow(const std::function<void(const QSqlRecord&)>& visit) 
     if (m_query.isEmpty())
         return;
     const int chunk = 2000;
-    const Dialect& d = dm().dialect();
+    const bool seek = canSeek();
+    QSqlRecord last;
     for (int offset = 0;; offset += chunk) {
-        QVariantList values = m_query.values();
-        if (d.pageBindsOffsetFirst())
-            values << offset << chunk;
-        else
-            values << chunk << offset;
-        QSqlQuery q = dm().exec(orderedSql() + d.pageClause(), values);
-        int n = 0;
-        while (q.next()) {
-            visit(q.record());
-            ++n;
+        QList<QSqlRecord> rows;
+        if (seek && !last.isEmpty()) {
+            QVariantList values = m_query.values();
+            const QString cond = after(last, false, values);
+            rows = run(orderedSql(false, cond), values, chunk, 0, false);
+        } else {
+            rows = run(orderedSql(), m_query.values(), chunk, offset, false);
         }
-        if (n < chunk)
+        for (const QSqlRecord& r : rows)
+            visit(r);
+        if (rows.size() < chunk)
             break;
+        last = rows.last();
     }
 }
 

@@ -134,6 +134,7 @@ void Database::close()
     QSqlDatabase::removeDatabase(m_name);
     m_depth = 0;
     m_failed = false;
+    m_searchKeys.clear();
 }
 
 QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const
@@ -226,6 +227,23 @@ bool Database::tableExists(const QString& table) const
         if (t.compare(table, Qt::CaseInsensitive) == 0 || t.endsWith('.' + table, Qt::CaseInsensitive))
             return true;
     return false;
+}
+
+bool Database::hasSearchKey(const QString& table, const QString& column) const
+{
+    const QString name = m_dialect->searchKeyName(table, column);
+    if (name.isEmpty())
+        return false;
+    auto it = m_searchKeys.find(name);
+    if (it == m_searchKeys.end()) {
+        bool exists = false;
+        try {
+            exists = scalar(m_dialect->searchKeyExistsQuery(), {name}).isValid();
+        } catch (const DbError&) {
+        }
+        it = m_searchKeys.insert(name, exists);
+    }
+    return *it;
 }
 
 QStringList Database::columns(const QString& table) const

@@ -3,6 +3,7 @@
 // of the program runs through it with bound values ("?" placeholders).
 #include "dialect.h"
 
+#include <QHash>
 #include <QLoggingCategory>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -66,6 +67,9 @@ public:
     qint64 insert(const QString& table, const QStringList& columns, const QVariantList& values) const;
 
     bool tableExists(const QString& table) const;
+    // Whether the database has the search key of a column (schema "search" lines),
+    // asked once per connection.
+    bool hasSearchKey(const QString& table, const QString& column) const;
     // The table's column names in their order (empty when the table is absent).
     QStringList columns(const QString& table) const;
 
@@ -97,6 +101,7 @@ private:
     void rollbackOutermost();
     int m_depth = 0;
     bool m_failed = false;
+    mutable QHash<QString, bool> m_searchKeys;
     mutable qint64 m_statementCount = 0;
     std::function<void(const QString&)> m_statementHook;
 };

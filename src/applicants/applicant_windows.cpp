@@ -1,0 +1,82 @@
+#include "applicants/applicant_windows.h"
+
+#include "applicants/applicant_texts.h"
+#include "applicants/customers_logic.h"
+
+#include "common/dialogs.h"
+#include "db/database.h"
+
+#include <QHash>
+
+namespace tavrin::applicants {
+
+namespace {
+QHash<QString, ApplicantWindow>& registry()
+{
+    static QHash<QString, ApplicantWindow> r;
+    return r;
+}
+} // namespace
+
+void registerApplicantWindow(const QString& entry, ApplicantOpener open, const QString& pageKey, bool needsRow)
+{
+    registry().insert(entry, ApplicantWindow {std::move(open), pageKey, needsRow});
+}
+
+const ApplicantWindow* applicantWindow(const QString& entry)
+{
+    auto it = registry().constFind(entry);
+    return it == registry().constEnd() ? nullptr : &*it;
+}
+
+void clearApplicantWindows()
+{
+    registry().clear();
+}
+
+void registerApplicantWindows()
+{
+    // The payments, partners, dependants, storage and parking and documents
+    // windows and the printed documents register here as they are written.
+}
+
+bool openApplicantWindow(const QString& entry, qint64 customerId, QWidget* parent, int listHeight,
+                         const std::function<void()>& changed)
+{
+    const ApplicantWindow* w = applicantWindow(entry);
+    if (!w || !w->open)
+        return false;
+    if (w->needsRow && customerId <= 0)
+        return false;
+    ApplicantContext c;
+    c.customerId = customerId;
+    c.parent = parent;
+    c.listHeight = listHeight;
+    c.changed = changed ? changed : [] {};
+    c.rights = Rights {true, true, true, true};
+    try {
+        if (!w->pageKey.isEmpty()) {
+            const auto r = readRights(w->pageKey);
+            if (!r || !r->namayesh) {
+                dialogs().warning(noAccessMessage());
+                return false;
+            }
+            c.rights = *r;
+        }
+        if (customerId > 0) {
+            const auto row = customerRow(customerId);
+            if (!row) {
+                dialogs().error(custext::kCustomerGone);
+                return false;
+            }
+            c.customer = *row;
+        }
+    } catch (const DbError& e) {
+        reportFailure(custext::kSearchFailed, e);
+        return false;
+    }
+    w->open(c);
+    return true;
+}
+
+} // namespace tavrin::applicants
