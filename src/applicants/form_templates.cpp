@@ -123,7 +123,7 @@ Document buildForm(const FormTemplate& t, const FormFill& fill)
     const double base = small ? 9.5 : 10.5;
     const TextStyle titleStyle = TextStyle().pt(small ? 12.5 : 14).bold().centre();
     const TextStyle headStyle = TextStyle().pt(base - 0.5).boldFields().centre();
-    const TextStyle paraStyle = TextStyle().pt(base).justify().boldFields().spacing(1.15);
+    const TextStyle paraStyle = TextStyle().pt(base).right().boldFields().spacing(1.1);
     const TextStyle lineStyle = TextStyle().pt(base).right().boldFields();
     const TextStyle headingStyle = TextStyle().pt(base + 0.5).bold().right();
     const TextStyle signStyle = TextStyle().pt(base - 0.5).bold().centre().top().wrap();
@@ -148,7 +148,7 @@ Document buildForm(const FormTemplate& t, const FormFill& fill)
         } else if (l.kind == QLatin1String("heading")) {
             body.paragraph(content.left(), content.width(), l.text, headingStyle, 2.5);
         } else if (l.kind == QLatin1String("para")) {
-            body.paragraph(content.left(), content.width(), l.text, paraStyle, 1.5);
+            body.paragraph(content.left(), content.width(), l.text, paraStyle.wrap(), 1.5);
         } else if (l.kind == QLatin1String("line")) {
             body.paragraph(content.left(), content.width(), l.text, lineStyle.wrap(), 1);
         } else if (l.kind == QLatin1String("table")) {

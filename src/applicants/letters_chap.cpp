@@ -324,7 +324,7 @@ QString noticeText(const FormFill& fill)
         QString text = doc::detail::fillText(l.text, fill.values).text;
         text.replace(QStringLiteral(" | "), QStringLiteral(" "));
         text.replace(QLatin1Char('|'), QLatin1Char(' '));
-        lines << text.simplified();
+        lines << text.trimmed();
     }
     return lines.join(QLatin1Char('\n'));
 }
