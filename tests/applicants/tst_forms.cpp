@@ -49,6 +49,14 @@ QList<tavrin::doc::Element> cells(const tavrin::doc::Document& d)
     return out;
 }
 
+// With TAVRIN_SCREENSHOT_DIR set, keeps a picture of a printed page or a window.
+void shot(const QString& name, const QImage& image)
+{
+    const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR");
+    if (!dir.isEmpty() && QDir().mkpath(dir))
+        image.save(QDir(dir).filePath(name + QStringLiteral(".png")));
+}
+
 QString inWords(qint64 n)
 {
     return words::toWords(QString::number(n))->trimmed();
@@ -163,6 +171,7 @@ private Q_SLOTS:
         QCOMPARE(p2.field("vosol_sum"), QStringLiteral("200,000,009"));
         QCOMPARE(cells(p2).size(), 3 * 8);
         VERIFY_PRINTS_CLEAN(p2);
+        shot(QStringLiteral("Tprotocol_ghati_frm2"), p2.toImage(0, 110));
         const Document p1 = contractPage(1, file(id), Seat::Province);
         QCOMPARE(p1.field("parking_cnt"), inWords(2));
         QCOMPARE(p1.field("parking_tabaghe"), QStringLiteral("همکف"));
@@ -265,7 +274,7 @@ private Q_SLOTS:
         QCOMPARE(d.field("ostan"), QStringLiteral("فارس"));
         for (const QString& c : {QStringLiteral("city"), QStringLiteral("city5"), QStringLiteral("city8")})
             QCOMPARE(d.field(c), QStringLiteral("شيراز"));
-        test::saveArtifacts(d, QStringLiteral("settlement-county"));
+        shot(QStringLiteral("Tfrm_tasviye_city"), d.toImage(0, 110));
         VERIFY_PRINTS_CLEAN(d);
         dm().exec(QStringLiteral("update customers set sahm=? where id=?"), {4.0, id});
         d = settlement(file(id), Seat::Province);
@@ -358,6 +367,7 @@ private Q_SLOTS:
             seen << QString::number(e->sazeman->count()) << e->sazeman->itemText(0) << e->sazeman->currentText()
                  << e->emza->text();
             e->sazeman->setEditText(QStringLiteral("آب و فاضلاب"));
+            shot(QStringLiteral("Tedarat"), e->grab().toImage());
             rec.inputs.push_back(QStringLiteral("علي کريمي"));
             e->BitBtn1->click();
             return 0;
@@ -409,6 +419,30 @@ private Q_SLOTS:
             QVERIFY2(!d.plainText().contains(QLatin1Char('{')), qPrintable(name));
         }
         test::saveArtifacts(docs.first().second, QStringLiteral("contract1"));
+    }
+
+    // "All pages" from the menu: eight previews in order, then one PDF of the eight.
+    void allPagesToPdf()
+    {
+        test::DialogRecorder rec;
+        applicants::clearApplicantWindows();
+        applicants::registerApplicantWindows();
+        const qint64 id = buyer();
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("all.pdf"));
+        rec.answers = {Answer::Yes};
+        rec.files = {pdf};
+        QVERIFY(applicants::openApplicantWindow(QStringLiteral("N27"), id, nullptr, 600, {}));
+        int previews = 0;
+        for (const auto& s : rec.shown)
+            previews += s.kind == QLatin1String("window");
+        QCOMPARE(previews, 8);
+        QCOMPARE(rec.lastText(), formtext::kPdfSaved);
+        if (test::havePdfTools()) {
+            const QString text = test::pdfText(pdf).value_or(QString());
+            QCOMPARE(text.count(QChar('\f')), 8);
+            QVERIFY(text.contains(QStringLiteral("1,250,000,000")));
+        }
     }
 
     // An organisation's own wording replaces the built-in one without rebuilding.
