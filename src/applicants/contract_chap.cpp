@@ -243,13 +243,13 @@ std::optional<ApplicantFile> readFile(const QSqlRecord& customer)
 }
 
 template <class Build>
-void printOne(const QSqlRecord& customer, Build build)
+void printOne(const QSqlRecord& customer, const QString& name, Build build)
 {
     const auto f = readFile(customer);
     if (!f)
         return;
     try {
-        build(*f).showPreview();
+        build(*f).showPreview(formTemplate(name).title());
     } catch (const DbError& e) {
         reportFailure(ft::kReadFailed, e);
     }
@@ -259,12 +259,12 @@ void printOne(const QSqlRecord& customer, Build build)
 
 void printContractPage(const QSqlRecord& customer, int page, Seat seat)
 {
-    printOne(customer, [&](const ApplicantFile& f) { return contractPage(page, f, seat); });
+    printOne(customer, contractTemplate(page), [&](const ApplicantFile& f) { return contractPage(page, f, seat); });
 }
 
 void printTrialPage(const QSqlRecord& customer, int page)
 {
-    printOne(customer, [&](const ApplicantFile& f) { return trialPage(page, f); });
+    printOne(customer, QStringLiteral("trial%1").arg(page), [&](const ApplicantFile& f) { return trialPage(page, f); });
 }
 
 void printContractAll(const QSqlRecord& customer, Seat seat)
@@ -279,8 +279,9 @@ void printContractAll(const QSqlRecord& customer, Seat seat)
         reportFailure(ft::kReadFailed, e);
         return;
     }
+    const QString title = formTemplate(contractTemplate(1)).title();
     for (const doc::Document& d : std::as_const(pages))
-        d.showPreview();
+        d.showPreview(title);
     if (dialogs().question(ft::kPdfQuestion, Buttons::YesNo) != Answer::Yes)
         return;
     const QString path = dialogs().saveFile(ft::kPdfTitle, QStringLiteral("PDF (*.pdf)"),

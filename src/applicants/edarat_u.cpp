@@ -70,7 +70,8 @@ void Tedarat::FormShow()
 void Tedarat::BitBtn1Click()
 {
     try {
-        forms::enquiryLetter(m_customer, sazeman->currentText(), emza->text(), emtiyaz->text()).showPreview();
+        forms::enquiryLetter(m_customer, sazeman->currentText(), emza->text(), emtiyaz->text())
+            .showPreview(forms::formTemplate(QStringLiteral("letter2")).title());
     } catch (const DbError& e) {
         reportFailure(ft::kReadFailed, e);
     }

@@ -87,6 +87,14 @@ QStringList FormTemplate::fieldNames() const
     return names;
 }
 
+QString FormTemplate::title() const
+{
+    for (const TemplateLine& l : lines)
+        if (l.kind == QLatin1String("title"))
+            return l.text;
+    return name;
+}
+
 namespace {
 
 bool printed(const TemplateLine& l, const QSet<QString>& flags)

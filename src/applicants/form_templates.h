@@ -41,6 +41,8 @@ struct FormTemplate {
     QList<TemplateLine> lines;
     // Every field the template names, in order of first use.
     QStringList fieldNames() const;
+    // The first title line (the preview window's caption).
+    QString title() const;
 };
 
 // The folder of an organisation's own templates (in the user's data folder).

@@ -368,7 +368,7 @@ void printLetter(const QSqlRecord& customer, int number, Seat seat)
             clip.setText(noticeText(fill));
             clip.Button1Click();
         }
-        d.showPreview();
+        d.showPreview(formTemplate(letterTemplate(number)).title());
     } catch (const DbError& e) {
         reportFailure(ft::kReadFailed, e);
     }

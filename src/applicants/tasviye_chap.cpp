@@ -74,7 +74,7 @@ doc::Document settlement(const ApplicantFile& f, Seat seat)
 void printSettlement(const QSqlRecord& customer, Seat seat)
 {
     try {
-        settlement(loadApplicant(customer), seat).showPreview();
+        settlement(loadApplicant(customer), seat).showPreview(formTemplate(QStringLiteral("tasviye")).title());
     } catch (const DbError& e) {
         reportFailure(formtext::kReadFailed, e);
     }

@@ -258,6 +258,41 @@ private Q_SLOTS:
         QCOMPARE(contractPage(8, file(sole), Seat::County).field("semat"), formtext::kModirCity);
     }
 
+    // The trial contract: four asked values (a cancelled box prints its preset) and the unit's oldest loan.
+    void trialContract()
+    {
+        test::DialogRecorder rec;
+        const qint64 id = buyer();
+        rec.inputs = {std::nullopt, QStringLiteral("14"), std::nullopt, QStringLiteral("بتني")};
+        Document d = trialPage(1, file(id));
+        QStringList prompts;
+        for (const auto& s : rec.shown)
+            prompts << s.title + QLatin1Char('/') + s.text;
+        QCOMPARE(prompts, (QStringList {formtext::kSoratTitle + QLatin1Char('/') + formtext::kSoratPrompt,
+                                        formtext::kTabaghatTitle + QLatin1Char('/') + formtext::kTabaghatPrompt,
+                                        formtext::kVahedTitle + QLatin1Char('/') + formtext::kVahedPrompt,
+                                        formtext::kSazeTitle + QLatin1Char('/') + formtext::kSazePrompt}));
+        QCOMPARE(d.field("soratjalase"), formtext::kSoratPreset);
+        QCOMPARE(d.field("prj_tabaghe"), QStringLiteral("14"));
+        QCOMPARE(d.field("prj_vahed"), QStringLiteral("62"));
+        QCOMPARE(d.field("saze"), QStringLiteral("بتني"));
+        const QVariant prj = m_prj.value(QStringLiteral("id"));
+        const auto facility = [&](const QString& bank) {
+            const qint64 t = addRow(QStringLiteral("tashilat"), {{QStringLiteral("prj_id"), prj}, {QStringLiteral("bank"), bank},
+                                                                 {QStringLiteral("etebar_loc"), QString(bank + QStringLiteral("-محل"))}});
+            addRow(QStringLiteral("vahed_vam"), {{QStringLiteral("prj_id"), prj}, {QStringLiteral("tashilat_id"), t},
+                                                 {QStringLiteral("vahed_id"), m_unit.value(QStringLiteral("id"))},
+                                                 {QStringLiteral("mablagh"), 1}});
+        };
+        QCOMPARE(trialPage(2, file(id)).field("vam_bank"), QString());
+        facility(QStringLiteral("مسکن"));
+        facility(QStringLiteral("ملي"));
+        d = trialPage(2, file(id));
+        QCOMPARE(d.field("vam_bank"), QStringLiteral("مسکن"));
+        QCOMPARE(d.field("etebar_loc"), QStringLiteral("مسکن-محل"));
+        QCOMPARE(d.field("mande"), QStringLiteral("1,250,000,000"));
+    }
+
     // Price − loan − collected, exactly; a credit with its sign; the county's name in eight places.
     void settlements()
     {
