@@ -25,7 +25,7 @@ Tedarat::Tedarat() : TWindow(QStringLiteral("Tedarat"), ft::kEdaratCaption)
     emtiyaz = makeEdit(this, QStringLiteral("emtiyaz"));
     emtiyaz->setText(ft::kEmtiyazInitial);
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), ft::kShowLetter);
-    BitBtn1->setDefault(true);
+    setSaveButtons({BitBtn1});   // Enter shows the letter
     auto* form = new QFormLayout;
     form->addRow(makeLabel(this, ft::kSazemanLabel), sazeman);
     form->addRow(makeLabel(this, ft::kEmzaLabel), emza);
