@@ -219,7 +219,7 @@ FormFill trialFill(int page, const ApplicantFile& f)
                        " left join tashilat on vahed_vam.tashilat_id=tashilat.id"
                        " where vahed_vam.vahed_id=? order by vahed_vam.id"),
         {f.customer.value(QStringLiteral("vahed_id"))});
-    fill.values.insert(QStringLiteral("vam_bank"), loan ? loan->value(0).toString() : QString());
+    fill.values.insert(QStringLiteral("bank"), loan ? loan->value(0).toString() : QString());
     fill.values.insert(QStringLiteral("etebar_loc"), loan ? loan->value(1).toString() : QString());
     return fill;
 }

@@ -284,11 +284,11 @@ private Q_SLOTS:
                                                  {QStringLiteral("vahed_id"), m_unit.value(QStringLiteral("id"))},
                                                  {QStringLiteral("mablagh"), 1}});
         };
-        QCOMPARE(trialPage(2, file(id)).field("vam_bank"), QString());
+        QCOMPARE(trialPage(2, file(id)).field("bank"), QString());
         facility(QStringLiteral("مسکن"));
         facility(QStringLiteral("ملي"));
         d = trialPage(2, file(id));
-        QCOMPARE(d.field("vam_bank"), QStringLiteral("مسکن"));
+        QCOMPARE(d.field("bank"), QStringLiteral("مسکن"));
         QCOMPARE(d.field("etebar_loc"), QStringLiteral("مسکن-محل"));
         QCOMPARE(d.field("mande"), QStringLiteral("1,250,000,000"));
     }
