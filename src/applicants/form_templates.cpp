@@ -193,7 +193,14 @@ Document buildForm(const FormTemplate& t, const FormFill& fill)
             report.column(c);
         rows = fill.table->rows;
     }
-    return report.fill(fill.values, rows);
+    QVariantMap values = fill.values;
+    for (const QString& name : fill.handwritten)
+        values.insert(name, QStringLiteral("............"));
+    Document d = report.fill(values, rows);
+    for (const QString& name : fill.handwritten)
+        if (d.hasField(name))
+            d.setField(name, QString());
+    return d;
 }
 
 } // namespace tavrin::forms

@@ -63,6 +63,8 @@ struct FormFill {
     QVariantMap values;
     QSet<QString> flags;
     std::optional<FormTable> table;
+    // Fields left empty for handwriting: printed as a dotted line, their value stays "".
+    QStringList handwritten;
 };
 
 doc::Document buildForm(const FormTemplate& t, const FormFill& fill);

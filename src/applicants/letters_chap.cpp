@@ -28,10 +28,13 @@ void set(QVariantMap& v, const char* name, const QString& value)
     v.insert(QString::fromLatin1(name), value);
 }
 
-void blank(QVariantMap& v, std::initializer_list<const char*> names)
+// Fields left for handwriting: empty, printed as a dotted line.
+void blank(FormFill& fill, std::initializer_list<const char*> names)
 {
-    for (const char* n : names)
-        v.insert(QString::fromLatin1(n), QString());
+    for (const char* n : names) {
+        fill.values.insert(QString::fromLatin1(n), QString());
+        fill.handwritten << QString::fromLatin1(n);
+    }
 }
 
 // An input box; a cancelled box gives its preset.
@@ -115,7 +118,7 @@ FormFill letterFill(int number, const ApplicantFile& f, Seat seat)
         set(v, "namayande", ask(ft::kNamayandeTitle, ft::kNamayandePrompt, ft::kNamayandePreset));
         set(v, "ostan2", county ? shahrestan : ostan);
         set(v, "ostan3", county ? shahrestan : ostan);
-        blank(v, {"paper_no", "paper_dat", "bank_no", "bank_dat", "mablagh", "aghsat"});
+        blank(fill, {"paper_no", "paper_dat", "bank_no", "bank_dat", "mablagh", "aghsat"});
         set(v, "lname2", name);
         break;
     case 4:
@@ -198,7 +201,7 @@ FormFill letterFill(int number, const ApplicantFile& f, Seat seat)
         set(v, "name", name);
         same(v, f, {"ostan", "prj_name", "prot_no", "prot_dat"});
         set(v, "adr", f.text(QStringLiteral("zamin_adr")));
-        blank(v, {"prot_no2", "prot_dat2", "prot_no3", "prot_dat3"});
+        blank(fill, {"prot_no2", "prot_dat2", "prot_no3", "prot_dat3"});
         if (number == 16) {
             set(v, "bank", ask(ft::kBankTitle, ft::kBankContractPrompt, ft::kBankPreset));
             set(v, "bank_no", ask(ft::kBankNoTitle, ft::kBankNoPrompt, f.text(QStringLiteral("bank_no"))));
@@ -243,7 +246,7 @@ FormFill letterFill(int number, const ApplicantFile& f, Seat seat)
                 set(v, "mablagh", ask(ft::kSharjTitle, ft::kSharjPrompt, ft::kSharjPreset));
             else
                 set(v, "mablagh", ask(ft::kVarizTitle, ft::kVarizPrompt, ft::kSharjPreset));
-            blank(v, {"dat", "chek_no"});
+            blank(fill, {"dat", "chek_no"});
         }
         break;
     case 24:
@@ -283,7 +286,7 @@ FormFill letterFill(int number, const ApplicantFile& f, Seat seat)
         set(v, "anbari_mablagh", moneyText(a.storage));
         set(v, "mablagh", totalText(f, true));
         set(v, "mablagh2", a.total() ? QString::number(*a.total()) : QString());
-        blank(v, {"mablagh3", "sanad", "sanad_dat", "mablagh4", "mablagh5", "mablagh5_horof", "mablagh6",
+        blank(fill, {"mablagh3", "sanad", "sanad_dat", "mablagh4", "mablagh5", "mablagh5_horof", "mablagh6",
                   "mablagh6_horof", "chek"});
         break;
     }
@@ -300,7 +303,7 @@ FormFill letterFill(int number, const ApplicantFile& f, Seat seat)
         set(v, "nation2", text(current, "nation"));
         for (const char* c : {"sodor", "birthday", "adr", "mobile"})
             set(v, c, text(current, c));
-        blank(v, {"fish_no", "fish_dat", "mablagh"});
+        blank(fill, {"fish_no", "fish_dat", "mablagh"});
         break;
     }
     default:
