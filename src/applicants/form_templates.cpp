@@ -15,7 +15,7 @@ using namespace doc;
 
 QString formOverrideDir()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/forms");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/templates");
 }
 
 QString templateText(const QString& name)
@@ -23,7 +23,11 @@ QString templateText(const QString& name)
     static const bool loaded = (initFormResources(), true);
     Q_UNUSED(loaded);
     const QString file = name + QStringLiteral(".txt");
-    const QStringList paths {QDir(formOverrideDir()).filePath(file), QString(QStringLiteral(":/forms/") + file)};
+    // The user's data folder first, then the system's, then the built-in copy.
+    QStringList paths;
+    for (const QString& dir : QStandardPaths::standardLocations(QStandardPaths::AppDataLocation))
+        paths << QDir(dir).filePath(QStringLiteral("templates/") + file);
+    paths << QStringLiteral(":/forms/") + file;
     for (const QString& path : paths) {
         QFile f(path);
         if (f.open(QIODevice::ReadOnly))

@@ -2,8 +2,9 @@
 // The fixed wording of the applicant documents.  Each document has one
 // template, a UTF-8 text file: the program's own copy is built in (resource
 // ":/forms/<name>.txt"); an organisation that words a document differently
-// puts its own file of the same name into the folder formOverrideDir() and
-// the program prints that one instead, without being rebuilt.
+// puts its own file of the same name into the folder formOverrideDir()
+// ("templates" in the user's data folder, beside the deposit agreement's
+// wording) and the program prints that one instead, without being rebuilt.
 //
 // A template is a list of lines "kind: text" ("#" starts a comment line):
 //   paper: A4 | A5            orientation: portrait | landscape
