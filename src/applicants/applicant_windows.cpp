@@ -34,10 +34,13 @@ void clearApplicantWindows()
     registry().clear();
 }
 
+void registerFormWindows();   // form_windows.cpp
+
 void registerApplicantWindows()
 {
     // The payments, partners, dependants, storage and parking and documents
-    // windows and the printed documents register here as they are written.
+    // windows register here as they are written.
+    registerFormWindows();
 }
 
 bool openApplicantWindow(const QString& entry, qint64 customerId, QWidget* parent, int listHeight,
