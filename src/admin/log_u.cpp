@@ -327,7 +327,10 @@ void Tlog::BitBtn1Click()
         dialogs().error(kWriteFailed);
         return;
     }
-    dialogs().openWithDesktop(path);
+    if (excel)
+        openExportedFile(path, kExcelSavedAt);
+    else
+        dialogs().openWithDesktop(path);
 }
 
 } // namespace tavrin

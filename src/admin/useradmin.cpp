@@ -1,6 +1,7 @@
 #include "useradmin.h"
 
 #include "common/activitylog.h"
+#include "common/fieldcheck.h"
 #include "common/logtexts.h"
 #include "common/session.h"
 #include "db/database.h"
@@ -69,6 +70,20 @@ bool nameTaken(const QString& us, std::optional<qint64> except = std::nullopt)
     return db.firstRow(sql, values).has_value();
 }
 
+// The first text of the user's fields longer than its column.
+QString textTooLong(const UserFields& f)
+{
+    const auto r = checkTextLengths(QStringLiteral("users"),
+                                    {{QStringLiteral("us"), f.us, QStringLiteral("نام كاربري")},
+                                     {QStringLiteral("nam"), f.nam, QStringLiteral("نام و نام خانوادگي")},
+                                     {QStringLiteral("mobile"), f.mobile, QStringLiteral("موبايل")},
+                                     {QStringLiteral("ostan"), f.ostan, QStringLiteral("استان")},
+                                     {QStringLiteral("lev"), f.lev, QStringLiteral("سطح")},
+                                     {QStringLiteral("semat"), f.semat, QStringLiteral("گروه کاربري")},
+                                     {QStringLiteral("status"), f.status, QStringLiteral("وضعيت")}});
+    return r ? r->message : QString();
+}
+
 // An empty text is stored as "", never as NULL.
 QString notNull(const QString& s)
 {
@@ -96,8 +111,11 @@ QString insertUser(const UserFields& f)
         return kNeedLevel;
     if (f.lev == kAdminLevel && !isSystemAdmin())
         return kOnlyAdminLevel;
+    if (const QString tooLong = textTooLong(f); !tooLong.isEmpty())
+        return tooLong;
     Database& db = dm();
     Transaction tx(db);
+    db.lockTable(QStringLiteral("users"));
     if (nameTaken(f.us))
         return kDuplicate;
     db.exec(QStringLiteral("insert into users (us,ps,ver,lev,ostan,semat,mobile,nam,status) values (?,?,?,?,?,?,?,?,?)"),
@@ -124,8 +142,11 @@ QString updateUser(qint64 id, const UserFields& f)
         return kNeedUserName;
     if (f.lev.isEmpty())
         return kNeedLevel;
+    if (const QString tooLong = textTooLong(f); !tooLong.isEmpty())
+        return tooLong;
     Database& db = dm();
     Transaction tx(db);
+    db.lockTable(QStringLiteral("users"));
     const auto t = readTarget(id);
     if (!t)
         return kUserMissing;

@@ -57,7 +57,7 @@ void Tchange_pass::BitBtn1Click()
         const auto row = dm().firstRow(QStringLiteral("select id,ps from users where ") +
                                            dm().dialect().exactEquals(QStringLiteral("us")),
                                        {m_user});
-        if (!row || !password::verify(m_password, row->value(1).toString())) {
+        if (!row || !password::matches(m_password, row->value(1))) {
             dialogs().information(QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"));
             return;
         }

@@ -172,11 +172,13 @@ bool Tlogin::BitBtn1Click()
     const QString pass = ps->text();
     try {
         Database& db = dm();
-        // User names compare exactly as stored, on every backend.
+        // User names compare exactly as stored, on every backend.  Should an
+        // older database hold a name twice (the installer reports it), the
+        // oldest row is the one that logs in.
         const auto row = db.firstRow(QStringLiteral("select * from users where ") +
-                                         db.dialect().exactEquals(QStringLiteral("us")),
+                                         db.dialect().exactEquals(QStringLiteral("us")) + QStringLiteral(" order by id"),
                                      {user});
-        if (!row || !password::verify(pass, text(row->value(QStringLiteral("ps"))))) {
+        if (!row || !password::matches(pass, row->value(QStringLiteral("ps")))) {
             dialogs().information(QStringLiteral("کلمه يا رمز عبور اشتباه است"));
             return false;
         }
@@ -295,7 +297,7 @@ void Tlogin::Label3Click()
         const auto row = dm().firstRow(QStringLiteral("select ps from users where ") +
                                            dm().dialect().exactEquals(QStringLiteral("us")),
                                        {us->text()});
-        if (!row || !password::verify(ps->text(), text(row->value(0)))) {
+        if (!row || !password::matches(ps->text(), row->value(0))) {
             dialogs().information(QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"));
             return;
         }

@@ -102,6 +102,7 @@ Tmain::Tmain()
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
     wireApplicantsMenu(*this);
+    wireReportsMenu(*this);
 }
 
 QAction* Tmain::action(const QString& name) const

@@ -72,11 +72,13 @@ private:
 };
 
 // Each group of windows enables and connects its own menu entries
-// (menu_reference.cpp, menu_admin.cpp, menu_projects.cpp, menu_applicants.cpp).
+// (menu_reference.cpp, menu_admin.cpp, menu_projects.cpp, menu_applicants.cpp,
+// menu_reports.cpp).
 void wireReferenceMenu(Tmain& main);
 void wireAdminMenu(Tmain& main);
 void wireProjectsMenu(Tmain& main);
 void wireApplicantsMenu(Tmain& main);
+void wireReportsMenu(Tmain& main);
 
 // The program's main window (created on first use).
 Tmain& mainWindow();

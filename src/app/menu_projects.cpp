@@ -5,6 +5,7 @@
 #include "db/database.h"
 
 #include "projects/project_src_u.h"
+#include "reports/project_reports.h"
 
 #include <QAction>
 
@@ -19,6 +20,7 @@ namespace {
 void N10Click(Tmain& main)
 {
     Tproject_src& w = window<Tproject_src>();
+    reports::attachProjectReports(w);
     try {
         if (const auto vahed = readRights(QStringLiteral("vahed")))
             w.applyItemRights(*vahed);

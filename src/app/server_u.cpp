@@ -162,6 +162,13 @@ void Tserver::Label7Click()
         return;
     }
     dialogs().information(QStringLiteral("همه تنظيمات انجام شد"));
+    for (const QString& w : r.warnings)
+        qCWarning(lcDb).noquote() << "installer:" << w;
+    if (!r.duplicateUserNames.isEmpty())
+        dialogs().warning(QStringLiteral("هشدار! اين نام هاي كاربري در بانک اطلاعاتي تكراري است و با هر نام تنها "
+                                         "قديمي ترين کاربر آن وارد مي شود؛ ديگران را در صفحه کاربران تغيير نام "
+                                         "دهيد يا حذف نماييد: ") +
+                          r.duplicateUserNames.join(QStringLiteral("، ")));
 }
 
 } // namespace tavrin

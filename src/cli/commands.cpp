@@ -126,6 +126,8 @@ int cmdInstall(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     if (r.actions.isEmpty())
         out << "  the database is already current\n";
+    for (const QString& w : r.warnings)
+        err << "warning: " << w << "\n";
     out << "done\n";
     return 0;
 }

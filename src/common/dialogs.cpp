@@ -9,6 +9,9 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QToolTip>
 #include <QUrl>
 
@@ -95,6 +98,22 @@ int DialogService::exec(QDialog* window)
 void DialogService::openWithDesktop(const QString& path)
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool DialogService::openWithDesktopProgram(const QString& path)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // The desktop's opener starts in the background and reports nothing:
+    // ask first whether a program is registered for the file's type.
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (query.isEmpty())
+        return false;
+    QProcess p;
+    p.start(query, {QStringLiteral("query"), QStringLiteral("default"), QMimeDatabase().mimeTypeForFile(path).name()});
+    if (!p.waitForFinished(5000) || p.exitCode() != 0 || p.readAllStandardOutput().trimmed().isEmpty())
+        return false;
+#endif
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void DialogService::balloon(QWidget* over, const QString& title, const QString& text)

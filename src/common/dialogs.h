@@ -34,6 +34,9 @@ public:
     virtual int exec(QDialog* window);
     // Opens a file with the desktop's default program.
     virtual void openWithDesktop(const QString& path);
+    // The same, telling whether a program opened it: false when the desktop
+    // has no program for the file's type or could not start it.
+    virtual bool openWithDesktopProgram(const QString& path);
     // A tip shown over a widget (the balloon tips of the grids).
     virtual void balloon(QWidget* over, const QString& title, const QString& text);
     // Ends the program (closing every window and leaving the event loop).

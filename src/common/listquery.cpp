@@ -29,8 +29,13 @@ ListQuery& ListQuery::where(const QString& condition, const QVariantList& values
 
 ListQuery& ListQuery::like(const QString& column, const QString& text)
 {
-    return where(dm().dialect().fold(column) + QStringLiteral(" like ?"),
-                 {QString(QStringLiteral("%") + foldText(text) + QStringLiteral("%"))});
+    return likeUnfolded(dm().dialect().fold(column), foldText(text));
+}
+
+ListQuery& ListQuery::likeUnfolded(const QString& expr, const QString& text)
+{
+    const Dialect& d = dm().dialect();
+    return where(d.likeCondition(expr), {QString(QStringLiteral("%") + d.likeText(text) + QStringLiteral("%"))});
 }
 
 ListQuery& ListQuery::contains(const QString& table, const QString& column, const QString& text)

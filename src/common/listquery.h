@@ -24,12 +24,16 @@ public:
 
     // " and <condition>" with its values.
     ListQuery& where(const QString& condition, const QVariantList& values = {});
-    // A text criterion: matches "%text%" with Arabic and Persian yeh and kaf as one letter.
+    // A text criterion: matches "%text%" with Arabic and Persian yeh and kaf as
+    // one letter.  The comparison is byte-wise; "%" and "_" typed in the text
+    // are wildcards, every other character matches itself.
     ListQuery& like(const QString& column, const QString& text);
     // The same criterion on a column that has a search key (the schema's
     // "search" lines): the key first narrows the rows, the like() condition then
     // decides.  Without a key in the database it is like(table.column, text).
     ListQuery& contains(const QString& table, const QString& column, const QString& text);
+    // The same on an expression, without folding (numbers compared as text).
+    ListQuery& likeUnfolded(const QString& expr, const QString& text);
     // An exact comparison.
     ListQuery& equals(const QString& column, const QVariant& value);
     // " and <column> in (select cmt from dastrasi2 where user_id=<session user>)"

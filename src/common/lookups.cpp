@@ -1,5 +1,7 @@
 #include "lookups.h"
 
+#include "session.h"
+
 #include "db/database.h"
 
 #include <QComboBox>
@@ -53,6 +55,25 @@ QStringList counties(const QString& ostan, bool ordered)
     return dm().textColumn(ordered ? QStringLiteral("select distinct shahrestan from abadiha where ostan=? order by shahrestan")
                                    : QStringLiteral("select distinct shahrestan from abadiha where ostan=?"),
                            {ostan});
+}
+
+QStringList grantedCounties(const QString& ostan, bool ordered)
+{
+    if (session().isAdminLevel())
+        return counties(ostan, ordered);
+    return dm().textColumn(QStringLiteral("select distinct shahrestan from abadiha where ostan=? and shahrestan in "
+                                          "(select cmt from dastrasi2 where user_id=?)") +
+                               (ordered ? QStringLiteral(" order by shahrestan") : QString()),
+                           {ostan, session().prsId});
+}
+
+bool isGrantedCounty(const QString& shahrestan)
+{
+    if (session().isAdminLevel())
+        return true;
+    return dm().firstRow(QStringLiteral("select user_id from dastrasi2 where user_id=? and cmt=?"),
+                         {session().prsId, shahrestan})
+        .has_value();
 }
 
 QStringList cities(const QString& ostan, const QString& shahrestan, bool ordered)

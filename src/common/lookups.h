@@ -22,6 +22,12 @@ QStringList provinces(bool ordered = true);
 QStringList counties(const QString& ostan, bool ordered = true);
 QStringList cities(const QString& ostan, const QString& shahrestan, bool ordered = true);
 
+// The counties of the province the logged-in user may record in: every county
+// for the level "admin", the counties granted to him (dastrasi2) for the others.
+QStringList grantedCounties(const QString& ostan, bool ordered = true);
+// Whether the logged-in user may record in the county (always for "admin").
+bool isGrantedCounty(const QString& shahrestan);
+
 // Clears a combo box and fills it with items, keeping the typed text of an editable one empty.
 void fillCombo(QComboBox* combo, const QStringList& items);
 

@@ -5,6 +5,9 @@
 #include <QLocale>
 #include <QValidator>
 
+#include <cmath>
+#include <limits>
+
 namespace tavrin {
 
 namespace {
@@ -90,7 +93,7 @@ std::optional<qint64> tryParseAmount(const QString& text)
         return 0;
     bool ok = false;
     const qint64 v = s.toLongLong(&ok);
-    if (!ok)
+    if (!ok || v > kMaxAmount || v < -kMaxAmount)
         return std::nullopt;
     return v;
 }
@@ -98,6 +101,51 @@ std::optional<qint64> tryParseAmount(const QString& text)
 qint64 parseAmount(const QString& text)
 {
     return tryParseAmount(text).value_or(0);
+}
+
+namespace {
+
+constexpr qint64 kAreaScale = 1000000;  // areas in millionths of a square metre
+
+// The exact sum in whole rials (128 bits hold any sum of 15-digit areas at
+// qint64 prices), or nothing when an area is not a usable number.
+std::optional<__int128> exactAreaAmount(std::initializer_list<AreaPrice> parts)
+{
+    __int128 sum = 0;  // in millionths of a rial
+    for (const AreaPrice& p : parts) {
+        if (!std::isfinite(p.area) || std::fabs(p.area) >= 1e15)
+            return std::nullopt;
+        const __int128 scaled = static_cast<__int128>(std::roundl(static_cast<long double>(p.area) * kAreaScale));
+        sum += scaled * p.perMetre;
+    }
+    const __int128 whole = sum / kAreaScale, rest = sum % kAreaScale;
+    if (2 * (rest < 0 ? -rest : rest) >= kAreaScale)
+        return whole + (sum < 0 ? -1 : 1);
+    return whole;
+}
+
+} // namespace
+
+std::optional<qint64> areaAmount(std::initializer_list<AreaPrice> parts)
+{
+    const auto sum = exactAreaAmount(parts);
+    if (!sum || *sum > std::numeric_limits<qint64>::max() || *sum < std::numeric_limits<qint64>::min())
+        return std::nullopt;
+    return qint64(*sum);
+}
+
+QString areaAmountText(std::initializer_list<AreaPrice> parts)
+{
+    const auto sum = exactAreaAmount(parts);
+    if (!sum)
+        return QStringLiteral("0");
+    __int128 v = *sum < 0 ? -*sum : *sum;
+    QString digits;
+    do {
+        digits.prepend(QChar(u'0' + int(v % 10)));
+        v /= 10;
+    } while (v > 0);
+    return *sum < 0 ? QLatin1Char('-') + digits : digits;
 }
 
 std::optional<double> tryParseReal(const QString& text)

@@ -24,6 +24,14 @@ QString spreadsheetNumberText(double value)
     return QString::number(shown, 'f', QLocale::FloatingPointShortest);
 }
 
+QString SheetCell::name() const
+{
+    QString letters;
+    for (int c = column + 1; c > 0; c = (c - 1) / 26)
+        letters.prepend(QChar(u'A' + (c - 1) % 26));
+    return letters + QString::number(row);
+}
+
 namespace {
 
 constexpr int kMaxColumns = 16384;     // XFD
@@ -317,7 +325,10 @@ bool readSharedStrings(Zip& zip, const QString& part, QStringList* strings, Prog
 // The state of a worksheet being read.
 class SheetParser {
 public:
-    SheetParser(const QStringList& shared, RowSink& sink) : m_shared(shared), m_sink(sink) {}
+    SheetParser(const QStringList& shared, RowSink& sink, const UnreadableCellHandler& onUnreadable)
+        : m_shared(shared), m_sink(sink), m_onUnreadable(onUnreadable)
+    {
+    }
 
     bool token(QXmlStreamReader& x)
     {
@@ -361,6 +372,9 @@ private:
             m_type = a.value(QLatin1String("t")).toString();
             m_value.clear();
             m_inCell = true;
+            m_hasFormula = false;
+        } else if (m_inCell && n == QLatin1String("f")) {
+            m_hasFormula = true;
         } else if (m_inCell && n == QLatin1String("v")) {
             m_inValue = true;
         } else if (m_inCell && n == QLatin1String("is")) {
@@ -392,6 +406,12 @@ private:
             const QString text = cellText();
             if (!m_failure.isEmpty())
                 return false;
+            // An error value, or a formula whose result was not saved with it
+            // (a text result may be empty, a number never is).
+            const bool unreadable = m_type == QLatin1String("e") ||
+                                    (m_hasFormula && text.isEmpty() && m_type != QLatin1String("str"));
+            if (unreadable && m_onUnreadable)
+                m_onUnreadable(SheetCell{m_row, m_column});
             if (!text.isEmpty()) {
                 while (m_cells.size() <= m_column)
                     m_cells.append(QString());
@@ -447,8 +467,10 @@ private:
 
     const QStringList& m_shared;
     RowSink& m_sink;
+    const UnreadableCellHandler& m_onUnreadable;
     QString m_failure;
     bool m_inData = false, m_inCell = false, m_inValue = false, m_inInline = false, m_inText = false;
+    bool m_hasFormula = false;
     int m_phonetic = 0;
     int m_row = 0;
     int m_column = 0, m_nextColumn = 0;
@@ -457,7 +479,7 @@ private:
 };
 
 bool readXlsx(const QString& path, const SheetRowHandler& onRow, QString* error, const SheetProgress& progress,
-              QString* sheetName)
+              QString* sheetName, const UnreadableCellHandler& onUnreadable)
 {
     Zip zip(path);
     if (!zip.isOpen()) {
@@ -548,7 +570,7 @@ bool readXlsx(const QString& path, const SheetRowHandler& onRow, QString* error,
     reporter.set(sharedSize);
 
     RowSink sink(onRow);
-    SheetParser parser(shared, sink);
+    SheetParser parser(shared, sink, onUnreadable);
     QString streamError;
     const bool ok = zip.streamXml(
         sheetPart, [&](QXmlStreamReader& x) { return parser.token(x); }, &reporter, &streamError);
@@ -689,10 +711,10 @@ Kind sniff(const QString& path, QString* error)
 } // namespace
 
 bool readSpreadsheetRows(const QString& path, const SheetRowHandler& onRow, QString* error,
-                         const SheetProgress& progress, QString* sheetName)
+                         const SheetProgress& progress, QString* sheetName, const UnreadableCellHandler& onUnreadable)
 {
     switch (sniff(path, error)) {
-    case Kind::Xlsx: return readXlsx(path, onRow, error, progress, sheetName);
+    case Kind::Xlsx: return readXlsx(path, onRow, error, progress, sheetName, onUnreadable);
     case Kind::Xls: return readXls(path, onRow, error, progress, sheetName);
     case Kind::Unknown: break;
     }
@@ -709,7 +731,7 @@ std::optional<SheetData> readSpreadsheet(const QString& path, QString* error)
             data.rows.append(cells);
             return true;
         },
-        error, {}, &data.sheetName);
+        error, {}, &data.sheetName, [&](const SheetCell& cell) { data.unreadable.append(cell); });
     if (!ok)
         return std::nullopt;
     for (QStringList& r : data.rows)

@@ -13,6 +13,12 @@
 // date text (.xls).  Missing cells inside a row are empty strings, columns are
 // in sheet order (A, B, C ...) and missing rows between two rows are empty rows.
 // Rows after the last one holding a value are dropped.
+//
+// A formula cell reads as the result the workbook stored with it.  A cell
+// holding an error value (#N/A, #REF! ...) reads as that text, and a formula
+// saved without its result reads as empty; both are also reported as
+// unreadable, so that an import can refuse them instead of taking the text.
+// (FreeXL reports neither for .xls files.)
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,12 +28,22 @@
 
 namespace tavrin {
 
+// A cell by its 1-based row number in the sheet and 0-based column (A = 0).
+struct SheetCell {
+    int row = 0;
+    int column = 0;
+    QString name() const;   // "B7"
+};
+
 struct SheetData {
     QString sheetName;
     // Every row padded with empty strings to columnCount.
     QList<QStringList> rows;
     // The number of columns up to the last one holding a value in any row.
     int columnCount = 0;
+    // Cells whose value cannot be read (an error value, a formula without its
+    // stored result), in sheet order.
+    QList<SheetCell> unreadable;
 };
 
 // Receives one row: its cells up to the last non-empty one, and its 1-based row
@@ -35,6 +51,8 @@ struct SheetData {
 using SheetRowHandler = std::function<bool(const QStringList& cells, int rowNumber)>;
 // Told the progress of a read, 0 to 100, each time it changes.
 using SheetProgress = std::function<void(int percent)>;
+// Told of each cell whose value cannot be read, before its row is handed over.
+using UnreadableCellHandler = std::function<void(const SheetCell& cell)>;
 
 // Reads the whole sheet; nothing (and the reason in error) when the file
 // cannot be read.
@@ -43,7 +61,8 @@ std::optional<SheetData> readSpreadsheet(const QString& path, QString* error = n
 // Streams the rows of the sheet to onRow without keeping them.  sheetName,
 // when given, receives the name of the sheet that was read.
 bool readSpreadsheetRows(const QString& path, const SheetRowHandler& onRow, QString* error = nullptr,
-                         const SheetProgress& progress = {}, QString* sheetName = nullptr);
+                         const SheetProgress& progress = {}, QString* sheetName = nullptr,
+                         const UnreadableCellHandler& onUnreadable = {});
 
 // The text a number cell reads as: at most 15 significant digits (as Excel
 // shows them), no exponent, no trailing zeros ("1234567890", "12.5", "0.0015").

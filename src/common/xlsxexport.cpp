@@ -12,16 +12,21 @@
 #include <QFileInfo>
 #include <QSqlField>
 #include <QStandardPaths>
+#include <QRegularExpression>
 #include <QStringDecoder>
+#include <QTextBoundaryFinder>
 #include <QTime>
 
 #include <xlsxwriter.h>
+
+#include <cmath>
 
 namespace tavrin {
 
 const QString kExcelWriteFailed = QStringLiteral("خطا در ساخت فايل اکسل");
 const QString kExcelSaveTitle = QStringLiteral("ذخيره فايل اکسل");
 const QString kExcelFilter = QStringLiteral("Excel (*.xlsx)");
+const QString kExcelSavedAt = QStringLiteral("برنامه اي براي باز کردن فايل اکسل پيدا نشد. فايل در اين مسير ذخيره شد:");
 
 namespace {
 
@@ -36,7 +41,135 @@ QString describe(lxw_error e)
     return QString::fromUtf8(lxw_strerror(e));
 }
 
+// A cell's value as it is written: a number, or a text.
+struct CellValue {
+    enum class Kind { Text, Whole, Amount, Decimal };
+    Kind kind = Kind::Text;
+    double number = 0;
+    QString text;
+};
+
+// Largest whole number a cell holds exactly: a spreadsheet keeps 15 digits.
+constexpr double kExactDigits = 1e15;
+
+bool isIntegerType(int id)
+{
+    switch (id) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isRealType(int id)
+{
+    return id == QMetaType::Double || id == QMetaType::Float;
+}
+
+// A whole number written as such when a cell keeps all its digits.
+CellValue wholeNumber(double value, bool amount, const QString& text)
+{
+    if (std::fabs(value) >= kExactDigits)
+        return {CellValue::Kind::Text, 0, text};
+    return {amount ? CellValue::Kind::Amount : CellValue::Kind::Whole, value, {}};
+}
+
+// fieldType: the column's type (QMetaType::UnknownType when not known).
+// Integer and real columns, and values that are numbers, give numbers;
+// everything else (texts of text columns, dates, flags) text.
+CellValue cellValue(const QVariant& v, int fieldType)
+{
+    if (!v.isValid() || v.isNull())
+        return {};
+    const int type = v.typeId();
+    if (isIntegerType(type)) {
+        const qint64 n = v.toLongLong();
+        return wholeNumber(double(n), isRealType(fieldType), QString::number(n));
+    }
+    if (isRealType(type)) {
+        const double d = v.toDouble();
+        if (!std::isfinite(d))
+            return {CellValue::Kind::Text, 0, exportCellText(v)};
+        if (d == std::floor(d))
+            return wholeNumber(d, !isIntegerType(fieldType), exportCellText(v));
+        return {CellValue::Kind::Decimal, d, {}};
+    }
+    // Some drivers hand numeric columns over as text ("1500000.0000").
+    if ((isIntegerType(fieldType) || isRealType(fieldType)) && type == QMetaType::QString) {
+        const QString t = v.toString().trimmed();
+        bool ok = false;
+        const double d = t.toDouble(&ok);
+        if (ok && std::isfinite(d)) {
+            if (d == std::floor(d))
+                return wholeNumber(d, isRealType(fieldType), t);
+            return {CellValue::Kind::Decimal, d, {}};
+        }
+    }
+    return {CellValue::Kind::Text, 0, exportCellText(v)};
+}
+
+// How many characters a number shows with its format.
+int shownLength(const CellValue& c)
+{
+    if (c.kind == CellValue::Kind::Decimal)
+        return int(spreadsheetNumberText(c.number).size());
+    const int digits = int(QString::number(qint64(std::fabs(c.number))).size());
+    return digits + (c.kind == CellValue::Kind::Amount ? (digits - 1) / 3 : 0) + (c.number < 0 ? 1 : 0);
+}
+
 } // namespace
+
+QString xlsxCellText(const QString& text)
+{
+    if (!text.contains(QLatin1String("_x")) && text.size() <= kMaxCellChars)
+        return text;
+    // An underscore that starts "_xHHHH_" would be read as an escaped
+    // character: it is written as the escape of "_" itself.
+    static const QRegularExpression escapeLike(QStringLiteral("_(?=x[0-9A-Fa-f]{4}_)"));
+    QList<qsizetype> escaped;
+    for (auto it = escapeLike.globalMatch(text); it.hasNext();)
+        escaped << it.next().capturedStart();
+
+    // Whole characters (a letter with its marks, both halves of a surrogate
+    // pair) up to the cell's limit, counted as the text kept and as written.
+    QString out;
+    out.reserve(std::min<qsizetype>(text.size() + 6 * escaped.size(), kMaxCellChars + 16));
+    qsizetype kept = 0;
+    qsizetype written = 0;
+    qsizetype next = 0;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype from = 0; from < text.size();) {
+        qsizetype to = characters.toNextBoundary();
+        if (to <= from)
+            to = text.size();
+        QString piece;
+        for (qsizetype i = from; i < to; ++i) {
+            if (next < escaped.size() && escaped.at(next) == i) {
+                piece += QStringLiteral("_x005F");
+                ++next;
+            }
+            piece += text.at(i);
+        }
+        qsizetype points = 0;
+        for (const QChar c : std::as_const(piece))
+            points += c.isLowSurrogate() ? 0 : 1;
+        if (kept + (to - from) > kMaxCellChars || written + points > kMaxCellChars)
+            break;
+        out += piece;
+        kept += to - from;
+        written += points;
+        from = to;
+    }
+    return out;
+}
 
 QString exportCellText(const QVariant& v)
 {
@@ -83,6 +216,12 @@ struct XlsxWriter::Impl {
     lxw_format* headerBordered = nullptr;
     lxw_format* headerBold = nullptr;
     lxw_format* dataBordered = nullptr;
+    // Number formats, with and without the data rows' border.
+    lxw_format* wholeFormat[2] = {};
+    lxw_format* amountFormat[2] = {};
+    lxw_format* decimalFormat[2] = {};
+    QList<int> widths;   // per column: characters of its longest number (0: none)
+    int fieldCount = 0;
     lxw_row_t nextRow = 1;
     int dataRows = 0;
     lxw_error firstError = LXW_NO_ERROR;
@@ -100,8 +239,60 @@ struct XlsxWriter::Impl {
                 note(worksheet_write_blank(sheet, row, col, format));
             return;
         }
-        const QByteArray utf8 = (text.size() > kMaxCellChars ? text.left(kMaxCellChars) : text).toUtf8();
+        const QByteArray utf8 = xlsxCellText(text).toUtf8();
         note(worksheet_write_string(sheet, row, col, utf8.constData(), format));
+    }
+
+    void writeCell(lxw_row_t row, lxw_col_t col, const CellValue& c, bool bordered)
+    {
+        if (c.kind == CellValue::Kind::Text) {
+            writeText(row, col, c.text.trimmed(), bordered ? dataBordered : nullptr);
+            return;
+        }
+        lxw_format* const* formats = c.kind == CellValue::Kind::Whole    ? wholeFormat
+                                     : c.kind == CellValue::Kind::Amount ? amountFormat
+                                                                         : decimalFormat;
+        note(worksheet_write_number(sheet, row, col, c.number, formats[bordered ? 1 : 0]));
+        if (widths.size() <= int(col))
+            widths.resize(int(col) + 1);
+        widths[col] = std::max(widths.at(col), shownLength(c));
+    }
+
+    void writeCells(const QList<CellValue>& cells)
+    {
+        if (!sheet)
+            return;
+        if (nextRow >= LXW_ROW_MAX) {
+            note(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
+            return;
+        }
+        const lxw_row_t row = nextRow++;
+        const int n = int(cells.size());
+        const int last = std::max(n, kBorderedColumns);
+        for (int c = 0; c < last; ++c)
+            writeCell(row, lxw_col_t(c), c < n ? cells.at(c) : CellValue(), c < kBorderedColumns);
+        ++dataRows;
+    }
+
+    // Every field column 10 characters wide, a column of numbers as wide as
+    // its longest number; runs of equal widths are set together.
+    void setWidths()
+    {
+        const int last = std::max(fieldCount, int(widths.size()));
+        QList<double> w(last, 0);
+        for (int c = 0; c < last; ++c) {
+            const int number = c < widths.size() ? widths.at(c) : 0;
+            if (c < fieldCount || number > 0)
+                w[c] = std::max(kColumnWidth, number > 0 ? number + 2.0 : 0.0);
+        }
+        for (int c = 0; c < last;) {
+            int end = c;
+            while (end + 1 < last && w.at(end + 1) == w.at(c))
+                ++end;
+            if (w.at(c) > 0)
+                note(worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(end), w.at(c), nullptr));
+            c = end + 1;
+        }
     }
 
     void discard()
@@ -148,6 +339,18 @@ bool XlsxWriter::open(const QString& path, QString* error)
     format_set_bold(d->headerBold);
     d->dataBordered = workbook_add_format(d->workbook);
     format_set_border(d->dataBordered, LXW_BORDER_THIN);
+    for (int bordered = 0; bordered < 2; ++bordered) {
+        d->wholeFormat[bordered] = workbook_add_format(d->workbook);
+        format_set_num_format(d->wholeFormat[bordered], "0");
+        d->amountFormat[bordered] = workbook_add_format(d->workbook);
+        format_set_num_format(d->amountFormat[bordered], "#,##0");
+        d->decimalFormat[bordered] = bordered ? workbook_add_format(d->workbook) : nullptr;
+        if (bordered) {
+            format_set_border(d->wholeFormat[bordered], LXW_BORDER_THIN);
+            format_set_border(d->amountFormat[bordered], LXW_BORDER_THIN);
+            format_set_border(d->decimalFormat[bordered], LXW_BORDER_THIN);
+        }
+    }
     return true;
 }
 
@@ -166,44 +369,36 @@ void XlsxWriter::writeHeader(const QStringList& fieldNames, const HeaderMap& hea
         lxw_format* f = c < kBorderedColumns ? d->headerBordered : c < kBoldColumns ? d->headerBold : nullptr;
         d->writeText(0, lxw_col_t(c), c < n ? headerFor(fieldNames[c], headers) : QString(), f);
     }
-    if (n > 0)
-        d->note(worksheet_set_column(d->sheet, 0, lxw_col_t(n - 1), kColumnWidth, nullptr));
+    d->fieldCount = n;
 }
 
 void XlsxWriter::writeRow(const QStringList& values)
 {
-    if (!d->sheet)
-        return;
-    if (d->nextRow >= LXW_ROW_MAX) {
-        d->note(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
-        return;
-    }
-    const lxw_row_t row = d->nextRow++;
-    const int n = int(values.size());
-    const int last = std::max(n, kBorderedColumns);
-    for (int c = 0; c < last; ++c)
-        d->writeText(row, lxw_col_t(c), c < n ? values[c].trimmed() : QString(),
-                     c < kBorderedColumns ? d->dataBordered : nullptr);
-    ++d->dataRows;
+    QList<CellValue> cells;
+    cells.reserve(values.size());
+    for (const QString& v : values)
+        cells.append({CellValue::Kind::Text, 0, v});
+    d->writeCells(cells);
 }
 
 void XlsxWriter::writeRecord(const QSqlRecord& record)
 {
-    QStringList values;
-    values.reserve(record.count());
+    QList<CellValue> cells;
+    cells.reserve(record.count());
     for (int i = 0; i < record.count(); ++i) {
         const QSqlField f = record.field(i);
-        QVariant v = f.value();
-        // Some drivers hand numeric columns over as text ("1500000.0000").
-        if (f.metaType().id() == QMetaType::Double && v.typeId() == QMetaType::QString) {
-            bool ok = false;
-            const double x = v.toString().toDouble(&ok);
-            if (ok)
-                v = x;
-        }
-        values << exportCellText(v);
+        cells.append(cellValue(f.value(), f.metaType().id()));
     }
-    writeRow(values);
+    d->writeCells(cells);
+}
+
+void XlsxWriter::writeValues(const QVariantList& values)
+{
+    QList<CellValue> cells;
+    cells.reserve(values.size());
+    for (const QVariant& v : values)
+        cells.append(cellValue(v, QMetaType::UnknownType));
+    d->writeCells(cells);
 }
 
 int XlsxWriter::rowCount() const
@@ -218,6 +413,8 @@ bool XlsxWriter::close(QString* error)
             *error = QStringLiteral("the workbook was not open");
         return false;
     }
+    if (d->sheet && d->firstError == LXW_NO_ERROR)
+        d->setWidths();
     const lxw_error failed = d->firstError;
     lxw_error e = LXW_NO_ERROR;
     if (failed == LXW_NO_ERROR) {
@@ -341,11 +538,17 @@ bool finish(bool ok, const QString& path, const QString& error)
         dialogs().error(kExcelWriteFailed);
         return false;
     }
-    dialogs().openWithDesktop(path);
+    openExportedFile(path, kExcelSavedAt);
     return true;
 }
 
 } // namespace
+
+void openExportedFile(const QString& path, const QString& savedText)
+{
+    if (!dialogs().openWithDesktopProgram(path))
+        dialogs().information(savedText + QLatin1Char('\n') + QDir::toNativeSeparators(path));
+}
 
 bool exportListToExcel(const QString& suggestedName, const QStringList& fieldNames,
                        const HeaderMap& headers, const RecordSource& records)

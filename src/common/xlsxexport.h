@@ -2,9 +2,17 @@
 // Export of a list to a new Excel workbook (.xlsx): one worksheet "Sheet1",
 // laid out right to left; row 1 holds the Persian header of every field (a
 // field the header map does not know keeps its name), the rows below hold the
-// field values as text without leading and trailing blanks.  Every used column
-// is 10 characters wide, A1:AA1 is bold, A1:M1 has slanted dash-dot borders and
-// the data rows have thin borders in columns A to M.
+// field values without leading and trailing blanks.  Values of numeric
+// columns (amounts, counts, areas: integer, money and real columns) are
+// written as numbers, so that a user can add them up; every other value,
+// codes included, as text (a national code keeps its leading zeros).  Every
+// used column is 10 characters wide (a column of numbers wider, to show its
+// longest number), A1:AA1 is bold, A1:M1 has slanted dash-dot borders and the
+// data rows have thin borders in columns A to M.
+//
+// A text reads back exactly as it was: one that looks like the file format's
+// escape of a character ("_x0041_") is itself escaped, and a text longer
+// than a cell holds (32,767 characters) is cut between whole characters.
 //
 // The workbook is written in constant-memory mode: rows go to disk as they
 // come, so an export of a long list needs no more memory than a short one.
@@ -63,8 +71,12 @@ public:
     void writeHeader(const QStringList& fieldNames, const HeaderMap& headers);
     // The next data row (row 2, 3, ...); values are trimmed.
     void writeRow(const QStringList& values);
-    // The next data row from a record, field by field in record order.
+    // The next data row from a record, field by field in record order: the
+    // values of numeric fields as numbers, the others as text.
     void writeRecord(const QSqlRecord& record);
+    // The next data row from values: numbers (int, qint64, double ...) as
+    // numbers, everything else (texts included) as text.
+    void writeValues(const QVariantList& values);
     // Data rows written so far.
     int rowCount() const;
     // Writes the file.  False (with the reason) when anything failed; no
@@ -90,9 +102,14 @@ bool exportQuery(const QString& path, QSqlQuery& query, const HeaderMap& headers
 bool exportStatement(const QString& path, const QString& sql, const QVariantList& values,
                      const HeaderMap& headers, QString* error = nullptr, int pageSize = 1000);
 
+// The text a cell holds for a value: the file format's escapes of "_xHHHH_"
+// texts made, and cut between whole characters to the cell's limit.
+QString xlsxCellText(const QString& text);
+
 // The export action of a list window: asks where to save (suggestedName plus
 // ".xlsx" in the user's documents folder), writes the workbook and opens it
-// with the desktop's spreadsheet program.  A cancelled dialog does nothing; a
+// with the desktop's spreadsheet program, or, when the desktop has none, says
+// where it was saved (kExcelSavedAt).  A cancelled dialog does nothing; a
 // failure shows kExcelWriteFailed (database failures go through reportFailure).
 // Returns true when the workbook was written.
 bool exportListToExcel(const QString& suggestedName, const QStringList& fieldNames,
@@ -100,8 +117,14 @@ bool exportListToExcel(const QString& suggestedName, const QStringList& fieldNam
 bool exportListToExcel(const QString& suggestedName, const QString& sql, const QVariantList& values,
                        const HeaderMap& headers);
 
+// After an export: opens the file with the desktop's program for its type,
+// or, when there is none, tells the user where it was saved (savedText, then
+// the path on a line of its own).
+void openExportedFile(const QString& path, const QString& savedText);
+
 // Texts of the export.
 extern const QString kExcelWriteFailed;   // "خطا در ساخت فايل اکسل"
+extern const QString kExcelSavedAt;       // the file was saved here (no program opens it)
 extern const QString kExcelSaveTitle;     // title of the save dialog
 extern const QString kExcelFilter;        // file dialog filter for .xlsx
 

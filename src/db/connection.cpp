@@ -25,6 +25,19 @@ QString unscramble(const QString& stored)
     return out;
 }
 
+namespace {
+// A value of a settings file as the text written there.  An unquoted value
+// holding commas ("Server=db.example.org,5432", as administrators write it)
+// is read by QSettings as a list: its parts are joined again.  (A value with
+// ";" or with blanks around a comma must be written in double quotes.)
+QString settingText(const QSettings& s, const QString& key)
+{
+    const QVariant v = s.value(key);
+    if (v.metaType().id() == QMetaType::QStringList)
+        return v.toStringList().join(QLatin1Char(','));
+    return v.toString();
+}
+} // namespace
 
 StoredSettings readStored()
 {
@@ -32,11 +45,11 @@ StoredSettings readStored()
     StoredSettings out;
     out.exists = s.contains(QStringLiteral("TavrinSqlServerName")) ||
                  s.contains(QStringLiteral("TavrinAuthentication"));
-    out.serverName = s.value(QStringLiteral("TavrinSqlServerName")).toString();
-    out.dataBase = s.value(QStringLiteral("TavrinDataBase")).toString();
-    out.authentication = s.value(QStringLiteral("TavrinAuthentication")).toString();
-    out.userName = s.value(QStringLiteral("TavrinUserName")).toString();
-    out.password = unscramble(s.value(QStringLiteral("TavrinPassword")).toString());
+    out.serverName = settingText(s, QStringLiteral("TavrinSqlServerName"));
+    out.dataBase = settingText(s, QStringLiteral("TavrinDataBase"));
+    out.authentication = settingText(s, QStringLiteral("TavrinAuthentication"));
+    out.userName = settingText(s, QStringLiteral("TavrinUserName"));
+    out.password = unscramble(settingText(s, QStringLiteral("TavrinPassword")));
     return out;
 }
 
@@ -100,11 +113,11 @@ ConnectionParams builtIn()
     if (QFileInfo::exists(file)) {
         QSettings sys(file, QSettings::IniFormat);
         StoredSettings s;
-        s.authentication = sys.value(QStringLiteral("Authentication")).toString();
-        s.serverName = sys.value(QStringLiteral("Server")).toString();
-        s.dataBase = sys.value(QStringLiteral("Database")).toString();
-        s.userName = sys.value(QStringLiteral("User")).toString();
-        s.password = sys.value(QStringLiteral("Password")).toString();
+        s.authentication = settingText(sys, QStringLiteral("Authentication"));
+        s.serverName = settingText(sys, QStringLiteral("Server"));
+        s.dataBase = settingText(sys, QStringLiteral("Database"));
+        s.userName = settingText(sys, QStringLiteral("User"));
+        s.password = settingText(sys, QStringLiteral("Password"));
         const Resolved r = fromStored(s);
         if (r.params)
             return *r.params;

@@ -111,6 +111,8 @@ bool Database::open(QString* driverError)
     if (m_params.backend == Backend::SQLite) {
         QSqlQuery q(db);
         q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        // LIKE compares letters byte-wise, as on the servers ("abc" does not find "ABC").
+        q.exec(QStringLiteral("PRAGMA case_sensitive_like=ON"));
     }
     return true;
 }
@@ -139,6 +141,9 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const
 {
     if (!isOpen())
         throw DbError(QStringLiteral("not connected"), sql);
+    ++m_statementCount;
+    if (m_statementHook)
+        m_statementHook(sql);
     QSqlQuery q(qdb());
     q.setForwardOnly(true);
     bool ok;
@@ -248,6 +253,14 @@ QStringList Database::columns(const QString& table) const
     for (int i = 0; i < r.count(); ++i)
         out << r.fieldName(i);
     return out;
+}
+
+void Database::lockTable(const QString& table) const
+{
+    Q_ASSERT(m_depth > 0);
+    const QString lock = m_dialect->lockTableStatement(table);
+    if (!lock.isEmpty())
+        exec(lock);
 }
 
 void Database::begin()

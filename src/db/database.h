@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -79,6 +80,20 @@ public:
     void rollback();
     int transactionDepth() const { return m_depth; }
 
+    // Holds off other writers of the table until the current transaction ends,
+    // so that a check made after it (a duplicate name or code) stays true until
+    // the row is written: the dialect's table lock on the servers, nothing on
+    // SQLite, whose transaction holds the write lock from its start.  Call it
+    // inside a Transaction, before the check.
+    void lockTable(const QString& table) const;
+
+    // Statements sent through exec() on this connection so far; tests prove with
+    // it that an action's statement count does not grow with the data.
+    qint64 statementCount() const { return m_statementCount; }
+    // Called with each statement before exec() sends it (tests inject failures
+    // by throwing DbError from it).  An empty function removes it.
+    void setStatementHook(std::function<void(const QString& sql)> hook) { m_statementHook = std::move(hook); }
+
 private:
     ConnectionParams m_params;
     std::unique_ptr<Dialect> m_dialect;
@@ -87,6 +102,8 @@ private:
     int m_depth = 0;
     bool m_failed = false;
     mutable QHash<QString, bool> m_searchKeys;
+    mutable qint64 m_statementCount = 0;
+    std::function<void(const QString&)> m_statementHook;
 };
 
 // Begins on construction; commits with commit(); rolls back if destroyed first

@@ -243,6 +243,11 @@ public:
                           QString(QLatin1Char('%') + keyText(folded) + QLatin1Char('%'))};
     }
 
+    QString likeCondition(const QString& expr) const override
+    {
+        return expr + QStringLiteral(" like ? escape ''");
+    }
+
 private:
     // The column's text as its key holds it; the same expression in the index and
     // in the searches, so that the planner matches them.
@@ -298,6 +303,16 @@ public:
         return QStringLiteral("select count(*) from %1 with (tablockx, holdlock) where 1=0").arg(table);
     }
     QString literal(const QString& fixedText) const override { return 'N' + Dialect::literal(fixedText); }
+    QString likeCondition(const QString& expr) const override
+    {
+        return expr + QStringLiteral(" COLLATE Latin1_General_BIN2 like ?");
+    }
+    QString likeText(const QString& typed) const override
+    {
+        QString t = typed;
+        t.replace(QLatin1Char('['), QStringLiteral("[[]"));
+        return t;
+    }
     QString exactEquals(const QString& column) const override
     {
         return column + QStringLiteral(" COLLATE Latin1_General_BIN2=?");

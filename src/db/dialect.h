@@ -43,6 +43,14 @@ public:
     // An expression that folds Arabic yeh/kaf forms into the Persian ones, so that
     // searches match either spelling.  Apply to the column; fold the value in C++.
     virtual QString fold(const QString& expr) const;
+    // A pattern search of expr with one bound pattern, byte-wise on every
+    // backend, where only "%" and "_" are wildcards: everything else typed
+    // matches itself (PostgreSQL's LIKE would take a backslash as an escape;
+    // SQLite's LIKE is made case-sensitive on every connection by Database).
+    virtual QString likeCondition(const QString& expr) const { return expr + QStringLiteral(" like ?"); }
+    // The typed text as the pattern's literal part, with the backend's other
+    // pattern characters made literal (SQL Server's "[").
+    virtual QString likeText(const QString& typed) const { return typed; }
     // A text literal in a statement (only for fixed texts of the program, never values).
     virtual QString literal(const QString& fixedText) const;
     // An exact, case- and accent-sensitive comparison of a column with a bound value.

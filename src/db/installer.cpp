@@ -54,6 +54,8 @@ public:
                 installIndex(ix);
             for (const SearchDef& sd : schema().searches)
                 installSearchKey(sd);
+            m_report.failedStep = QStringLiteral("checking the user names");
+            reportDuplicateUserNames();
         } catch (const DbError& e) {
             m_report.ok = false;
             m_report.error = e.driverText;
@@ -181,6 +183,22 @@ private:
             m_report.actions << QStringLiteral("created the search key of %1").arg(what);
         } catch (const DbError& e) {
             m_report.actions << QStringLiteral("no search key for %1: %2").arg(what, e.driverText);
+        }
+    }
+
+    // Saving a user now refuses a name that is taken, but an older database
+    // may already hold one name on several rows.  Which row is the real user
+    // is the administrator's decision, so the rows are reported, not merged.
+    void reportDuplicateUserNames()
+    {
+        QSqlQuery q = m_db.exec(QStringLiteral("select us,count(*) from users group by us having count(*)>1 order by us"));
+        while (q.next()) {
+            const QString name = text(q.value(0));
+            m_report.duplicateUserNames << name;
+            m_report.warnings << QStringLiteral("the user name \"%1\" is held by %2 users: the oldest logs in; "
+                                                "rename or delete the others in the users window")
+                                     .arg(name)
+                                     .arg(q.value(1).toInt());
         }
     }
 

@@ -41,4 +41,11 @@ bool verify(const QString& plain, const QString& stored)
     return crypto_pwhash_str_verify(s.constData(), p.constData(), quint64(p.size())) == 0;
 }
 
+bool matches(const QString& plain, const QVariant& storedColumn)
+{
+    if (!storedColumn.isValid() || storedColumn.isNull())
+        return false;
+    return verify(plain, storedColumn.toString());
+}
+
 } // namespace tavrin::password

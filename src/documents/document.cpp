@@ -14,6 +14,8 @@
 
 namespace tavrin::doc {
 
+const QString kTextCutWarning = QStringLiteral("متن زير در جاي خود جا نشد و کوتاه چاپ مي شود:");
+
 QSizeF PageSetup::paperSize() const
 {
     const QSizeF portrait = paper == Paper::A5 ? QSizeF(148, 210) : QSizeF(210, 297);
@@ -60,8 +62,21 @@ QString Document::plainText() const
     return pages.join(QLatin1Char('\f'));
 }
 
+QList<Overflow> Document::cutTexts() const
+{
+    QList<Overflow> out;
+    for (const Overflow& o : m_overflows)
+        if (o.kind == Overflow::Kind::Cut)
+            out << o;
+    return out;
+}
+
 void Document::append(const Document& other)
 {
+    for (Overflow o : other.m_overflows) {
+        o.page += pageCount();
+        m_overflows.append(o);
+    }
     if (m_pages.isEmpty())
         m_setup = other.m_setup;
     else if (!(m_setup == other.m_setup))
@@ -100,40 +115,51 @@ void Document::paintPage(QPainter& painter, int page) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (const Element& e : m_pages.at(page).elements) {
-        switch (e.kind) {
-        case Element::Kind::Text:
-            if (!e.text.isEmpty())
-                detail::layoutText(e.text, e.boldRuns, e.style, device, toDevice(e.rect), &painter);
-            break;
-        case Element::Kind::Line: {
-            QPen pen(e.stroke, e.penWidth * kx);
-            pen.setCapStyle(Qt::FlatCap);
-            painter.setPen(pen);
-            painter.drawLine(QPointF(e.rect.left() * kx, e.rect.top() * ky),
-                             QPointF(e.rect.right() * kx, e.rect.bottom() * ky));
-            break;
-        }
-        case Element::Kind::Box: {
-            if (e.penWidth > 0) {
-                QPen pen(e.stroke, e.penWidth * kx);
-                pen.setJoinStyle(Qt::MiterJoin);
-                painter.setPen(pen);
-            } else {
-                painter.setPen(Qt::NoPen);
-            }
-            painter.setBrush(e.fill.isValid() ? QBrush(e.fill) : QBrush(Qt::NoBrush));
-            painter.drawRect(toDevice(e.rect));
-            painter.setBrush(Qt::NoBrush);
-            break;
-        }
-        case Element::Kind::Image:
-            if (!e.image.isNull())
-                painter.drawImage(toDevice(e.rect), e.image);
-            break;
-        }
-    }
+    for (const Element& e : m_pages.at(page).elements)
+        paintElement(painter, e);
     painter.restore();
+}
+
+void Document::paintElement(QPainter& painter, const Element& e) const
+{
+    const QPaintDevice* device = painter.device();
+    const double kx = device->logicalDpiX() / 25.4;
+    const double ky = device->logicalDpiY() / 25.4;
+    const auto toDevice = [&](const QRectF& mm) {
+        return QRectF(mm.x() * kx, mm.y() * ky, mm.width() * kx, mm.height() * ky);
+    };
+    switch (e.kind) {
+    case Element::Kind::Text:
+        if (!e.text.isEmpty())
+            detail::layoutText(e.laidText(), e.boldRuns, e.style, device, toDevice(e.rect), &painter,
+                               e.isPart() ? e.firstLine : 0, e.isPart() ? e.lineCount : -1);
+        break;
+    case Element::Kind::Line: {
+        QPen pen(e.stroke, e.penWidth * kx);
+        pen.setCapStyle(Qt::FlatCap);
+        painter.setPen(pen);
+        painter.drawLine(QPointF(e.rect.left() * kx, e.rect.top() * ky),
+                         QPointF(e.rect.right() * kx, e.rect.bottom() * ky));
+        break;
+    }
+    case Element::Kind::Box: {
+        if (e.penWidth > 0) {
+            QPen pen(e.stroke, e.penWidth * kx);
+            pen.setJoinStyle(Qt::MiterJoin);
+            painter.setPen(pen);
+        } else {
+            painter.setPen(Qt::NoPen);
+        }
+        painter.setBrush(e.fill.isValid() ? QBrush(e.fill) : QBrush(Qt::NoBrush));
+        painter.drawRect(toDevice(e.rect));
+        painter.setBrush(Qt::NoBrush);
+        break;
+    }
+    case Element::Kind::Image:
+        if (!e.image.isNull())
+            painter.drawImage(toDevice(e.rect), e.image);
+        break;
+    }
 }
 
 bool Document::print(QPrinter* printer) const
@@ -181,6 +207,18 @@ QImage Document::toImage(int page, int dpi) const
 
 int Document::showPreview(const QString& title) const
 {
+    const QList<Overflow> cut = cutTexts();
+    if (!cut.isEmpty()) {
+        QStringList texts;
+        for (const Overflow& o : cut) {
+            QString t = o.text.simplified();
+            if (t.size() > 60)
+                t = t.left(60) + QChar(0x2026);
+            if (!texts.contains(t))
+                texts << t;
+        }
+        dialogs().warning(kTextCutWarning + QLatin1Char('\n') + texts.mid(0, 10).join(QLatin1Char('\n')));
+    }
     QPrinter printer(QPrinter::HighResolution);
     configurePrinter(printer);
     QPrintPreviewDialog preview(&printer, QApplication::activeWindow());
@@ -214,15 +252,24 @@ QString groupThousands(const QString& number)
     int start = 0;
     if (trimmed.startsWith(QLatin1Char('-')) || trimmed.startsWith(QLatin1Char('+')))
         start = 1;
-    if (trimmed.size() == start)
+    const qsizetype point = trimmed.indexOf(QLatin1Char('.'));
+    const qsizetype wholeEnd = point < 0 ? trimmed.size() : point;
+    if (wholeEnd == start)
         return number;
-    for (int i = start; i < trimmed.size(); ++i)
-        if (!trimmed.at(i).isDigit())
+    for (qsizetype i = start; i < trimmed.size(); ++i)
+        if (!trimmed.at(i).isDigit() && i != point)
             return number;
-    QString digits = trimmed.mid(start);
-    for (int i = int(digits.size()) - 3; i > 0; i -= 3)
+    QString digits = trimmed.mid(start, wholeEnd - start);
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
         digits.insert(i, QLatin1Char(','));
-    return trimmed.left(start) + digits;
+    QString fraction = point < 0 ? QString() : trimmed.mid(point + 1);
+    bool zeros = true;
+    for (const QChar c : fraction)
+        zeros = zeros && c == QLatin1Char('0');
+    // Whole amounts stored with decimals print whole.
+    if (zeros)
+        fraction.clear();
+    return trimmed.left(start) + digits + (fraction.isEmpty() ? QString() : QLatin1Char('.') + fraction);
 }
 
 } // namespace tavrin::doc

@@ -48,7 +48,10 @@ struct TextStyle {
     bool fieldsInBold = false;      // filled values inside a fixed text in bold
     Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter;
     bool wordWrap = false;          // break into lines inside the rectangle
-    bool shrinkToFit = false;       // one line: shrink the font (to 60%) until it fits the width
+    // One line: shrink the font (to 60%) until it fits the width.  Page
+    // layouts and bands now fit every fixed text to its rectangle (see
+    // layout.h), so this only documents the intent.
+    bool shrinkToFit = false;
     double lineSpacing = 1.0;       // factor on the font's line height
     QColor color = Qt::black;
 
@@ -116,8 +119,34 @@ struct Element {
     QStringList fields;                 // named fields it shows
     QString column;                     // the table column of a heading, cell or total
     int row = -1;                       // the row (from 0) of a cell
+    // A paragraph that may be broken between its lines at the end of a page.
+    bool flowing = false;
+    // Part of a longer text broken over pages (or over the parts of a table
+    // row): source is the whole text, laid out in the rectangle's width, and
+    // only its lines firstLine .. firstLine + lineCount - 1 are drawn, from the
+    // rectangle's top; text holds those lines' characters and boldRuns refer
+    // to source.  An empty source: the element shows its whole text.
+    QString source;
+    int firstLine = 0;
+    int lineCount = -1;
 
     bool isText() const { return kind == Kind::Text; }
+    bool isPart() const { return !source.isNull(); }
+    // The text laid out when drawing (source for a part).
+    const QString& laidText() const { return isPart() ? source : text; }
+};
+
+// A text that did not fit where its template put it.
+struct Overflow {
+    enum class Kind {
+        Cut,        // cut short (an ellipsis or its last lines dropped) to stay inside its box
+        Continued   // a page layout's flowing text went on over added pages
+    };
+    Kind kind = Kind::Cut;
+    int page = 0;           // where it was printed (the first page of a continuation)
+    Role role = Role::Layout;
+    QString text;           // the whole text as filled
+    QStringList fields;     // the named fields it shows
 };
 
 struct Page {
@@ -146,6 +175,14 @@ public:
     // Every text of every page, pages separated by a form feed.
     QString plainText() const;
 
+    // Texts that had to be cut to stay inside their boxes, and page layouts
+    // whose flowing text went on over added pages.  Nothing is ever drawn
+    // off the paper or over other text; these say where it would have been.
+    const QList<Overflow>& overflows() const { return m_overflows; }
+    // Only the texts that were cut short.
+    QList<Overflow> cutTexts() const;
+    void addOverflow(const Overflow& overflow) { m_overflows.append(overflow); }
+
     // The other document's pages follow this one's (one preview, one print job).
     void append(const Document& other);
 
@@ -159,7 +196,11 @@ public:
     // Paints one page; the painter's origin is the paper's top-left corner and
     // its device gives the resolution.
     void paintPage(QPainter& painter, int page) const;
-    // The modal print preview (object name "preview"), through the dialog service.
+    // Paints one element the same way (tests record what each element draws).
+    void paintElement(QPainter& painter, const Element& element) const;
+    // The modal print preview (object name "preview"), through the dialog
+    // service.  When a text had to be cut short to fit its box the user is
+    // told first (kTextCutWarning and the texts concerned).
     int showPreview(const QString& title = {}) const;
 
     // Building (used by the templates).
@@ -172,11 +213,17 @@ private:
     PageSetup m_setup;
     QList<Page> m_pages;
     QMap<QString, QString> m_fields;
+    QList<Overflow> m_overflows;
 };
+
+// Shown before the preview of a document in which a text was cut short.
+extern const QString kTextCutWarning;
 
 // "0123456789" -> "۰۱۲۳۴۵۶۷۸۹", for callers that print Persian digits.
 QString persianDigits(const QString& text);
-// Whole numbers in groups of three with ","; other text as it is.
+// Whole numbers in groups of three with ","; a decimal number has its whole
+// part grouped and a fraction of zeros dropped ("1500000.00" is "1,500,000");
+// other text as it is.
 QString groupThousands(const QString& number);
 
 } // namespace tavrin::doc

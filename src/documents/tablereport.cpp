@@ -95,10 +95,8 @@ struct Total {
             return;
         bool ok = false;
         const qint64 w = t.toLongLong(&ok);
-        if (ok) {
-            whole += w;
+        if (ok && !qAddOverflow(whole, w, &whole))
             return;
-        }
         const double d = t.toDouble(&ok);
         if (ok) {
             fraction += d;
@@ -169,6 +167,7 @@ public:
             int number = 0;
             int rowIndex = 0;
             while (std::optional<QVariantMap> row = rows ? rows() : std::nullopt) {
+                bool startsGroup = false;
                 if (r.m_group) {
                     const QString key = detail::valueText(row->value(r.m_group->field));
                     if (!groupKey || *groupKey != key) {
@@ -180,12 +179,15 @@ public:
                         groupTotals.fill(Total {});
                         if (st.restartNumbersPerGroup)
                             number = 0;
-                        groupHeader(groupFirst);
+                        startsGroup = true;
                     }
                 }
                 ++number;
                 ++groupCount;
-                placeRow(*row, number, rowIndex++);
+                const Line line = measureRow(*row, number, rowIndex++);
+                if (startsGroup)
+                    groupHeader(groupFirst, line);
+                placeRow(line, startsGroup);
             }
             if (groupKey)
                 groupFooter(groupFirst, groupCount);
@@ -206,6 +208,18 @@ private:
         int first;
         int last;
     };
+    // A text of a table line as it will be drawn.
+    struct CellText {
+        QString text;
+        TextStyle style;
+        double extra = 0;   // how much taller than one line its lines are
+    };
+    // A row measured before it is placed.
+    struct Line {
+        QList<CellText> cells;
+        double height = 0;
+        int index = -1;
+    };
 
     int columnIndex(const QString& field) const
     {
@@ -218,6 +232,8 @@ private:
     Page& page() { return doc.mutablePage(doc.pageCount() - 1); }
     bool fits(double h) const { return y + h <= bottom + 1e-6; }
     bool pageIsFresh() const { return y <= bodyTop + 1e-6; }
+    // Room for table lines on a page of their own, below the header row.
+    double rowsRoom() const { return bottom - bodyTop - headerHeight; }
 
     void startPage()
     {
@@ -235,12 +251,36 @@ private:
                                page(), doc);
     }
 
+    // A band that fits the space left goes there; one that does not moves to
+    // the next page when it fits a page, and is broken over pages otherwise
+    // (and always when it is breakable).
     void placeBand(const Band& band, Role role)
     {
         const double h = detail::measureItems(band.items(), band.minHeight(), values);
-        if (!fits(h) && !pageIsFresh())
+        if (!fits(h) && !pageIsFresh() && !band.isBreakable() && h <= bottom - bodyTop + 1e-6)
             startPage();
-        y += detail::placeItems(band.items(), band.minHeight(), y, role, values, page(), doc);
+        if (fits(h)) {
+            y += detail::placeItems(band.items(), band.minHeight(), y, role, values, page(), doc);
+            return;
+        }
+        Page placed;
+        detail::placeItems(band.items(), band.minHeight(), 0, role, values, placed, doc);
+        detail::BandFlow flow(placed.elements, 0, h);
+        while (!flow.atEnd()) {
+            double cut = flow.cutBefore(flow.from() + (bottom - y));
+            if (cut <= flow.from() + 1e-6) {
+                if (!pageIsFresh()) {
+                    startPage();
+                    continue;
+                }
+                cut = flow.from() + (bottom - y);   // an item taller than a page
+            }
+            const double from = flow.from();
+            flow.emit(cut, y, page());
+            y += cut - from;
+            if (!flow.atEnd())
+                startPage();
+        }
     }
 
     // Room for a table line of height h, with the header row above it when
@@ -255,8 +295,9 @@ private:
 
     double right(int first) const { return geometry.at(first).first + geometry.at(first).second; }
 
-    void cell(const QRectF& rect, const QString& text, const TextStyle& style, const QColor& fill, Role role,
-              const QString& column, int row)
+    // A cell's frame and its text (already fitted) inside the padding.
+    Element& cell(const QRectF& rect, const QString& text, const TextStyle& style, const QColor& fill, Role role,
+                  const QString& column, int row)
     {
         Element box;
         box.kind = Element::Kind::Box;
@@ -275,21 +316,39 @@ private:
         e.style = style;
         e.column = column;
         e.row = row;
-        e.style = shrunk(text, style, e.rect.width());
         page().elements.append(e);
+        return page().elements.last();
     }
 
-    // A text too wide for its cell gets a smaller font: the whole text on one
-    // line, or its widest word when it wraps.
-    static TextStyle shrunk(const QString& text, const TextStyle& style, double width)
+    // A text too wide for its cell gets a smaller font (down to 55%): the
+    // whole text on one line, or its widest word when it wraps.  A line that
+    // is still too wide wraps, and a word still too wide breaks at the edge.
+    static TextStyle fitted(const QString& text, const TextStyle& style, double width)
     {
         if (text.isEmpty())
             return style;
-        const double natural = style.wordWrap ? detail::widestWordMm(text, style) : detail::textWidthMm(text, style);
+        if (!style.wordWrap)
+            return detail::fitText(text, {}, style, QSizeF(width, 0), 0.55).style;
+        const double widest = detail::widestWordMm(text, style);
         TextStyle out = style;
-        if (natural > width && natural > 0)
-            out.pointSize *= std::max(0.55, width / natural * 0.98);
+        if (widest > width && widest > 0)
+            out.pointSize *= std::max(0.55, width / widest * 0.98);
         return out;
+    }
+
+    CellText cellText(const QString& text, const TextStyle& style, double inner) const
+    {
+        CellText c {text, fitted(text, style, inner)};
+        if (!text.isEmpty()) {
+            const double lines = detail::textHeightMm(text, {}, c.style, inner);
+            c.extra = std::max(0.0, lines - oneLine(c.style));
+        }
+        return c;
+    }
+
+    static double oneLine(const TextStyle& style)
+    {
+        return detail::textHeightMm(QStringLiteral("x"), {}, style, 1e6);
     }
 
     TextStyle cellStyle(const Column& c) const
@@ -312,7 +371,7 @@ private:
     double fittedHeight(const QString& caption, double width) const
     {
         const double inner = width - 2 * st.padding;
-        return detail::textHeightMm(caption, {}, shrunk(caption, headingStyle(), inner), inner) + 1.0;
+        return detail::textHeightMm(caption, {}, fitted(caption, headingStyle(), inner), inner) + 1.0;
     }
 
     void headerRow()
@@ -324,46 +383,127 @@ private:
             for (const SpanAt& s : spans)
                 spanned = spanned || (i >= s.first && i <= s.last);
             const double top = spanned ? y + spanHeight : y;
-            cell(QRectF(geometry.at(i).first, top, geometry.at(i).second, y + headerHeight - top), c.caption, style,
-                 st.headingFill, Role::ColumnHeading, c.field, -1);
+            const double inner = geometry.at(i).second - 2 * st.padding;
+            cell(QRectF(geometry.at(i).first, top, geometry.at(i).second, y + headerHeight - top), c.caption,
+                 fitted(c.caption, style, inner), st.headingFill, Role::ColumnHeading, c.field, -1);
         }
         for (const SpanAt& s : spans) {
             const double l = geometry.at(s.last).first;
-            cell(QRectF(l, y, right(s.first) - l, spanHeight), s.caption, style, st.headingFill,
-                 Role::SpanHeading, r.m_columns.at(s.first).field, -1);
+            cell(QRectF(l, y, right(s.first) - l, spanHeight), s.caption,
+                 fitted(s.caption, style, right(s.first) - l - 2 * st.padding), st.headingFill, Role::SpanHeading,
+                 r.m_columns.at(s.first).field, -1);
         }
         y += headerHeight;
         headerShown = true;
     }
 
-    void placeRow(const QVariantMap& row, int n, int rowIndex)
+    Line measureRow(const QVariantMap& row, int n, int rowIndex)
     {
-        QStringList texts;
-        double h = st.rowHeight;
+        Line line;
+        line.index = rowIndex;
+        line.height = st.rowHeight;
         for (int i = 0; i < r.m_columns.size(); ++i) {
             const Column& c = r.m_columns.at(i);
             QString text = c.field == Column::kRowNumber ? number(n) : detail::valueText(row.value(c.field));
             if (c.groupDigits)
                 text = groupThousands(text);
-            if (c.wordWrap && !text.isEmpty()) {
-                // The row height holds one line; each further line adds its height.
-                const double inner = geometry.at(i).second - 2 * st.padding;
-                const TextStyle style = shrunk(text, cellStyle(c), inner);
-                const double lines = detail::textHeightMm(text, {}, style, inner);
-                const double one = detail::textHeightMm(QStringLiteral("x"), {}, style, 1e6);
-                h = std::max(h, st.rowHeight + lines - one);
-            }
-            texts << text;
             grand[i].add(text);
             groupTotals[i].add(text);
+            // The row height holds one line; each further line adds its height.
+            line.cells << cellText(text, cellStyle(c), geometry.at(i).second - 2 * st.padding);
+            line.height = std::max(line.height, st.rowHeight + line.cells.last().extra);
         }
-        needTableRoom(h);
+        return line;
+    }
+
+    // The least part of a row kept with what comes before it on a page.
+    double firstPart(const Line& line) const
+    {
+        return line.height <= rowsRoom() ? line.height : std::min(line.height, 3 * st.rowHeight);
+    }
+
+    // A row goes on the page when it fits; otherwise on the next page, or
+    // broken over pages when it is taller than a page (or must stay under
+    // the group header just placed).  The parts of a broken row carry on its
+    // wrapped texts; the row number and the one-line values stay on the first.
+    void placeRow(const Line& line, bool underGroupHeader)
+    {
+        if (!(underGroupHeader && !fits(line.height)) && line.height <= rowsRoom()) {
+            needTableRoom(line.height);
+            for (int i = 0; i < r.m_columns.size(); ++i)
+                cell(QRectF(geometry.at(i).first, y, geometry.at(i).second, line.height), line.cells.at(i).text,
+                     line.cells.at(i).style, QColor(), Role::Cell, r.m_columns.at(i).field, line.index);
+            y += line.height;
+            return;
+        }
+        needTableRoom(firstPart(line));
+
+        struct Flowing {
+            QList<detail::TextLine> lines;
+            double pad = 0;
+            int next = 0;
+            int take = 0;
+        };
+        QList<Flowing> flowing(r.m_columns.size());
         for (int i = 0; i < r.m_columns.size(); ++i) {
-            const Column& c = r.m_columns.at(i);
-            cell(QRectF(geometry.at(i).first, y, geometry.at(i).second, h), texts.at(i), cellStyle(c), QColor(),
-                 Role::Cell, c.field, rowIndex);
+            const CellText& c = line.cells.at(i);
+            if (c.extra > 1e-6) {
+                flowing[i].lines = detail::textLines(c.text, {}, c.style, geometry.at(i).second - 2 * st.padding);
+                flowing[i].pad = (st.rowHeight - oneLine(c.style)) / 2;
+            }
         }
-        y += h;
+        for (bool first = true;; first = false) {
+            const double room = bottom - y;
+            bool last = true;
+            double h = st.rowHeight;
+            for (Flowing& f : flowing) {
+                f.take = 0;
+                if (f.lines.isEmpty() || f.next >= f.lines.size())
+                    continue;
+                const double base = f.lines.at(f.next).top;
+                int k = f.next;
+                while (k < f.lines.size() && 2 * f.pad + f.lines.at(k).bottom - base <= room + 1e-6)
+                    ++k;
+                if (k == f.next)
+                    k = f.next + 1;   // a line taller than the room
+                f.take = k - f.next;
+                last = last && k >= f.lines.size();
+                h = std::max(h, 2 * f.pad + f.lines.at(k - 1).bottom - base);
+            }
+            if (!last)
+                h = std::max(h, room);
+            for (int i = 0; i < r.m_columns.size(); ++i) {
+                const Column& c = r.m_columns.at(i);
+                const CellText& t = line.cells.at(i);
+                const QRectF rect(geometry.at(i).first, y, geometry.at(i).second, h);
+                Flowing& f = flowing[i];
+                if (f.lines.isEmpty()) {
+                    Element& e = cell(rect, first ? t.text : QString(), t.style, QColor(), Role::Cell, c.field,
+                                      line.index);
+                    e.rect.setHeight(std::min(h, st.rowHeight));   // at the top of the row
+                    continue;
+                }
+                if (f.take == 0) {
+                    cell(rect, QString(), t.style, QColor(), Role::Cell, c.field, line.index);
+                    continue;
+                }
+                const detail::TextLine& a = f.lines.at(f.next);
+                const detail::TextLine& b = f.lines.at(f.next + f.take - 1);
+                Element& e = cell(rect, t.text.mid(a.start, b.start + b.length - a.start), t.style.top(), QColor(),
+                                  Role::Cell, c.field, line.index);
+                e.source = t.text;
+                e.firstLine = f.next;
+                e.lineCount = f.take;
+                e.rect = QRectF(e.rect.left(), y + f.pad, e.rect.width(), b.bottom - a.top);
+                f.next += f.take;
+                f.take = 0;
+            }
+            y += h;
+            if (last)
+                return;
+            startPage();
+            needTableRoom(0);
+        }
     }
 
     QVariantMap groupValues(const QVariantMap& first, int count) const
@@ -375,19 +515,38 @@ private:
         return v;
     }
 
-    void groupHeader(const QVariantMap& first)
+    TextStyle groupHeaderStyle() const { return TextStyle().pt(st.fontSize).bold().right().middle(); }
+
+    // The group's row count is known only at its end: the header is sized
+    // for a long count and its text written again then (finishGroupHeader).
+    void groupHeader(const QVariantMap& first, const Line& firstRow)
     {
-        // Kept together with the group's first row.
-        needTableRoom(st.groupHeight + st.rowHeight);
         const double l = geometry.last().first;
-        const QString text = detail::fillText(r.m_group->header, groupValues(first, 0)).text;
-        cell(QRectF(l, y, right(0) - l, st.groupHeight), text, TextStyle().pt(st.fontSize).bold().right().middle(),
-             st.groupFill, Role::GroupHeader, r.m_group->field, -1);
-        y += st.groupHeight;
+        const double inner = right(0) - l - 2 * st.padding;
+        const CellText sized = cellText(detail::fillText(r.m_group->header, groupValues(first, 999999)).text,
+                                        groupHeaderStyle(), inner);
+        const double h = st.groupHeight + sized.extra;
+        // Kept together with the group's first row (or the first part of it).
+        needTableRoom(h + firstPart(firstRow));
+        cell(QRectF(l, y, right(0) - l, h), sized.text, sized.style, st.groupFill, Role::GroupHeader,
+             r.m_group->field, -1);
+        openHeader = {doc.pageCount() - 1, int(page().elements.size()) - 1};
+        y += h;
+    }
+
+    void finishGroupHeader(const QVariantMap& first, int count)
+    {
+        if (openHeader.first < 0)
+            return;
+        Element& e = doc.mutablePage(openHeader.first).elements[openHeader.second];
+        e.text = detail::fillText(r.m_group->header, groupValues(first, count)).text;
+        e.style = fitted(e.text, groupHeaderStyle(), e.rect.width());
+        openHeader = {-1, -1};
     }
 
     void groupFooter(const QVariantMap& first, int count)
     {
+        finishGroupHeader(first, count);
         const QString caption = detail::fillText(r.m_group->footer, groupValues(first, count)).text;
         QStringList cells;
         for (int i = 0; i < r.m_columns.size(); ++i) {
@@ -424,19 +583,38 @@ private:
         return st.persianNumbers ? persianDigits(s) : s;
     }
 
-    // A caption over the columns before the first total, then one cell per column.
-    void totalsRow(const QString& caption, const QStringList& cells, double h, const QColor& fill, Role role)
+    // A caption over the columns before the first total, then one cell per
+    // column.  When the first column is itself a total the caption has a
+    // line of its own above the totals.
+    void totalsRow(const QString& caption, const QStringList& cells, double least, const QColor& fill, Role role)
     {
-        needTableRoom(h);
         const TextStyle bold = TextStyle().pt(st.fontSize).bold().centre().middle();
-        if (firstTotal > 0) {
-            const double l = geometry.at(firstTotal - 1).first;
-            cell(QRectF(l, y, right(0) - l, h), caption, bold, fill, role, QString(), -1);
+        const double captionLeft = firstTotal > 0 ? geometry.at(firstTotal - 1).first : geometry.last().first;
+        const CellText title = cellText(caption, bold, right(0) - captionLeft - 2 * st.padding);
+        QList<CellText> texts;
+        double h = least;
+        for (int i = 0; i < r.m_columns.size(); ++i) {
+            const double inner = geometry.at(i).second - 2 * st.padding;
+            texts << (i >= firstTotal ? cellText(cells.at(i), bold.horizontal(r.m_columns.at(i).alignment), inner)
+                                      : CellText());
+            h = std::max(h, least + texts.last().extra);
+        }
+        const bool ownLine = firstTotal == 0 && !caption.isEmpty();
+        const double captionHeight = least + title.extra;
+        if (firstTotal > 0)
+            h = std::max(h, captionHeight);
+        needTableRoom(h + (ownLine ? captionHeight : 0));
+        if (ownLine) {
+            cell(QRectF(captionLeft, y, right(0) - captionLeft, captionHeight), title.text, title.style, fill, role,
+                 QString(), -1);
+            y += captionHeight;
+        } else if (firstTotal > 0) {
+            cell(QRectF(captionLeft, y, right(0) - captionLeft, h), title.text, title.style, fill, role, QString(), -1);
         }
         for (int i = firstTotal; i < r.m_columns.size(); ++i) {
             const Column& c = r.m_columns.at(i);
-            cell(QRectF(geometry.at(i).first, y, geometry.at(i).second, h), cells.at(i),
-                 bold.horizontal(c.alignment), fill, role, c.field, -1);
+            cell(QRectF(geometry.at(i).first, y, geometry.at(i).second, h), texts.at(i).text, texts.at(i).style, fill,
+                 role, c.field, -1);
         }
         y += h;
     }
@@ -449,6 +627,7 @@ private:
     QList<SpanAt> spans;
     QList<Total> grand;
     QList<Total> groupTotals;
+    QPair<int, int> openHeader {-1, -1};   // page and element of the open group's header text
     double headerHeight = 0;
     double captionHeight = 0;
     double spanHeight = 0;

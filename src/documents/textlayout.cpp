@@ -1,9 +1,12 @@
 #include "documents/textlayout.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTextLayout>
+
+#include <algorithm>
 
 namespace tavrin::doc::detail {
 
@@ -52,14 +55,49 @@ bool isRightToLeft(const QString& text)
     return false;
 }
 
-double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, const TextStyle& style,
-                  const QPaintDevice* device, const QRectF& rect, QPainter* painter)
-{
-    QString laid = text;
-    laid.remove(QLatin1Char('\r'));
-    laid.replace(QLatin1Char('\n'), QChar::LineSeparator);
+namespace {
 
-    QTextLayout layout(laid, fontOf(style), device);
+// The text as laid out: carriage returns, and blanks at the end of a line
+// (which would push a right-to-left line past its edge), dropped; line breaks
+// made line separators.  at[i] is the index in the original text of laid
+// character i.
+struct Prepared {
+    QString laid;
+    QList<int> at;
+};
+
+Prepared prepare(const QString& text)
+{
+    Prepared p;
+    p.laid.reserve(text.size());
+    p.at.reserve(text.size() + 1);
+    bool beforeBreak = false;   // only blanks between here and the next line break
+    QList<bool> dropped(text.size(), false);
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\n'))
+            beforeBreak = true;
+        else if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r'))
+            dropped[i] = beforeBreak || c == QLatin1Char('\r');
+        else
+            beforeBreak = false;
+    }
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (dropped.at(i))
+            continue;
+        p.laid += c == QLatin1Char('\n') ? QChar(QChar::LineSeparator) : c;
+        p.at.append(i);
+    }
+    p.at.append(int(text.size()));
+    return p;
+}
+
+// Lays the lines out in layout (begun and ended here); returns their tops and
+// heights.  Given the characters of each line, lays out exactly those lines.
+void layLines(QTextLayout& layout, const QString& laid, const QList<QPair<int, int>>& boldRuns,
+              const TextStyle& style, double width, QList<double>& tops, QList<double>& heights)
+{
     QTextOption option;
     const bool rtl = isRightToLeft(laid);
     option.setTextDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
@@ -68,8 +106,8 @@ double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, c
     if (!(horizontal & Qt::AlignJustify))
         horizontal |= Qt::AlignAbsolute;
     option.setAlignment(horizontal);
-    // Words are never broken; one wider than the rectangle runs over its edge.
-    option.setWrapMode(style.wordWrap ? QTextOption::WordWrap : QTextOption::NoWrap);
+    // A word longer than the line is broken rather than run over the edge.
+    option.setWrapMode(style.wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     option.setUseDesignMetrics(true);
     layout.setTextOption(option);
     if (!boldRuns.isEmpty()) {
@@ -85,20 +123,77 @@ double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, c
     }
 
     double y = 0;
-    double lastHeight = 0;
     layout.beginLayout();
     for (;;) {
         QTextLine line = layout.createLine();
         if (!line.isValid())
             break;
-        line.setLineWidth(rect.width());
+        line.setLineWidth(width);
         line.setPosition(QPointF(0, y));
-        lastHeight = line.height();
+        tops.append(y);
+        heights.append(line.height());
         y += line.height() * style.lineSpacing;
     }
     layout.endLayout();
+}
+
+// Bold runs as positions of the laid text.
+QList<QPair<int, int>> laidRuns(const QList<QPair<int, int>>& runs, const Prepared& p)
+{
+    if (p.laid.size() == p.at.last())
+        return runs;   // nothing was dropped
+    QList<QPair<int, int>> out;
+    for (const auto& run : runs) {
+        const auto from = std::lower_bound(p.at.begin(), p.at.end() - 1, run.first) - p.at.begin();
+        const auto to = std::lower_bound(p.at.begin(), p.at.end() - 1, run.first + run.second) - p.at.begin();
+        if (to > from)
+            out.append({int(from), int(to - from)});
+    }
+    return out;
+}
+
+} // namespace
+
+double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, const TextStyle& style,
+                  const QPaintDevice* device, const QRectF& rect, QPainter* painter)
+{
+    return layoutText(text, boldRuns, style, device, rect, painter, 0, -1);
+}
+
+double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, const TextStyle& style,
+                  const QPaintDevice* device, const QRectF& rect, QPainter* painter, int firstLine,
+                  int lineCount)
+{
+    // Texts are laid out as they were measured, on the reference device, and
+    // drawn at the device's scale: lines break at the same places and take
+    // the same heights on paper, on screen and in the PDF.
+    const QImage& measuring = referenceDevice();
+    const double sx = device->logicalDpiX() / double(measuring.logicalDpiX());
+    const double sy = device->logicalDpiY() / double(measuring.logicalDpiY());
+    if (device != &measuring && (sx != 1 || sy != 1)) {
+        const QRectF measured(rect.x() / sx, rect.y() / sy, rect.width() / sx, rect.height() / sy);
+        if (painter) {
+            painter->save();
+            painter->scale(sx, sy);
+        }
+        const double height = layoutText(text, boldRuns, style, &measuring, measured, painter, firstLine, lineCount);
+        if (painter)
+            painter->restore();
+        return height * sy;
+    }
+
+    const Prepared p = prepare(text);
+    QTextLayout layout(p.laid, fontOf(style), device);
+    QList<double> tops, heights;
+    layLines(layout, p.laid, laidRuns(boldRuns, p), style, rect.width(), tops, heights);
+
+    const int n = int(tops.size());
+    const int first = std::clamp(firstLine, 0, n);
+    const int last = lineCount < 0 ? n : std::min(n, first + lineCount);
+    if (first >= last)
+        return 0;
     // No extra spacing below the last line.
-    const double height = y - lastHeight * (style.lineSpacing - 1.0);
+    const double height = tops.at(last - 1) + heights.at(last - 1) - tops.at(first);
 
     if (painter) {
         double dy = 0;
@@ -109,10 +204,35 @@ double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, c
             dy = rect.height() - height;
         painter->save();
         painter->setPen(style.color);
-        layout.draw(painter, rect.topLeft() + QPointF(0, dy));
+        const QPointF origin = rect.topLeft() + QPointF(0, dy - tops.at(first));
+        if (first == 0 && last == n) {
+            layout.draw(painter, origin);
+        } else {
+            for (int i = first; i < last; ++i)
+                layout.lineAt(i).draw(painter, origin);
+        }
         painter->restore();
     }
     return height;
+}
+
+QList<TextLine> textLines(const QString& text, const QList<QPair<int, int>>& boldRuns, const TextStyle& style,
+                          double widthMm)
+{
+    const QImage& device = referenceDevice();
+    const double k = pixelsPerMm(&device);
+    const Prepared p = prepare(text);
+    QTextLayout layout(p.laid, fontOf(style), &device);
+    QList<double> tops, heights;
+    layLines(layout, p.laid, laidRuns(boldRuns, p), style, widthMm * k, tops, heights);
+    QList<TextLine> out;
+    for (int i = 0; i < tops.size(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const int from = p.at.value(line.textStart(), int(text.size()));
+        const int to = p.at.value(line.textStart() + line.textLength(), int(text.size()));
+        out.append({from, to - from, tops.at(i) / k, (tops.at(i) + heights.at(i)) / k});
+    }
+    return out;
 }
 
 double textHeightMm(const QString& text, const QList<QPair<int, int>>& boldRuns, const TextStyle& style,
@@ -121,6 +241,35 @@ double textHeightMm(const QString& text, const QList<QPair<int, int>>& boldRuns,
     const QImage& device = referenceDevice();
     const double k = pixelsPerMm(&device);
     return layoutText(text, boldRuns, style, &device, QRectF(0, 0, widthMm * k, 0), nullptr) / k;
+}
+
+double widestLineMm(const QString& text, const TextStyle& style)
+{
+    double widest = 0;
+    QString t = text;
+    t.remove(QLatin1Char('\r'));
+    for (const QString& line : t.split(QLatin1Char('\n')))
+        widest = std::max(widest, textWidthMm(line, style));
+    return widest;
+}
+
+QString elidedMm(const QString& text, const TextStyle& style, double widthMm)
+{
+    QString one = text;
+    one.remove(QLatin1Char('\r'));
+    one.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (textWidthMm(one, style) <= widthMm)
+        return one;
+    const QImage& device = referenceDevice();
+    const QFontMetricsF metrics(fontOf(style), &device);
+    double width = widthMm * pixelsPerMm(&device);
+    // The metrics' widths and the layout's design widths differ a little: narrow until it fits.
+    for (int attempt = 0; attempt < 30; ++attempt, width *= 0.97) {
+        const QString cut = metrics.elidedText(one, Qt::ElideRight, width);
+        if (!cut.isEmpty() && textWidthMm(cut, style) <= widthMm)
+            return cut;
+    }
+    return QString(QChar(0x2026));
 }
 
 double widestWordMm(const QString& text, const TextStyle& style)
@@ -135,8 +284,10 @@ double textWidthMm(const QString& text, const TextStyle& style)
 {
     const QImage& device = referenceDevice();
     const double k = pixelsPerMm(&device);
+    // A text of several lines is as wide as its widest line.
     QString laid = text;
-    laid.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    laid.remove(QLatin1Char('\r'));
+    laid.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QTextLayout layout(laid, fontOf(style), &device);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);

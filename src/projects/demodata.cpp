@@ -1,6 +1,7 @@
 #include "projects/demodata.h"
 
 #include "common/jalali.h"
+#include "common/monedit.h"
 #include "db/database.h"
 #include "db/schema.h"
 
@@ -323,7 +324,7 @@ void Generator::addProject(int number, const Place& place, BatchInserter& units,
         const double metraj = between(550, 1500) / 10.0;
         const double teras = rnd.bounded(3u) == 0 ? between(20, 120) / 10.0 : 0.0;
         const qint64 terasPrice = teras > 0 ? pricePerMetre / 2 : 0;
-        const qint64 total = qint64(metraj * double(pricePerMetre) + teras * double(terasPrice));
+        const qint64 total = *areaAmount({{metraj, pricePerMetre}, {teras, terasPrice}});
         const QString karbari = floor == 0 && no == 1 && rnd.bounded(3u) == 0 ? QStringLiteral("تجاري") : QStringLiteral("مسکوني");
         QString status = kActive;
         if (sold[i]) {
@@ -340,13 +341,13 @@ void Generator::addProject(int number, const Place& place, BatchInserter& units,
         const double metraj = between(40, 120) / 10.0;
         const qint64 price = pricePerMetre / 3;
         storage.add({prjId, QString::number(i / 20 + 1), i % 20 + 1, metraj, QStringLiteral("زيرزمين"), price,
-                     qint64(metraj * double(price)), kActive});
+                     *areaAmount({{metraj, price}}), kActive});
     }
     for (int i = 0; i < parkingCount; ++i) {
         const double metraj = between(120, 150) / 10.0;
         const qint64 price = pricePerMetre / 4;
         parking.add({prjId, QString::number(i / 20 + 1), i % 20 + 1, metraj, QStringLiteral("زيرزمين"), price,
-                     qint64(metraj * double(price)), kActive, i % 3 ? QStringLiteral("مسقف") : QStringLiteral("غير مسقف")});
+                     *areaAmount({{metraj, price}}), kActive, i % 3 ? QStringLiteral("مسقف") : QStringLiteral("غير مسقف")});
     }
     if (soldCount == 0)
         return;

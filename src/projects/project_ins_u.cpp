@@ -258,7 +258,7 @@ void Tproject_ins::prepareEdit(const QSqlRecord& project)
     try {
         fillProvinces();
         fillSettingLists();
-        fillCombo(shahrestan, counties(m_before.value(QStringLiteral("ostan"))));
+        fillCombo(shahrestan, grantedCounties(m_before.value(QStringLiteral("ostan"))));
         fillCombo(prj_name, settingListOst(m_before.value(QStringLiteral("ostan")), prjtext::kSettingProjectName));
         fillCombo(shahr, cities(m_before.value(QStringLiteral("ostan")), m_before.value(QStringLiteral("shahrestan"))));
         fillCombo(rosta, dm().textColumn(QStringLiteral("select distinct rosta from abadiha where ostan=? and shahrestan=? and shahr=?"),
@@ -275,7 +275,7 @@ void Tproject_ins::prepareEdit(const QSqlRecord& project)
 void Tproject_ins::ostanChange()
 {
     try {
-        fillCombo(shahrestan, counties(ostan->currentText()));
+        fillCombo(shahrestan, grantedCounties(ostan->currentText()));
         refill(prj_name, settingListOst(ostan->currentText(), prjtext::kSettingProjectName));
     } catch (const DbError&) {
     }

@@ -325,8 +325,7 @@ ListQuery ProjectItemsPanel::listQuery() const
         q.like(QStringLiteral("bolok"), fieldText(d->fields[0]));
     if (d->boxes[1]->isChecked())
         // num is an integer column: its digits are compared as text.
-        q.where(spaces::numberAsText() + QStringLiteral(" like ?"),
-                {QString(QStringLiteral("%") + toAsciiDigits(fieldText(d->fields[1]).trimmed()) + QStringLiteral("%"))});
+        q.likeUnfolded(spaces::numberAsText(), toAsciiDigits(fieldText(d->fields[1]).trimmed()));
     return q;
 }
 

@@ -82,8 +82,8 @@ TProjectSpaceWindow::TProjectSpaceWindow(const spaces::SpaceKind& kind, const QS
     metraj = new TRealEdit(this);
     metraj->setObjectName(QStringLiteral("metraj"));
     metraj->setMaxLength(15);
-    mablagh1 = makeEdit(this, QStringLiteral("mablagh1"), 15);
-    mablagh = makeEdit(this, QStringLiteral("mablagh"), 15);
+    mablagh1 = makeEdit(this, QStringLiteral("mablagh1"), kAmountFieldLength);
+    mablagh = makeEdit(this, QStringLiteral("mablagh"), kAmountFieldLength);
     installDigitFilter(mablagh1);
     installDigitFilter(mablagh);
     mablagh1_3harfi = groupedLabel(this, "mablagh1_3harfi");

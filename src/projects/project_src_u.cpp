@@ -319,7 +319,7 @@ void Tproject_src::prepareToShow()
 void Tproject_src::ostanChange()
 {
     try {
-        fillCombo(shahrestan, counties(ostan->currentText(), false));
+        fillCombo(shahrestan, grantedCounties(ostan->currentText(), false));
     } catch (const DbError&) {
     }
 }

@@ -213,6 +213,8 @@ inline const QString kNoCounty = QString::fromUtf16(u"خطا! نام شهرست�
 inline const QString kNoName = QString::fromUtf16(u"خطا! نام پروژه نمي تواند خالي باشد");
 inline const QString kNoCode = QString::fromUtf16(u"خطا! کد پروژه نمي تواند خالي باشد");
 inline const QString kNotFromList = QString::fromUtf16(u"خطا! نام استان و شهرستان را مي بايست از ليست انتخاب نماييد و مجاز به تايپ نيستيد. درصورتيکه نام استان/شهرستان مورد نظر شما در ليست نيست، جهت افزودن مکاتبه نماييد");
+// A user below the level "admin" records projects only in his granted counties.
+inline const QString kCountyNotGranted = QString::fromUtf16(u"خطا! شما دسترسي به اين شهرستان را نداريد");
 inline const QString kDuplicateCode = QString::fromUtf16(u"خطا! نام استان و شهرستان و کد پروژه تکراريست");
 inline const QString kSaved = QString::fromUtf16(u"ثبت شد");
 inline const QString kDuplicateNameInCounty = QString::fromUtf16(u"خطا!      نام پروژه در اين شهرستان تکراريست");

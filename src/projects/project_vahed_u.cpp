@@ -127,7 +127,7 @@ Tproject_vahed::Tproject_vahed() : TWindow(QStringLiteral("Tproject_vahed"), QSt
     teras = realEdit("teras");
     hayat = realEdit("hayat");
     const auto digitEdit = [this](const char* name) {
-        QLineEdit* e = makeEdit(this, QString::fromLatin1(name), 15);
+        QLineEdit* e = makeEdit(this, QString::fromLatin1(name), kAmountFieldLength);
         installDigitFilter(e);
         return e;
     };

@@ -1,10 +1,12 @@
 #include "projects/projects_logic.h"
 
+#include "projects/item_rules.h"
 #include "projects/project_texts.h"
 
 #include "common/activitylog.h"
 #include "common/deletepassword.h"
 #include "common/dialogs.h"
+#include "common/fieldcheck.h"
 #include "common/jalali.h"
 #include "common/logtexts.h"
 #include "common/lookups.h"
@@ -94,9 +96,7 @@ std::optional<QString> dateValue(const QString& text)
 // has taken the write lock with the transaction already.
 void lockProjects()
 {
-    const QString lock = dm().dialect().lockTableStatement(QStringLiteral("projects"));
-    if (!lock.isEmpty())
-        dm().exec(lock);
+    dm().lockTable(QStringLiteral("projects"));
 }
 
 bool exists(const QString& sql, const QVariantList& values)
@@ -260,6 +260,12 @@ std::optional<SaveResult> checkFields(ProjectValues& v)
     }
     if (*countValue(v.value(col("vahed_kol"))) < *countValue(v.value(col("vahed_cnt"))))
         return refusal(prjtext::kUnitsOverTotal, col("vahed_cnt"));
+    QList<ColumnText> texts;
+    for (const QString& c : projectColumns())
+        if (!countColumns().contains(c))
+            texts.append({c, v.value(c), captionOf(c)});
+    if (const auto tooLong = checkTextLengths(QStringLiteral("projects"), texts))
+        return refusal(tooLong->message, tooLong->field);
     return std::nullopt;
 }
 
@@ -271,6 +277,8 @@ SaveResult insertProject(ProjectValues& v)
     lockProjects();
     if (!placeIsListed(v))
         return refusal(prjtext::kNotFromList, col("ostan"));
+    if (!isGrantedCounty(v.value(col("shahrestan"))))
+        return refusal(prjtext::kCountyNotGranted, col("shahrestan"));
     applyPlaceDefaults(v);
     if (exists(QStringLiteral("select id from projects where ") + eq("ostan") + QStringLiteral(" and ") +
                    eq("shahrestan") + QStringLiteral(" and ") + eq("prj_cod"),
@@ -292,6 +300,8 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
     lockProjects();
     if (!placeIsListed(v))
         return refusal(prjtext::kNotFromList, col("ostan"));
+    if (!isGrantedCounty(v.value(col("shahrestan"))))
+        return refusal(prjtext::kCountyNotGranted, col("shahrestan"));
     applyPlaceDefaults(v);
     const auto changed = [&](const char* c) { return v.value(col(c)) != before.value(col(c)); };
     // The name check as the list always made it: when the county or the name changed.
@@ -334,6 +344,11 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
 std::optional<QString> deleteProjectRows(qint64 id, const QString& ostan, const QString& prjName)
 {
     Transaction tx(dm());
+    // The project row is locked first, as the saves of its units, storage rooms
+    // and parking spaces lock it: a row added meanwhile by another user is
+    // committed before the deletes below run, and so is deleted with the rest.
+    if (!items::lockProject(id))
+        return kProjectGone;
     // Inside the transaction, so that an applicant saved meanwhile is seen.
     if (const auto holder = dm().firstRow(
             QStringLiteral("select lname,nation from customers where prj_id=? order by id"), {id}))

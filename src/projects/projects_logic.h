@@ -84,7 +84,9 @@ bool licensedExceedsTotal(QString& vahedKol, QString& vahedCnt);
 // Deletes the project with its units, parking spaces, storage rooms,
 // facilities and unit loans in one transaction, unless an applicant refers to
 // the project: then nothing is deleted and the refusal message naming the
-// first applicant comes back.  Throws DbError after a rollback.
+// first applicant comes back (or the message that the project is gone).  The
+// project row is locked before the checks, as the saves of its items lock it.
+// Throws DbError after a rollback.
 std::optional<QString> deleteProjectRows(qint64 id, const QString& ostan, const QString& prjName);
 
 // The delete of the list window: the delete password, the warning question,

@@ -1,12 +1,12 @@
 #include "spaces_logic.h"
 
 #include "common/activitylog.h"
+#include "common/fieldcheck.h"
 #include "common/logtexts.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
 #include "db/database.h"
 
-#include <cmath>
 
 namespace tavrin::spaces {
 
@@ -49,12 +49,13 @@ bool duplicateExists(const SpaceKind& k, qint64 prjId, const SpaceForm& f, qint6
         .has_value();
 }
 
-// Whether an applicant holds the room or space: an assignment row names it by
-// its id, or (rows written before assignments carried the id) by its project,
-// block and number.
+// Whether an applicant holds the room or space: an assignment row that carries
+// an id names it by that id; only rows written before assignments carried the
+// id (none, or 0) name it by its project, block and number.  So another room
+// of the same block and number being assigned does not hold this one.
 bool isHeld(const SpaceKind& k, qint64 id, qint64 prjId, const QVariant& bolok, const QVariant& num)
 {
-    return dm().firstRow(QStringLiteral("select id from %1 where %2=? or (prj_id=? and bolok=? and num=?)")
+    return dm().firstRow(QStringLiteral("select id from %1 where %2=? or (coalesce(%2,0)=0 and prj_id=? and bolok=? and num=?)")
                              .arg(k.assignTable, k.assignId),
                          {id, prjId, bolok.isNull() ? QVariant(QStringLiteral("")) : bolok, num})
         .has_value();
@@ -137,10 +138,7 @@ QString priceText(const QString& metraj, const QString& mablagh1)
     const auto p = amountOf(mablagh1, true);
     if (!m || !p)
         return QStringLiteral("0");
-    const double total = double(*p) * *m;
-    if (!std::isfinite(total) || std::abs(total) > 9.0e17)
-        return QStringLiteral("0");
-    return QString::number(std::llround(total));
+    return areaAmountText({{*m, *p}});
 }
 
 QStringList emptyFieldMessages(const SpaceKind& k, const SpaceForm& f)
@@ -213,7 +211,14 @@ ActionResult checkForm(const SpaceKind& k, const SpaceForm& f, Converted& c)
     }
     c = convert(k, f);
     if (!c.ok())
-        r.refuse(c.message, c.failedField);
+        return r.refuse(c.message, c.failedField);
+    QList<ColumnText> texts {{QStringLiteral("bolok"), f.bolok, QStringLiteral("بلوک")},
+                             {QStringLiteral("pos"), f.pos, QStringLiteral("طبقه/موقعيت")},
+                             {QStringLiteral("status"), f.status, QStringLiteral("وضعيت")}};
+    if (k.hasSaghf)
+        texts.append({QStringLiteral("saghf"), f.saghf, QStringLiteral("سقف")});
+    if (const auto tooLong = checkTextLengths(k.table, texts))
+        r.refuse(tooLong->message, tooLong->field);
     return r;
 }
 

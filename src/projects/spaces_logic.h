@@ -37,8 +37,8 @@ struct SpaceForm {
     QString bolok, num, metraj, pos, mablagh1, mablagh, status, saghf;
 };
 
-// mablagh1 x metraj rounded to whole rials, as plain digits; "0" when a value
-// does not convert (empty texts count as 0).
+// mablagh1 x metraj rounded to whole rials by areaAmount, as plain digits;
+// "0" when a value does not convert (empty texts count as 0).
 QString priceText(const QString& metraj, const QString& mablagh1);
 
 // The messages of the fields that may not be empty (block, number, position), all that apply.

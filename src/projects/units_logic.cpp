@@ -1,12 +1,12 @@
 #include "units_logic.h"
 
 #include "common/activitylog.h"
+#include "common/fieldcheck.h"
 #include "common/logtexts.h"
 #include "common/monedit.h"
 #include "db/database.h"
 #include "db/schema.h"
 
-#include <cmath>
 
 namespace tavrin::units {
 
@@ -81,6 +81,24 @@ const QStringList& formColumns()
     return c;
 }
 
+// The first text of the form longer than its column (the identifier, made of
+// block, floor and number, is refused at the block).
+std::optional<FieldRefusal> textTooLong(const UnitForm& f)
+{
+    return checkTextLengths(QStringLiteral("vahedha"),
+                            {{QStringLiteral("karbari"), f.karbari, QStringLiteral("کاربري")},
+                             {QStringLiteral("bolok"), f.bolok, QStringLiteral("بلوک")},
+                             {QStringLiteral("tabaghe"), f.tabaghe, QStringLiteral("طبقه")},
+                             {QStringLiteral("vahed_no"), f.vahed_no, QStringLiteral("شماره واحد")},
+                             {QStringLiteral("shenase"), f.shenase(), QStringLiteral("شناسه واحد"), QStringLiteral("bolok")},
+                             {QStringLiteral("jahat"), f.jahat, QStringLiteral("جهت")},
+                             {QStringLiteral("ekhtesasi"), f.ekhtesasi, QStringLiteral("انشعابات اختصاصي")},
+                             {QStringLiteral("moshtarak"), f.moshtarak, QStringLiteral("انشعابات مشترک")},
+                             {QStringLiteral("status"), f.status, QStringLiteral("وضعيت")},
+                             {QStringLiteral("vahed_typ"), f.vahed_typ, QStringLiteral("نوع واحد")},
+                             {QStringLiteral("bana"), f.bana, QStringLiteral("نوع بنا")}});
+}
+
 QVariantList formValues(const UnitForm& f, const Converted& c, const QString& status)
 {
     return {nn(f.karbari),   nn(f.bolok),     nn(f.tabaghe), nn(f.vahed_no), nn(f.shenase()), nn(f.jahat),
@@ -118,16 +136,17 @@ std::optional<qint64> computePrice(const UnitForm& f)
     const auto teras = realOf(f.teras, true), hayat = realOf(f.hayat, true);
     if (!m1 || !t1 || !h1 || !base || !teras || !hayat)
         return std::nullopt;
-    const double total = double(*m1) * *base + double(*t1) * *teras + double(*h1) * *hayat;
-    if (!std::isfinite(total) || std::abs(total) > 9.0e17)
-        return std::nullopt;
-    return std::llround(total);
+    return areaAmount({{*base, *m1}, {*teras, *t1}, {*hayat, *h1}});
 }
 
 QString priceText(const UnitForm& f)
 {
-    const auto p = computePrice(f);
-    return p ? QString::number(*p) : QStringLiteral("0");
+    const auto m1 = amountOf(f.mablagh1, true), t1 = amountOf(f.teras1, true), h1 = amountOf(f.hayat1, true);
+    const auto base = realOf(usesLandArea(f.bana) ? f.metraj_z : f.metraj, true);
+    const auto teras = realOf(f.teras, true), hayat = realOf(f.hayat, true);
+    if (!m1 || !t1 || !h1 || !base || !teras || !hayat)
+        return QStringLiteral("0");
+    return areaAmountText({{*base, *m1}, {*teras, *t1}, {*hayat, *h1}});
 }
 
 QString grouped(const QString& digits)
@@ -199,6 +218,8 @@ ActionResult insertUnit(const QSqlRecord& project, const UnitForm& f)
     const Converted c = convert(f);
     if (!c.ok())
         return r.refuse(c.message, c.failedField);
+    if (const auto tooLong = textTooLong(f))
+        return r.refuse(tooLong->message, tooLong->field);
     const qint64 prjId = items::recordId(project);
     Transaction tx(dm());
     const auto prj = items::lockProject(prjId);
@@ -232,6 +253,8 @@ ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm
     const Converted c = convert(f);
     if (!c.ok())
         return r.refuse(c.message, c.failedField);
+    if (const auto tooLong = textTooLong(f))
+        return r.refuse(tooLong->message, tooLong->field);
     const qint64 prjId = items::recordId(project);
     Transaction tx(dm());
     const auto prj = items::lockProject(prjId);

@@ -33,11 +33,13 @@ bool usesLandArea(const QString& bana);
 QString areaWord(const QString& bana);
 
 // The total price of the form: mablagh1 x (metraj_z for a villa or plot,
-// metraj otherwise) + teras1 x teras + hayat1 x hayat, rounded to whole rials.
-// Empty texts count as 0; nothing when a text does not convert.
+// metraj otherwise) + teras1 x teras + hayat1 x hayat, rounded to whole rials
+// by areaAmount (common/monedit.h).  Empty texts count as 0; nothing when a
+// text does not convert.
 std::optional<qint64> computePrice(const UnitForm& f);
-// The price as the form's mablagh field shows it: plain digits, "0" when a
-// value does not convert.
+// The price as the form's mablagh field shows it: plain digits (whole, even
+// beyond what the money columns hold, so that the save refuses it), "0" when
+// a value does not convert.
 QString priceText(const UnitForm& f);
 // Digits grouped in threes with "," (the labels beside the prices).
 QString grouped(const QString& digits);

@@ -28,7 +28,8 @@
 
 namespace tavrin {
 
-// The rows of a spreadsheet as read, for the second grid.
+// The rows of a spreadsheet the import takes (no header, no empty row), for
+// the second grid; each row is titled with its row number in the sheet.
 class SheetModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
@@ -37,11 +38,12 @@ public:
     {
         beginResetModel();
         m_sheet = sheet;
+        m_rows = sheet ? divisionDataRows(*sheet) : QList<int>();
         endResetModel();
     }
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() || !m_sheet ? 0 : int(m_sheet->rows.size());
+        return parent.isValid() || !m_sheet ? 0 : int(m_rows.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override
     {
@@ -51,14 +53,14 @@ public:
     {
         if (role != Qt::DisplayRole || !m_sheet || !i.isValid())
             return {};
-        return m_sheet->rows[i.row()].value(i.column());
+        return m_sheet->rows[m_rows[i.row()]].value(i.column());
     }
     QVariant headerData(int section, Qt::Orientation o, int role) const override
     {
         if (role != Qt::DisplayRole)
             return {};
         if (o == Qt::Vertical)
-            return section + 1;
+            return m_rows.value(section) + 1;
         // The columns of the table when the sheet has the expected seven, else letters.
         static const QStringList titles = {reftext::kOstan,    reftext::kShahrestan, reftext::kShahr, reftext::kBakhsh,
                                            reftext::kDehestan, reftext::kRosta,      reftext::kCodAbadi};
@@ -69,6 +71,7 @@ public:
 
 private:
     const SheetData* m_sheet = nullptr;
+    QList<int> m_rows;   // indexes into m_sheet->rows
 };
 
 // ---- Entry window ---------------------------------------------------------------
@@ -228,8 +231,9 @@ void Tabadiha_ins::ins_btnClick()
     if (!checkFields())
         return;
     DivisionSave r;
+    FieldRefusal tooLong;
     try {
-        r = insertDivision(fields());
+        r = insertDivision(fields(), &tooLong);
     } catch (const DbError& e) {
         reportFailure(refmsg::kSaveFailed, e);
         return;
@@ -237,10 +241,18 @@ void Tabadiha_ins::ins_btnClick()
     switch (r) {
     case DivisionSave::DuplicatePlace: dialogs().warning(reftext::kDupAll); return;
     case DivisionSave::DuplicateCode: dialogs().warning(reftext::kDupCod); return;
+    case DivisionSave::TooLong: showRefusal(tooLong); return;
     default: break;
     }
     dialogs().information(reftext::kSaved);
     fillLevel(0);
+}
+
+void Tabadiha_ins::showRefusal(const FieldRefusal& r)
+{
+    dialogs().warning(r.message);
+    if (QWidget* w = findChild<QWidget*>(r.field))
+        w->setFocus();
 }
 
 void Tabadiha_ins::edit_btnClick()
@@ -248,10 +260,15 @@ void Tabadiha_ins::edit_btnClick()
     if (m_id == 0 || !checkFields())
         return;
     DivisionSave r;
+    FieldRefusal tooLong;
     try {
-        r = updateDivision(fields(), m_oldCod);
+        r = updateDivision(fields(), m_oldCod, &tooLong);
     } catch (const DbError& e) {
         reportFailure(refmsg::kEditFailed, e);
+        return;
+    }
+    if (r == DivisionSave::TooLong) {
+        showRefusal(tooLong);
         return;
     }
     if (r == DivisionSave::DuplicateCode) {
@@ -558,8 +575,12 @@ void Tabadiha::renameSingle(const RenameTexts& t)
         dialogs().warning(refmsg::kEmptyNewName);
         return;
     }
+    FieldRefusal tooLong;
     try {
-        renameDivisions(t.column, name->trimmed(), {id});
+        if (renameDivisions(t.column, name->trimmed(), {id}, &tooLong) < 0) {
+            dialogs().warning(tooLong.message);
+            return;
+        }
     } catch (const DbError& e) {
         reportFailure(refmsg::kEditFailed, e);
         return;
@@ -590,7 +611,12 @@ void Tabadiha::renameBulk(const RenameTexts& t)
         // Exactly the rows the list shows, by id.
         QList<qint64> ids;
         m->forEachRow([&](const QSqlRecord& r) { ids << r.value(QStringLiteral("id")).toLongLong(); });
-        changed = renameDivisions(t.column, name->trimmed(), ids);
+        FieldRefusal tooLong;
+        changed = renameDivisions(t.column, name->trimmed(), ids, &tooLong);
+        if (changed < 0) {
+            dialogs().warning(tooLong.message);
+            return;
+        }
     } catch (const DbError& e) {
         reportFailure(refmsg::kEditFailed, e);
         return;
@@ -682,16 +708,8 @@ void Tabadiha::BitBtn2Click()
     }
     m_sheet = std::move(sheet);
     m_sheetModel->setSheet(&*m_sheet);
-    // The data rows: without a header row and without empty rows.
-    const DivisionSheet checked = checkDivisionSheet(*m_sheet);
-    int rows = 0;
-    for (int r = checked.headerSkipped ? 1 : 0; r < m_sheet->rows.size(); ++r) {
-        bool empty = true;
-        for (const QString& c : m_sheet->rows[r])
-            empty = empty && c.trimmed().isEmpty();
-        rows += empty ? 0 : 1;
-    }
-    cnt2->setText(QString::number(rows));
+    // The rows the import takes, as the grid lists them.
+    cnt2->setText(QString::number(m_sheetModel->rowCount()));
 }
 
 QProgressDialog* Tabadiha::progressDialog()

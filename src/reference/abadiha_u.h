@@ -52,6 +52,7 @@ private:
     void fillLevel(int level);
     void levelChanged(int level);
     bool checkFields();
+    void showRefusal(const FieldRefusal& r);
     qint64 m_id = 0;
     QString m_oldCod;
 };

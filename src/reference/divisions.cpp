@@ -39,6 +39,30 @@ const QStringList& divisionColumns()
 }
 
 namespace {
+QString captionOf(const QString& column)
+{
+    static const QStringList captions = {reftext::kOstan,    reftext::kShahrestan, reftext::kShahr, reftext::kBakhsh,
+                                         reftext::kDehestan, reftext::kRosta,      reftext::kCodAbadi};
+    return captions.value(divisionColumns().indexOf(column), column);
+}
+
+// The first value of the settlement longer than its column.
+std::optional<FieldRefusal> textTooLong(const Division& d)
+{
+    QList<ColumnText> texts;
+    const QStringList values = d.values();
+    for (int i = 0; i < divisionColumns().size(); ++i)
+        texts.append({divisionColumns()[i], values[i], captionOf(divisionColumns()[i])});
+    return checkTextLengths(QStringLiteral("abadiha"), texts);
+}
+
+bool refusedAsTooLong(const std::optional<FieldRefusal>& r, FieldRefusal* out)
+{
+    if (r && out)
+        *out = *r;
+    return r.has_value();
+}
+
 QVariantList bound(const Division& d)
 {
     QVariantList v;
@@ -62,10 +86,13 @@ ListQuery divisionsQuery(const DivisionCriteria& c)
     return q;
 }
 
-DivisionSave insertDivision(const Division& d)
+DivisionSave insertDivision(const Division& d, FieldRefusal* tooLong)
 {
+    if (refusedAsTooLong(textTooLong(d), tooLong))
+        return DivisionSave::TooLong;
     Database& db = dm();
     Transaction tx(db);
+    db.lockTable(QStringLiteral("abadiha"));
     if (db.firstRow(QStringLiteral("select id from abadiha where shahrestan=? and rosta=? and ostan=? and cod=?"),
                     {d.shahrestan, d.rosta, d.ostan, d.cod}))
         return DivisionSave::DuplicatePlace;
@@ -77,10 +104,13 @@ DivisionSave insertDivision(const Division& d)
     return DivisionSave::Saved;
 }
 
-DivisionSave updateDivision(const Division& d, const QString& oldCod)
+DivisionSave updateDivision(const Division& d, const QString& oldCod, FieldRefusal* tooLong)
 {
+    if (refusedAsTooLong(textTooLong(d), tooLong))
+        return DivisionSave::TooLong;
     Database& db = dm();
     Transaction tx(db);
+    db.lockTable(QStringLiteral("abadiha"));
     if (d.cod != oldCod &&
         db.firstRow(QStringLiteral("select id from abadiha where cod=? and id<>?"), {d.cod, d.id}))
         return DivisionSave::DuplicateCode;
@@ -113,13 +143,15 @@ bool isUsableNewName(const QString& name)
     return !t.isEmpty() && t != reftext::kInputPreset;
 }
 
-int renameDivisions(const QString& column, const QString& newName, const QList<qint64>& ids)
+int renameDivisions(const QString& column, const QString& newName, const QList<qint64>& ids, FieldRefusal* tooLong)
 {
     static const QStringList renamable = {QStringLiteral("ostan"),    QStringLiteral("shahrestan"),
                                           QStringLiteral("shahr"),    QStringLiteral("bakhsh"),
                                           QStringLiteral("dehestan"), QStringLiteral("rosta")};
     if (!renamable.contains(column))
         throw DbError(QStringLiteral("not a renamable column: ") + column, {});
+    if (refusedAsTooLong(checkTextLengths(QStringLiteral("abadiha"), {{column, newName, captionOf(column)}}), tooLong))
+        return -1;
     Database& db = dm();
     Transaction tx(db);
     int changed = 0;
@@ -150,7 +182,35 @@ bool isHeaderRow(const QStringList& cells)
     const QString first = cells.first().trimmed();
     return foldText(first) == foldText(reftext::kOstan) || first.compare(QLatin1String("ostan"), Qt::CaseInsensitive) == 0;
 }
+
+bool isEmptyRow(const QStringList& cells)
+{
+    for (const QString& c : cells)
+        if (!c.trimmed().isEmpty())
+            return false;
+    return true;
+}
+
+// Index of the header row in sheet.rows, or -1: the first row holding a value,
+// when it starts with the province title.
+int headerIndex(const SheetData& sheet)
+{
+    for (int r = 0; r < sheet.rows.size(); ++r)
+        if (!isEmptyRow(sheet.rows[r]))
+            return isHeaderRow(sheet.rows[r]) ? r : -1;
+    return -1;
+}
 } // namespace
+
+QList<int> divisionDataRows(const SheetData& sheet)
+{
+    const int header = headerIndex(sheet);
+    QList<int> out;
+    for (int r = 0; r < sheet.rows.size(); ++r)
+        if (r != header && !isEmptyRow(sheet.rows[r]))
+            out << r;
+    return out;
+}
 
 DivisionSheet checkDivisionSheet(const SheetData& sheet)
 {
@@ -160,29 +220,33 @@ DivisionSheet checkDivisionSheet(const SheetData& sheet)
         out.problem = SheetProblem::ColumnCount;
         return out;
     }
+    // A code or name that cannot be read is not imported as an empty or an error text.
+    for (const SheetCell& cell : sheet.unreadable) {
+        if (cell.column < kColumns) {
+            out.problem = SheetProblem::UnreadableCell;
+            out.badRow = cell.row;
+            out.badCell = cell.name();
+            return out;
+        }
+    }
     QList<int> lengths;
     const TableDef* table = schema().table(QStringLiteral("abadiha"));
     for (const QString& c : divisionColumns()) {
         const ColumnDef* def = table ? table->column(c) : nullptr;
         lengths << (def ? def->length : 0);
     }
-    for (int r = 0; r < sheet.rows.size(); ++r) {
+    const int header = headerIndex(sheet);
+    out.headerSkipped = header >= 0;
+    out.headerRow = header + 1;
+    for (const int r : divisionDataRows(sheet)) {
         QStringList cells = sheet.rows[r];
         for (QString& c : cells)
             c = c.trimmed();
-        if (r == 0 && isHeaderRow(cells)) {
-            out.headerSkipped = true;
-            continue;
-        }
-        bool empty = true;
-        for (const QString& c : cells)
-            empty = empty && c.isEmpty();
-        if (empty)
-            continue;
         if (cells.value(0).isEmpty() || cells.value(1).isEmpty()) {
             out.problem = SheetProblem::EmptyPlace;
             out.badRow = r + 1;
             out.rows.clear();
+            out.rowNumbers.clear();
             return out;
         }
         for (int c = 0; c < kColumns; ++c) {
@@ -191,10 +255,12 @@ DivisionSheet checkDivisionSheet(const SheetData& sheet)
                 out.badRow = r + 1;
                 out.badColumn = divisionColumns()[c];
                 out.rows.clear();
+                out.rowNumbers.clear();
                 return out;
             }
         }
         out.rows << Division::fromValues(cells);
+        out.rowNumbers << r + 1;
     }
     if (out.rows.isEmpty())
         out.problem = SheetProblem::NoRows;
@@ -209,6 +275,7 @@ QString sheetProblemMessage(const DivisionSheet& s)
     case SheetProblem::EmptyPlace: return refmsg::kBadRowEmpty + QString::number(s.badRow);
     case SheetProblem::TooLong: return refmsg::kBadRowLong + QString::number(s.badRow);
     case SheetProblem::NoRows: return refmsg::kNoRows;
+    case SheetProblem::UnreadableCell: return refmsg::kBadCell.arg(s.badCell);
     }
     return {};
 }
@@ -224,6 +291,9 @@ QString sheetProblemText(const DivisionSheet& s)
     case SheetProblem::TooLong:
         return QStringLiteral("row %1: the %2 cell is longer than the column allows").arg(s.badRow).arg(s.badColumn);
     case SheetProblem::NoRows: return QStringLiteral("the sheet holds no settlement");
+    case SheetProblem::UnreadableCell:
+        return QStringLiteral("cell %1 cannot be read (an error value, or a formula saved without its result)")
+            .arg(s.badCell);
     }
     return {};
 }

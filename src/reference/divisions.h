@@ -3,6 +3,7 @@
 // province, county, city, district, rural district, village and settlement
 // code.  Searching, saving, renaming, deleting, the replacement of the whole
 // table from a spreadsheet, and the starter set of a new database.
+#include "common/fieldcheck.h"
 #include "common/listquery.h"
 
 #include <QList>
@@ -38,46 +39,61 @@ struct DivisionCriteria {
 // criterion, ordered by county, district, rural district and village.
 ListQuery divisionsQuery(const DivisionCriteria& c);
 
-enum class DivisionSave { Saved, DuplicatePlace, DuplicateCode, Vanished };
+enum class DivisionSave { Saved, DuplicatePlace, DuplicateCode, Vanished, TooLong };
 
 // Saves a new settlement and its log row in one transaction, unless a row with
 // the same county, village, province and code, or any row with the same code,
-// exists.  Throws DbError.
-DivisionSave insertDivision(const Division& d);
-// Changes the row d.id; refuses a changed code that another row holds.  Logs.
-DivisionSave updateDivision(const Division& d, const QString& oldCod);
+// exists, or a name is longer than its column (the refusal then goes to
+// *tooLong).  Throws DbError.
+DivisionSave insertDivision(const Division& d, FieldRefusal* tooLong = nullptr);
+// Changes the row d.id; refuses a changed code that another row holds, and a
+// name longer than its column.  Logs.
+DivisionSave updateDivision(const Division& d, const QString& oldCod, FieldRefusal* tooLong = nullptr);
 // Deletes the row and logs it; false when the row was already gone.
 bool deleteDivision(qint64 id, const QString& cod);
 
 // Sets column (one of ostan, shahrestan, shahr, bakhsh, dehestan, rosta) to
 // newName on exactly the rows with the given ids, in one transaction; returns
-// the number of rows changed.  Throws DbError (and changes nothing then).
-int renameDivisions(const QString& column, const QString& newName, const QList<qint64>& ids);
+// the number of rows changed.  A name longer than the column changes nothing:
+// -1 comes back and the refusal goes to *tooLong.  Throws DbError (and
+// changes nothing then).
+int renameDivisions(const QString& column, const QString& newName, const QList<qint64>& ids,
+                    FieldRefusal* tooLong = nullptr);
 // A usable new name: not empty and not the input box's preset "?".
 bool isUsableNewName(const QString& name);
 
 // ---- Replacing the table from a spreadsheet ------------------------------
 //
 // The sheet must have exactly seven columns, in the table's order: province,
-// county, city, district, rural district, village, settlement code.  A first
-// row whose first cell is the title of the province column ("استان" in any yeh
-// or kaf form, or "ostan" in any letter case) is a header and is skipped.
-// Every cell is taken without leading and trailing blanks; wholly empty rows
-// are skipped; every other row needs its province and its county, and no cell
-// may be longer than its column.  The whole sheet is checked before anything
-// is written, so a bad row leaves the table as it was.
+// county, city, district, rural district, village, settlement code.  The
+// first row holding a value is a header, and is skipped, when its first cell
+// is the title of the province column ("استان" in any yeh or kaf form, or
+// "ostan" in any letter case).  Every cell is taken without leading and
+// trailing blanks; wholly empty rows are skipped; every other row needs its
+// province and its county, and no cell may be longer than its column.  A cell
+// of the seven columns whose value cannot be read (an error value such as
+// #N/A, a formula saved without its result) refuses the sheet, naming the
+// cell.  The whole sheet is checked before anything is written, so a bad row
+// leaves the table as it was.
 
-enum class SheetProblem { None, ColumnCount, EmptyPlace, TooLong, NoRows };
+enum class SheetProblem { None, ColumnCount, EmptyPlace, TooLong, NoRows, UnreadableCell };
 
 struct DivisionSheet {
     SheetProblem problem = SheetProblem::None;
     int badRow = 0;              // 1-based row number in the sheet
     QString badColumn;           // for TooLong
+    QString badCell;             // for UnreadableCell: "B7"
     bool headerSkipped = false;
+    int headerRow = 0;           // 1-based row number of the skipped header, 0 for none
     QList<Division> rows;
+    QList<int> rowNumbers;       // the sheet's row number of each of rows
 };
 
 DivisionSheet checkDivisionSheet(const SheetData& sheet);
+// The rows of the sheet the import takes as settlements, by index into
+// sheet.rows: every row holding a value but the header (what the window's
+// preview lists and counts).
+QList<int> divisionDataRows(const SheetData& sheet);
 // The Persian message for a problem of the sheet.
 QString sheetProblemMessage(const DivisionSheet& s);
 // The same in English (the command-line tool).

@@ -139,8 +139,9 @@ void Tphone::ins_btnClick()
     if (!ins_btn->isEnabled())
         return;
     PhoneInsert r;
+    FieldRefusal tooLong;
     try {
-        r = addPhone(name->text(), tel->text(), cmt->text());
+        r = addPhone(name->text(), tel->text(), cmt->text(), &tooLong);
     } catch (const DbError& e) {
         reportFailure(refmsg::kSaveFailed, e);
         return;
@@ -148,6 +149,12 @@ void Tphone::ins_btnClick()
     if (r == PhoneInsert::EmptyName) {
         dialogs().warning(refmsg::kEmptyName);
         name->setFocus();
+        return;
+    }
+    if (r == PhoneInsert::TooLong) {
+        dialogs().warning(tooLong.message);
+        if (QWidget* w = findChild<QWidget*>(tooLong.field))
+            w->setFocus();
         return;
     }
     if (r == PhoneInsert::Duplicate) {

@@ -26,10 +26,17 @@ ListQuery phoneQuery(PhoneColumn column, const QString& text)
     return q;
 }
 
-PhoneInsert addPhone(const QString& name, const QString& tel, const QString& cmt)
+PhoneInsert addPhone(const QString& name, const QString& tel, const QString& cmt, FieldRefusal* tooLong)
 {
     if (name.trimmed().isEmpty())
         return PhoneInsert::EmptyName;
+    if (const auto r = checkTextLengths(QStringLiteral("phone"), {{QStringLiteral("name"), name, reftext::kName},
+                                                                  {QStringLiteral("tel"), tel, reftext::kTel},
+                                                                  {QStringLiteral("cmt"), cmt, reftext::kSharh}})) {
+        if (tooLong)
+            *tooLong = *r;
+        return PhoneInsert::TooLong;
+    }
     Database& db = dm();
     Transaction tx(db);
     if (db.firstRow(QStringLiteral("select id from phone where name=?"), {name}))

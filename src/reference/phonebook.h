@@ -1,5 +1,6 @@
 #pragma once
 // The phone book (table phone): search, insert and delete.
+#include "common/fieldcheck.h"
 #include "common/listquery.h"
 
 #include <QString>
@@ -14,11 +15,12 @@ QString normalisePhoneSearch(const QString& typed);
 // The rows with a name whose column matches "%text%" (yeh and kaf folded), by name.
 ListQuery phoneQuery(PhoneColumn column, const QString& text);
 
-enum class PhoneInsert { Inserted, EmptyName, Duplicate };
+enum class PhoneInsert { Inserted, EmptyName, Duplicate, TooLong };
 // Inserts an entry unless its name is empty or already in the book (names are
-// compared exactly as typed); the check and the insert run in one transaction.
+// compared exactly as typed) or a text is longer than its column (the refusal
+// then goes to *tooLong); the check and the insert run in one transaction.
 // Throws DbError.
-PhoneInsert addPhone(const QString& name, const QString& tel, const QString& cmt);
+PhoneInsert addPhone(const QString& name, const QString& tel, const QString& cmt, FieldRefusal* tooLong = nullptr);
 // Deletes the entry; false when it was already gone.
 bool deletePhone(qint64 id);
 

@@ -23,6 +23,9 @@ inline const QString kEmptyNewName = QStringLiteral("نام جديد وارد ن
 // Rows of a spreadsheet that cannot be imported: followed by the row number.
 inline const QString kBadRowEmpty = QStringLiteral("خطا! استان يا شهرستان خالي است، رديف ");
 inline const QString kBadRowLong = QStringLiteral("خطا! طول متن بيش از حد مجاز است، رديف ");
+// A cell of a spreadsheet whose value cannot be read (an error value, a
+// formula without its stored result): %1 is the cell ("B7").
+inline const QString kBadCell = QStringLiteral("خطا! مقدار خانه %1 فايل اکسل خوانده نشد (خطا يا فرمول بدون مقدار)، هيچ رديفي منتقل نشد");
 // A spreadsheet without a single settlement.
 inline const QString kNoRows = QStringLiteral("فايل اکسل هيچ رديفي ندارد");
 // Choose a spreadsheet before replacing the table with it.

@@ -78,8 +78,20 @@ QList<SettingRow> settingRows(const SettingPlace& place, const QString& componen
     return rows;
 }
 
-SettingInsert addSetting(const SettingPlace& place, const QString& component, const QString& value)
+SettingInsert addSetting(const SettingPlace& place, const QString& component, const QString& value,
+                         FieldRefusal* tooLong)
 {
+    QList<ColumnText> texts {{QStringLiteral("component"), component, reftext::kComponentCaption},
+                             {QStringLiteral("cmt"), value, reftext::kCmtCaption}};
+    if (place.table != SettingTable::General)
+        texts.prepend({QStringLiteral("ostan"), place.ostan, reftext::kOstan});
+    if (place.table == SettingTable::County)
+        texts.insert(1, {QStringLiteral("shahrestan"), place.shahrestan, reftext::kShahrestan});
+    if (const auto r = checkTextLengths(settingTableName(place.table), texts)) {
+        if (tooLong)
+            *tooLong = *r;
+        return SettingInsert::TooLong;
+    }
     Database& db = dm();
     Transaction tx(db);
     QVariantList values;

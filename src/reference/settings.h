@@ -3,6 +3,8 @@
 // reading a key's rows, inserting a value, marking the default value of a key
 // and deleting a value, each within its place (the whole organisation, one
 // province, or one county of a province).
+#include "common/fieldcheck.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -34,10 +36,12 @@ QStringList settingKeys(SettingTable t);
 // key lists every key of the place (the county window, on choosing a county).
 QList<SettingRow> settingRows(const SettingPlace& place, const QString& component);
 
-enum class SettingInsert { Inserted, Duplicate };
-// Inserts a value under a key unless the same value is already there; the check
-// and the insert run in one transaction.  Throws DbError.
-SettingInsert addSetting(const SettingPlace& place, const QString& component, const QString& value);
+enum class SettingInsert { Inserted, Duplicate, TooLong };
+// Inserts a value under a key unless the same value is already there or a text
+// is longer than its column (the refusal then goes to *tooLong); the check and
+// the insert run in one transaction.  Throws DbError.
+SettingInsert addSetting(const SettingPlace& place, const QString& component, const QString& value,
+                         FieldRefusal* tooLong = nullptr);
 // Makes value the default of its key: clears the mark of the key's other rows
 // within the place and sets it on the rows holding value, in one transaction.
 // Returns the number of rows marked.  Throws DbError.

@@ -170,7 +170,15 @@ void SettingsWindow::failed(const QString& message, const DbError& e)
 bool SettingsWindow::insertFromFields()
 {
     try {
-        if (addSetting(place(), component->currentText(), cmt->text()) == SettingInsert::Duplicate) {
+        FieldRefusal tooLong;
+        const SettingInsert r = addSetting(place(), component->currentText(), cmt->text(), &tooLong);
+        if (r == SettingInsert::TooLong) {
+            dialogs().warning(tooLong.message);
+            if (QWidget* w = findChild<QWidget*>(tooLong.field))
+                w->setFocus();
+            return false;
+        }
+        if (r == SettingInsert::Duplicate) {
             dialogs().warning(reftext::kDuplicate);
             cmt->setFocus();
             return false;

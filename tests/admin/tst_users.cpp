@@ -442,6 +442,25 @@ private Q_SLOTS:
         QVERIFY(e.edit_btnClick());
         QCOMPARE(text(dm().scalar(QStringLiteral("select nam from users where us=?"), {QStringLiteral("0012345679")})),
                  QStringLiteral("new name"));
+        // Another administrator saves the same new name at the same moment: the
+        // check waits for his commit and refuses, on every backend.
+        QString result;
+        test::whileAnotherUserHolds(
+            [](Database& db) {
+                db.lockTable(QStringLiteral("users"));
+                db.exec(QStringLiteral("insert into users (us,lev) values ('race','city')"));
+            },
+            [&] {
+                result = useradmin::insertUser({QStringLiteral("race"), QStringLiteral("1"), {}, {}, {},
+                                                QStringLiteral("city"), {}, QStringLiteral("فعال")});
+            });
+        QCOMPARE(result, useradmin::kDuplicate);
+        QCOMPARE(count(QStringLiteral("select count(*) from users where us=?"), {QStringLiteral("race")}), 1);
+        // A text longer than its column is refused naming its field, on every backend.
+        useradmin::UserFields f {QStringLiteral("long"), QStringLiteral("1"), QString(101, QChar(0x0627)), {}, {},
+                                 QStringLiteral("city"), {}, QStringLiteral("فعال")};
+        QCOMPARE(useradmin::insertUser(f), QStringLiteral("خطا! طول نام و نام خانوادگي بيش از حد مجاز است (حداکثر 100 حرف)"));
+        QCOMPARE(count(QStringLiteral("select count(*) from users where us='long'")), 0);
     }
 
     void editingKeepsOrReplacesThePassword()

@@ -165,7 +165,47 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(s.serverName));
         QCOMPARE(dm().scalar(QStringLiteral("select count(*) from users")).toInt(), 1);
         QCOMPARE(dm().scalar(QStringLiteral("select count(distinct ostan) from abadiha")).toInt(), 31);
+        // A user name held twice is reported after the install, and both rows stay.
+        dm().exec(QStringLiteral("insert into users (us,lev) values ('admin','city')"));
+        rec.clear();
+        window<Tserver>().Label7Click();
+        QCOMPARE(rec.texts().size(), 2);
+        QVERIFY(rec.lastText().endsWith(QStringLiteral(": admin")));
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from users")).toInt(), 2);
         setCurrentChoice(connection::Choice::Internet);
+    }
+
+    // The system connection file exactly as the README prints it reaches the
+    // organisation's server (here the test server in place of db.example.org:5432);
+    // the unquoted "host,port" used to come out as an empty server.
+    void systemConnectionFileOfTheReadme()
+    {
+        if (test::backendUnderTest() != Backend::PostgreSQL)
+            QSKIP("needs the PostgreSQL test server");
+        QFile readme(QStringLiteral(TAVRIN_TEST_DATA "/../../README.md"));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(readme.readAll());
+        const qsizetype from = text.indexOf(QStringLiteral("```ini\n")) + 7;
+        QString ini = text.mid(from, text.indexOf(QStringLiteral("```"), from) - from);
+        QVERIFY(ini.contains(QStringLiteral("\nServer=db.example.org,5432\n")));
+        const QString host = m_params.server.section(',', 0, -2), port = m_params.server.section(',', -1);
+        ini.replace(QStringLiteral("db.example.org"), host).replace(QStringLiteral("5432"), port);
+        // The example's user and database, on the test server.
+        if (!dm().firstRow(QStringLiteral("select 1 from pg_roles where rolname='tavrin'")))
+            dm().exec(QStringLiteral("create role tavrin login"));
+        if (!dm().firstRow(QStringLiteral("select 1 from pg_database where datname='tavrin'")))
+            dm().exec(QStringLiteral("create database tavrin owner tavrin"));
+        QFile conf(qEnvironmentVariable("TAVRIN_SYSTEM_CONFIG"));
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write(ini.toUtf8());
+        conf.close();
+        test::DialogRecorder rec;
+        const bool connected = connectProcedure(connection::Choice::Internet, false);
+        conf.remove();
+        QVERIFY(connected);
+        QCOMPARE(dm().params().server, host + ',' + port);
+        QCOMPARE(dm().scalar(QStringLiteral("select current_user||' '||current_database()")).toString(),
+                 QStringLiteral("tavrin tavrin"));
     }
 
     void aFailingLoginStepUndoesTheLogin()
@@ -237,6 +277,14 @@ private Q_SLOTS:
         QCOMPARE(rec.lastText(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
         QVERIFY(!login(QStringLiteral("U1"), QStringLiteral("1")).BitBtn1Click());  // names compare exactly
         QCOMPARE(rec.lastText(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
+        // An absent password matches nothing, not even an empty one, and stays absent.
+        dm().exec(QStringLiteral("update users set ps=NULL where us='u1'"));
+        QVERIFY(!login(QStringLiteral("u1"), QString()).BitBtn1Click());
+        QCOMPARE(rec.lastText(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
+        login(QStringLiteral("u1"), QString()).Label3Click();
+        QCOMPARE(rec.lastText(), QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"));
+        QVERIFY(dm().scalar(QStringLiteral("select ps from users where us='u1'")).isNull());
+        dm().exec(QStringLiteral("update users set ps=? where us='u1'"), {password::hash(QStringLiteral("1"))});
         for (const QVariant& status : {QVariant(QString()), QVariant(QStringLiteral("غيرفعال")), QVariant()}) {
             dm().exec(QStringLiteral("update users set status=? where us='u1'"), {status});
             QVERIFY(!login(QStringLiteral("u1"), QStringLiteral("1")).BitBtn1Click());

@@ -50,6 +50,29 @@ private Q_SLOTS:
         QCOMPARE(m.totalCount(), 2);
     }
 
+    // A typed text matches itself byte for byte on every backend; only "%" and "_" are wildcards.
+    void searchesCompareByteWise()
+    {
+        for (const char* n : {"ABC", "abc", "a\\b", "ab", "O'Hara", "50%", "x_y", "xzy"})
+            addPhone(QString::fromLatin1(n));
+        const auto found = [this](const QString& typed) {
+            ListModel m;
+            m.setColumns({{QStringLiteral("name"), QStringLiteral("نام")}});
+            m.setQuery(ListQuery(QStringLiteral("select *"), QStringLiteral("from phone"))
+                           .like(QStringLiteral("name"), typed)
+                           .orderBy(QStringLiteral("id")));
+            return names(m);
+        };
+        QCOMPARE(found(QStringLiteral("abc")), QStringList{QStringLiteral("abc")});
+        QCOMPARE(found(QStringLiteral("a\\b")), QStringList{QStringLiteral("a\\b")});
+        QCOMPARE(found(QStringLiteral("\\")), QStringList{QStringLiteral("a\\b")});
+        QCOMPARE(found(QStringLiteral("O'H")), QStringList{QStringLiteral("O'Hara")});
+        QCOMPARE(found(QStringLiteral("o'h")), QStringList());
+        QCOMPARE(found(QStringLiteral("x_y")), (QStringList{QStringLiteral("x_y"), QStringLiteral("xzy")}));
+        QCOMPARE(found(QStringLiteral("A%C")), QStringList{QStringLiteral("ABC")});
+        QCOMPARE(found(QStringLiteral("0%")), QStringList{QStringLiteral("50%")});
+    }
+
     void yehAndKafFoldOnBothSides()
     {
         addPhone(QStringLiteral("علي كريمي"));   // Arabic yeh and kaf

@@ -123,9 +123,27 @@ private Q_SLOTS:
         QCOMPARE(parseAmount(QString()), 0);
         QCOMPARE(parseAmount(QStringLiteral("12.5")), 0);
         QVERIFY(!tryParseAmount(QStringLiteral("12.5")));
+        // The money columns hold 15 digits before the point: a longer amount is no amount.
+        QCOMPARE(tryParseAmount(QStringLiteral("999,999,999,999,999")), std::optional<qint64>(kMaxAmount));
+        QCOMPARE(tryParseAmount(QStringLiteral("-999999999999999")), std::optional<qint64>(-kMaxAmount));
+        QVERIFY(!tryParseAmount(QStringLiteral("1,000,000,000,000,000")));
+        QVERIFY(!tryParseAmount(QStringLiteral("9,999,999,999,999,900")));
         QCOMPARE(formatAmount(1000), QStringLiteral("1,000"));
         QCOMPARE(formatAmount(-1000000), QStringLiteral("-1,000,000"));
         QCOMPARE(groupAmount(QStringLiteral("007")), QStringLiteral("007"));
+    }
+
+    void areaTimesPriceIsExact()
+    {
+        // 87.6 is 87.59999... as a binary fraction: the product is not one rial short.
+        QCOMPARE(areaAmount({{87.6, 94000000}}), std::optional<qint64>(8234400000));
+        QCOMPARE(areaAmount({{0.1, 3}, {0.2, 3}, {0.7, 1}}), std::optional<qint64>(2));  // 0.9+0.7 rounded once
+        QCOMPARE(areaAmount({{12.5, 1}}), std::optional<qint64>(13));                     // halves away from zero
+        QCOMPARE(areaAmountText({{1000, kMaxAmount}}), QStringLiteral("999999999999999000"));
+        QCOMPARE(areaAmountText({{999999999999999.0, kMaxAmount}}), QStringLiteral("999999999999998000000000000001"));
+        QVERIFY(!areaAmount({{999999999999999.0, kMaxAmount}}));
+        QVERIFY(!areaAmount({{qInf(), 1}}));
+        QCOMPARE(areaAmountText({{qQNaN(), 1}}), QStringLiteral("0"));
     }
 
     void realField()

@@ -28,11 +28,13 @@ QString fixture(const char* name)
 // Reads a workbook with openpyxl and describes it as JSON.
 const char* kInspect = R"PY(
 import json, sys, openpyxl
+from openpyxl.utils.escape import unescape
 wb = openpyxl.load_workbook(sys.argv[1])
 ws = wb.worksheets[0]
 def cell(c):
     b = c.border
-    return {"v": c.value, "bold": bool(c.font.b),
+    return {"v": c.value, "bold": bool(c.font.b), "t": c.data_type, "fmt": c.number_format,
+            "u": unescape(c.value) if isinstance(c.value, str) else None,
             "border": [b.left.style, b.right.style, b.top.style, b.bottom.style]}
 out = {
     "sheets": wb.sheetnames,
@@ -284,6 +286,82 @@ private Q_SLOTS:
         QVERIFY(std::is_sorted(progress.begin(), progress.end()));
     }
 
+    // A text that looks like an escaped character, and texts longer than a
+    // cell holds, read back as they were written (cut between whole
+    // characters), by our reader and by openpyxl's unescaping.
+    void textsReadBackAsWritten()
+    {
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");   // two UTF-16 units
+        const QStringList values {
+            QStringLiteral("_x0041_"), QStringLiteral("a_x0041_x0042_b"), QStringLiteral("_x00zz_ _X004a_"),
+            QString(32766, QLatin1Char('a')) + emoji,                       // the pair would cross the limit
+            QStringLiteral("_x0041_").repeated(5000),                      // 35,000 characters, escapes included
+            QStringLiteral("ب") + QString(32765, QChar(0x0650)) + QStringLiteral("پ") + QString(3, QChar(0x0650)),
+        };
+        const QString path = tmp("texts.xlsx");
+        QString error;
+        QVERIFY2(exportRows(path, {"a", "b", "c", "d", "e", "f"}, {{"a", "_x0041_"}},
+                            [&](const RowVisitor& row) { row(values); }, &error),
+                 qPrintable(error));
+        const QList<QStringList> back = read(path);
+        QCOMPARE(back.value(0).value(0), QStringLiteral("_x0041_"));
+        const QJsonObject book = inspect(path);
+        const QStringList expected {values[0], values[1], values[2], QString(32766, QLatin1Char('a')),
+                                    QStringLiteral("_x0041_").repeated(2520) + QStringLiteral("_"),
+                                    values[5].left(32766)};
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(back.value(1).value(i).size(), expected[i].size());
+            QCOMPARE(back.value(1).value(i), expected[i]);
+            QCOMPARE(cellOf(book, 2, i + 1).value("u").toString(), expected[i]);
+        }
+        QCOMPARE(cellOf(book, 1, 1).value("u").toString(), QStringLiteral("_x0041_"));
+        QCOMPARE(xlsxCellText(QStringLiteral("_x0041_")), QStringLiteral("_x005F_x0041_"));
+    }
+
+    // Numeric columns are written as numbers a user can add up, with
+    // columns wide enough to show them; codes and other texts stay text.
+    void numericColumnsAreNumbers()
+    {
+        Database& db = test::useFreshDatabase();
+        db.exec("insert into vahedha (prj_id, shenase, metraj, mablagh, vam, otagh, status) values (?,?,?,?,?,?,?)",
+                {7, "0012345678", 87.6, 8234400000LL, 999999999999999LL, 3, "فعال"});
+        db.exec("insert into vahedha (prj_id, shenase, metraj, mablagh, vam, otagh, status) values (?,?,?,?,?,?,?)",
+                {8, "0099", 120, 0, QVariant(), 2, " 42 "});
+        const QString sql = "select prj_id, shenase, metraj, mablagh, vam, otagh, status from vahedha where id<>? order by id";
+        QString error;
+        QVERIFY2(exportStatement(tmp("units.xlsx"), sql, {-1}, {}, &error), qPrintable(error));
+        {
+            QSqlQuery q = db.exec("select count(*) as c, sum(mablagh) as s from vahedha where id<>?", {-1});
+            QVERIFY2(exportQuery(tmp("sums.xlsx"), q, {}, &error), qPrintable(error));
+        }
+        const QJsonObject book = inspect(tmp("units.xlsx"));
+        const auto typeOf = [&](const QJsonObject& b, int row, int col) { return cellOf(b, row, col).value("t").toString(); };
+        // prj_id, metraj, mablagh, vam, otagh are numbers; shenase and status text
+        for (int col : {1, 3, 4, 5, 6})
+            QCOMPARE(typeOf(book, 2, col), QStringLiteral("n"));
+        QCOMPARE(typeOf(book, 2, 2), QStringLiteral("s"));
+        QCOMPARE(valueOf(book, 2, 2), QStringLiteral("0012345678"));
+        QCOMPARE(valueOf(book, 3, 2), QStringLiteral("0099"));
+        QCOMPARE(valueOf(book, 3, 7), QStringLiteral("42"));     // a text of digits in a text column
+        QCOMPARE(typeOf(book, 3, 7), QStringLiteral("s"));
+        QCOMPARE(cellOf(book, 2, 3).value("v").toDouble(), 87.6);
+        QCOMPARE(cellOf(book, 2, 4).value("v").toDouble(), 8234400000.0);
+        QCOMPARE(cellOf(book, 2, 5).value("v").toDouble(), 999999999999999.0);
+        QCOMPARE(cellOf(book, 2, 4).value("fmt").toString(), QStringLiteral("#,##0"));
+        QCOMPARE(cellOf(book, 2, 1).value("fmt").toString(), QStringLiteral("0"));
+        QCOMPARE(bordersOf(book, 2, 4), kThin);
+        QCOMPARE(valueOf(book, 3, 5), QString());                // NULL: an empty cell
+        // 8,234,400,000 and 999,999,999,999,999 need 13 and 19 characters
+        // (and the cell's padding); the other columns keep 10
+        QCOMPARE(book.value("cols").toArray(), QJsonArray({QJsonArray({1, 3, 10.7109375}), QJsonArray({4, 4, 15.7109375}),
+                                                           QJsonArray({5, 5, 21.7109375}), QJsonArray({6, 7, 10.7109375})}));
+        const QJsonObject sums = inspect(tmp("sums.xlsx"));
+        QCOMPARE(typeOf(sums, 2, 1), QStringLiteral("n"));
+        QCOMPARE(cellOf(sums, 2, 1).value("v").toInt(), 2);
+        QCOMPARE(typeOf(sums, 2, 2), QStringLiteral("n"));
+        QCOMPARE(cellOf(sums, 2, 2).value("v").toDouble(), 8234400000.0);
+    }
+
     void unwritablePathFailsWithoutAFile()
     {
         const QString path = tmp("no/such/folder/x.xlsx");
@@ -338,6 +416,17 @@ private Q_SLOTS:
         QCOMPARE(rec.shown[1].kind, QStringLiteral("desktop"));
         QCOMPARE(rec.shown[1].text, tmp("flow.xlsx"));
         QCOMPARE(read(tmp("flow.xlsx")), (QList<QStringList>{{"نام خانوادگي", "mablagh"}, {"احمدي", "1500000"}}));
+    }
+
+    void withoutADesktopProgramTheUserIsToldWhereTheFileIs()
+    {
+        test::DialogRecorder rec;
+        rec.desktopOpens = false;
+        rec.files.push_back(tmp("nowhere.xlsx"));
+        QVERIFY(exportListToExcel("x", {"id"}, {}, [](const RecordVisitor&) {}));
+        QCOMPARE(rec.shown.at(1).kind, QStringLiteral("desktop"));
+        QCOMPARE(rec.texts(), QStringList{kExcelSavedAt + QLatin1Char('\n') + QDir::toNativeSeparators(tmp("nowhere.xlsx"))});
+        QCOMPARE(rec.shown.last().kind, QStringLiteral("information"));
     }
 
     void failedWriteShowsTheMessage()

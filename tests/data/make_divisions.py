@@ -3,10 +3,12 @@
 the program's own: openpyxl for the .xlsx files, LibreOffice (soffice
 --convert-to) and xlwt for the .xls files.  Run from anywhere:
 /usr/bin/python3 tests/data/make_divisions.py
-(needs python3-openpyxl, python3-xlwt and libreoffice-calc-nogui)."""
+(needs python3-openpyxl, python3-xlwt and libreoffice-calc-nogui; with --cells
+only the formula and error-cell fixtures, which need openpyxl alone)."""
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 
 import openpyxl
@@ -61,7 +63,56 @@ def write_xlwt(path, rows):
     wb.save(path)
 
 
+def with_stored_results(path, results):
+    """Gives formula cells the result Excel saves with them (openpyxl saves
+    formulas without one): results maps a cell ("G4") to (type, value), type
+    "n" for a number and "str" for a text."""
+    import re
+    import zipfile
+
+    part = "xl/worksheets/sheet1.xml"
+    with zipfile.ZipFile(path) as z:
+        items = [(i, z.read(i.filename)) for i in z.infolist()]
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
+        for info, data in items:
+            if info.filename == part:
+                xml = data.decode("utf-8")
+                for ref, (kind, value) in results.items():
+                    attr = ' t="str"' if kind == "str" else ""
+                    xml, n = re.subn(r'<c r="%s"><f>(.*?)</f><v\s*/?>(</v>)?' % ref,
+                                     lambda m: '<c r="%s"%s><f>%s</f><v>%s</v>' % (ref, attr, m.group(1), value), xml)
+                    assert n == 1, ref
+                data = xml.encode("utf-8")
+            z.writestr(info, data)
+
+
+def write_cell_fixtures():
+    """Formula and error cells, and a header below a blank first row."""
+    # The rows of ROWS with the third row's code and city written as formulas,
+    # saved with their results as Excel saves them.
+    rows = [list(r) for r in ROWS]
+    rows[2][6] = "=2300+1"
+    rows[2][2] = '="ر"&"ي"'
+    path = os.path.join(HERE, "divisions_formulas.xlsx")
+    workbook(rows).save(path)
+    with_stored_results(path, {"G4": ("n", "2301"), "C4": ("str", "ري")})
+    # The same code formula without its result.
+    workbook(rows).save(os.path.join(HERE, "divisions_formula_no_result.xlsx"))
+    with_stored_results(os.path.join(HERE, "divisions_formula_no_result.xlsx"), {"C4": ("str", "ري")})
+    # Error values: the county of row 7 and the village of row 8.
+    workbook(ROWS + [["فارس", "#N/A", "شيراز", "مركزي", "", "", 7001],
+                     ["فارس", "شيراز", "شيراز", "مركزي", "", "#REF!", 7002]]).save(
+        os.path.join(HERE, "divisions_error_cells.xlsx"))
+    # A blank first row, the header on the second.
+    wb = workbook(ROWS)
+    wb.active.insert_rows(1)
+    wb.save(os.path.join(HERE, "divisions_header_second_row.xlsx"))
+
+
 def main():
+    write_cell_fixtures()
+    if "--cells" in sys.argv:
+        return
     good = os.path.join(HERE, "divisions_openpyxl.xlsx")
     workbook(ROWS).save(good)
     # The same workbook saved as .xls by LibreOffice.

@@ -89,6 +89,10 @@ private Q_SLOTS:
         QCOMPARE(Dialect::create(Backend::PostgreSQL)->lockTableStatement(QStringLiteral("projects")),
                  QStringLiteral("lock table projects in share row exclusive mode"));
         QVERIFY(mssql->lockTableStatement(QStringLiteral("projects")).contains(QStringLiteral("tablockx")));
+        // Pattern searches: byte-wise, and "[" literal where the server takes it as a wildcard.
+        QCOMPARE(mssql->likeCondition(QStringLiteral("name")), QStringLiteral("name COLLATE Latin1_General_BIN2 like ?"));
+        QCOMPARE(mssql->likeText(QStringLiteral("a[1]%")), QStringLiteral("a[[]1]%"));
+        QCOMPARE(lite->likeText(QStringLiteral("a[1]%")), QStringLiteral("a[1]%"));
     }
 
     void connectionFailuresAreReported()

@@ -131,6 +131,19 @@ private Q_SLOTS:
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from dastrasi where prs_id=5")).toInt(), 2);
     }
 
+    // Names an older database holds twice are reported, the rows kept as they are.
+    void duplicateUserNamesAreReportedNotMerged()
+    {
+        Database& db = test::useFreshDatabase();
+        db.exec(QStringLiteral("insert into users (us,lev) values ('ali','city'),('admin','city'),('ali','ostan'),('Ali','city')"));
+        const InstallReport r = installSchema(db);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.duplicateUserNames, (QStringList{QStringLiteral("admin"), QStringLiteral("ali")}));
+        QCOMPARE(r.warnings.size(), 2);
+        QVERIFY(r.warnings[1].contains(QStringLiteral("\"ali\" is held by 2 users")));
+        QCOMPARE(db.scalar(QStringLiteral("select count(*) from users")).toInt(), 5);
+    }
+
     void failingStatementIsReported()
     {
         Database& db = test::useFreshDatabase(false);

@@ -4,6 +4,7 @@
 
 #include "documents/layout.h"
 #include "documents/textlayout.h"
+#include "documents/drawcheck.h"
 #include "documents/pdftext.h"
 
 #include <QPrintPreviewDialog>
@@ -205,6 +206,9 @@ private Q_SLOTS:
         QCOMPARE(detail::valueText(QVariant(2500000.0)), QStringLiteral("2500000"));
         QCOMPARE(detail::valueText(QVariant(2.5)), QStringLiteral("2.50"));
         QCOMPARE(detail::valueText(QVariant(qint64(12))), QStringLiteral("12"));
+        QCOMPARE(detail::valueText(QVariant(1e15)), QStringLiteral("1000000000000000"));
+        QCOMPARE(detail::valueText(QVariant(-2.5e16)), QStringLiteral("-25000000000000000"));
+        QCOMPARE(detail::valueText(QVariant(1e20)), QStringLiteral("100000000000000000000"));
         QCOMPARE(detail::fieldsIn(QStringLiteral("{a} و {b_2} و {a} {page} {9x} {}")), (QStringList {"a", "b_2"}));
     }
 
@@ -217,6 +221,10 @@ private Q_SLOTS:
         QCOMPARE(groupThousands(QStringLiteral("")), QStringLiteral(""));
         QCOMPARE(groupThousands(QStringLiteral("12a45")), QStringLiteral("12a45"));
         QCOMPARE(groupThousands(QStringLiteral("-")), QStringLiteral("-"));
+        // Amounts stored with decimals: a zero fraction is dropped, another kept.
+        QCOMPARE(groupThousands(QStringLiteral("1000000000000000.00")), QStringLiteral("1,000,000,000,000,000"));
+        QCOMPARE(groupThousands(QStringLiteral("-1234567.50")), QStringLiteral("-1,234,567.50"));
+        QCOMPARE(groupThousands(QStringLiteral("1.2.3")), QStringLiteral("1.2.3"));
     }
 
     void textDirection()
@@ -295,6 +303,7 @@ private Q_SLOTS:
         if (!test::havePdfTools())
             QSKIP("pdftotext is not installed");
         const Document d = sampleLetter().fill(sampleValues());
+        VERIFY_PRINTS_CLEAN(d);
         saveArtifact(d, QStringLiteral("letter"));
         QTemporaryDir dir;
         const QString pdf = dir.path() + QStringLiteral("/letter.pdf");

@@ -2,6 +2,7 @@
 // page it prints to.
 #include "support/testsupport.h"
 
+#include "documents/drawcheck.h"
 #include "documents/pdftext.h"
 #include "documents/project_list_report.h"
 
@@ -135,6 +136,7 @@ private Q_SLOTS:
     {
         const Document d = Tproject_chap::build(projects(70), kTotals, "1403/05/12");
         QVERIFY(d.pageCount() >= 3);
+        VERIFY_PRINTS_CLEAN(d);
         for (int p = 0; p < d.pageCount(); ++p) {
             QCOMPARE(d.texts(p, Role::ColumnHeading), kCaptions);
             QCOMPARE(d.texts(p, Role::PageHeader).first(), kHeading);

@@ -99,6 +99,8 @@ private Q_SLOTS:
         QCOMPARE(w.mablagh->text(), QStringLiteral("25000000"));
         QCOMPARE(w.mablagh_3harfi->text(), QStringLiteral("25,000,000"));
         QCOMPARE(w.mablagh1_3harfi->text(), QStringLiteral("2,000,000"));
+        w.mablagh->setText(QStringLiteral("9999999999999900"));  // kept whole for the save to refuse
+        QCOMPARE(w.mablagh->text().size(), 16);
         w.mablagh->setText(QStringLiteral("1"));
         QFocusEvent in(QEvent::FocusIn);
         QApplication::sendEvent(w.mablagh, &in);
@@ -235,6 +237,10 @@ private Q_SLOTS:
         QCOMPARE(toMoney(test::rowOf(k.table, held).value(QStringLiteral("mablagh1"))), qint64(2000000));
         QCOMPARE(spaces::deleteSpace(k, m_prj, held).texts(), QStringList{k.deleteHeld});
         QVERIFY(!test::rowOf(k.table, held).isEmpty());
+        // Another one of the same block and number elsewhere is not held by that assignment.
+        const qint64 twin = saved(spaces::insertSpace(k, m_prj, space("1", "7", "P2")));
+        QVERIFY(spaces::updateSpace(k, m_prj, twin, space("1", "7", "P3")).done);
+        QVERIFY(spaces::deleteSpace(k, m_prj, twin).done);
         // An assignment written without the room's id is found by project, block and number.
         dm().exec(QStringLiteral("insert into %1 (customer_id,num,prj_id,bolok) values (?,8,?,'1')").arg(k.assignTable), {buyer, prjId});
         QCOMPARE(spaces::deleteSpace(k, m_prj, free).texts(), QStringList{k.deleteHeld});
@@ -258,6 +264,11 @@ private Q_SLOTS:
         f = space("1", "1", "P");
         f.mablagh1 = QStringLiteral("12x");
         QCOMPARE(spaces::insertSpace(k, m_prj, f).texts(), QStringList{k.mablagh1Wrong});
+        f.mablagh1 = QStringLiteral("1,000,000,000,000,000");  // beyond the money columns
+        QCOMPARE(spaces::insertSpace(k, m_prj, f).texts(), QStringList{k.mablagh1Wrong});
+        f = space("1", "1", QString(151, QChar('p')));                // longer than its column
+        QCOMPARE(spaces::insertSpace(k, m_prj, f).texts(),
+                 QStringList{QStringLiteral("خطا! طول طبقه/موقعيت بيش از حد مجاز است (حداکثر 150 حرف)")});
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from ") + k.table), 0);
         // An edit that does not convert leaves the row as it was.
         const qint64 id = saved(spaces::insertSpace(k, m_prj, space("1", "1", "P")));

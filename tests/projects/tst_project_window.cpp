@@ -224,6 +224,15 @@ private Q_SLOTS:
         QCOMPARE(w.totals().value(QStringLiteral("vk")).toInt(), 50);
         QCOMPARE(w.totals().value(QStringLiteral("pc")).toInt(), 8);
         QCOMPARE(label(&w, "parking_cnt"), QStringLiteral("4"));  // the first visible project is b
+        // The county pick lists of the filter and of the entry window offer only his counties.
+        test::child<QComboBox>(&w, QStringLiteral("ostan"))->setEditText(kTehran);
+        QCOMPARE(test::child<QComboBox>(&w, QStringLiteral("shahrestan"))->count(), 1);
+        Tproject_ins& ins = window<Tproject_ins>();
+        ins.prepareNew();
+        test::child<QComboBox>(&ins, QStringLiteral("ostan"))->setEditText(kTehran);
+        auto* county = test::child<QComboBox>(&ins, QStringLiteral("shahrestan"));
+        QCOMPARE(county->count(), 1);
+        QCOMPARE(county->itemText(0), kRey);
     }
 
     void mainMenuOpensWithThePagesRights()

@@ -397,6 +397,50 @@ private Q_SLOTS:
         QCOMPARE(text(test::rowOf(QStringLiteral("vahedha"), id).value(QStringLiteral("shenase"))), QStringLiteral("5-5-5"));
     }
 
+    // An amount longer than the money columns hold is refused with its field's
+    // message (the field used to cut it to 15 digits, ten times smaller); the
+    // largest one is stored and read back exactly.
+    void amountsBeyondTheMoneyColumnsAreRefused()
+    {
+        test::DialogRecorder rec;
+        Tproject_vahed& w = window<Tproject_vahed>();
+        w.prepareNew(m_prj);
+        setCombo(w.bolok, QStringLiteral("1"));
+        setCombo(w.tabaghe, QStringLiteral("1"));
+        setCombo(w.vahed_no, QStringLiteral("1"));
+        w.metraj->setText(QStringLiteral("1"));
+        w.mablagh1->setText(QStringLiteral("9,999,999,999,999,900"));
+        QCOMPARE(w.mablagh1->text(), QStringLiteral("9999999999999900"));
+        w.ins_btnClick();
+        QCOMPARE(rec.texts(), QStringList{QStringLiteral("خطا! مقدار مبلغ هر متر مربع  واحد بايد عدد صحيح باشد")});
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from vahedha")), 0);
+        UnitForm f = unitForm("1", "1", "1");
+        f.mablagh = QStringLiteral("1,000,000,000,000,000");
+        QCOMPARE(units::insertUnit(m_prj, f).texts(), QStringList{QStringLiteral("خطا! مقدار مبلغ واحد بايد عدد صحيح باشد")});
+        f.metraj = QStringLiteral("1");
+        f.mablagh1 = QStringLiteral("999,999,999,999,999");
+        f.mablagh = units::priceText(f);
+        const QSqlRecord row = test::rowOf(QStringLiteral("vahedha"), saved(units::insertUnit(m_prj, f)));
+        QCOMPARE(toMoney(row.value(QStringLiteral("mablagh"))), kMaxAmount);
+        QCOMPARE(toMoney(row.value(QStringLiteral("mablagh1"))), kMaxAmount);
+    }
+
+    // The identifier block-floor-number longer than its 50-character column is
+    // refused at the block on every backend (SQLite stored it whole).
+    void tooLongIdentifierIsRefused()
+    {
+        UnitForm f = unitForm(QString(30, QChar(0x0628)), QString(15, QChar('1')), QStringLiteral("123456"));
+        items::ActionResult r = units::insertUnit(m_prj, f);
+        QCOMPARE(r.texts(), QStringList{QStringLiteral("خطا! طول شناسه واحد بيش از حد مجاز است (حداکثر 50 حرف)")});
+        QCOMPARE(r.focus, QStringLiteral("bolok"));
+        const qint64 id = saved(units::insertUnit(m_prj, unitForm("1", "1", "1")));
+        f = unitForm("1", "1", "1");
+        f.ekhtesasi = QString(151, QChar('e'));
+        QCOMPARE(units::updateUnit(m_prj, id, f).focus, QStringLiteral("ekhtesasi"));
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from vahedha")), 1);
+        QCOMPARE(text(test::rowOf(QStringLiteral("vahedha"), id).value(QStringLiteral("ekhtesasi"))), QString());
+    }
+
     void editCopiesToBuyersKeepingTheirDiscount()
     {
         const qint64 prjId = m_prj.value(QStringLiteral("id")).toLongLong();

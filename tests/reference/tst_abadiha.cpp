@@ -12,6 +12,7 @@
 #include "common/spreadsheetreader.h"
 #include "reference/abadiha_u.h"
 #include "reference/divisions.h"
+#include "reference/refmessages.h"
 #include "reference/reftexts.h"
 #include "reference/settings.h"
 
@@ -283,6 +284,30 @@ private Q_SLOTS:
         QCOMPARE(dm().scalar(QStringLiteral("select rosta from abadiha where cod='502'")).toString(), QStringLiteral("روستا 2"));
         QCOMPARE(logComments().last(), QStringLiteral(" ويرايش آبادي  502 admin"));
         QCOMPARE(w.DBGrid1->currentRecord().value(QStringLiteral("cod")).toString(), QStringLiteral("502"));
+
+        // Another user saves the same code at the same moment: the check waits for his commit.
+        std::optional<DivisionSave> saved;
+        test::whileAnotherUserHolds(
+            [](Database& db) {
+                db.lockTable(QStringLiteral("abadiha"));
+                db.exec(QStringLiteral("insert into abadiha (ostan,shahrestan,cod) values ('x','y','777')"));
+            },
+            [&] { saved = insertDivision(Division::fromValues({QStringLiteral("a"), QStringLiteral("b"), {}, {}, {}, {},
+                                                               QStringLiteral("777")})); });
+        QCOMPARE(int(saved.value_or(DivisionSave::Saved)), int(DivisionSave::DuplicateCode));
+        QCOMPARE(count(QStringLiteral("select count(*) from abadiha where cod='777'")), 1);
+
+        // A name longer than its column is refused naming its field, on every backend, also by a rename.
+        FieldRefusal tooLong;
+        Division d = Division::fromValues({QStringLiteral("a"), QStringLiteral("b"), {}, {}, {}, QString(151, QChar('r')),
+                                           QStringLiteral("778")});
+        QCOMPARE(int(insertDivision(d, &tooLong)), int(DivisionSave::TooLong));
+        QCOMPARE(tooLong.message, QStringLiteral("خطا! طول روستا بيش از حد مجاز است (حداکثر 150 حرف)"));
+        QCOMPARE(tooLong.field, QStringLiteral("rosta"));
+        const qint64 id = dm().scalar(QStringLiteral("select id from abadiha where cod='502'")).toLongLong();
+        QCOMPARE(renameDivisions(QStringLiteral("ostan"), QString(256, QChar('o')), {id}, &tooLong), -1);
+        QCOMPARE(tooLong.message, QStringLiteral("خطا! طول استان بيش از حد مجاز است (حداکثر 255 حرف)"));
+        QCOMPARE(count(QStringLiteral("select count(*) from abadiha where cod='778' or length(ostan)>100")), 0);
     }
 
     void deleteNeedsThePassword()
@@ -503,6 +528,7 @@ private Q_SLOTS:
         QVERIFY(c.rows.isEmpty());
         d.rows = {};
         QCOMPARE(checkDivisionSheet(d).problem, SheetProblem::NoRows);
+        QCOMPARE((SheetCell{10, 26}).name(), QStringLiteral("AA10"));
         d.columnCount = 6;
         QCOMPARE(checkDivisionSheet(d).problem, SheetProblem::ColumnCount);
         QCOMPARE(sheetProblemMessage(checkDivisionSheet(d)), QStringLiteral("خطا! تعداد ستون ها برابر نيست"));
@@ -511,16 +537,20 @@ private Q_SLOTS:
     void importFromSpreadsheetsOfOtherWriters_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("header");
-        QTest::newRow("openpyxl xlsx") << QStringLiteral("divisions_openpyxl.xlsx") << true;
-        QTest::newRow("libreoffice xls") << QStringLiteral("divisions_libreoffice.xls") << true;
-        QTest::newRow("xlwt xls without header") << QStringLiteral("divisions_xlwt_noheader.xls") << false;
+        QTest::addColumn<int>("firstRow");   // the sheet row of the first settlement
+        QTest::newRow("openpyxl xlsx") << QStringLiteral("divisions_openpyxl.xlsx") << 2;
+        QTest::newRow("libreoffice xls") << QStringLiteral("divisions_libreoffice.xls") << 2;
+        QTest::newRow("xlwt xls without header") << QStringLiteral("divisions_xlwt_noheader.xls") << 1;
+        // A code and a city written as formulas give the results stored with them.
+        QTest::newRow("formulas") << QStringLiteral("divisions_formulas.xlsx") << 2;
+        // The header is the first row holding a value, not the first row.
+        QTest::newRow("header on the second row") << QStringLiteral("divisions_header_second_row.xlsx") << 3;
     }
 
     void importFromSpreadsheetsOfOtherWriters()
     {
         QFETCH(QString, file);
-        QFETCH(bool, header);
+        QFETCH(int, firstRow);
         test::DialogRecorder rec;
         seedStarterDivisions(dm());
         Tabadiha& w = list();
@@ -530,7 +560,9 @@ private Q_SLOTS:
         w.BitBtn2Click();
         QCOMPARE(w.cnt2->text(), QStringLiteral("5"));
         QVERIFY(w.sheet().has_value());
-        QCOMPARE(w.DBGrid2->model()->rowCount(), header ? 6 : 5);
+        // The preview lists the rows the counter counts, titled with their sheet rows.
+        QCOMPARE(w.DBGrid2->model()->rowCount(), 5);
+        QCOMPARE(w.DBGrid2->model()->headerData(0, Qt::Vertical).toInt(), firstRow);
         QCOMPARE(w.DBGrid2->model()->headerData(6, Qt::Horizontal).toString(), QStringLiteral("کد آبادي"));
         rec.clear();
         w.ins_btnClick();
@@ -554,6 +586,11 @@ private Q_SLOTS:
                                   << QStringLiteral("خطا! طول متن بيش از حد مجاز است، رديف 7");
         QTest::newRow("eighth cell") << QStringLiteral("divisions_eight_columns.xlsx") << QStringLiteral("خطا! تعداد ستون ها برابر نيست");
         QTest::newRow("six columns") << QStringLiteral("divisions_six_columns.xlsx") << QStringLiteral("خطا! تعداد ستون ها برابر نيست");
+        // A cell that cannot be read refuses the file, naming the first such cell.
+        QTest::newRow("error values") << QStringLiteral("divisions_error_cells.xlsx")
+                                      << QStringLiteral("خطا! مقدار خانه B7 فايل اکسل خوانده نشد (خطا يا فرمول بدون مقدار)، هيچ رديفي منتقل نشد");
+        QTest::newRow("formula without its result") << QStringLiteral("divisions_formula_no_result.xlsx")
+                                                    << refmsg::kBadCell.arg(QStringLiteral("G4"));
         QTest::newRow("database refuses a row") << QStringLiteral("divisions_openpyxl.xlsx") << QStringLiteral("خطا در انتقال اطلاعات، اطلاعات قبلي بدون تغيير باقي ماند");
     }
 

@@ -135,6 +135,12 @@ private Q_SLOTS:
         w.ins_btnClick();
         QCOMPARE(count(QStringLiteral("select count(*) from phone")), 2);
         QCOMPARE(addPhone(QStringLiteral(""), QStringLiteral("1"), QStringLiteral("")), PhoneInsert::EmptyName);
+        // A text longer than its column is refused naming its field, on every backend.
+        FieldRefusal tooLong;
+        QCOMPARE(addPhone(QStringLiteral("چهارم"), QString(41, QChar('1')), QString(), &tooLong), PhoneInsert::TooLong);
+        QCOMPARE(tooLong.message, QStringLiteral("خطا! طول تلفن بيش از حد مجاز است (حداکثر 40 حرف)"));
+        QCOMPARE(tooLong.field, QStringLiteral("tel"));
+        QCOMPARE(count(QStringLiteral("select count(*) from phone")), 2);
     }
 
     void deleteFromThePopup()

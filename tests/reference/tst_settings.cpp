@@ -122,6 +122,13 @@ private Q_SLOTS:
         w.cmt->setText(QStringLiteral("ديگر"));
         w.ins_btnClick();
         QCOMPARE(count(QStringLiteral("select count(*) from setting")), 3);
+        // A value longer than its column is refused naming its field, on every backend.
+        FieldRefusal tooLong;
+        QCOMPARE(addSetting(SettingPlace{SettingTable::County, QStringLiteral("كرمان"), QString(151, QChar(0x0628))},
+                            QStringLiteral("بانک"), QStringLiteral("x"), &tooLong),
+                 SettingInsert::TooLong);
+        QCOMPARE(tooLong.message, QStringLiteral("خطا! طول شهرستان بيش از حد مجاز است (حداکثر 150 حرف)"));
+        QCOMPARE(count(QStringLiteral("select count(*) from setting_city")), 0);
     }
 
     void defaultMarkStaysWithinItsKeyAndPlace()

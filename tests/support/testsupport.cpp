@@ -11,7 +11,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSemaphore>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <thread>
 
 namespace tavrin::test {
 
@@ -156,6 +160,12 @@ void DialogRecorder::openWithDesktop(const QString& path)
     shown.append({QStringLiteral("desktop"), {}, path});
 }
 
+bool DialogRecorder::openWithDesktopProgram(const QString& path)
+{
+    shown.append({QStringLiteral("desktop"), {}, path});
+    return desktopOpens;
+}
+
 void DialogRecorder::balloon(QWidget*, const QString& title, const QString& text)
 {
     shown.append({QStringLiteral("balloon"), title, text});
@@ -218,6 +228,40 @@ void loginAs(const QString& us)
     s.level = row->value(QStringLiteral("lev")).toString();
     s.ostan = row->value(QStringLiteral("ostan")).toString();
     s.nam = row->value(QStringLiteral("nam")).toString();
+}
+
+void whileAnotherUserHolds(const std::function<void(Database&)>& hold, const std::function<void()>& action, int holdMs)
+{
+    const ConnectionParams params = dm().params();
+    QSemaphore holding;
+    bool failed = false;
+    std::thread other([&] {
+        Database db(params);
+        try {
+            if (!db.open())
+                throw DbError(QStringLiteral("second connection failed"), {});
+            db.begin();
+            hold(db);
+        } catch (const DbError& e) {
+            qWarning("the other user's transaction failed: %s", qPrintable(e.driverText));
+            failed = true;
+            holding.release();
+            return;
+        }
+        holding.release();
+        QThread::msleep(holdMs);
+        db.commit();
+    });
+    holding.acquire();
+    try {
+        if (!failed)
+            action();
+    } catch (...) {
+        other.join();
+        throw;
+    }
+    other.join();
+    QVERIFY2(!failed, "the other user's transaction failed");
 }
 
 void initApplication()

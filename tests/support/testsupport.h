@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <deque>
+#include <functional>
 
 namespace tavrin::test {
 
@@ -42,6 +43,8 @@ public:
     std::deque<QString> files;
     // Windows "shown modally" are recorded; when set, this runs in their place.
     std::function<int(QDialog*)> onExec;
+    // Whether the desktop has a program that opens the files given to it.
+    bool desktopOpens = true;
 
     void message(MsgKind kind, const QString& text, const QString& title = {}) override;
     Answer question(const QString& text, Buttons buttons, MsgKind kind, const QString& title) override;
@@ -51,6 +54,7 @@ public:
     QString saveFile(const QString& title, const QString& filter, const QString& suggested) override;
     int exec(QDialog* window) override;
     void openWithDesktop(const QString& path) override;
+    bool openWithDesktopProgram(const QString& path) override;
     void balloon(QWidget* over, const QString& title, const QString& text) override;
     void endProgram() override;
 
@@ -79,6 +83,14 @@ qint64 addUser(const QString& us, const QString& level, const QString& ostan = {
                const QString& password = QStringLiteral("1"));
 // Makes the session that of the given stored user.
 void loginAs(const QString& us);
+
+// Another user's transaction: on a second connection to the current database,
+// begins, runs `hold` (the writes that user makes) and keeps the transaction
+// open for holdMs while `action` runs on this connection; commits, and returns
+// once both are done.  `action` meets that user's locks and rows as a user
+// saving at the same moment would.
+void whileAnotherUserHolds(const std::function<void(Database&)>& hold, const std::function<void()>& action,
+                           int holdMs = 600);
 
 void initApplication();
 
