@@ -2,6 +2,8 @@
 
 #include "applicants/applicant_texts.h"
 #include "applicants/customers_logic.h"
+#include "applicants/pardakht_src_u.h"
+#include "applicants/pardakhtha_u.h"
 
 #include "common/dialogs.h"
 #include "db/database.h"
@@ -36,8 +38,18 @@ void clearApplicantWindows()
 
 void registerApplicantWindows()
 {
-    // The payments, partners, dependants, storage and parking and documents
-    // windows and the printed documents register here as they are written.
+    // The payments of the current applicant, and the payment search.
+    registerApplicantWindow(QStringLiteral("N21"), [](const ApplicantContext& c) {
+        Tpardakht_frm& w = tavrin::window<Tpardakht_frm>();
+        w.open(c);
+        w.showModal();
+    }, QStringLiteral("pardakht"));
+    registerApplicantWindow(QStringLiteral("N23"), [](const ApplicantContext& c) {
+        Tpardakht_src& w = tavrin::window<Tpardakht_src>();
+        w.open(c);
+        w.showModal();
+    }, QString(), false);
+    // The printed documents register here as they are written.
 }
 
 bool openApplicantWindow(const QString& entry, qint64 customerId, QWidget* parent, int listHeight,
