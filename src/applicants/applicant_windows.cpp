@@ -4,6 +4,8 @@
 #include "applicants/customers_logic.h"
 #include "applicants/pardakht_src_u.h"
 #include "applicants/pardakhtha_u.h"
+#include "applicants/shoraka_u.h"
+#include "applicants/takafol_u.h"
 
 #include "common/dialogs.h"
 #include "db/database.h"
@@ -46,6 +48,27 @@ void registerApplicantWindows()
     }, QStringLiteral("pardakht"));
     registerApplicantWindow(QStringLiteral("N23"), [](const ApplicantContext& c) {
         Tpardakht_src& w = tavrin::window<Tpardakht_src>();
+        w.open(c);
+        w.showModal();
+    }, QString(), false);
+    // Partners (no page of their own), the applicant's dependants, and the two searches.
+    registerApplicantWindow(QStringLiteral("N26"), [](const ApplicantContext& c) {
+        Tshoraka& w = tavrin::window<Tshoraka>();
+        if (w.open(c))
+            w.showModal();
+    });
+    registerApplicantWindow(QStringLiteral("N4"), [](const ApplicantContext& c) {
+        Ttakafol_frm& w = tavrin::window<Ttakafol_frm>();
+        w.openForApplicant(c);
+        w.showModal();
+    }, QStringLiteral("takafol"));
+    registerApplicantWindow(QStringLiteral("N30"), [](const ApplicantContext& c) {
+        Tshoraka_src& w = tavrin::window<Tshoraka_src>();
+        w.open(c);
+        w.showModal();
+    }, QString(), false);
+    registerApplicantWindow(QStringLiteral("N29"), [](const ApplicantContext& c) {
+        Ttakafol_src& w = tavrin::window<Ttakafol_src>();
         w.open(c);
         w.showModal();
     }, QString(), false);
