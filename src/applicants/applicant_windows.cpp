@@ -4,6 +4,7 @@
 #include "applicants/customers_logic.h"
 #include "applicants/pardakht_src_u.h"
 #include "applicants/pardakhtha_u.h"
+#include "applicants/parking_anbari_u.h"
 #include "applicants/shoraka_u.h"
 #include "applicants/takafol_u.h"
 
@@ -69,6 +70,19 @@ void registerApplicantWindows()
     }, QString(), false);
     registerApplicantWindow(QStringLiteral("N29"), [](const ApplicantContext& c) {
         Ttakafol_src& w = tavrin::window<Ttakafol_src>();
+        w.open(c);
+        w.showModal();
+    }, QString(), false);
+    // Storage rooms and parking spaces, from the list and from the record's button, and their search.
+    const ApplicantOpener spaces = [](const ApplicantContext& c) {
+        Tparking_anbari& w = tavrin::window<Tparking_anbari>();
+        w.open(c);
+        w.showModal();
+    };
+    registerApplicantWindow(QStringLiteral("N22"), spaces);
+    registerApplicantWindow(QStringLiteral("ins_btn2"), spaces);
+    registerApplicantWindow(QStringLiteral("N24"), [](const ApplicantContext& c) {
+        Tparking_src& w = tavrin::window<Tparking_src>();
         w.open(c);
         w.showModal();
     }, QString(), false);
