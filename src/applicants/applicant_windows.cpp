@@ -2,6 +2,7 @@
 
 #include "applicants/applicant_texts.h"
 #include "applicants/customers_logic.h"
+#include "applicants/customers_pic_u.h"
 #include "applicants/pardakht_src_u.h"
 #include "applicants/pardakhtha_u.h"
 #include "applicants/parking_anbari_u.h"
@@ -86,6 +87,17 @@ void registerApplicantWindows()
         w.open(c);
         w.showModal();
     }, QString(), false);
+    // The electronic file and the document checklist.
+    registerApplicantWindow(QStringLiteral("N6"), [](const ApplicantContext& c) {
+        Tcustomers_pic& w = tavrin::window<Tcustomers_pic>();
+        w.open(c);
+        w.showModal();
+    }, QStringLiteral("customers_pic"));
+    registerApplicantWindow(QStringLiteral("N3"), [](const ApplicantContext& c) {
+        Tsavabegh& w = tavrin::window<Tsavabegh>();
+        w.open(c);
+        w.showModal();
+    });
     // The printed documents register here as they are written.
 }
 
