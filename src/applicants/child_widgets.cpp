@@ -180,9 +180,12 @@ QList<QCheckBox*> layoutCriteria(QWidget* parent, QGridLayout* grid, const QList
         cell->setSpacing(4);
         chain(box);
         for (QWidget* f : c.fields) {
-            cell->addWidget(f, 1);
+            // A caption between two fields ("تا") keeps its own width and takes no focus.
+            const bool caption = qobject_cast<QLabel*>(f) != nullptr;
+            cell->addWidget(f, caption ? 0 : 1);
             bindCriterion(box, f);
-            chain(f);
+            if (!caption)
+                chain(f);
         }
         const int row = i / perRow, col = (i % perRow) * 2;
         grid->addWidget(box, row, col);

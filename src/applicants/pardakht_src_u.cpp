@@ -76,7 +76,7 @@ Tpardakht_src::Tpardakht_src() : TWindow(QStringLiteral("Tpardakht_src"), kPayme
                                      {criterionCaption("nation"), {nation}},
                                      {criterionCaption("lname"), {lname}},
                                      {criterionCaption("pardakht_typ"), {pardakht_typ}},
-                                     {criterionCaption("dat"), {dat1, dat2}},
+                                     {criterionCaption("dat"), {dat1, to, dat2}},
                                      {criterionCaption("norvad_bank"), {norvad_bank}},
                                      {criterionCaption("hesab_no"), {hesab_no}},
                                      {criterionCaption("num"), {num}}},
