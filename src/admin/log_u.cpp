@@ -117,8 +117,6 @@ HeaderMap Tlog::exportHeaders()
 
 Tlog::Tlog() : TWindow(QStringLiteral("Tlog"), QStringLiteral("log"))
 {
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
-
     const auto box = [this](const QString& name, const QString& caption) {
         auto* c = new QCheckBox(caption, this);
         c->setObjectName(name);
@@ -146,6 +144,8 @@ Tlog::Tlog() : TWindow(QStringLiteral("Tlog"), QStringLiteral("log"))
     src_btn = makeButton(this, QStringLiteral("src_btn"), QStringLiteral("جستجو"));
     src_btn->setMinimumWidth(90);
     connect(src_btn, &QPushButton::clicked, this, &Tlog::src_btnClick);
+    for (QWidget* field : std::initializer_list<QWidget*>{karbar, dat1, dat2, computer_name, cmt, ip})
+        enterClicks(field, src_btn);
     cnt = makeLabel(this, QString(), QStringLiteral("cnt"));
     cnt->setMinimumWidth(70);
     cnt->setAlignment(Qt::AlignCenter);

@@ -157,4 +157,46 @@ RightsMap loadRights(qint64 prsId)
     return m;
 }
 
+QStringList templateRoles()
+{
+    QStringList roles;
+    for (const TemplateRow& t : templateRows())
+        if (!t.role.isEmpty() && !roles.contains(t.role))
+            roles << t.role;
+    return roles;
+}
+
+int seedFirstUse(Database& db)
+{
+    int added = 0;
+    Transaction tx(db);
+    const QVariant admin = db.scalar(QStringLiteral("select id from users where us=?"), {QStringLiteral("admin")});
+    if (admin.isValid()) {
+        const RightsMap rights = roleTemplate(QStringLiteral("admin"), QString());
+        for (const RightsPage& page : rightsPages()) {
+            if (db.scalar(QStringLiteral("select count(*) from dastrasi where prs_id=? and page_name=?"), {admin, page.key})
+                    .toInt() > 0)
+                continue;
+            const Rights r = rights.value(page.key);
+            db.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,?,?,?,?,?)"),
+                    {admin, page.key, r.darj, r.virayesh, r.hazf, r.namayesh});
+            ++added;
+        }
+    }
+    const QList<QPair<QString, QStringList>> lists = {
+        {QStringLiteral("گروه کاربري"), templateRoles()},
+        {QStringLiteral("وضعيت کاربر"), {QStringLiteral("فعال"), QStringLiteral("غير فعال")}},
+    };
+    for (const auto& [key, values] : lists) {
+        if (db.scalar(QStringLiteral("select count(*) from setting where component=?"), {key}).toInt() > 0)
+            continue;
+        for (const QString& v : values) {
+            db.exec(QStringLiteral("insert into setting (component,cmt) values (?,?)"), {key, v});
+            ++added;
+        }
+    }
+    tx.commit();
+    return added;
+}
+
 } // namespace tavrin

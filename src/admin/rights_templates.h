@@ -10,6 +10,8 @@
 
 namespace tavrin {
 
+class Database;
+
 struct RightsPage {
     QString key;      // dastrasi.page_name
     QString caption;  // the row's caption in the editor
@@ -40,5 +42,15 @@ RightsMap roleTemplate(const QString& level, const QString& role);
 // A user's rights for the editor's pages (pages without a row have none; rows
 // of other pages are left out).  Throws DbError.
 RightsMap loadRights(qint64 prsId);
+
+// The roles of the templates, for the role list of a new database.
+QStringList templateRoles();
+
+// What a new database starts with so that its administrator can work at once:
+// the "admin" user gets the rights of the admin template for every page he has
+// no row for (his existing rows stay as they are), and the role list
+// ("گروه کاربري") and the user-status list ("وضعيت کاربر") get their first
+// values when they are empty.  Returns the rows added; throws DbError.
+int seedFirstUse(Database& db);
 
 } // namespace tavrin

@@ -49,6 +49,7 @@ Tusers_ins::Tusers_ins()
     edit_btn->setMinimumWidth(110);
     connect(ins_btn, &QPushButton::clicked, this, &Tusers_ins::ins_btnClick);
     connect(edit_btn, &QPushButton::clicked, this, &Tusers_ins::edit_btnClick);
+    setSaveButtons({ins_btn, edit_btn});
 
     Label2 = new ClickLabel(QStringLiteral("رمز"), QStringLiteral("Label2"), this);
     Label4 = new ClickLabel(QStringLiteral("موبايل"), QStringLiteral("Label4"), this);

@@ -70,8 +70,6 @@ HeaderMap Tusers::exportHeaders()
 
 Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربران"))
 {
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
-
     // Menu.
     auto* bar = new QMenuBar(this);
     const auto entry = [bar](const QString& name, const QString& caption) {
@@ -112,6 +110,8 @@ Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربر�
     src_btn = makeButton(this, QStringLiteral("src_btn"), QStringLiteral("جستجو"));
     src_btn->setMinimumWidth(90);
     connect(src_btn, &QPushButton::clicked, this, &Tusers::src_btnClick);
+    for (QWidget* field : std::initializer_list<QWidget*>{us, nam, ostan2, lev2})
+        enterClicks(field, src_btn);
     cnt = makeLabel(this, QString(), QStringLiteral("cnt"));
     cnt->setMinimumWidth(60);
     cnt->setAlignment(Qt::AlignCenter);
@@ -152,6 +152,8 @@ Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربر�
         return text(r.value(QStringLiteral("status"))) != kActive ? QColor(Qt::red) : QColor();
     });
     connect(DBGrid1, &DBGrid::rowClicked, this, &Tusers::DBGrid1CellClick);
+    // The counter follows every search and every refresh after a change.
+    DBGrid1->setCounter(cnt);
     const int widths[] = {150, 110, 50, 70, 100, 120, 100, 70};
     for (int c = 0; c < 8; ++c)
         DBGrid1->setColumnWidth(c, widths[c]);
@@ -367,7 +369,6 @@ void Tusers::src_btnClick()
         q.like(QStringLiteral("lev"), lev2->currentText());
     try {
         DBGrid1->listModel()->setQuery(q);
-        cnt->setText(QString::number(DBGrid1->listModel()->totalCount()));
     } catch (const DbError& e) {
         reportFailure(kSearchFailed, e);
     }
@@ -584,8 +585,21 @@ void Tusers::N6Click()
         dialogs().warning(refusal);
         return;
     }
+    const qint64 id = user.value(QStringLiteral("id")).toLongLong();
     Tusers_ins& w = tavrin::window<Tusers_ins>();
-    w.onSaved = [this] { DBGrid1->listModel()->refresh(); };
+    w.onSaved = [this, id] {
+        // The edited user stays the current row (and, when his rights are being
+        // edited, the panel's caption follows his new name).
+        DBGrid1->listModel()->refresh();
+        DBGrid1->selectId(id);
+        if (id == m_selectedId) {
+            const QSqlRecord r = DBGrid1->currentRecord();
+            if (!r.isEmpty()) {
+                m_selectedUs = text(r.value(QStringLiteral("us")));
+                sel_user->setText(text(r.value(QStringLiteral("nam"))) + QStringLiteral(" (") + m_selectedUs + QLatin1Char(')'));
+            }
+        }
+    };
     w.startEdit(user);
     w.showModal();
 }
@@ -625,7 +639,6 @@ void Tusers::N7Click()
     }
     dialogs().information(useradmin::kDeleted);
     DBGrid1->listModel()->refresh();
-    cnt->setText(QString::number(DBGrid1->listModel()->totalCount()));
 }
 
 void Tusers::N8Click()

@@ -24,6 +24,7 @@ Tchange_pass::Tchange_pass() : TWindow(QStringLiteral("Tchange_pass"), QStringLi
     auto* ok = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("تغيير"));
     auto* cancel = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("انصراف"));
     connect(ok, &QPushButton::clicked, this, &Tchange_pass::BitBtn1Click);
+    setSaveButtons({ok});
     connect(cancel, &QPushButton::clicked, this, &Tchange_pass::BitBtn2Click);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ok);

@@ -14,7 +14,8 @@ void setCurrentChoice(connection::Choice c);
 
 // Runs the schema installer; a new database also gets the starter set of
 // country divisions, so that a project can be registered before the full list
-// is imported.
+// is imported, and its administrator the rights of every page and the first
+// role and user-status lists.
 InstallReport installDatabase(Database& db);
 
 // showSettingsWhenMissing: the password change, the font help and the installer

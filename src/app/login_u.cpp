@@ -49,8 +49,8 @@ Tlogin::Tlogin() : TWindow(QStringLiteral("Tlogin"), QStringLiteral("صفحه و
     us->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     ps->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     us->setMinimumWidth(220);
-    connect(us, &QLineEdit::returnPressed, ps, qOverload<>(&QWidget::setFocus));
-    connect(ps, &QLineEdit::returnPressed, this, &Tlogin::BitBtn1Click);
+    // Enter in the user name goes on to the password; Enter there logs in.
+    enterMovesFocus(us, ps);
 
     RadioGroup1 = new QGroupBox(this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
@@ -68,6 +68,7 @@ Tlogin::Tlogin() : TWindow(QStringLiteral("Tlogin"), QStringLiteral("صفحه و
 
     auto* ok = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("ورود"));
     ok->setDefault(true);
+    setSaveButtons({ok});
     auto* cancel = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("انصراف"));
     connect(ok, &QPushButton::clicked, this, &Tlogin::BitBtn1Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

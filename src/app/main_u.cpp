@@ -68,6 +68,7 @@ Tmain::Tmain()
     setObjectName(QStringLiteral("Tmain"));
     setWindowTitle(QStringLiteral("صفحه اصلي"));
     setLayoutDirection(Qt::RightToLeft);
+    installWindowConventions();
     setCentralWidget(new Background(this));
     QMenuBar* bar = menuBar();
 

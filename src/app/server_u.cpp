@@ -77,6 +77,7 @@ Tserver::Tserver() : TWindow(QStringLiteral("Tserver"), QStringLiteral("تنظي
     auto* install = new ClickLabel(QStringLiteral(". . ."), QStringLiteral("Label7"), this);
     install->setToolTip(QStringLiteral("Install / upgrade tables"));
     connect(connectBtn, &QPushButton::clicked, this, &Tserver::BitBtn1Click);
+    setSaveButtons({connectBtn});
     connect(endBtn, &QPushButton::clicked, this, &Tserver::Button2Click);
     connect(install, &ClickLabel::clicked, this, &Tserver::Label7Click);
 

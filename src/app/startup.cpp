@@ -67,6 +67,15 @@ void setUpApplication()
     auto* qt = new QTranslator(qApp);
     if (qt->load(QStringLiteral("qtbase_fa"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(qt);
+    installWindowConventions();
+}
+
+Tlogin& showLoginWindow()
+{
+    // The window centres itself on the screen once its size is known.
+    Tlogin& login = window<Tlogin>();
+    login.show();
+    return login;
 }
 
 int runApplication(int argc, char** argv)
@@ -82,9 +91,7 @@ int runApplication(int argc, char** argv)
         QEventLoop wait;
         QTimer::singleShot(1000, &wait, &QEventLoop::quit);
         wait.exec();
-        Tlogin& login = window<Tlogin>();
-        login.move(login.screen()->availableGeometry().center() - login.rect().center());
-        login.show();
+        showLoginWindow();
     }
     const int rc = app.exec();
     destroyMainWindow();

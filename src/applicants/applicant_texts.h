@@ -449,11 +449,5 @@ inline const QString kChoosePreregPrompt = QStringLiteral("چند نفر با ا
 inline const QString kChoose = QStringLiteral("انتخاب");
 inline const QString kCancel = QStringLiteral("انصراف");
 inline const QString kCountCaption = QStringLiteral("تعداد:");
-// A text longer than its column: the field's caption and the column's length.
-inline QString tooLong(const QString& caption, int length)
-{
-    return QStringLiteral("خطا! طول ") + caption + QStringLiteral(" بيشتر از ") + QString::number(length) +
-           QStringLiteral(" حرف است");
-}
 
 }  // namespace tavrin::custext

@@ -3,6 +3,7 @@
 #include "applicants/applicant_texts.h"
 
 #include "common/activitylog.h"
+#include "common/fieldcheck.h"
 #include "common/jalali.h"
 #include "common/logtexts.h"
 #include "common/monedit.h"
@@ -68,9 +69,6 @@ bool isEmptyDate(const QString& t)
 {
     return jalali::isEmptyDate(t) || t.trimmed() == QLatin1String("/  /");
 }
-
-// The amount columns hold numeric(19,4): at most fifteen digits of whole rials.
-constexpr qint64 kMaxAmount = 999999999999999LL;
 
 QString numberText(const QVariant& v)
 {
@@ -450,8 +448,9 @@ Converted convert(const CustomerValues& values, bool editing)
         const auto f = recordField(col);
         const QString t = values.value(col).trimmed();
         if (f && f->kind == FieldKind::Money) {
+            // Beyond the money columns' fifteen digits an amount does not convert either.
             const auto amount = tryParseAmount(t);
-            if (!amount || *amount > kMaxAmount || *amount < -kMaxAmount)
+            if (!amount)
                 return fail(col, s(message));
             c.values.insert(col, *amount);
         } else {
@@ -489,9 +488,8 @@ Converted convert(const CustomerValues& values, bool editing)
             c.values.insert(f.column, isEmptyDate(t) ? mask() : t);
             break;
         case FieldKind::Text: {
-            const int length = columnLength(QStringLiteral("customers"), f.column);
-            if (length > 0 && t.size() > length)
-                return fail(f.column, custext::tooLong(captionOf(f.column), length));
+            if (const auto r = checkTextLengths(QStringLiteral("customers"), {{f.column, t, captionOf(f.column)}}))
+                return fail(r->field, r->message);
             c.values.insert(f.column, nn(t));
             break;
         }

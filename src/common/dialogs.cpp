@@ -1,16 +1,20 @@
 #include "dialogs.h"
 
+#include "windows.h"
+
 #include "db/database.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QSpacerItem>
 #include <QStandardPaths>
 #include <QToolTip>
 #include <QUrl>
@@ -36,12 +40,53 @@ QMessageBox::Icon icon(MsgKind k)
     }
     return QMessageBox::NoIcon;
 }
+
+// Room on a title bar beside its text: the window icon and the buttons.
+constexpr int kTitleBarRoom = 140;
+
+// The width a dialog needs for its whole title on the title bar, which window
+// managers draw in a bold face.
+int titleWidth(const QString& title)
+{
+    QFont f = QApplication::font("QMdiSubWindowTitleBar");
+    f.setBold(true);
+    return QFontMetrics(f).horizontalAdvance(title) + kTitleBarRoom;
+}
+
+// A message box sizes itself to its text; a short text would cut its title.
+void prepareBox(QMessageBox& box)
+{
+    box.setWindowFlags(modalWindowFlags());
+    box.setLayoutDirection(Qt::RightToLeft);
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidth(box.windowTitle()), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, std::max(1, grid->columnCount()));
+}
+
+std::optional<QString> askText(const QString& title, const QString& prompt, const QString& preset, QLineEdit::EchoMode echo)
+{
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowFlags(modalWindowFlags());
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextEchoMode(echo);
+    box.setTextValue(preset);
+    box.setMinimumWidth(titleWidth(title));
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.textValue();
+}
 } // namespace
+
+int messageBoxTitleRoom(const QString& title)
+{
+    return titleWidth(title);
+}
 
 void DialogService::message(MsgKind kind, const QString& text, const QString& title)
 {
     QMessageBox box(icon(kind), caption(title), text, QMessageBox::Ok, QApplication::activeWindow());
-    box.setLayoutDirection(Qt::RightToLeft);
+    prepareBox(box);
     box.exec();
 }
 
@@ -53,7 +98,7 @@ Answer DialogService::question(const QString& text, Buttons buttons, MsgKind kin
     else if (buttons == Buttons::YesNoCancel)
         b = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QMessageBox box(icon(kind), caption(title), text, b, QApplication::activeWindow());
-    box.setLayoutDirection(Qt::RightToLeft);
+    prepareBox(box);
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
@@ -64,20 +109,12 @@ Answer DialogService::question(const QString& text, Buttons buttons, MsgKind kin
 
 std::optional<QString> DialogService::input(const QString& title, const QString& prompt, const QString& preset)
 {
-    bool ok = false;
-    const QString t = QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, preset, &ok);
-    if (!ok)
-        return std::nullopt;
-    return t;
+    return askText(title, prompt, preset, QLineEdit::Normal);
 }
 
 std::optional<QString> DialogService::password(const QString& title, const QString& prompt)
 {
-    bool ok = false;
-    const QString t = QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Password, {}, &ok);
-    if (!ok)
-        return std::nullopt;
-    return t;
+    return askText(title, prompt, {}, QLineEdit::Password);
 }
 
 QString DialogService::openFile(const QString& title, const QString& filter, const QString& dir)

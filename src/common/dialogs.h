@@ -52,6 +52,10 @@ DialogService& dialogs();
 // Installs a service (tests); nullptr restores the real one.  Not owned.
 void setDialogs(DialogService* service);
 
+// The least width of a message box with this title: the title in the title
+// bar's bold face and the room of the title bar's icon and buttons.
+int messageBoxTitleRoom(const QString& title);
+
 // Writes a failed action's driver text to the program's log and shows the
 // action's fixed message.
 class DbError;

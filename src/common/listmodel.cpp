@@ -6,6 +6,8 @@
 
 #include <QFont>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPointer>
 #include <QLocale>
 #include <QSqlField>
 
@@ -353,13 +355,78 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), m_model(new ListModel(this
     verticalHeader()->setDefaultSectionSize(24);
     verticalHeader()->setVisible(false);
     horizontalHeader()->setSectionsClickable(true);
+    // The header's own least width comes from the font's widest glyph, which
+    // for the Persian fonts is about a hundred pixels; titles set the width.
+    horizontalHeader()->setMinimumSectionSize(24);
     horizontalHeader()->setHighlightSections(false);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DBGrid::titleClick);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& i) { Q_EMIT rowClicked(i.row()); });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         for (int c = 0; c < m_model->columns().size(); ++c)
             setColumnHidden(c, m_model->columns()[c].hidden);
+        if (m_sizeOnFirstRows > 0 && m_model->rowCount() > 0) {
+            resizeColumnsToContents();
+            for (int c = 0; c < m_model->columnCount(); ++c)
+                setColumnWidth(c, std::min(columnWidth(c) + 8, m_sizeOnFirstRows));
+            m_sizeOnFirstRows = 0;
+        }
+        fitTitles();
+        if (m_counter)
+            m_counter->setText(QString::number(m_model->totalCount()));
     });
+    connect(m_model, &QAbstractItemModel::headerDataChanged, this, &DBGrid::fitTitles);
+}
+
+void DBGrid::fitTitles()
+{
+    QHeaderView* h = horizontalHeader();
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        if (isColumnHidden(c) || h->sectionResizeMode(c) != QHeaderView::Interactive)
+            continue;
+        const int title = h->sectionSizeHint(c);
+        if (columnWidth(c) < title)
+            setColumnWidth(c, title);
+    }
+}
+
+void DBGrid::showEvent(QShowEvent* e)
+{
+    QTableView::showEvent(e);
+    // The font is final once the grid is shown.
+    fitTitles();
+}
+
+bool DBGrid::selectId(const QVariant& id)
+{
+    const int limit = std::min(m_model->rowCount(), 10 * ListModel::kPageSize);
+    for (int r = 0; r < limit; ++r) {
+        if (m_model->value(r, QStringLiteral("id")) == id) {
+            const QModelIndex i = m_model->index(r, 0);
+            setCurrentIndex(i);
+            scrollTo(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void DBGrid::refreshKeepingRow()
+{
+    const int row = currentRow();
+    const QVariant id = row >= 0 ? m_model->value(row, QStringLiteral("id")) : QVariant();
+    m_model->refresh();
+    if (id.isValid())
+        selectId(id);
+}
+
+void DBGrid::setCounter(QLabel* counter)
+{
+    m_counter = counter;
+}
+
+void DBGrid::sizeColumnsOnFirstRows(int maxWidth)
+{
+    m_sizeOnFirstRows = maxWidth;
 }
 
 int DBGrid::currentRow() const

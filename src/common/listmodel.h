@@ -13,6 +13,8 @@
 
 #include <functional>
 
+class QLabel;
+
 namespace tavrin {
 
 enum class ColumnKind { Auto, Text, Money, Number };
@@ -95,7 +97,8 @@ private:
 
 // A list grid: whole-row selection, right to left, and the title click that
 // sorts ascending, then descending, then ascending again, with the sorted
-// title in bold.
+// title in bold.  A column is never narrower than its title, also while the
+// list is empty.
 class DBGrid : public QTableView {
     Q_OBJECT
 public:
@@ -107,11 +110,31 @@ public:
     // Sorts as a click on the title of the given visible column does.
     void titleClick(int column);
 
+    // Makes the row of the record with this id the current one, when it is
+    // among the rows the list has at hand (the first pages); false otherwise.
+    bool selectId(const QVariant& id);
+    // Runs the same search again (after an insert, edit or delete) and keeps
+    // the current row on the same record; throws DbError.
+    void refreshKeepingRow();
+    // A label that shows the number of rows of the result after every search
+    // and refresh (the list windows' `cnt`).
+    void setCounter(QLabel* counter);
+    // The first result with rows sizes the columns to their titles and values
+    // (no wider than maxWidth); the user's widths are kept after that.
+    void sizeColumnsOnFirstRows(int maxWidth = 260);
+
 Q_SIGNALS:
     void rowClicked(int row);
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
+    void fitTitles();
+
     ListModel* m_model;
+    QLabel* m_counter = nullptr;
+    int m_sizeOnFirstRows = 0;  // the widest column; 0 once sized, or when not asked
 };
 
 } // namespace tavrin

@@ -177,6 +177,7 @@ Tproject_ins::Tproject_ins() : TWindow(QStringLiteral("Tproject_ins"), prjtext::
     connect(shahr, &QComboBox::currentTextChanged, this, &Tproject_ins::shahrChange);
     connect(ins_btn, &QPushButton::clicked, this, &Tproject_ins::ins_btnClick);
     connect(edit_btn, &QPushButton::clicked, this, &Tproject_ins::edit_btnClick);
+    setSaveButtons({ins_btn, edit_btn});
     onFieldExit(vahed_kol, [this] { countExit(vahed_kol); });
     onFieldExit(vahed_cnt, [this] { countExit(vahed_cnt); });
 }

@@ -152,6 +152,7 @@ struct ProjectItemsPanel::Impl {
     // units: bolok, vahed_no, shenase, status; storage / parking: bolok, num
     QList<QWidget*> fields;
     QLabel* counter = nullptr;
+    QHBoxLayout* filterRow = nullptr;
     Rights rights;
 };
 
@@ -159,9 +160,11 @@ ProjectItemsPanel::ProjectItemsPanel(ProjectItems kind, QWidget* parent) : QWidg
 {
     setLayoutDirection(Qt::RightToLeft);
     d->grid = new DBGrid(this);
+    d->grid->sizeColumnsOnFirstRows(200);
     d->popup = new QMenu(this);
     auto* filters = new QHBoxLayout;
     filters->setContentsMargins(0, 0, 0, 0);
+    d->filterRow = filters;
     const auto criterion = [&](const char* boxName, const QString& caption, QWidget* field) {
         auto* box = new QCheckBox(caption, this);
         box->setObjectName(QString::fromLatin1(boxName));
@@ -232,6 +235,9 @@ ProjectItemsPanel::ProjectItemsPanel(ProjectItems kind, QWidget* parent) : QWidg
     d->edit->setEnabled(false);
     d->remove->setEnabled(false);
     filters->addWidget(d->filter);
+    // Enter in a filter runs this list's search, not the project search.
+    for (QWidget* f : std::as_const(d->fields))
+        enterClicks(f, d->filter);
 
     d->grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(d->grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -264,6 +270,11 @@ void ProjectItemsPanel::setCounter(QLabel* counter)
     d->counter = counter;
     if (counter)
         counter->setText(QString::number(d->grid->listModel()->totalCount()));
+}
+
+void ProjectItemsPanel::addToFilterRow(QWidget* w)
+{
+    d->filterRow->addWidget(w);
 }
 
 void ProjectItemsPanel::setProject(const QSqlRecord& project)

@@ -54,6 +54,8 @@ public:
     // The counter label of the project window that shows this list's count
     // (`vahed_cnt`, `anbari_cnt`, `parking_cnt`); the panel keeps it current.
     void setCounter(QLabel* counter);
+    // Adds a widget at the end of the filter row (the counter and its caption).
+    void addToFilterRow(QWidget* w);
 
     // Whether the "vahed" rights allow new items (newItems does nothing otherwise).
     bool canInsert() const;

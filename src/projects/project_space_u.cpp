@@ -122,6 +122,7 @@ TProjectSpaceWindow::TProjectSpaceWindow(const spaces::SpaceKind& kind, const QS
     }
     connect(ins_btn, &QPushButton::clicked, this, &TProjectSpaceWindow::ins_btnClick);
     connect(edit_btn, &QPushButton::clicked, this, &TProjectSpaceWindow::edit_btnClick);
+    setSaveButtons({ins_btn, edit_btn});
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(makeLabel(this, countCaption));
     buttons->addWidget(cnt);

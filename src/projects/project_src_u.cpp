@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -75,14 +76,15 @@ void Tproject_src::setApplicantsOpener(ApplicantsOpener open)
 
 Tproject_src::Tproject_src() : TWindow(QStringLiteral("Tproject_src"), prjtext::kSrcCaption)
 {
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
     m_menuBar = new QMenuBar(this);
     m_menuBar->setObjectName(QStringLiteral("MainMenu1"));
     buildMenus();
 
-    // Search filters.
-    auto* filters = new QGroupBox(this);
+    // Search filters, one row.
+    auto* filters = new QWidget(this);
+    filters->setObjectName(QStringLiteral("filters"));
     auto* fl = new QGridLayout(filters);
+    fl->setContentsMargins(0, 0, 0, 0);
     fl->setHorizontalSpacing(8);
     ostan = makeCombo(filters, QStringLiteral("ostan"));
     shahrestan = makeCombo(filters, QStringLiteral("shahrestan"));
@@ -146,54 +148,57 @@ Tproject_src::Tproject_src() : TWindow(QStringLiteral("Tproject_src"), prjtext::
         popup->popup(DBGrid1->viewport()->mapToGlobal(at));
     });
 
-    // The selected project's units (right), storage rooms and parking spaces (left).
+    // The selected project's units (right) and, beside them, its storage rooms
+    // and parking spaces on two tabs: each list gets the lower part's whole
+    // height, so that several rows show on a laptop screen.  The splitters
+    // keep the place the user leaves them in.
     vahed_cnt = counterLabel(this, QStringLiteral("vahed_cnt"));
     anbari_cnt = counterLabel(this, QStringLiteral("anbari_cnt"));
     parking_cnt = counterLabel(this, QStringLiteral("parking_cnt"));
     m_units = new ProjectItemsPanel(ProjectItems::Units, this);
     m_storage = new ProjectItemsPanel(ProjectItems::StorageRooms, this);
     m_parking = new ProjectItemsPanel(ProjectItems::ParkingSpaces, this);
-    const auto framed = [this](ProjectItemsPanel* panel, const QString& title, QLabel* counter) {
-        auto* box = new QGroupBox(this);
-        auto* v = new QVBoxLayout(box);
-        v->setContentsMargins(6, 4, 6, 6);
-        auto* head = new QHBoxLayout;
-        QLabel* t = makeLabel(box, title);
-        QFont f = t->font();
-        f.setBold(true);
-        t->setFont(f);
-        head->addWidget(t);
-        head->addStretch();
-        head->addWidget(makeLabel(box, kCountCaption));
-        head->addWidget(counter);
-        v->addLayout(head);
-        v->addWidget(panel, 1);
+    for (auto [panel, counter] : {std::pair{m_units, vahed_cnt}, std::pair{m_storage, anbari_cnt},
+                                  std::pair{m_parking, parking_cnt}}) {
+        panel->addToFilterRow(makeLabel(panel, kCountCaption));
+        panel->addToFilterRow(counter);
         panel->setCounter(counter);
         connect(panel, &ProjectItemsPanel::itemsChanged, this, &Tproject_src::refreshTotals);
-        return box;
-    };
+    }
+    auto* unitsBox = new QGroupBox(prjtext::kN7, this);
+    unitsBox->setObjectName(QStringLiteral("units_box"));
+    auto* ul = new QVBoxLayout(unitsBox);
+    ul->setContentsMargins(6, 4, 6, 6);
+    ul->addWidget(m_units);
+    auto* spaces = new QTabWidget(this);
+    spaces->setObjectName(QStringLiteral("spaces"));
+    spaces->addTab(m_storage, prjtext::kN8);
+    spaces->addTab(m_parking, prjtext::kN9);
     auto* lower = new QSplitter(Qt::Horizontal, this);
     lower->setObjectName(QStringLiteral("lower"));
-    lower->addWidget(framed(m_units, prjtext::kN7, vahed_cnt));
-    auto* spaces = new QSplitter(Qt::Vertical, lower);
-    spaces->addWidget(framed(m_storage, prjtext::kN8, anbari_cnt));
-    spaces->addWidget(framed(m_parking, prjtext::kN9, parking_cnt));
+    lower->setChildrenCollapsible(false);
+    lower->addWidget(unitsBox);
     lower->addWidget(spaces);
-    lower->setStretchFactor(0, 3);
-    lower->setStretchFactor(1, 2);
+    lower->setStretchFactor(0, 1);
+    lower->setStretchFactor(1, 1);
+    lower->setSizes({600, 600});
 
     auto* body = new QSplitter(Qt::Vertical, this);
+    body->setObjectName(QStringLiteral("body"));
+    body->setChildrenCollapsible(false);
     body->addWidget(DBGrid1);
     body->addWidget(lower);
-    body->setStretchFactor(0, 5);
-    body->setStretchFactor(1, 4);
+    body->setStretchFactor(0, 1);
+    body->setStretchFactor(1, 1);
+    body->setSizes({270, 330});
 
     auto* top = new QVBoxLayout(this);
     top->setMenuBar(m_menuBar);
     top->setContentsMargins(8, 4, 8, 8);
+    top->setSpacing(6);
     top->addWidget(filters);
     top->addWidget(body, 1);
-    resize(1280, 800);
+    resize(1280, 640);
 
     connect(src_btn, &QPushButton::clicked, this, &Tproject_src::src_btnClick);
     connect(DBGrid1, &DBGrid::rowClicked, this, &Tproject_src::DBGrid1CellClick);

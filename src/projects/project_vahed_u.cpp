@@ -42,7 +42,7 @@ QComboBox* unitCombo(QWidget* parent, const char* name)
     // Digits and words alike start at the field's right edge.
     if (c->lineEdit())
         c->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    c->setMinimumWidth(150);
+    c->setMinimumWidth(130);
     return c;
 }
 
@@ -207,18 +207,27 @@ Tproject_vahed::Tproject_vahed() : TWindow(QStringLiteral("Tproject_vahed"), QSt
     }
     connect(ins_btn, &QPushButton::clicked, this, &Tproject_vahed::ins_btnClick);
     connect(edit_btn, &QPushButton::clicked, this, &Tproject_vahed::edit_btnClick);
+    setSaveButtons({ins_btn, edit_btn});
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(vam_check);
     buttons->addStretch(1);
     buttons->addWidget(ins_btn);
     buttons->addWidget(edit_btn);
 
+    // The unit on the right, its prices, the note and the loan box beside it:
+    // the whole window fits on a laptop screen.
+    auto* prices = new QVBoxLayout;
+    prices->addWidget(priceBox);
+    prices->addWidget(note);
+    prices->addWidget(vam_check);
+    prices->addStretch(1);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(unitBox, 1);
+    middle->addLayout(prices, 1);
+
     auto* top = new QVBoxLayout(this);
     top->addWidget(Label1);
     top->addWidget(projectBox);
-    top->addWidget(unitBox);
-    top->addWidget(priceBox);
-    top->addWidget(note);
+    top->addLayout(middle);
     top->addLayout(buttons);
 
     // The identifier follows block, floor and number.
@@ -249,7 +258,6 @@ Tproject_vahed::Tproject_vahed() : TWindow(QStringLiteral("Tproject_vahed"), QSt
         setTabOrder(order[i - 1], order[i]);
 
     updateCaptions();
-    setMinimumWidth(760);
 }
 
 bool Tproject_vahed::eventFilter(QObject* watched, QEvent* event)

@@ -24,6 +24,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 namespace tavrin {
@@ -105,6 +106,7 @@ Tabadiha_ins::Tabadiha_ins() : TWindow(QStringLiteral("Tabadiha_ins"), reftext::
     edit_btn = makeButton(this, QStringLiteral("edit_btn"), reftext::kVirayesh);
     connect(ins_btn, &QPushButton::clicked, this, &Tabadiha_ins::ins_btnClick);
     connect(edit_btn, &QPushButton::clicked, this, &Tabadiha_ins::edit_btnClick);
+    setSaveButtons({ins_btn, edit_btn});
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ins_btn);
@@ -301,7 +303,6 @@ Tabadiha::Tabadiha() : TWindow(QStringLiteral("Tabadiha"), reftext::kAbadihaCapt
         box->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
         QLineEdit* e = makeEdit(criteriaBox, fieldNames[i], columnLength(QStringLiteral("abadiha"), fieldNames[i]));
         bindCriterion(box, e);
-        connect(e, &QLineEdit::returnPressed, this, &Tabadiha::BitBtn1Click);
         cg->addWidget(box, i / 3, (i % 3) * 2);
         cg->addWidget(e, i / 3, (i % 3) * 2 + 1);
         boxes << box;
@@ -429,11 +430,21 @@ Tabadiha::Tabadiha() : TWindow(QStringLiteral("Tabadiha"), reftext::kAbadihaCapt
     pl->addWidget(note);
     pl->addWidget(DBGrid2, 1);
 
+    // The list above the spreadsheet import; the user may move the border,
+    // and the window keeps it.
+    auto* body = new QSplitter(Qt::Vertical, this);
+    body->setObjectName(QStringLiteral("body"));
+    body->setChildrenCollapsible(false);
+    body->addWidget(DBGrid1);
+    body->addWidget(panel);
+    body->setStretchFactor(0, 3);
+    body->setStretchFactor(1, 2);
+    body->setSizes({360, 240});
+
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(topRow);
-    outer->addWidget(DBGrid1, 3);
-    outer->addWidget(panel, 2);
-    resize(980, 700);
+    outer->addWidget(body, 1);
+    resize(980, 640);
 }
 
 void Tabadiha::applyRights(const Rights& r)

@@ -29,6 +29,7 @@ Tphone::Tphone() : TWindow(QStringLiteral("Tphone"), reftext::kPhoneCaption)
     tel->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     ins_btn = makeButton(this, QStringLiteral("ins_btn"), reftext::kSabt);
     connect(ins_btn, &QPushButton::clicked, this, &Tphone::ins_btnClick);
+    setSaveButtons({ins_btn});
     auto* entry = new QGridLayout;
     entry->addWidget(makeLabel(this, reftext::kName), 0, 0);
     entry->addWidget(name, 0, 1);
@@ -84,6 +85,10 @@ Tphone::Tphone() : TWindow(QStringLiteral("Tphone"), reftext::kPhoneCaption)
         DBGrid1->setCurrentIndex(i);
         PopupMenu1->exec(DBGrid1->viewport()->mapToGlobal(at));
     });
+
+    // The search runs as the text is typed; Enter there goes on to the list
+    // instead of saving the entry fields.
+    enterMovesFocus(src, DBGrid1);
 
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(entry);

@@ -36,7 +36,8 @@ void SettingsWindow::build(QGridLayout* top)
     ins_btn = makeButton(this, QStringLiteral("ins_btn"), reftext::kSabt);
     connect(component, &QComboBox::currentIndexChanged, this, &SettingsWindow::componentChange);
     connect(ins_btn, &QPushButton::clicked, this, &SettingsWindow::ins_btnClick);
-    connect(cmt, &QLineEdit::returnPressed, this, &SettingsWindow::ins_btnClick);
+    // Enter saves as the button does (and not without the insert right).
+    setSaveButtons({ins_btn});
 
     const int r = top->rowCount();
     top->addWidget(makeLabel(this, reftext::kComponentCaption), r, 0);

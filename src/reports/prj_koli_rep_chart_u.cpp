@@ -181,24 +181,27 @@ Tprj_koli_rep_chart::Tprj_koli_rep_chart() : TWindow(QStringLiteral("Tprj_koli_r
     ol->setContentsMargins(0, 0, 0, 0);
     auto* kinds = new QGroupBox(reptext::kChartKind, options);
     kinds->setObjectName(QStringLiteral("RadioGroup1"));
-    auto* kl = new QVBoxLayout(kinds);
+    // Two columns of kinds and of check boxes: the options fit a laptop screen.
+    auto* kl = new QGridLayout(kinds);
     RadioGroup1 = new QButtonGroup(this);
     for (int i = 0; i < reptext::kChartKinds.size(); ++i) {
         auto* r = new QRadioButton(reptext::kChartKinds.at(i), kinds);
         r->setObjectName(QStringLiteral("RadioGroup1_%1").arg(i));
         RadioGroup1->addButton(r, i);
-        kl->addWidget(r);
+        kl->addWidget(r, i / 2, i % 2);
     }
     RadioGroup1->button(0)->setChecked(true);
     ol->addWidget(kinds);
     QList<QCheckBox*> checks;
+    auto* checkGrid = new QGridLayout;
     for (const QString& name : kCheckNames) {
         auto* c = new QCheckBox(name, options);
         c->setObjectName(name);
         c->setLayoutDirection(Qt::LeftToRight);
-        ol->addWidget(c);
+        checkGrid->addWidget(c, int(checks.size()) / 2, int(checks.size()) % 2);
         checks << c;
     }
+    ol->addLayout(checkGrid);
     Monochrome = checks[0];
     Axis = checks[1];
     Legend = checks[2];
@@ -230,7 +233,7 @@ Tprj_koli_rep_chart::Tprj_koli_rep_chart() : TWindow(QStringLiteral("Tprj_koli_r
     sort_check->setLayoutDirection(Qt::LeftToRight);
     ol->addWidget(sort_check);
     ol->addStretch();
-    options->setFixedWidth(170);
+    options->setFixedWidth(240);
 
     auto* top = new QHBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);

@@ -463,6 +463,26 @@ private Q_SLOTS:
         QCOMPARE(count(QStringLiteral("select count(*) from users where us='long'")), 0);
     }
 
+    void theListFollowsAnEditAndAnAddition()
+    {
+        const qint64 id = test::addUser(QStringLiteral("0012345679"), QStringLiteral("city"), QStringLiteral("قم"));
+        test::addUser(QStringLiteral("0012345680"), QStringLiteral("city"), QStringLiteral("قم"));
+        Tusers& w = users();
+        QVERIFY(select(w, QStringLiteral("0012345679")));
+        QCOMPARE(w.cnt->text(), QStringLiteral("3"));
+        // After an edit the current row is still the edited user, whose rights the panel shows.
+        w.N6Click();
+        Tusers_ins& e = tavrin::window<Tusers_ins>();
+        e.nam->setText(QStringLiteral("نام تازه"));
+        QVERIFY(e.edit_btnClick());
+        QCOMPARE(w.DBGrid1->currentRecord().value(QStringLiteral("id")).toLongLong(), id);
+        QCOMPARE(w.selectedId(), id);
+        QCOMPARE(w.sel_user->text(), QStringLiteral("نام تازه (0012345679)"));
+        // A new user is counted at once.
+        QVERIFY(newUser(w, QStringLiteral("0012345681"), QStringLiteral("city")).ins_btnClick());
+        QCOMPARE(w.cnt->text(), QStringLiteral("4"));
+    }
+
     void editingKeepsOrReplacesThePassword()
     {
         const qint64 id = test::addUser(QStringLiteral("0012345679"), QStringLiteral("city"), QStringLiteral("قم"), {}, {},

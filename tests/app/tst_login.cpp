@@ -7,6 +7,9 @@
 #include "app/login_u.h"
 #include "app/main_u.h"
 #include "app/server_u.h"
+#include "app/startup.h"
+#include "admin/rights_templates.h"
+#include "common/lookups.h"
 #include "common/session.h"
 #include "db/connection.h"
 #include "db/password.h"
@@ -17,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -236,6 +240,54 @@ private Q_SLOTS:
         // The next start finds it current and adds nothing twice.
         QVERIFY(connectProcedure(connection::Choice::Internet, false));
         QCOMPARE(dm().scalar(QStringLiteral("select count(*) from abadiha")).toInt(), 31);
+    }
+
+    void aNewDatabaseLetsItsAdministratorWork()
+    {
+        // A new database: admin has the admin template's rights on every page, and
+        // the role and user-status lists have their first values.
+        test::useFreshDatabase(false);
+        QVERIFY(installDatabase(dm()).ok);
+        const qint64 admin = dm().scalar(QStringLiteral("select id from users where us='admin'")).toLongLong();
+        const RightsMap template_ = roleTemplate(QStringLiteral("admin"), QString());
+        const RightsMap rights = loadRights(admin);
+        for (const RightsPage& page : rightsPages())
+            QVERIFY2(sameRights(rights.value(page.key), template_.value(page.key)), qPrintable(page.key));
+        QVERIFY(rights.value(QStringLiteral("prj")).namayesh && rights.value(QStringLiteral("karbaran")).darj);
+        QCOMPARE(settingList(QStringLiteral("گروه کاربري")).size(), 4);
+        QCOMPARE(settingList(QStringLiteral("وضعيت کاربر")).first(), QStringLiteral("فعال"));
+        const int rows = dm().scalar(QStringLiteral("select count(*) from dastrasi")).toInt();
+        QCOMPARE(rows, rightsPages().size());
+        // Running the installer again, or on an existing database, adds nothing:
+        // a database installed before keeps its single rights row and empty lists.
+        QVERIFY(installDatabase(dm()).ok);
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from dastrasi")).toInt(), rows);
+        test::useFreshDatabase();
+        QVERIFY(installDatabase(dm()).ok);
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from dastrasi")).toInt(), 1);
+        QVERIFY(settingList(QStringLiteral("گروه کاربري")).isEmpty());
+    }
+
+    void loginWindowIsCentredAndKeyedWithEnter()
+    {
+        test::DialogRecorder rec;
+        Tlogin& w = showLoginWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QPoint off = w.frameGeometry().center() - w.screen()->availableGeometry().center();
+        QVERIFY2(off.manhattanLength() <= 40, qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
+        login(QStringLiteral("admin"), QStringLiteral("wrong"));
+        // Enter in the user name goes on to the password ...
+        w.us->setFocus();
+        QTest::keyClick(w.us, Qt::Key_Return);
+        QVERIFY(w.ps->hasFocus());
+        QVERIFY(rec.shown.isEmpty());
+        // ... and there logs in once: a wrong password is told once.
+        QTest::keyClick(w.ps, Qt::Key_Return);
+        QCOMPARE(rec.texts(), QStringList {QStringLiteral("کلمه يا رمز عبور اشتباه است")});
+        w.ps->setText(QStringLiteral("1"));
+        QTest::keyClick(w.ps, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(mainWindowShown());
+        QCOMPARE(session().karbar, QStringLiteral("admin"));
     }
 
     void successfulLoginRunsTheSequence()

@@ -338,6 +338,8 @@ private Q_SLOTS:
         QCOMPARE(listed(c), 3);
         c.lname = QStringLiteral("كريم");  // Arabic kaf and yeh find both spellings
         QCOMPARE(listed(c), 6);
+        c.lname = QStringLiteral("o'hara");  // byte-wise: the case counts
+        QCOMPARE(listed(c), 0);
         Criteria nation;
         nation.nation = QStringLiteral("۰۰۱۲۳۴۵۶۰۴");  // a whole code in Persian digits
         QCOMPARE(listed(nation), 1);

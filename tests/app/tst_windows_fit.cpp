@@ -1,0 +1,358 @@
+// The windows on a 1366×768 screen (the common office laptop; the test screen
+// has that size) and with the keyboard: every window the program can open fits,
+// lists keep their titles and get their room, menus open on screen, Enter saves
+// and presses buttons.  With TAVRIN_SCREENSHOT_DIR set, every window is also
+// saved there as PNG (the README's screenshots).
+#include "support/testsupport.h"
+
+#include "admin/log_u.h"
+#include "admin/users_ins_u.h"
+#include "admin/users_u.h"
+#include "app/connect.h"
+#include "app/login_u.h"
+#include "app/main_u.h"
+#include "app/startup.h"
+#include "common/listmodel.h"
+#include "common/monedit.h"
+#include "projects/demodata.h"
+#include "projects/project_ins_u.h"
+#include "projects/project_panels.h"
+#include "projects/project_space_u.h"
+#include "projects/project_src_u.h"
+#include "projects/project_vahed_u.h"
+#include "reference/abadiha_u.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+
+using namespace tavrin;
+
+namespace {
+// The screen of a laptop less a 40-pixel taskbar, and a window's frame on it.
+const QSize kLaptop(1366, 768 - 40);
+const QSize kFrame(8, 34);
+
+int visibleRows(const QTableView* grid)
+{
+    return grid->viewport()->height() / grid->rowHeight(0);
+}
+
+bool onScreen(const QWidget* w)
+{
+    return w->screen()->availableGeometry().contains(w->geometry());
+}
+
+QSqlRecord firstRow(const char* table)
+{
+    return *dm().firstRow(QStringLiteral("select * from %1 order by id").arg(QString::fromLatin1(table)));
+}
+
+// Opens a page from the main menu, maximised on the laptop, and runs `look`
+// while the page is shown.
+void openFromMenu(const QString& entry, const std::function<void(QDialog*)>& look)
+{
+    Tmain& main = mainWindow();
+    main.setGeometry(QRect(QPoint(4, 30), kLaptop - kFrame));
+    main.show();
+    test::DialogRecorder rec;
+    bool shown = false;
+    rec.onExec = [&](QDialog* w) {
+        w->show();
+        QCoreApplication::processEvents();
+        shown = true;
+        look(w);
+        w->hide();
+        return int(QDialog::Rejected);
+    };
+    main.action(entry)->trigger();
+    QVERIFY2(shown, qPrintable(entry));
+}
+
+void checkTitles(const QWidget* window)
+{
+    for (const DBGrid* g : window->findChildren<DBGrid*>())
+        for (int c = 0; c < g->listModel()->columnCount(); ++c)
+            if (!g->isColumnHidden(c))
+                QVERIFY2(g->columnWidth(c) >= g->horizontalHeader()->sectionSizeHint(c),
+                         qPrintable(g->objectName() + g->listModel()->columns()[c].caption));
+}
+
+// Some windows filled as a user would see them (for the fit check and the pictures).
+void fill(QDialog* w)
+{
+    if (auto* u = qobject_cast<Tusers*>(w)) {
+        u->src_btnClick();
+        u->DBGrid1->setCurrentIndex(u->DBGrid1->listModel()->index(0, 0));
+        u->DBGrid1CellClick(0);
+    } else if (auto* l = qobject_cast<Tlog*>(w)) {
+        l->src_btnClick();
+    } else if (auto* a = qobject_cast<Tabadiha*>(w)) {
+        a->BitBtn1Click();
+    } else if (auto* v = qobject_cast<Tproject_vahed*>(w)) {
+        v->prepareEdit(firstRow("projects"), firstRow("vahedha"));
+    } else if (auto* p = qobject_cast<Tproject_ins*>(w)) {
+        p->prepareEdit(firstRow("projects"));
+    } else if (auto* s = qobject_cast<TProjectSpaceWindow*>(w)) {
+        s->prepareEdit(firstRow("projects"), firstRow(w->objectName().endsWith(QLatin1String("parking")) ? "parkingha" : "anbariha"));
+    } else if (auto* e = qobject_cast<Tusers_ins*>(w)) {
+        e->startEdit(firstRow("users"));
+    } else if (auto* login = qobject_cast<Tlogin*>(w)) {
+        login->us->setText(QStringLiteral("0012345678"));
+    }
+}
+
+// Shows a window as the program would, checks that it fits, saves its picture.
+void check(QDialog* w, QStringList& checked)
+{
+    const QString name = w->objectName();
+    fill(w);
+    w->show();
+    QCoreApplication::processEvents();
+    QVERIFY2(w->screen()->availableGeometry().contains(w->frameGeometry()), qPrintable(name));
+    // The content fits a laptop with a taskbar, without scrolling.
+    const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint()) + kFrame;
+    QVERIFY2(least.width() <= kLaptop.width() && least.height() <= kLaptop.height(), qPrintable(name));
+    if (auto* t = qobject_cast<TWindow*>(w))
+        QVERIFY2(!t->contentScrollArea(), qPrintable(name));
+    // A modal window offers only its close button.
+    QVERIFY2(!(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)), qPrintable(name));
+    const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        QVERIFY(QDir().mkpath(dir) && w->grab().save(QDir(dir).filePath(name + QStringLiteral(".png"))));
+    checked << name;
+    w->hide();
+}
+} // namespace
+
+class TestWindowsFit : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        setUpApplication();
+        QSettings().remove(QStringLiteral("windows"));  // the splitters start at their first places
+        test::useFreshDatabase(false);
+        QVERIFY(installDatabase(dm()).ok);
+        test::loginAs(QStringLiteral("admin"));
+    }
+
+    void cleanup()
+    {
+        destroyWindows();
+        destroyMainWindow();
+    }
+
+    void listsOpenedEmptyShowWholeTitles()
+    {
+        for (const char* entry : {"N10", "N7"})
+            openFromMenu(QString::fromLatin1(entry), [](QDialog* w) {
+                QCOMPARE(w->findChild<DBGrid*>(QStringLiteral("DBGrid1"))->listModel()->rowCount(), 0);
+                checkTitles(w);
+            });
+    }
+
+    void everyWindowFitsTheScreen()
+    {
+        demo::Options o;
+        o.projects = 6;
+        o.unitsPerProject = 12;
+        demo::generate(dm(), o);
+        QStringList checked;
+        {
+            test::DialogRecorder rec;
+            rec.onExec = [&](QDialog* w) {
+                check(w, checked);
+                return int(QDialog::Rejected);
+            };
+            // Every window the main menu opens, as it opens it ...
+            Tmain& main = mainWindow();
+            main.setGeometry(QRect(QPoint(4, 30), kLaptop - kFrame));
+            main.show();
+            for (QAction* a : main.findChildren<QAction*>())
+                if (!a->objectName().isEmpty() && a->isEnabled() && !a->menu() && a->objectName() != QLatin1String("N3"))
+                    a->trigger();
+            // ... and every other window of the program.
+            for (QDialog* w : everyWindow())
+                if (!checked.contains(w->objectName()))
+                    check(w, checked);
+            const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR");
+            if (!dir.isEmpty())
+                QVERIFY(main.grab().save(QDir(dir).filePath(QStringLiteral("Tmain.png"))));
+        }
+        for (const char* name : {"Tproject_src", "Tusers", "Tproject_vahed", "Tlogin", "Tusers_ins", "Tserver"})
+            QVERIFY2(checked.contains(QString::fromLatin1(name)), name);
+    }
+
+    void aWindowTooLargeForTheScreenScrolls()
+    {
+        TWindow w(QStringLiteral("Ttall"), QStringLiteral("tall"));
+        auto* bar = new QMenuBar(&w);
+        auto* save = makeButton(&w, QStringLiteral("ins_btn"), QStringLiteral("ثبت"));
+        auto* grid = new QGridLayout;
+        for (int r = 0; r < 40; ++r) {
+            grid->addWidget(makeLabel(&w, QString::number(r)), r, 0);
+            grid->addWidget(makeEdit(&w, QStringLiteral("e%1").arg(r)), r, 1);
+        }
+        auto* top = new QVBoxLayout(&w);
+        top->setMenuBar(bar);
+        top->addLayout(grid);
+        top->addWidget(save);
+        w.setMinimumWidth(1500);
+        int saved = 0;
+        connect(save, &QPushButton::clicked, [&] { ++saved; });
+        w.setSaveButtons({save});
+        w.show();
+        QCoreApplication::processEvents();
+        QVERIFY(w.contentScrollArea() && w.contentScrollArea()->isAncestorOf(save));
+        QVERIFY(!w.contentScrollArea()->isAncestorOf(bar));
+        QVERIFY(w.screen()->availableGeometry().contains(w.frameGeometry()));
+        QTest::keyClick(w.findChild<QLineEdit*>(QStringLiteral("e39")), Qt::Key_Return);
+        QCOMPARE(saved, 1);
+    }
+
+    void projectWindowGivesItsListsRoomAndItsMenusOpenOnScreen()
+    {
+        QList<int> moved;
+        openFromMenu(QStringLiteral("N10"), [&](QDialog* w) {
+            auto* p = static_cast<Tproject_src*>(w);
+            QVERIFY(visibleRows(p->grid()) >= 6);
+            auto* tabs = p->findChild<QTabWidget*>(QStringLiteral("spaces"));
+            for (int k = 0; k < 3; ++k) {
+                tabs->setCurrentIndex(std::max(0, k - 1));
+                QCoreApplication::processEvents();
+                QVERIFY2(visibleRows(p->panel(k)->grid()) >= 5, qPrintable(p->panel(k)->objectName()));
+            }
+            checkTitles(w);
+            // The report menu, opened from the menu bar, fits on the screen.
+            QAction* reports = w->findChild<QAction*>(QStringLiteral("N4"));
+            w->findChild<QMenuBar*>(QStringLiteral("MainMenu1"))->setActiveAction(reports);
+            QCoreApplication::processEvents();
+            QVERIFY(reports->menu()->isVisible() && onScreen(reports->menu()));
+            reports->menu()->hide();
+            // The user gives the project list more room ...
+            auto* body = p->findChild<QSplitter*>(QStringLiteral("body"));
+            moved = body->sizes();
+            body->setSizes({moved[0] + 60, moved[1] - 60});
+            moved = body->sizes();
+        });
+        // ... and finds it so the next time.
+        destroyWindows();
+        openFromMenu(QStringLiteral("N10"), [&](QDialog* w) {
+            QCOMPARE(w->findChild<QSplitter*>(QStringLiteral("body"))->sizes(), moved);
+        });
+    }
+
+    void everyMenuOpensOnScreen()
+    {
+        // Every menu and pop-up, opened at the screen's middle and at its corner,
+        // and a right-to-left menu wider than the room left of where it opens.
+        QMenu wide;
+        wide.setLayoutDirection(Qt::RightToLeft);
+        wide.addAction(QString(140, QChar(0x0645)));
+        QList<QMenu*> menus = mainWindow().findChildren<QMenu*>() << &wide;
+        for (QDialog* w : everyWindow())
+            menus += w->findChildren<QMenu*>();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        for (QMenu* m : std::as_const(menus)) {
+            for (const QPoint at : {screen.center(), screen.bottomRight() - QPoint(2, 2)}) {
+                m->popup(at);
+                QCoreApplication::processEvents();
+                QVERIFY2(m->isEmpty() || onScreen(m), qPrintable(m->objectName() + m->title()));
+                m->hide();
+            }
+        }
+    }
+
+    void enterSavesAndPressesTheFocusedButton()
+    {
+        test::DialogRecorder rec;
+        const auto count = [](const char* sql) { return dm().scalar(QString::fromUtf8(sql)).toInt(); };
+        // Enter in a field of an entry window saves as its button does.
+        dm().exec(QStringLiteral("update projects set vahed_kol=vahed_kol+1,vahed_cnt=vahed_cnt+1"));
+        Tproject_vahed& units = window<Tproject_vahed>();
+        const int before = count("select count(*) from vahedha");
+        units.prepareNew(firstRow("projects"));
+        units.bolok->setEditText(QStringLiteral("9"));
+        units.tabaghe->setEditText(QStringLiteral("1"));
+        units.vahed_no->setEditText(QStringLiteral("1"));
+        units.metraj->setText(QStringLiteral("80"));
+        units.mablagh1->setText(QStringLiteral("1000000"));
+        QTest::keyClick(units.metraj, Qt::Key_Return);
+        QCOMPARE(count("select count(*) from vahedha"), before + 1);
+        QCOMPARE(rec.texts(), QStringList());
+
+        // Enter on a focused button presses it.
+        Tusers& users = window<Tusers>();
+        users.prepareToShow();
+        users.show();
+        QVERIFY(QTest::qWaitForWindowActive(&users));
+        users.src_btn->setFocus();
+        QTest::keyClick(users.src_btn, Qt::Key_Return);
+        QCOMPARE(users.cnt->text(), QString::number(count("select count(*) from users")));
+        users.hide();
+
+        // Enter in a lower list's filter runs that list's search, not the project search.
+        Tproject_src& list = window<Tproject_src>();
+        list.prepareToShow();
+        list.grid()->setCurrentIndex(list.grid()->listModel()->index(2, 0));
+        list.DBGrid1CellClick();
+        ProjectItemsPanel* panel = list.panel(int(ProjectItems::Units));
+        panel->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->setChecked(true);
+        auto* bolok = panel->findChild<QLineEdit*>(QStringLiteral("bolok"));
+        bolok->setText(QStringLiteral("1"));
+        QTest::keyClick(bolok, Qt::Key_Return);
+        QCOMPARE(list.grid()->currentRow(), 2);
+        QCOMPARE(panel->grid()->listModel()->totalCount(),
+                 dm().scalar(QStringLiteral("select count(*) from vahedha where prj_id=? and bolok like '%1%'"),
+                             {list.currentProject().value(QStringLiteral("id"))})
+                     .toInt());
+    }
+
+    void latinCaptionsReadLeftToRightAndBoxesShowTheirTitle()
+    {
+        // A Latin caption is drawn as the same text fenced by left-to-right marks.
+        QWidget form;
+        form.setLayoutDirection(Qt::RightToLeft);
+        QPushButton plain(QStringLiteral("Browse Excel..."), &form);
+        QPushButton fenced(QStringLiteral("\u200EBrowse Excel...\u200E"), &form);
+        for (QPushButton* b : {&plain, &fenced})
+            b->resize(160, 30);
+        QCOMPARE(plain.grab().toImage(), fenced.grab().toImage());
+
+        // A message box with a short text is as wide as its title needs, and
+        // offers no minimise or maximise button.
+        int width = 0;
+        Qt::WindowFlags flags;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            width = box->width();
+            flags = box->windowFlags();
+            box->accept();
+        });
+        const QString title = QStringLiteral("ثبت اطلاعات پايه تقسيمات کشوري");
+        DialogService().message(MsgKind::Information, QStringLiteral("ثبت شد"), title);
+        QVERIFY(width >= messageBoxTitleRoom(title));
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    }
+};
+
+TAVRIN_DB_TEST_MAIN(TestWindowsFit)
+#include "tst_windows_fit.moc"
