@@ -102,6 +102,21 @@ private Q_SLOTS:
                                parkingSide().logDelete + QStringLiteral("فارس شيراز کريمي 12")}));
     }
 
+    // Rows written before they carried the space's id name their holder and
+    // free their space by project, block, number and position.
+    void rowsWithoutSpaceIdKeepAndFreeTheirPosition()
+    {
+        dm().exec(QStringLiteral("insert into parking (customer_id,num,prj_id,bolok,pos,mablagh) values (?,12,?,'A',?,5)"),
+                  {m_b, m_prj, QStringLiteral("همکف")});
+        QCOMPARE(assign(parkingSide(), m_a, m_p1).texts(), QStringList {kParkingSoldTo + QStringLiteral("نوري")});
+        QVERIFY(assign(parkingSide(), m_a, m_p2).done);  // the other position of the same number
+        dm().exec(QStringLiteral("update parkingha set status=? where id=?"), {items::soldStatus(QStringLiteral("نوري")), m_p1});
+        const qint64 legacy = dm().scalar(QStringLiteral("select id from parking where customer_id=?"), {m_b}).toLongLong();
+        QVERIFY(unassign(parkingSide(), m_b, legacy).done);
+        QCOMPARE(status(kParkingha, m_p1), items::freeStatus());
+        QCOMPARE(status(kParkingha, m_p2), items::soldStatus(QStringLiteral("کريمي")));
+    }
+
     // Another user sells the space and keeps his transaction open while this
     // one sells it too: one row, the other user's.
     void twoUsersSellingOneSpaceLeaveOneRow()

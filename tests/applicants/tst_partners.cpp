@@ -6,6 +6,7 @@
 
 #include "applicants/applicant_windows.h"
 #include "applicants/child_texts.h"
+#include "applicants/customers_u.h"
 #include "applicants/partners_logic.h"
 #include "applicants/shoraka_u.h"
 #include "applicants/takafol_u.h"
@@ -140,6 +141,12 @@ private Q_SLOTS:
         test::DialogRecorder rec;
         applicants::clearApplicantWindows();
         applicants::registerApplicantWindows();
+        // Every entry of the list whose window is built is enabled.
+        Tcustomers_src& list = window<Tcustomers_src>();
+        list.applyRights(Rights {true, true, true, true});
+        list.prepareToShow();
+        for (const char* entry : {"N4", "N21", "N6", "N3", "N22", "N26", "N29", "N23", "N24", "N30"})
+            QVERIFY2(list.menuAction(QString::fromLatin1(entry))->isEnabled(), entry);
         test::addUser(QStringLiteral("t1"), QStringLiteral("admin"), {}, {{QStringLiteral("takafol"), QStringLiteral("1001")}});
         test::loginAs(QStringLiteral("t1"));
         setShare(m_b, 6);
@@ -180,6 +187,19 @@ private Q_SLOTS:
         };
         QVERIFY(applicants::openApplicantWindow(QStringLiteral("N4"), m_a, nullptr, 700, {}));
         QCOMPARE(listed, 0);
+        // Without the insert right nothing is added, whatever the keyboard does.
+        test::addUser(QStringLiteral("t2"), QStringLiteral("admin"), {}, {{QStringLiteral("takafol"), QStringLiteral("0001")}});
+        test::loginAs(QStringLiteral("t2"));
+        rec.onExec = [](QDialog* d) {
+            if (auto* t = qobject_cast<Ttakafol_frm*>(d)) {
+                t->form().setValues(person(QStringLiteral("سارا"), QStringLiteral("کريمي"), {}, QStringLiteral("همسر")));
+                QTest::keyClick(t->form().field(QStringLiteral("fname")), Qt::Key_Return);
+                t->ins_btnClick();
+            }
+            return 0;
+        };
+        QVERIFY(applicants::openApplicantWindow(QStringLiteral("N4"), m_a, nullptr, 700, {}));
+        QCOMPARE(rows(QStringLiteral("takafol")), 1);
         QVERIFY(applicants::openApplicantWindow(QStringLiteral("N30"), 0, nullptr, 700, {}));
     }
 };
