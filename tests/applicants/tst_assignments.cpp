@@ -6,6 +6,7 @@
 #include "applicants/applicant_windows.h"
 #include "applicants/assignments_logic.h"
 #include "applicants/child_texts.h"
+#include "applicants/customers_ins_u.h"
 #include "applicants/parking_anbari_u.h"
 
 #include "common/listmodel.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 
 using namespace tavrin;
 using namespace tavrin::assignments;
@@ -196,6 +198,19 @@ private Q_SLOTS:
         m.setQuery(searchQuery(parkingSide(), c));
         QCOMPARE(m.totalCount(), 0);
         QVERIFY(applicants::openApplicantWindow(QStringLiteral("N24"), 0, nullptr, 700, {}));
+        // The record's button opens the same window on the record's applicant.
+        Tcustomers_ins& record = window<Tcustomers_ins>();
+        record.prepareEdit(*applicants::customerRow(m_b));
+        auto* button = test::child<QToolButton>(&record, QStringLiteral("ins_btn2"));
+        QVERIFY(button->isEnabled());
+        qint64 opened = 0;
+        rec.onExec = [&opened](QDialog* d) {
+            if (auto* w = qobject_cast<Tparking_anbari*>(d))
+                opened = w->customerId();
+            return 0;
+        };
+        button->click();
+        QCOMPARE(opened, m_b);
     }
 };
 
