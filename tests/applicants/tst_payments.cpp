@@ -10,6 +10,7 @@
 
 #include "common/listmodel.h"
 #include "common/monedit.h"
+#include "common/spreadsheetreader.h"
 #include "common/session.h"
 #include "common/windows.h"
 
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 using namespace tavrin;
 using namespace tavrin::payments;
@@ -238,15 +240,28 @@ private Q_SLOTS:
         QVERIFY(applicants::openApplicantWindow(QStringLiteral("N21"), m_a, nullptr, 700, [&changed] { ++changed; }));
         QCOMPARE(changed, 2);
         QCOMPARE(collected(m_a), qint64(0));
-        // The search opens without a row.
-        rec.onExec = [](QDialog* d) {
-            auto* s = qobject_cast<Tpardakht_src*>(d);
-            if (s)
+        // The search opens without a row; its totals and its export.
+        QVERIFY(addPayment(m_a, pay(QStringLiteral("400000"), QStringLiteral("300000"), QStringLiteral("9"))).done);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.xlsx"));
+        rec.files = {path};
+        QString mande;
+        rec.onExec = [&mande](QDialog* d) {
+            if (auto* s = qobject_cast<Tpardakht_src*>(d)) {
                 s->src_btnClick();
+                mande = test::child<QLabel>(s, QStringLiteral("mande"))->text();
+                s->N1Click();
+            }
             return 0;
         };
         QVERIFY(applicants::openApplicantWindow(QStringLiteral("N23"), 0, nullptr, 700, {}));
-        QCOMPARE(window<Tpardakht_src>().grid()->listModel()->totalCount(), 0);
+        QCOMPARE(window<Tpardakht_src>().grid()->listModel()->totalCount(), 1);
+        QCOMPARE(mande, QStringLiteral("700,000"));  // the units less what was collected
+        const auto sheet = readSpreadsheet(path);
+        QVERIFY(sheet);
+        QCOMPARE(sheet->rows.size(), 2);
+        QVERIFY(sheet->rows[0].contains(QStringLiteral("شناسه پرداخت")));
+        QVERIFY(sheet->rows[0].contains(QStringLiteral("مبلغ وصول")));
     }
 };
 
