@@ -702,7 +702,27 @@ void Tcustomers_ins::shenaseChange()
     keep << QStringLiteral("shenase");
     clearBelow(keep);
     try {
-        const auto unit = freeUnit(values().value(QStringLiteral("prj_id")).toLongLong(), shenase->currentText());
+        const qint64 prjId = values().value(QStringLiteral("prj_id")).toLongLong();
+        if (m_editId > 0) {
+            // The edited applicant's own unit is sold to him, so it is not among the
+            // free units: choosing it again brings back its block as stored.
+            const auto stored = customerRow(m_editId);
+            if (stored && stored->value(QStringLiteral("prj_id")).toLongLong() == prjId &&
+                text(stored->value(QStringLiteral("shenase"))) == shenase->currentText()) {
+                CustomerValues u = valuesOf(*stored);
+                CustomerValues back;
+                for (const QString& c : unitColumns())
+                    if (c != QLatin1String("shenase") && u.contains(c))
+                        back.insert(c, u.value(c));
+                back.insert(QStringLiteral("vahed_id"), u.value(QStringLiteral("vahed_id")));
+                setValues(back);
+                m_basePrice = toMoney(stored->value(QStringLiteral("mablagh"))) +
+                              toMoney(stored->value(QStringLiteral("takhfif")));
+                takhfifExit();
+                return;
+            }
+        }
+        const auto unit = freeUnit(prjId, shenase->currentText());
         if (!unit)
             return;
         const qint64 takhfif = tryParseAmount(fieldText(m_fields.value(QStringLiteral("takhfif")))).value_or(0);

@@ -241,7 +241,18 @@ private Q_SLOTS:
         w.N2Click();
         QVERIFY(!rec.shown.isEmpty());
         QCOMPARE(rec.shown.last().title, QStringLiteral("Tcustomers_ins"));
-        QCOMPARE(window<Tcustomers_ins>().values().value(QStringLiteral("lname")), QStringLiteral("کريمي"));
+        Tcustomers_ins& r = window<Tcustomers_ins>();
+        QCOMPARE(r.values().value(QStringLiteral("lname")), QStringLiteral("کريمي"));
+        // Another unit and then his own again: his unit comes back as stored, and the edit saves.
+        choose(combo(&r, "shenase"), QStringLiteral("1-1-2"));
+        QCOMPARE(r.values().value(QStringLiteral("mablagh")), QStringLiteral("800000000"));
+        choose(combo(&r, "shenase"), QStringLiteral("1-1-1"));
+        QCOMPARE(r.values().value(QStringLiteral("vahed_id")), m_unit1.value(QStringLiteral("id")).toString());
+        QCOMPARE(r.values().value(QStringLiteral("mablagh")), QStringLiteral("1000000000"));
+        rec.clear();
+        r.edit_btnClick();
+        QCOMPARE(rec.texts(), QStringList {});
+        QCOMPARE(test::unitStatus(m_unit2), QStringLiteral("فعال"));
         dm().exec(QStringLiteral("update customers set status=?"), {custext::kCompleted});
         test::addUser(QStringLiteral("c1"), QStringLiteral("city"), {}, {}, {QStringLiteral("شيراز")});
         test::loginAs(QStringLiteral("c1"));
