@@ -5,6 +5,10 @@
 #include "main_u.h"
 #include "server_u.h"
 
+#include "admin/attachments.h"
+#include "admin/commtexts.h"
+#include "admin/messages.h"
+#include "admin/news.h"
 #include "common/activitylog.h"
 #include "common/clicklabel.h"
 #include "common/dialogs.h"
@@ -12,6 +16,7 @@
 #include "common/logtexts.h"
 #include "common/lookups.h"
 #include "common/session.h"
+#include "common/xlsxexport.h"
 #include "db/connection.h"
 #include "db/database.h"
 #include "db/password.h"
@@ -241,17 +246,21 @@ bool Tlogin::BitBtn1Click()
         tx.commit();
         s.sabtCod = settingValue(QStringLiteral("کد ثبت"));
 
-        const int unread = db.scalar(QStringLiteral("select count(*) as c from payamha where rec_prs_id=? and show_dat=?"),
-                                     {id, QStringLiteral("")})
-                               .toInt();
         Tmain& main = mainWindow();
-        main.setUnreadMark(unread != 0);
+        main.setUnreadMark(messages::unreadCount(id) != 0);
         main.showMaximized();
 
-        const QString seen = text(db.scalar(QStringLiteral("select dat from tazeha_readed where prs_id=?"), {id}));
-        if (db.firstRow(QStringLiteral("select id from tazeha where dat>?"), {seen}))
-            main.openNewsAfterLogin();
+        // News dated after the user last dismissed it opens over the main window;
+        // the login stands even when the news cannot be read.
+        bool unseenNews = false;
+        try {
+            unseenNews = news::hasUnseen(id);
+        } catch (const DbError&) {
+            // The driver's text is in the program's log.
+        }
         hide();
+        if (unseenNews)
+            main.openNewsAfterLogin();
         return true;
     } catch (const DbError& e) {
         session() = Session();
@@ -265,7 +274,7 @@ void Tlogin::refuseOldVersion(const QString& adminVersion)
     dialogs().information(QStringLiteral("اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  ") + adminVersion +
                           QStringLiteral(" در ادامه نسخه جديد را دانلود و استفاده نماييد "));
     const QString today = jalali::today();
-    saveAttachment(QStringLiteral("آخرين نسخه نرم افزار"),
+    saveAttachment(commtext::kNewestVersion,
                    QStringLiteral("Tavrin") + today.mid(0, 4) + '_' + today.mid(5, 2) + '_' + today.mid(8, 2));
     session() = Session();
     done(QDialog::Rejected);
@@ -273,20 +282,16 @@ void Tlogin::refuseOldVersion(const QString& adminVersion)
 
 QString Tlogin::saveAttachment(const QString& description, const QString& proposedName)
 {
-    const auto row = dm().firstRow(QStringLiteral("select pic,pictype from zamaem where cmt=?"), {description});
-    if (!row)
+    const std::optional<attachments::Stored> a = attachments::readFirst(description);
+    if (!a)
         return {};
     const QString chosen = dialogs().saveFile(QString(), QString(), proposedName);
     if (chosen.isEmpty())
         return {};
-    const QString file = chosen + text(row->value(1));
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
-        qCWarning(lcDb) << "cannot write" << file << out.errorString();
-        return {};
-    }
-    out.write(row->value(0).toByteArray());
-    return out.commit() ? file : QString();
+    const attachments::Written w = attachments::saveAs(*a, chosen);
+    if (!w.error.isEmpty())
+        dialogs().error(w.error);
+    return w.path;
 }
 
 void Tlogin::Label3Click()
@@ -338,10 +343,9 @@ void Tlogin::Label9Click()
     if (!connectProcedure(currentChoice(), true))
         return;
     try {
-        const QString file = saveAttachment(QStringLiteral("راهنمايي حل مشکل نمايش فونت ها"),
-                                            QStringLiteral("Tavrin_Language_Help"));
+        const QString file = saveAttachment(commtext::kFontHelp, QStringLiteral("Tavrin_Language_Help"));
         if (!file.isEmpty())
-            dialogs().openWithDesktop(file);
+            openExportedFile(file, attachments::kSavedAt);
     } catch (const DbError& e) {
         reportFailure(QStringLiteral("عمليات ثبت با خطا مواجه گرديد، لطفا دوباره سعي نماييد"), e);
     }

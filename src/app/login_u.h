@@ -45,7 +45,7 @@ protected:
 private:
     void refuseOldVersion(const QString& adminVersion);
     // Saves an attachment (zamaem row by description) where the user chooses;
-    // returns the written file, or "" when nothing was saved.
+    // returns the written file, or "" when nothing was saved (a failed write is shown).
     QString saveAttachment(const QString& description, const QString& proposedName);
     void choiceChanged();
 };

@@ -104,6 +104,7 @@ Tmain::Tmain()
     wireProjectsMenu(*this);
     wireApplicantsMenu(*this);
     wireReportsMenu(*this);
+    wireMessagesMenu(*this);
 }
 
 QAction* Tmain::action(const QString& name) const
@@ -133,9 +134,8 @@ void Tmain::setUnreadMark(bool unread)
 
 void Tmain::openNewsAfterLogin()
 {
-    // The news window is not part of this version; when it is, the login's
-    // news check opens it here as the "تازه ها" entry does.
     m_newsRequested = true;
+    N16Click(*this);
 }
 
 void Tmain::N5Click()

@@ -20,7 +20,7 @@ public:
 
     // The "پيام" entry reads "پيام*" while the user has unread messages.
     void setUnreadMark(bool unread);
-    // The login found news the user has not seen.
+    // The login found news the user has not seen: the news opens as from the menu.
     void openNewsAfterLogin();
     bool newsRequested() const { return m_newsRequested; }
     // A menu entry by its object name ("N14").
@@ -56,6 +56,9 @@ public:
         return true;
     }
 
+    // Sizes a page to the main window's size minus the margins (0 keeps that side).
+    void fitWindow(QWidget* w, int heightMargin, int widthMargin);
+
 public Q_SLOTS:
     void N5Click();  // "درباره"
     void N3Click();  // "خروج"
@@ -65,7 +68,6 @@ protected:
 
 private:
     QAction* entry(QMenu* menu, const QString& name, const QString& caption);
-    void fitWindow(QWidget* w, int heightMargin, int widthMargin);
     QAction* m_messages = nullptr;
     bool m_leaving = false;
     bool m_newsRequested = false;
@@ -73,12 +75,15 @@ private:
 
 // Each group of windows enables and connects its own menu entries
 // (menu_reference.cpp, menu_admin.cpp, menu_projects.cpp, menu_applicants.cpp,
-// menu_reports.cpp).
+// menu_reports.cpp, menu_messages.cpp).
 void wireReferenceMenu(Tmain& main);
 void wireAdminMenu(Tmain& main);
 void wireProjectsMenu(Tmain& main);
 void wireApplicantsMenu(Tmain& main);
 void wireReportsMenu(Tmain& main);
+void wireMessagesMenu(Tmain& main);
+// The news entry ("تازه ها"); true when the window was shown.
+bool N16Click(Tmain& main);
 
 // The program's main window (created on first use).
 Tmain& mainWindow();

@@ -413,6 +413,7 @@ private Q_SLOTS:
         dm().exec(QStringLiteral("insert into tazeha (dat,mozo) values ('1402/05/01','x')"));
         QVERIFY(login(QStringLiteral("u6"), QStringLiteral("1")).BitBtn1Click());
         QVERIFY(mainWindow().newsRequested());
+        QCOMPARE(rec.shown.last().title, QStringLiteral("Ttazeha"));  // opened, for reading only
         // Seen up to that date: nothing new.
         destroyMainWindow();
         dm().exec(QStringLiteral("insert into tazeha_readed (prs_id,dat) values (?,'1402/05/01')"), {id});

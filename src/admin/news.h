@@ -1,0 +1,49 @@
+#pragma once
+// News items (tazeha) for every user: the list with its date range, adding,
+// editing and deleting items, the "do not show again" mark (tazeha_readed) and
+// the check after login for items the user has not seen.
+#include "common/listquery.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tavrin::news {
+
+struct Item {
+    QString dat, mozo, msg;
+};
+
+// Newest first; with dates, only items from `from` to `to` (both included,
+// compared as Jalali date texts).
+ListQuery listQuery(const std::optional<std::pair<QString, QString>>& dates = std::nullopt);
+
+// A whole, real Jalali date ("1403/02/31"), Persian digits accepted; nothing otherwise.
+std::optional<QString> dateValue(const QString& typed);
+
+// Checks an item before it is written: the refusal to show (empty when it is
+// fine) and the field it concerns ("dat", "mozo").
+QString refuse(const Item& item, QString* field = nullptr);
+
+// Each throws DbError; the item must have passed refuse().
+qint64 insertItem(const Item& item);
+// False when the item is gone meanwhile.
+bool updateItem(qint64 id, const Item& item);
+bool deleteItem(qint64 id);
+std::optional<Item> readItem(qint64 id);
+
+// The user asked not to see the news again until a newer item comes: one
+// tazeha_readed row per user, holding the day of the request.
+void dismiss(qint64 prsId, const QString& today);
+// Whether an item dated after the user's last dismissal exists (any dated item
+// when he never dismissed the news).
+bool hasUnseen(qint64 prsId);
+
+extern const QString kDateIncomplete;
+extern const QString kNeedTitle;
+extern const QString kItemMissing;  // the edited item was deleted meanwhile
+extern const QString kSaveFailed;
+extern const QString kDeleteFailed;
+extern const QString kSearchFailed;
+
+} // namespace tavrin::news
