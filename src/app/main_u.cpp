@@ -102,6 +102,7 @@ Tmain::Tmain()
     wireReferenceMenu(*this);
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
+    wirePreregMenu(*this);
     wireApplicantsMenu(*this);
     wireReportsMenu(*this);
     wireMessagesMenu(*this);

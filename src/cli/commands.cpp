@@ -6,10 +6,12 @@
 #include "common/numberwords.h"
 #include "db/connection.h"
 #include "db/installer.h"
+#include "prereg/agreement_template.h"
 #include "projects/demodata.h"
 #include "reference/divisions.h"
 
 #include <QDate>
+#include <QFile>
 #include <QRegularExpression>
 
 #include <functional>
@@ -183,6 +185,32 @@ int cmdNationCheck(const QStringList& args, QTextStream& out, QTextStream& err)
     return isValidNationCode(args[0]) ? 0 : 1;
 }
 
+// The deposit agreement's built-in wording, to FILE or the standard output:
+// the starting point of an organisation's own copy, which the program reads
+// from the first of the folders it names.
+int cmdAgreementWording(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() > 1) {
+        err << "usage: tavrin-cli agreement-wording [FILE]\n";
+        return 2;
+    }
+    const QString text = prereg::AgreementTemplate::builtInText();
+    if (args.isEmpty()) {
+        out << text;
+    } else {
+        QFile f(args[0]);
+        if (!f.open(QIODevice::WriteOnly)) {
+            err << "cannot write " << args[0] << ": " << f.errorString() << "\n";
+            return 1;
+        }
+        f.write(text.toUtf8());
+    }
+    err << "the agreement is printed with the wording of the first of these files that exists:\n";
+    for (const QString& path : prereg::AgreementTemplate::overridePaths())
+        err << "  " << path << "\n";
+    return 0;
+}
+
 // Replaces the country divisions with the rows of a spreadsheet (.xlsx or .xls
 // with the seven columns ostan, shahrestan, shahr, bakhsh, dehestan, rosta,
 // cod), in one transaction: a file with a bad row changes nothing.
@@ -275,6 +303,7 @@ const std::map<QString, Entry>& commands()
                                                       "--payments-per-applicant P --partners-percent R "
                                                       "--dependants-per-applicant D --seed S] [connection options]"),
                                        cmdDemoData}},
+        {QStringLiteral("agreement-wording"), {QStringLiteral("agreement-wording [FILE]"), cmdAgreementWording}},
         {QStringLiteral("import-divisions"), {QStringLiteral("import-divisions FILE [connection options]"), cmdImportDivisions}},
     };
     return c;

@@ -103,6 +103,9 @@ public:
         // layout (which knows the resolution it was laid out for).
         QPainterPath path;
         path.addText(p, ti.font(), ti.text());
+        // A run of blanks (between two bold values of a paragraph) has no ink.
+        if (path.isEmpty())
+            return;
         QRectF ink = path.boundingRect();
         if (ti.width() > 0) {
             ink.setLeft(std::min(ink.left(), p.x()));
