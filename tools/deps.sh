@@ -5,7 +5,7 @@ PKGS=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-charts-dev qt6-translations-l10n qt6-gtk-platformtheme
       libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
       libxlsxwriter-dev zlib1g-dev libminizip-dev libfreexl-dev
-      tdsodbc libsodium-dev fonts-noto-core fonts-dejavu-core)
+      tdsodbc libsodium-dev libsqlite3-dev qtkeychain-qt6-dev fonts-noto-core fonts-dejavu-core)
 if [ "${1:-}" = "--test" ]; then
   PKGS+=(postgresql poppler-utils xlsx2csv python3-openpyxl sqlite3)
 fi

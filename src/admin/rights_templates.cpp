@@ -166,6 +166,14 @@ QStringList templateRoles()
     return roles;
 }
 
+QList<QPair<QString, QStringList>> firstUseLists()
+{
+    return {
+        {QStringLiteral("گروه کاربري"), templateRoles()},
+        {QStringLiteral("وضعيت کاربر"), {QStringLiteral("فعال"), QStringLiteral("غير فعال")}},
+    };
+}
+
 int seedFirstUse(Database& db)
 {
     int added = 0;
@@ -183,11 +191,7 @@ int seedFirstUse(Database& db)
             ++added;
         }
     }
-    const QList<QPair<QString, QStringList>> lists = {
-        {QStringLiteral("گروه کاربري"), templateRoles()},
-        {QStringLiteral("وضعيت کاربر"), {QStringLiteral("فعال"), QStringLiteral("غير فعال")}},
-    };
-    for (const auto& [key, values] : lists) {
+    for (const auto& [key, values] : firstUseLists()) {
         if (db.scalar(QStringLiteral("select count(*) from setting where component=?"), {key}).toInt() > 0)
             continue;
         for (const QString& v : values) {

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -45,6 +46,10 @@ RightsMap loadRights(qint64 prsId);
 
 // The roles of the templates, for the role list of a new database.
 QStringList templateRoles();
+
+// The setting lists a new database starts with (key, values): the role list
+// ("گروه کاربري") and the user-status list ("وضعيت کاربر").
+QList<QPair<QString, QStringList>> firstUseLists();
 
 // What a new database starts with so that its administrator can work at once:
 // the "admin" user gets the rights of the admin template for every page he has

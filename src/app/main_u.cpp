@@ -95,7 +95,10 @@ Tmain::Tmain()
     entry(base, QStringLiteral("N11"), QStringLiteral("دفترچه تلفن"))->setEnabled(false);
     entry(base, QStringLiteral("N6"), QStringLiteral("کاربران"))->setEnabled(false);
     entry(base, QStringLiteral("N7"), QStringLiteral("لاگ"))->setEnabled(false);
+    entry(base, QStringLiteral("check_mnu"), QStringLiteral("بررسي سازگاري داده ها"))->setEnabled(false);
     entry(base, QStringLiteral("N16"), QStringLiteral("تازه ها"))->setEnabled(false);
+    entry(base, QStringLiteral("N17"), QStringLiteral("تهيه پشتيبان"))->setEnabled(false);
+    entry(base, QStringLiteral("N18"), QStringLiteral("انتقال اطلاعات"))->setEnabled(false);
     connect(entry(base, QStringLiteral("N5"), QStringLiteral("درباره")), &QAction::triggered, this, &Tmain::N5Click);
     connect(entry(nullptr, QStringLiteral("N3"), QStringLiteral("خروج")), &QAction::triggered, this, &Tmain::N3Click);
     resize(1024, 700);
@@ -106,6 +109,7 @@ Tmain::Tmain()
     wireApplicantsMenu(*this);
     wireReportsMenu(*this);
     wireMessagesMenu(*this);
+    wireMaintenanceMenu(*this);
 }
 
 QAction* Tmain::action(const QString& name) const

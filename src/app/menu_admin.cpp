@@ -6,6 +6,10 @@
 
 #include "admin/log_u.h"
 #include "admin/users_u.h"
+#include "common/dialogs.h"
+#include "common/rights.h"
+#include "common/session.h"
+#include "maintenance/check_u.h"
 
 #include <QAction>
 
@@ -25,6 +29,19 @@ void N7Click(Tmain& main)
 {
     main.openPage<Tlog>(QStringLiteral("log"), 80);
 }
+
+// "بررسي سازگاري داده ها": the consistency check, for users of level "admin" only.
+void checkClick(Tmain& main)
+{
+    if (!session().isAdminLevel()) {
+        dialogs().warning(noAccessMessage());
+        return;
+    }
+    Tcheck& w = tavrin::window<Tcheck>();
+    main.fitWindow(&w, 120, 200);
+    w.prepareToShow();
+    w.showModal();
+}
 } // namespace
 
 void wireAdminMenu(Tmain& main)
@@ -36,6 +53,10 @@ void wireAdminMenu(Tmain& main)
     if (QAction* a = main.action(QStringLiteral("N7"))) {
         a->setEnabled(true);
         QObject::connect(a, &QAction::triggered, &main, [&main] { N7Click(main); });
+    }
+    if (QAction* a = main.action(QStringLiteral("check_mnu"))) {
+        a->setEnabled(true);
+        QObject::connect(a, &QAction::triggered, &main, [&main] { checkClick(main); });
     }
 }
 

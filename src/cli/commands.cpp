@@ -1,11 +1,14 @@
 #include "commands.h"
 
+#include "maintenance_commands.h"
+
 #include "app/connect.h"
 #include "common/jalali.h"
 #include "common/nationcode.h"
 #include "common/numberwords.h"
 #include "db/connection.h"
 #include "db/installer.h"
+#include "maintenance/consistency.h"
 #include "prereg/agreement_template.h"
 #include "projects/demodata.h"
 #include "reference/divisions.h"
@@ -25,6 +28,7 @@ using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&
 
 struct Entry {
     QString usage;
+    QString about;      // what the command does, for --help
     Command run;
 };
 
@@ -50,6 +54,11 @@ bool options(const QStringList& args, QMap<QString, QString>& opts, QStringList&
 }
 
 } // namespace
+
+bool parseOptions(const QStringList& args, QMap<QString, QString>& opts, QStringList& rest)
+{
+    return options(args, opts, rest);
+}
 
 // The connection a command works on: the one named on the command line, else
 // the stored settings, else the built-in connection.
@@ -289,40 +298,157 @@ int cmdDemoData(const QStringList& args, QTextStream& out, QTextStream& err)
     return 0;
 }
 
+// Lists every broken invariant of the stored data, one per line; succeeds
+// only when there is none.
+int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QMap<QString, QString> o;
+    QStringList rest;
+    if (!options(args, o, rest) || !rest.isEmpty()) {
+        err << "usage: tavrin-cli check [connection options]\n";
+        return 2;
+    }
+    auto db = openFromOptions(o, err);
+    if (!db)
+        return 1;
+    if (!db->tableExists(QStringLiteral("customers"))) {
+        err << "the database has no tables yet: run \"tavrin-cli install\" first\n";
+        return 1;
+    }
+    QList<maintenance::Finding> findings;
+    try {
+        findings = maintenance::checkConsistency(*db);
+    } catch (const DbError& e) {
+        err << "the check could not read the database: " << e.driverText << "\n";
+        return 1;
+    }
+    for (const auto& f : findings)
+        out << f.plainLine() << "\n";
+    if (findings.isEmpty())
+        out << "no broken invariants in " << db->params().describe() << "\n";
+    else
+        out << findings.size() << " broken invariant(s) in " << db->params().describe() << "\n";
+    return findings.isEmpty() ? 0 : 1;
+}
+
 const std::map<QString, Entry>& commands()
 {
+    static const QString conn = QStringLiteral("[--builtin | --backend sqlite|pg|mssql --server S [--database D --user U --password P]]");
     static const std::map<QString, Entry> c = {
-        {QStringLiteral("install"), {QStringLiteral("install [--builtin | --backend sqlite|pg|mssql --server S "
-                                                    "[--database D --user U --password P]]"), cmdInstall}},
-        {QStringLiteral("today"), {QStringLiteral("today"), cmdToday}},
-        {QStringLiteral("to-jalali"), {QStringLiteral("to-jalali YYYY-MM-DD"), cmdToJalali}},
-        {QStringLiteral("words"), {QStringLiteral("words DIGITS"), cmdWords}},
-        {QStringLiteral("nation-check"), {QStringLiteral("nation-check CODE"), cmdNationCheck}},
+        {QStringLiteral("install"), {QStringLiteral("install ") + conn,
+                                     QStringLiteral("Creates the tables of a new database or completes an older one."),
+                                     cmdInstall}},
+        {QStringLiteral("check"), {QStringLiteral("check ") + conn,
+                                   QStringLiteral("Lists every broken invariant of the stored data (sales, totals, rows whose\n"
+                                                  "parent is gone), one per line as \"table ids: what is wrong\".\n"
+                                                  "Exits 0 when there is none, 1 otherwise."),
+                                   cmdCheck}},
+        {QStringLiteral("today"), {QStringLiteral("today"), QStringLiteral("Prints today's Jalali date."), cmdToday}},
+        {QStringLiteral("to-jalali"), {QStringLiteral("to-jalali YYYY-MM-DD"),
+                                       QStringLiteral("Prints the Jalali date of a Gregorian date."), cmdToJalali}},
+        {QStringLiteral("words"), {QStringLiteral("words DIGITS"),
+                                   QStringLiteral("Prints a whole amount in Persian words, as the printed documents write it."),
+                                   cmdWords}},
+        {QStringLiteral("nation-check"), {QStringLiteral("nation-check CODE"),
+                                          QStringLiteral("Checks a national code; exits 0 only for a valid one."),
+                                          cmdNationCheck}},
         {QStringLiteral("demo-data"), {QStringLiteral("demo-data [--projects N --units-per-project M --storage-per-project S "
                                                       "--parking-per-project P --sold-percent X --applicants A --transferred-percent T "
                                                       "--payments-per-applicant P --partners-percent R "
                                                       "--dependants-per-applicant D --seed S] [connection options]"),
+                                       QStringLiteral("Adds demonstration projects, units, spaces and applicants."),
                                        cmdDemoData}},
-        {QStringLiteral("agreement-wording"), {QStringLiteral("agreement-wording [FILE]"), cmdAgreementWording}},
-        {QStringLiteral("import-divisions"), {QStringLiteral("import-divisions FILE [connection options]"), cmdImportDivisions}},
+        {QStringLiteral("agreement-wording"), {QStringLiteral("agreement-wording [FILE]"),
+                                               QStringLiteral("Writes the deposit agreement's built-in wording to FILE (or the standard\n"
+                                                              "output), as the starting point of the organisation's own copy."),
+                                               cmdAgreementWording}},
+        {QStringLiteral("import-divisions"), {QStringLiteral("import-divisions FILE [connection options]"),
+                                              QStringLiteral("Replaces the country divisions with the rows of an .xlsx or .xls file."),
+                                              cmdImportDivisions}},
+        {QStringLiteral("backup"), {QStringLiteral("backup FILE [connection options]"),
+                                    QStringLiteral("Writes a consistent copy of the database: the SQLite data file, or a\n"
+                                                   "pg_dump archive of a PostgreSQL database."),
+                                    cmdBackup}},
+        {QStringLiteral("copy-database"), {QStringLiteral("copy-database --to-backend sqlite|pg|mssql --to-server S [--to-database D "
+                                                          "--to-user U --to-password P] [connection options of the source]"),
+                                           QStringLiteral("Copies every table, ids kept, into a newly installed empty database and\n"
+                                                          "compares row counts and checksums table by table."),
+                                           cmdCopyDatabase}},
     };
     return c;
 }
 
 } // namespace
 
+namespace {
+
+bool isHelp(const QString& a)
+{
+    return a == QLatin1String("--help") || a == QLatin1String("-h");
+}
+
+// Whether a command's arguments ask for its help: "--help" or "-h" where an
+// argument stands, not as the value of an option ("--password -h").
+bool asksHelp(const QStringList& args)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        if (isHelp(args[i]))
+            return true;
+        if (args[i].startsWith(QLatin1String("--")) && args[i] != QLatin1String("--builtin"))
+            ++i;
+    }
+    return false;
+}
+
+void usage(QTextStream& to)
+{
+    to << "usage: tavrin-cli COMMAND [options]\n"
+          "       tavrin-cli --help | --version\n"
+          "       tavrin-cli COMMAND --help\n\n";
+    for (const auto& [name, e] : commands())
+        to << "  tavrin-cli " << e.usage << "\n";
+    to << "\nWithout connection options a command uses the stored connection settings, or the\n"
+          "built-in connection when none are stored.\n";
+}
+
+} // namespace
+
+QString version()
+{
+    return QStringLiteral(TAVRIN_VERSION_TEXT);
+}
+
 int run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     const auto& c = commands();
+    if (!args.isEmpty() && (isHelp(args.first()) || args.first() == QLatin1String("help"))) {
+        if (args.size() > 1 && c.count(args[1])) {
+            const Entry& e = c.at(args[1]);
+            out << "usage: tavrin-cli " << e.usage << "\n\n" << e.about << "\n";
+        } else {
+            usage(out);
+        }
+        return 0;
+    }
+    if (!args.isEmpty() && args.first() == QLatin1String("--version")) {
+        out << "tavrin-cli " << version() << "\n";
+        return 0;
+    }
     if (args.isEmpty() || !c.count(args.first())) {
-        err << "usage: tavrin-cli COMMAND\n";
-        for (const auto& [name, e] : c)
-            err << "  tavrin-cli " << e.usage << "\n";
-        err << "Without connection options a command uses the stored connection settings, or the\n"
-               "built-in connection when none are stored.\n";
+        if (!args.isEmpty())
+            err << "unknown command: " << args.first() << "\n";
+        usage(err);
         return 2;
     }
-    return c.at(args.first()).run(args.mid(1), out, err);
+    const Entry& e = c.at(args.first());
+    if (asksHelp(args.mid(1))) {
+        out << "usage: tavrin-cli " << e.usage << "\n\n" << e.about << "\n";
+        if (e.usage.contains(QLatin1String("connection options")) || e.usage.contains(QLatin1String("--builtin")))
+            out << "\nConnection options: --builtin, or --backend sqlite|pg|mssql --server S [--database D\n"
+                   "--user U --password P]; without them the stored connection settings are used.\n";
+        return 0;
+    }
+    return e.run(args.mid(1), out, err);
 }
 
 } // namespace tavrin::cli

@@ -1,6 +1,9 @@
 #include "connection.h"
 
+#include "secretstore.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -37,11 +40,33 @@ QString settingText(const QSettings& s, const QString& key)
         return v.toStringList().join(QLatin1Char(','));
     return v.toString();
 }
+constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// The settings file holds the server password, so only its owner may read
+// it.  A new file is created empty with that mode before anything is written
+// into it (QSettings then replaces it keeping the mode); a file an older
+// version left readable by others is narrowed.
+void keepPrivate(const QString& path, bool create)
+{
+    if (!QFileInfo::exists(path)) {
+        if (!create)
+            return;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly, kOwnerOnly))
+            f.close();
+    }
+    // (permissions() adds the running user's own flags: compare without them)
+    const auto userFlags = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    if ((QFile::permissions(path) & ~userFlags) != kOwnerOnly)
+        QFile::setPermissions(path, kOwnerOnly);
+}
 } // namespace
 
 StoredSettings readStored()
 {
     QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad"));
+    keepPrivate(s.fileName(), false);
     StoredSettings out;
     out.exists = s.contains(QStringLiteral("TavrinSqlServerName")) ||
                  s.contains(QStringLiteral("TavrinAuthentication"));
@@ -49,21 +74,33 @@ StoredSettings readStored()
     out.dataBase = settingText(s, QStringLiteral("TavrinDataBase"));
     out.authentication = settingText(s, QStringLiteral("TavrinAuthentication"));
     out.userName = settingText(s, QStringLiteral("TavrinUserName"));
-    out.password = unscramble(settingText(s, QStringLiteral("TavrinPassword")));
+    // The password is in the settings file when no secret store took it,
+    // else in the store.
+    if (s.contains(QStringLiteral("TavrinPassword")) || !out.exists)
+        out.password = unscramble(settingText(s, QStringLiteral("TavrinPassword")));
+    else
+        out.password = secrets::read(QStringLiteral("TavrinPassword")).value_or(QString());
     return out;
 }
 
 bool writeStored(const StoredSettings& in)
 {
     QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad"));
+    keepPrivate(s.fileName(), true);
     if (!s.isWritable())
         return false;
     s.setValue(QStringLiteral("TavrinSqlServerName"), in.serverName);
     s.setValue(QStringLiteral("TavrinDataBase"), in.dataBase);
     s.setValue(QStringLiteral("TavrinAuthentication"), in.authentication);
     s.setValue(QStringLiteral("TavrinUserName"), in.userName);
-    s.setValue(QStringLiteral("TavrinPassword"), scramble(in.password));
+    // The desktop's secret store keeps the password when one answers; the
+    // scrambled value in the settings file is the fallback.
+    if (secrets::write(QStringLiteral("TavrinPassword"), in.password))
+        s.remove(QStringLiteral("TavrinPassword"));
+    else
+        s.setValue(QStringLiteral("TavrinPassword"), scramble(in.password));
     s.sync();
+    keepPrivate(s.fileName(), false);
     return s.status() == QSettings::NoError;
 }
 

@@ -127,6 +127,18 @@ public:
     }
     QString textLengthQuery() const override { return {}; }
     QString beginStatement() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    // A deferred transaction in WAL mode keeps the snapshot of its first read.
+    QString readSnapshotBegin() const override { return QStringLiteral("BEGIN"); }
+    QString identityLastQuery() const override
+    {
+        return QStringLiteral("select seq from sqlite_sequence where name=?");
+    }
+    QList<BoundStatement> advanceIdentity(const QString& table, qint64 last) const override
+    {
+        return {{QStringLiteral("update sqlite_sequence set seq=? where name=? and seq<?"), {last, table, last}},
+                {QStringLiteral("insert into sqlite_sequence (name,seq) select ?,? "
+                                "where not exists (select 1 from sqlite_sequence where name=?)"),
+                 {table, last, table}}};
     QString likely(const QString& condition) const override { return QStringLiteral("likely(%1)").arg(condition); }
 
     QStringList createSearchKey(const SearchDef& sd) const override
@@ -213,6 +225,20 @@ public:
     QString lockTableStatement(const QString& table) const override
     {
         return QStringLiteral("lock table %1 in share row exclusive mode").arg(table);
+    }
+    QString readSnapshotBegin() const override
+    {
+        return QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    }
+    QString identityLastQuery() const override
+    {
+        return QStringLiteral("select pg_sequence_last_value(pg_get_serial_sequence(?,'id')::regclass)");
+    }
+    QList<BoundStatement> advanceIdentity(const QString& table, qint64 last) const override
+    {
+        if (last < 1)  // a sequence never goes below 1; an untouched one already starts there
+            return {};
+        return {{QStringLiteral("select setval(pg_get_serial_sequence(?,'id'),?,true)"), {table, last}}};
     }
     // One translate() folds yeh and kaf at a fraction of the cost of nested replace().
     QString fold(const QString& expr) const override
@@ -316,6 +342,19 @@ public:
     QString exactEquals(const QString& column) const override
     {
         return column + QStringLiteral(" COLLATE Latin1_General_BIN2=?");
+    }
+    // Without the database's snapshot isolation option the reads are only
+    // read-committed.
+    QString readSnapshotBegin() const override { return QStringLiteral("BEGIN TRANSACTION"); }
+    QString identityLastQuery() const override { return QStringLiteral("select IDENT_CURRENT(?)"); }
+    QList<BoundStatement> advanceIdentity(const QString& table, qint64 last) const override
+    {
+        // DBCC takes no bound values; the table is the schema's and the id a number.
+        return {{QStringLiteral("DBCC CHECKIDENT ('%1', RESEED, %2)").arg(table).arg(last), {}}};
+    }
+    QString explicitIdentity(const QString& table, bool on) const override
+    {
+        return QStringLiteral("SET IDENTITY_INSERT %1 %2").arg(table, on ? QStringLiteral("ON") : QStringLiteral("OFF"));
     }
 };
 

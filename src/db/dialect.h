@@ -12,6 +12,12 @@ namespace tavrin {
 
 enum class Backend { SQLite, PostgreSQL, SqlServer };
 
+// A statement with its bound values.
+struct BoundStatement {
+    QString sql;
+    QVariantList values;
+};
+
 class Dialect {
 public:
     virtual ~Dialect() = default;
@@ -96,6 +102,17 @@ public:
     // A statement that holds off other writers of a table until the transaction
     // ends (empty where the transaction already holds the write lock).
     virtual QString lockTableStatement(const QString&) const { return {}; }
+
+    // Copying rows between databases with their ids kept.
+    // Starts a read-only transaction whose reads all see the database as it was at
+    // one moment, while other users go on writing; "COMMIT" ends it.
+    virtual QString readSnapshotBegin() const = 0;
+    // The last id a table's identity column handed out, or NULL (bound: table name).
+    virtual QString identityLastQuery() const = 0;
+    // Makes the table's identity column hand out ids above `last` from now on.
+    virtual QList<BoundStatement> advanceIdentity(const QString& table, qint64 last) const = 0;
+    // Lets inserts give the identity column its value (empty where they always may).
+    virtual QString explicitIdentity(const QString&, bool /*on*/) const { return {}; }
 };
 
 } // namespace tavrin

@@ -100,6 +100,8 @@ Schema parse()
             const QString& a = tok[i];
             if (a == QLatin1String("+")) {
                 c.addedLater = true;
+            } else if (a.startsWith('>')) {
+                c.references = a.mid(1);
             } else if (a.startsWith(QLatin1String("?="))) {
                 c.init = InitKind::NullsTo;
                 c.initValue = parseLiteral(a.mid(2));

@@ -21,6 +21,7 @@ struct ColumnDef {
     InitKind init = InitKind::None;
     QVariant initValue;      // Value / NullsTo
     QString initColumn;      // FromColumn
+    QString references;      // the table whose id this column holds ("" when none)
 };
 
 struct SeedRow {

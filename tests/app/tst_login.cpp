@@ -15,7 +15,9 @@
 #include "db/password.h"
 #include "db/schema.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -23,6 +25,8 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace tavrin;
 
@@ -108,6 +112,35 @@ private Q_SLOTS:
         QCOMPARE(s.password, QStringLiteral("abc"));
         QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad"));
         QCOMPARE(raw.value(QStringLiteral("TavrinPassword")).toString(), QStringLiteral("ba`"));
+    }
+
+    void settingsFileIsReadableByItsOwnerOnly()
+    {
+        const QString path = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad")).fileName();
+        const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        const auto mode = [&path] {
+            struct stat st {};
+            return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
+        };
+        connection::StoredSettings s;
+        s.authentication = QString::fromLatin1(connection::kAuthPostgres);
+        s.serverName = QStringLiteral("db.example");
+        s.password = QStringLiteral("secret");
+        // Created new (also in a folder that does not exist yet), under a
+        // permissive umask, and again over a file an older version left open.
+        QFile::remove(path);
+        QDir(QFileInfo(path).absolutePath()).removeRecursively();
+        const mode_t old = umask(0);
+        QVERIFY(connection::writeStored(s));
+        umask(old);
+        QCOMPARE(mode(), 0600);
+        QVERIFY(QFile::setPermissions(path, ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+        QCOMPARE(connection::readStored().password, QStringLiteral("secret"));
+        QCOMPARE(mode(), 0600);
+        QVERIFY(QFile::setPermissions(path, ownerOnly | QFileDevice::ReadOther));
+        QVERIFY(connection::writeStored(s));
+        QCOMPARE(mode(), 0600);
+        QFile::remove(path);
     }
 
     void connectFailuresGiveTheFixedMessages()

@@ -45,12 +45,36 @@ QMap<QString, QString> pgInfo()
 }
 } // namespace
 
+Backend otherBackend()
+{
+    return backendUnderTest() == Backend::PostgreSQL ? Backend::SQLite : Backend::PostgreSQL;
+}
+
 ConnectionParams freshDatabaseParams()
+{
+    return freshDatabaseParams(backendUnderTest());
+}
+
+std::unique_ptr<Database> openFresh(const ConnectionParams& p, bool install)
+{
+    auto db = std::make_unique<Database>(p);
+    QString why;
+    if (!db->open(&why))
+        qFatal("cannot open the test database: %s", qPrintable(why));
+    if (install) {
+        const InstallReport r = installSchema(*db);
+        if (!r.ok)
+            qFatal("schema install failed at %s: %s", qPrintable(r.failedStep), qPrintable(r.error));
+    }
+    return db;
+}
+
+ConnectionParams freshDatabaseParams(Backend backend)
 {
     static int counter = 0;
     ++counter;
     ConnectionParams p;
-    p.backend = backendUnderTest();
+    p.backend = backend;
     if (p.backend == Backend::SQLite) {
         static QTemporaryDir dir;
         p.server = dir.filePath(QStringLiteral("test%1.db").arg(counter));
@@ -78,16 +102,7 @@ ConnectionParams freshDatabaseParams()
 Database& useFreshDatabase(bool install)
 {
     setDm(nullptr);
-    auto db = std::make_unique<Database>(freshDatabaseParams());
-    QString why;
-    if (!db->open(&why))
-        qFatal("cannot open the test database: %s", qPrintable(why));
-    if (install) {
-        const InstallReport r = installSchema(*db);
-        if (!r.ok)
-            qFatal("schema install failed at %s: %s", qPrintable(r.failedStep), qPrintable(r.error));
-    }
-    setDm(std::move(db));
+    setDm(openFresh(freshDatabaseParams(), install));
     return dm();
 }
 

@@ -21,6 +21,14 @@ QString backendName();
 // Parameters of a new, empty database on the backend under test (a new SQLite
 // file, or a new PostgreSQL database with C collation).
 ConnectionParams freshDatabaseParams();
+ConnectionParams freshDatabaseParams(Backend backend);
+// The other backend than the one under test: a program that uses it runs with
+// the PostgreSQL test server in both of its variants, so that data can move
+// between SQLite and PostgreSQL in both directions.
+Backend otherBackend();
+// Opens a fresh database of the given parameters, with the schema installed
+// when asked (not the program's data module).
+std::unique_ptr<Database> openFresh(const ConnectionParams& p, bool install = true);
 // Opens a fresh database, installs the schema when asked, and makes it the
 // program's data module.
 Database& useFreshDatabase(bool install = true);
