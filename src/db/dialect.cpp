@@ -139,6 +139,7 @@ public:
                 {QStringLiteral("insert into sqlite_sequence (name,seq) select ?,? "
                                 "where not exists (select 1 from sqlite_sequence where name=?)"),
                  {table, last, table}}};
+    }
     QString likely(const QString& condition) const override { return QStringLiteral("likely(%1)").arg(condition); }
 
     QStringList createSearchKey(const SearchDef& sd) const override
