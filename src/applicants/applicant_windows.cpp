@@ -2,6 +2,12 @@
 
 #include "applicants/applicant_texts.h"
 #include "applicants/customers_logic.h"
+#include "applicants/customers_pic_u.h"
+#include "applicants/pardakht_src_u.h"
+#include "applicants/pardakhtha_u.h"
+#include "applicants/parking_anbari_u.h"
+#include "applicants/shoraka_u.h"
+#include "applicants/takafol_u.h"
 
 #include "common/dialogs.h"
 #include "db/database.h"
@@ -38,8 +44,63 @@ void registerFormWindows();   // form_windows.cpp
 
 void registerApplicantWindows()
 {
-    // The payments, partners, dependants, storage and parking and documents
-    // windows register here as they are written.
+    // The payments of the current applicant, and the payment search.
+    registerApplicantWindow(QStringLiteral("N21"), [](const ApplicantContext& c) {
+        Tpardakht_frm& w = tavrin::window<Tpardakht_frm>();
+        w.open(c);
+        w.showModal();
+    }, QStringLiteral("pardakht"));
+    registerApplicantWindow(QStringLiteral("N23"), [](const ApplicantContext& c) {
+        Tpardakht_src& w = tavrin::window<Tpardakht_src>();
+        w.open(c);
+        w.showModal();
+    }, QString(), false);
+    // Partners (no page of their own), the applicant's dependants, and the two searches.
+    registerApplicantWindow(QStringLiteral("N26"), [](const ApplicantContext& c) {
+        Tshoraka& w = tavrin::window<Tshoraka>();
+        if (w.open(c))
+            w.showModal();
+    });
+    registerApplicantWindow(QStringLiteral("N4"), [](const ApplicantContext& c) {
+        Ttakafol_frm& w = tavrin::window<Ttakafol_frm>();
+        w.openForApplicant(c);
+        w.showModal();
+    }, QStringLiteral("takafol"));
+    registerApplicantWindow(QStringLiteral("N30"), [](const ApplicantContext& c) {
+        Tshoraka_src& w = tavrin::window<Tshoraka_src>();
+        w.open(c);
+        w.showModal();
+    }, QString(), false);
+    registerApplicantWindow(QStringLiteral("N29"), [](const ApplicantContext& c) {
+        Ttakafol_src& w = tavrin::window<Ttakafol_src>();
+        w.open(c);
+        w.showModal();
+    }, QString(), false);
+    // Storage rooms and parking spaces, from the list and from the record's button, and their search.
+    const ApplicantOpener spaces = [](const ApplicantContext& c) {
+        Tparking_anbari& w = tavrin::window<Tparking_anbari>();
+        w.open(c);
+        w.showModal();
+    };
+    registerApplicantWindow(QStringLiteral("N22"), spaces);
+    registerApplicantWindow(QStringLiteral("ins_btn2"), spaces);
+    registerApplicantWindow(QStringLiteral("N24"), [](const ApplicantContext& c) {
+        Tparking_src& w = tavrin::window<Tparking_src>();
+        w.open(c);
+        w.showModal();
+    }, QString(), false);
+    // The electronic file and the document checklist.
+    registerApplicantWindow(QStringLiteral("N6"), [](const ApplicantContext& c) {
+        Tcustomers_pic& w = tavrin::window<Tcustomers_pic>();
+        w.open(c);
+        w.showModal();
+    }, QStringLiteral("customers_pic"));
+    registerApplicantWindow(QStringLiteral("N3"), [](const ApplicantContext& c) {
+        Tsavabegh& w = tavrin::window<Tsavabegh>();
+        w.open(c);
+        w.showModal();
+    });
+    // The printed documents ("فرم ها").
     registerFormWindows();
 }
 
