@@ -106,6 +106,7 @@ Tmain::Tmain()
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
     wirePreregMenu(*this);
+    wireApplicantsMenu(*this);
     wireReportsMenu(*this);
     wireMessagesMenu(*this);
     wireMaintenanceMenu(*this);

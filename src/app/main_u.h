@@ -75,11 +75,12 @@ private:
 
 // Each group of windows enables and connects its own menu entries
 // (menu_reference.cpp, menu_admin.cpp, menu_projects.cpp, menu_prereg.cpp,
-// menu_reports.cpp, menu_messages.cpp, menu_maintenance.cpp).
+// menu_applicants.cpp, menu_reports.cpp, menu_messages.cpp, menu_maintenance.cpp).
 void wireReferenceMenu(Tmain& main);
 void wireAdminMenu(Tmain& main);
 void wireProjectsMenu(Tmain& main);
 void wirePreregMenu(Tmain& main);
+void wireApplicantsMenu(Tmain& main);
 void wireReportsMenu(Tmain& main);
 void wireMessagesMenu(Tmain& main);
 void wireMaintenanceMenu(Tmain& main);

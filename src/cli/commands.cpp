@@ -253,7 +253,9 @@ int cmdDemoData(const QStringList& args, QTextStream& out, QTextStream& err)
     const std::pair<const char*, int*> numbers[] = {
         {"projects", &d.projects}, {"units-per-project", &d.unitsPerProject},
         {"storage-per-project", &d.storagePerProject}, {"parking-per-project", &d.parkingPerProject},
-        {"sold-percent", &d.soldPercent}};
+        {"sold-percent", &d.soldPercent}, {"applicants", &d.applicants},
+        {"transferred-percent", &d.transferredPercent}, {"payments-per-applicant", &d.paymentsPerApplicant},
+        {"partners-percent", &d.partnersPercent}, {"dependants-per-applicant", &d.dependantsPerApplicant}};
     bool ok = options(args, o, rest) && rest.isEmpty();
     for (const auto& [name, target] : numbers) {
         if (ok && o.contains(QString::fromLatin1(name))) {
@@ -263,9 +265,12 @@ int cmdDemoData(const QStringList& args, QTextStream& out, QTextStream& err)
     }
     if (ok && o.contains(QStringLiteral("seed")))
         d.seed = o.take(QStringLiteral("seed")).toUInt(&ok);
-    if (!ok || d.soldPercent > 100) {
+    if (!ok || d.soldPercent > 100 || d.transferredPercent > 100 || d.partnersPercent > 100) {
         err << "usage: tavrin-cli demo-data [--projects N] [--units-per-project M] [--storage-per-project S]\n"
-               "         [--parking-per-project P] [--sold-percent 0..100] [--seed S] [connection options]\n";
+               "         [--parking-per-project P] [--sold-percent 0..100] [--applicants A]\n"
+               "         [--transferred-percent 0..100] [--payments-per-applicant P] [--partners-percent 0..100]\n"
+               "         [--dependants-per-applicant D] [--seed S] [connection options]\n"
+               "  --applicants A adds projects until there are A applicants (300000 for the benchmark size).\n";
         return 2;
     }
     auto db = openFromOptions(o, err);
@@ -283,7 +288,8 @@ int cmdDemoData(const QStringList& args, QTextStream& out, QTextStream& err)
             out.flush();
         });
         out << "done: " << r.projects << " projects, " << r.units << " units, " << r.storageRooms << " storage rooms, "
-            << r.parkingSpaces << " parking spaces, " << r.applicants << " applicants in "
+            << r.parkingSpaces << " parking spaces, " << r.applicants << " applicants with " << r.payments
+            << " payments, " << r.partners << " partners and " << r.dependants << " dependants in "
             << QString::number(r.milliseconds / 1000.0, 'f', 1) << " s\n";
     } catch (const DbError& e) {
         err << "failed: " << e.driverText << "\n";
@@ -347,7 +353,9 @@ const std::map<QString, Entry>& commands()
                                           QStringLiteral("Checks a national code; exits 0 only for a valid one."),
                                           cmdNationCheck}},
         {QStringLiteral("demo-data"), {QStringLiteral("demo-data [--projects N --units-per-project M --storage-per-project S "
-                                                      "--parking-per-project P --sold-percent X --seed S] [connection options]"),
+                                                      "--parking-per-project P --sold-percent X --applicants A --transferred-percent T "
+                                                      "--payments-per-applicant P --partners-percent R "
+                                                      "--dependants-per-applicant D --seed S] [connection options]"),
                                        QStringLiteral("Adds demonstration projects, units, spaces and applicants."),
                                        cmdDemoData}},
         {QStringLiteral("agreement-wording"), {QStringLiteral("agreement-wording [FILE]"),

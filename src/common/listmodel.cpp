@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QSqlField>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavrin {
@@ -57,24 +58,26 @@ ListModel::FirstPage ListModel::fetchFirstPage(const ListQuery& q, const QSqlRec
     else
         values << kPageSize << 0;
     QSqlQuery query = dm().exec(sql, values);
-    const int own = query.record().count() - 1 - int(totals.size());
-    const auto strip = [own](QSqlRecord r) {
-        while (r.count() > own)
-            r.remove(r.count() - 1);
-        return r;
-    };
     FirstPage first;
-    first.fields = strip(query.record());
+    // The field list is read once, without the count and totals; each row is
+    // a copy of it with the row's values (cheaper than the driver's record per row).
+    first.fields = query.record();
+    const int own = first.fields.count() - 1 - int(totals.size());
+    while (first.fields.count() > own)
+        first.fields.remove(first.fields.count() - 1);
     for (int i = 0; i < totals.size(); ++i)
         first.totals.insert(totals[i].first, QVariant());
+    first.rows.reserve(kPageSize);
     while (query.next()) {
-        const QSqlRecord r = query.record();
         if (first.rows.isEmpty()) {
-            first.count = r.value(own).toInt();
+            first.count = query.value(own).toInt();
             for (int i = 0; i < totals.size(); ++i)
-                first.totals.insert(totals[i].first, r.value(own + 1 + i));
+                first.totals.insert(totals[i].first, query.value(own + 1 + i));
         }
-        first.rows << strip(r);
+        QSqlRecord r = first.fields;
+        for (int i = 0; i < own; ++i)
+            r.setValue(i, query.value(i));
+        first.rows << r;
     }
     return first;
 }
@@ -121,39 +124,134 @@ void ListModel::clear()
     endResetModel();
 }
 
-QString ListModel::orderClause(const ListQuery& q, const QSqlRecord& fields) const
+bool ListModel::canReverse() const
 {
+    // A fixed order of the list's own (the log's "saat_sys desc") is not reversed.
+    const bool bySortField = !m_sortField.isEmpty() && m_fields.indexOf(m_sortField) >= 0;
+    return bySortField || m_query.order().isEmpty();
+}
+
+bool ListModel::canSeek() const
+{
+    if (!canReverse())
+        return false;
+    if (m_sortField.isEmpty() || m_fields.indexOf(m_sortField) < 0)
+        return true;  // the id alone orders the list
+    // The sorted field must be a column the statement's conditions can name.
+    return m_query.select().trimmed().compare(QLatin1String("select *"), Qt::CaseInsensitive) == 0;
+}
+
+QString ListModel::orderClause(const ListQuery& q, const QSqlRecord& fields, bool reversed) const
+{
+    const auto dir = [reversed](bool ascending) {
+        return ascending != reversed ? QStringLiteral(" asc") : QStringLiteral(" desc");
+    };
     QStringList order;
-    if (!m_sortField.isEmpty() && fields.indexOf(m_sortField) >= 0)
+    bool idAscending = true;
+    if (!m_sortField.isEmpty() && fields.indexOf(m_sortField) >= 0) {
         // By position: field names of a join may be ambiguous, positions are not.
-        order << QStringLiteral("%1 %2").arg(fields.indexOf(m_sortField) + 1)
-                     .arg(m_sortOrder == Qt::AscendingOrder ? QStringLiteral("asc") : QStringLiteral("desc"));
-    else if (!q.order().isEmpty())
+        // Ties follow the same direction, so that one index can serve the order.
+        idAscending = m_sortOrder == Qt::AscendingOrder;
+        order << QString::number(fields.indexOf(m_sortField) + 1) + dir(idAscending);
+    } else if (!q.order().isEmpty()) {
         order << q.order();
-    order << q.idColumn();
+    }
+    order << q.idColumn() + dir(idAscending);
     return QStringLiteral(" order by ") + order.join(',');
 }
 
-QString ListModel::orderedSql() const
+QString ListModel::orderedSql(bool reversed, const QString& extra) const
 {
-    return m_query.select() + ' ' + m_query.from() + m_query.whereSql() + orderClause(m_query, m_fields);
+    QString sql = m_query.select() + ' ' + m_query.from() + m_query.whereSql();
+    if (!extra.isEmpty())
+        sql += QStringLiteral(" and (") + extra + ')';
+    return sql + orderClause(m_query, m_fields, reversed);
+}
+
+QString ListModel::after(const QSqlRecord& row, bool reversed, QVariantList& values) const
+{
+    const QString id = m_query.idColumn();
+    const bool sorted = !m_sortField.isEmpty() && m_fields.indexOf(m_sortField) >= 0;
+    const bool ascending = (!sorted || m_sortOrder == Qt::AscendingOrder) != reversed;
+    const QString cmp = ascending ? QStringLiteral(">") : QStringLiteral("<");
+    const QVariant lastId = row.value(QStringLiteral("id"));
+    if (!sorted) {
+        values << lastId;
+        return id + cmp + QStringLiteral("?");
+    }
+    const QString f = m_sortField;
+    const QVariant v = row.value(f);
+    // Where the NULLs of the sorted column stand in this direction.
+    const bool nullsFirst = dm().dialect().nullsFirstAscending() == ascending;
+    if (v.isNull()) {
+        values << lastId;
+        return nullsFirst ? QStringLiteral("(%1 is null and %2%3?) or %1 is not null").arg(f, id, cmp)
+                          : QStringLiteral("%1 is null and %2%3?").arg(f, id, cmp);
+    }
+    values << v << v << lastId;
+    return QStringLiteral("%1%3? or (%1=? and %2%3?)").arg(f, id, cmp) +
+           (nullsFirst ? QString() : QStringLiteral(" or %1 is null").arg(f));
+}
+
+QList<QSqlRecord> ListModel::run(const QString& sql, QVariantList values, int limit, int offset, bool reversed) const
+{
+    const Dialect& d = dm().dialect();
+    if (d.pageBindsOffsetFirst())
+        values << offset << limit;
+    else
+        values << limit << offset;
+    QSqlQuery q = dm().exec(sql + d.pageClause(), values);
+    QList<QSqlRecord> rows;
+    // The field list is read once: asking the driver for a whole record per row
+    // costs more than the row itself on a wide table.
+    QSqlRecord fields = q.record();
+    if (const_cast<ListModel*>(this)->m_fields.isEmpty())
+        const_cast<ListModel*>(this)->m_fields = fields;
+    const int n = fields.count();
+    rows.reserve(limit);
+    while (q.next()) {
+        QSqlRecord r = fields;
+        for (int i = 0; i < n; ++i)
+            r.setValue(i, q.value(i));
+        rows << r;
+    }
+    if (reversed)
+        std::reverse(rows.begin(), rows.end());
+    return rows;
 }
 
 QList<QSqlRecord> ListModel::fetchPage(int page) const
 {
-    const Dialect& d = dm().dialect();
-    QVariantList values = m_query.values();
-    if (d.pageBindsOffsetFirst())
-        values << page * kPageSize << kPageSize;
-    else
-        values << kPageSize << page * kPageSize;
-    QSqlQuery q = dm().exec(orderedSql() + d.pageClause(), values);
-    QList<QSqlRecord> rows;
-    if (const_cast<ListModel*>(this)->m_fields.isEmpty())
-        const_cast<ListModel*>(this)->m_fields = q.record();
-    while (q.next())
-        rows << q.record();
-    return rows;
+    // A page next to one already read starts at that page's boundary row, so that
+    // scrolling costs the same at the end of a long list as at its start.
+    if (page > 0 && canSeek()) {
+        const auto before = m_pages.constFind(page - 1);
+        if (before != m_pages.constEnd() && before->size() == kPageSize) {
+            QVariantList values = m_query.values();
+            const QString cond = after(before->last(), false, values);
+            return run(orderedSql(false, cond), values, kPageSize, 0, false);
+        }
+        const auto next = m_pages.constFind(page + 1);
+        if (next != m_pages.constEnd() && !next->isEmpty()) {
+            QVariantList values = m_query.values();
+            const QString cond = after(next->first(), true, values);
+            return run(orderedSql(true, cond), values, kPageSize, 0, true);
+        }
+    }
+    // A page in the second half is read from the end, in the opposite order.
+    const int offset = page * kPageSize;
+    if (canReverse() && offset > m_count / 2) {
+        int fromEnd = m_count - offset - kPageSize;
+        int limit = kPageSize;
+        if (fromEnd < 0) {
+            limit += fromEnd;
+            fromEnd = 0;
+        }
+        if (limit <= 0)
+            return {};
+        return run(orderedSql(true), m_query.values(), limit, fromEnd, true);
+    }
+    return run(orderedSql(), m_query.values(), kPageSize, offset, false);
 }
 
 const QSqlRecord* ListModel::row(int r) const

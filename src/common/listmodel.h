@@ -81,11 +81,23 @@ public:
     static constexpr int kPageSize = 200;
 
 private:
-    QString orderClause(const ListQuery& q, const QSqlRecord& fields) const;
-    QString orderedSql() const;
+    // The order by clause of q in the grid's order (reversed: the opposite
+    // order), the sorted field found by its position among fields.
+    QString orderClause(const ListQuery& q, const QSqlRecord& fields, bool reversed = false) const;
+    // The list statement in the grid's order (reversed: the opposite order), with
+    // an extra condition when given.
+    QString orderedSql(bool reversed = false, const QString& extra = {}) const;
     QList<QSqlRecord> fetchPage(int page) const;
     struct FirstPage;
     FirstPage fetchFirstPage(const ListQuery& q, const QSqlRecord& fields) const;
+    QList<QSqlRecord> run(const QString& sql, QVariantList values, int limit, int offset, bool reversed) const;
+    // Whether a page can be read from a neighbouring page's boundary row (keyset
+    // paging) and whether the order can be reversed to read from the end.
+    bool canSeek() const;
+    bool canReverse() const;
+    // The condition that keeps the rows after `row` in the grid's order (before
+    // it when reversed), with its values.
+    QString after(const QSqlRecord& row, bool reversed, QVariantList& values) const;
     const QSqlRecord* row(int r) const;
 
     QList<GridColumn> m_columns;

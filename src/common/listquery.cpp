@@ -44,6 +44,15 @@ ListQuery& ListQuery::likeUnfolded(const QString& expr, const QString& text)
     return where(d.likeCondition(expr), {QString(QStringLiteral("%") + d.likeText(text) + QStringLiteral("%"))});
 }
 
+ListQuery& ListQuery::contains(const QString& table, const QString& column, const QString& text)
+{
+    const Database& db = dm();
+    if (db.hasSearchKey(table, column))
+        if (const auto p = db.dialect().searchPrefilter(table, column, foldText(text)))
+            where(p->sql, {p->value});
+    return like(table + QLatin1Char('.') + column, text);
+}
+
 ListQuery& ListQuery::equals(const QString& column, const QVariant& value)
 {
     return where(column + QStringLiteral("=?"), {value});

@@ -28,6 +28,10 @@ public:
     // one letter.  The comparison is byte-wise; "%" and "_" typed in the text
     // are wildcards, every other character matches itself.
     ListQuery& like(const QString& column, const QString& text);
+    // The same criterion on a column that has a search key (the schema's
+    // "search" lines): the key first narrows the rows, the like() condition then
+    // decides.  Without a key in the database it is like(table.column, text).
+    ListQuery& contains(const QString& table, const QString& column, const QString& text);
     // The same on an expression, without folding (numbers compared as text).
     ListQuery& likeUnfolded(const QString& expr, const QString& text);
     // An exact comparison.

@@ -313,6 +313,7 @@ void Database::close()
     QSqlDatabase::removeDatabase(m_name);
     m_depth = 0;
     m_failed = false;
+    m_searchKeys.clear();
 }
 
 bool Database::connectionLost() const
@@ -338,9 +339,13 @@ bool Database::connectionLost() const
     if (p.fd < 0)
         return true;
     // The server's last message may be read before the end of the stream
-    // behind it: read while anything waits (a few times at most).
+    // behind it: read while anything waits (a few times at most).  Once a
+    // message came on the idle connection, wait a moment for the end of the
+    // stream: the server sends its farewell ("terminating connection") a
+    // little before its process closes the socket, and a statement sent in
+    // between would be lost with it.  Nothing waiting costs no time.
     for (int i = 0; i < 4 && libpq().status(conn) == 0; ++i) {
-        if (poll(&p, 1, 0) <= 0 || !(p.revents & (POLLIN | POLLHUP | POLLERR)))
+        if (poll(&p, 1, i == 0 ? 0 : 100) <= 0 || !(p.revents & (POLLIN | POLLHUP | POLLERR)))
             break;
         if (!libpq().consumeInput(conn))
             break;
@@ -543,6 +548,23 @@ bool Database::tableExists(const QString& table) const
         if (t.compare(table, Qt::CaseInsensitive) == 0 || t.endsWith('.' + table, Qt::CaseInsensitive))
             return true;
     return false;
+}
+
+bool Database::hasSearchKey(const QString& table, const QString& column) const
+{
+    const QString name = m_dialect->searchKeyName(table, column);
+    if (name.isEmpty())
+        return false;
+    auto it = m_searchKeys.find(name);
+    if (it == m_searchKeys.end()) {
+        bool exists = false;
+        try {
+            exists = scalar(m_dialect->searchKeyExistsQuery(), {name}).isValid();
+        } catch (const DbError&) {
+        }
+        it = m_searchKeys.insert(name, exists);
+    }
+    return *it;
 }
 
 QStringList Database::columns(const QString& table) const

@@ -3,6 +3,7 @@
 // of the program runs through it with bound values ("?" placeholders).
 #include "dialect.h"
 
+#include <QHash>
 #include <QLoggingCategory>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -90,6 +91,9 @@ public:
                     const std::function<void(const QSqlRecord&)>& fields = {}, int batch = 2000);
 
     bool tableExists(const QString& table) const;
+    // Whether the database has the search key of a column (schema "search" lines),
+    // asked once per connection.
+    bool hasSearchKey(const QString& table, const QString& column) const;
     // The table's column names in their order (empty when the table is absent).
     QStringList columns(const QString& table) const;
 
@@ -134,6 +138,7 @@ private:
     bool m_opened = false;   // open() succeeded and close() was not called since
     mutable int m_reconnects = 0;
     int m_cursors = 0;
+    mutable QHash<QString, bool> m_searchKeys;
     mutable qint64 m_statementCount = 0;
     std::function<void(const QString&)> m_statementHook;
 };

@@ -45,6 +45,59 @@ QString Dialect::fold(const QString& expr) const
 
 namespace {
 
+// The letters of Persian text written as one ASCII letter or digit each for the
+// trigram indexes of PostgreSQL's search keys.  The Arabic forms of yeh and kaf
+// take the letter of the Persian ones, as the searches fold them.  Letters that
+// share an ASCII character only make the index less selective: the exact
+// condition checks every row it lets through.
+struct KeyLetter {
+    char16_t letter;
+    char ascii;
+};
+constexpr KeyLetter kKeyLetters[] = {
+    {u'ا', 'a'}, {u'آ', 'a'}, {u'أ', 'a'}, {u'إ', 'a'}, {u'ب', 'b'}, {u'پ', 'p'}, {u'ت', 't'}, {u'ث', '1'},
+    {u'ج', 'j'}, {u'چ', 'c'}, {u'ح', 'h'}, {u'خ', 'x'}, {u'د', 'd'}, {u'ذ', '2'}, {u'ر', 'r'}, {u'ز', 'z'},
+    {u'ژ', '3'}, {u'س', 's'}, {u'ش', '4'}, {u'ص', '5'}, {u'ض', '6'}, {u'ط', '7'}, {u'ظ', '8'}, {u'ع', 'e'},
+    {u'غ', 'g'}, {u'ف', 'f'}, {u'ق', 'q'}, {u'ک', 'k'}, {u'ك', 'k'}, {u'گ', '9'}, {u'ل', 'l'}, {u'م', 'm'},
+    {u'ن', 'n'}, {u'و', 'v'}, {u'ؤ', 'v'}, {u'ه', 'o'}, {u'ة', 'o'}, {u'ۀ', 'o'}, {u'ی', 'y'}, {u'ي', 'y'},
+    {u'ى', 'y'}, {u'ئ', 'y'}, {u'ء', 'u'},
+};
+
+QString keyLettersFrom()
+{
+    QString s;
+    for (const KeyLetter& k : kKeyLetters)
+        s += QChar(k.letter);
+    return s;
+}
+
+QString keyLettersTo()
+{
+    QString s;
+    for (const KeyLetter& k : kKeyLetters)
+        s += QLatin1Char(k.ascii);
+    return s;
+}
+
+// The text of a search as the key holds it.
+QString keyText(const QString& text)
+{
+    static const QString from = keyLettersFrom(), to = keyLettersTo();
+    QString out = text;
+    for (QChar& c : out) {
+        const int at = from.indexOf(c);
+        if (at >= 0)
+            c = to[at];
+    }
+    return out;
+}
+
+bool keyCanHelp(const QString& folded)
+{
+    return folded.size() >= 3 && !folded.contains(QLatin1Char('%')) && !folded.contains(QLatin1Char('_')) &&
+           !folded.contains(QLatin1Char('\\'));
+}
+
 class SqliteDialect final : public Dialect {
 public:
     Backend backend() const override { return Backend::SQLite; }
@@ -86,6 +139,43 @@ public:
                 {QStringLiteral("insert into sqlite_sequence (name,seq) select ?,? "
                                 "where not exists (select 1 from sqlite_sequence where name=?)"),
                  {table, last, table}}};
+    }
+    QString likely(const QString& condition) const override { return QStringLiteral("likely(%1)").arg(condition); }
+
+    QStringList createSearchKey(const SearchDef& sd) const override
+    {
+        const QString key = sd.table + QStringLiteral("_srch");
+        const auto values = [&](const QString& row) {
+            QStringList v;
+            for (const QString& c : sd.columns)
+                v << fold(row + c);
+            return v.join(',');
+        };
+        const QString cols = sd.columns.join(',');
+        const QString insertNew = QStringLiteral("INSERT INTO %1(rowid,%2) VALUES (new.id,%3);").arg(key, cols, values(QStringLiteral("new.")));
+        const QString deleteOld = QStringLiteral("INSERT INTO %1(%1,rowid,%2) VALUES ('delete',old.id,%3);").arg(key, cols, values(QStringLiteral("old.")));
+        return {
+            QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(%2, content='', tokenize='trigram')").arg(key, sd.columns.join(QStringLiteral(", "))),
+            QStringLiteral("CREATE TRIGGER %1_ai AFTER INSERT ON %2 BEGIN %3 END").arg(key, sd.table, insertNew),
+            QStringLiteral("CREATE TRIGGER %1_ad AFTER DELETE ON %2 BEGIN %3 END").arg(key, sd.table, deleteOld),
+            QStringLiteral("CREATE TRIGGER %1_au AFTER UPDATE OF %2 ON %3 BEGIN %4 %5 END").arg(key, cols, sd.table, deleteOld, insertNew),
+            QStringLiteral("INSERT INTO %1(rowid,%2) SELECT id,%3 FROM %4").arg(key, cols, values(QString()), sd.table),
+        };
+    }
+    QString searchKeyName(const QString& table, const QString&) const override { return table + QStringLiteral("_srch"); }
+    QString searchKeyExistsQuery() const override
+    {
+        return QStringLiteral("select 1 from sqlite_master where type='table' and name=?");
+    }
+    std::optional<Prefilter> searchPrefilter(const QString& table, const QString& column, const QString& folded) const override
+    {
+        if (!keyCanHelp(folded))
+            return std::nullopt;
+        const QString key = table + QStringLiteral("_srch");
+        QString phrase = folded;
+        phrase.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        return Prefilter {QStringLiteral("%1.id in (select rowid from %2 where %2 match ?)").arg(table, key),
+                          QString(QLatin1Char('{') + column + QStringLiteral("} : \"") + phrase + QLatin1Char('"'))};
     }
 };
 
@@ -151,9 +241,46 @@ public:
             return {};
         return {{QStringLiteral("select setval(pg_get_serial_sequence(?,'id'),?,true)"), {table, last}}};
     }
+    // One translate() folds yeh and kaf at a fraction of the cost of nested replace().
+    QString fold(const QString& expr) const override
+    {
+        return QStringLiteral("translate(%1,%2,%3)")
+            .arg(expr, literal(QStringLiteral("\u064A\u0649\u0643")), literal(QStringLiteral("\u06CC\u06CC\u06A9")));
+    }
+    bool nullsFirstAscending() const override { return false; }
+
+    QStringList createSearchKey(const SearchDef& sd) const override
+    {
+        QStringList out {QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm")};
+        for (const QString& c : sd.columns)
+            out << QStringLiteral("CREATE INDEX %1 ON %2 USING gin ((%3) gin_trgm_ops)")
+                       .arg(searchKeyName(sd.table, c), sd.table, keyExpression(c));
+        return out;
+    }
+    QString searchKeyName(const QString& table, const QString& column) const override
+    {
+        return QStringLiteral("ix_%1_%2_srch").arg(table, column);
+    }
+    QString searchKeyExistsQuery() const override { return indexExistsQuery(); }
+    std::optional<Prefilter> searchPrefilter(const QString& table, const QString& column, const QString& folded) const override
+    {
+        if (!keyCanHelp(folded))
+            return std::nullopt;
+        return Prefilter {keyExpression(table + QLatin1Char('.') + column) + QStringLiteral(" like ?"),
+                          QString(QLatin1Char('%') + keyText(folded) + QLatin1Char('%'))};
+    }
+
     QString likeCondition(const QString& expr) const override
     {
         return expr + QStringLiteral(" like ? escape ''");
+    }
+
+private:
+    // The column's text as its key holds it; the same expression in the index and
+    // in the searches, so that the planner matches them.
+    QString keyExpression(const QString& column) const
+    {
+        return QStringLiteral("translate(%1,%2,%3)").arg(column, literal(keyLettersFrom()), literal(keyLettersTo()));
     }
 };
 

@@ -3,7 +3,10 @@
 // column types, DDL, paging, catalogue queries and text folding.
 #include "schema.h"
 
+#include <QVariant>
+
 #include <memory>
+#include <optional>
 
 namespace tavrin {
 
@@ -58,6 +61,40 @@ public:
     virtual QString literal(const QString& fixedText) const;
     // An exact, case- and accent-sensitive comparison of a column with a bound value.
     virtual QString exactEquals(const QString& column) const { return column + QStringLiteral("=?"); }
+
+    // Substring search keys (the schema's "search" lines).  An index cannot serve
+    // "column like '%text%'" as such; a key can narrow it to a few candidate rows,
+    // which the exact condition then checks.  SQLite keeps a trigram full-text
+    // table <table>_srch of the folded columns, filled by triggers; PostgreSQL a
+    // trigram index per column over its text with the Persian letters written as
+    // ASCII ones (the trigram index reads only ASCII letters and digits in a
+    // database of character type C); SQL Server has none.
+    // The statements that create the key of a table and fill it.
+    virtual QStringList createSearchKey(const SearchDef&) const { return {}; }
+    // The name of the object holding a column's key, and a statement returning a
+    // row when it exists (bound: that name); empty without keys.
+    virtual QString searchKeyName(const QString&, const QString&) const { return {}; }
+    virtual QString searchKeyExistsQuery() const { return {}; }
+    struct Prefilter {
+        QString sql;     // a condition with one "?"
+        QVariant value;
+    };
+    // A condition, served by the key, that keeps every row whose column contains
+    // the text (already folded) and few others; nothing when the key cannot help
+    // (fewer than three letters, LIKE wildcards in the text).
+    virtual std::optional<Prefilter> searchPrefilter(const QString&, const QString&, const QString&) const
+    {
+        return std::nullopt;
+    }
+
+    // A condition almost every row meets (applicants who still hold their
+    // unit).  SQLite would otherwise seek it through an index and then sort the
+    // whole result by the list's order; told it is likely, it walks the order.
+    virtual QString likely(const QString& condition) const { return condition; }
+
+    // Where NULLs come in an ascending order (first on SQLite and SQL Server,
+    // last on PostgreSQL); a descending order puts them at the other end.
+    virtual bool nullsFirstAscending() const { return true; }
 
     // How a transaction starts; SQLite takes the write lock at once so that checks
     // made inside the transaction cannot be raced by another writer.

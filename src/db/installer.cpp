@@ -52,6 +52,8 @@ public:
                 installTable(t);
             for (const IndexDef& ix : schema().indexes)
                 installIndex(ix);
+            for (const SearchDef& sd : schema().searches)
+                installSearchKey(sd);
             m_report.failedStep = QStringLiteral("checking the user names");
             reportDuplicateUserNames();
         } catch (const DbError& e) {
@@ -149,6 +151,39 @@ private:
         m_db.exec(m_d.createIndex(ix));
         tx.commit();
         m_report.actions << QStringLiteral("created index %1").arg(ix.name());
+    }
+
+    // A search key only makes searches faster: where the database cannot have one
+    // (no full-text module, no trigram extension), the installer notes it and
+    // goes on, and the searches scan as they would without it.
+    void installSearchKey(const SearchDef& sd)
+    {
+        const QStringList statements = m_d.createSearchKey(sd);
+        if (statements.isEmpty())
+            return;
+        bool missing = false;
+        for (const QString& c : sd.columns)
+            if (!m_db.scalar(m_d.searchKeyExistsQuery(), {m_d.searchKeyName(sd.table, c)}).isValid())
+                missing = true;
+        if (!missing)
+            return;
+        const QString what = QStringLiteral("%1(%2)").arg(sd.table, sd.columns.join(','));
+        try {
+            Transaction tx(m_db);
+            for (const QString& stmt : statements) {
+                // A key of several indexes may be half there (PostgreSQL).
+                if (stmt.startsWith(QLatin1String("CREATE INDEX "))) {
+                    const QString name = stmt.section(QLatin1Char(' '), 2, 2);
+                    if (m_db.scalar(m_d.searchKeyExistsQuery(), {name}).isValid())
+                        continue;
+                }
+                m_db.exec(stmt);
+            }
+            tx.commit();
+            m_report.actions << QStringLiteral("created the search key of %1").arg(what);
+        } catch (const DbError& e) {
+            m_report.actions << QStringLiteral("no search key for %1: %2").arg(what, e.driverText);
+        }
     }
 
     // Saving a user now refuses a name that is taken, but an older database

@@ -51,6 +51,7 @@ Schema parse()
     Schema s;
     const QStringList lines = QString::fromUtf8(kSchemaText).split('\n');
     static const QRegularExpression indexRe(QStringLiteral(R"(^(index|unique)\s+(\w+)\(([\w,]+)\)$)"));
+    static const QRegularExpression searchRe(QStringLiteral(R"(^search\s+(\w+)\(([\w,]+)\)$)"));
     for (const QString& raw : lines) {
         const QString line = raw.trimmed();
         if (line.isEmpty())
@@ -67,6 +68,10 @@ Schema parse()
             ix.table = m.captured(2);
             ix.columns = m.captured(3).split(',');
             s.indexes << ix;
+            continue;
+        }
+        if (auto m = searchRe.match(line); m.hasMatch()) {
+            s.searches << SearchDef {m.captured(1), m.captured(2).split(',')};
             continue;
         }
         TableDef& t = s.tables.last();
@@ -133,6 +138,14 @@ const TableDef* Schema::table(const QString& n) const
     for (const TableDef& t : tables)
         if (t.name == n)
             return &t;
+    return nullptr;
+}
+
+const SearchDef* Schema::search(const QString& n) const
+{
+    for (const SearchDef& d : searches)
+        if (d.table == n)
+            return &d;
     return nullptr;
 }
 

@@ -44,10 +44,20 @@ struct IndexDef {
     QString name() const;    // ix_<table>_<col>_<col>
 };
 
+// Columns searched for any part of their text ("%text%"): the dialect gives
+// them a key that an index can serve (see Dialect::createSearchKey).
+struct SearchDef {
+    QString table;
+    QStringList columns;
+};
+
 struct Schema {
     QList<TableDef> tables;
     QList<IndexDef> indexes;
+    QList<SearchDef> searches;
     const TableDef* table(const QString& name) const;
+    // The search key of a table, or nullptr.
+    const SearchDef* search(const QString& table) const;
 };
 
 // The schema of this version of the program (parsed once).

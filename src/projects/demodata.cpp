@@ -61,16 +61,40 @@ const QStringList kDirections {QStringLiteral("شمال"), QStringLiteral("جن�
                                QStringLiteral("جنوب شرقي"), QStringLiteral("جنوب غربي")};
 const QStringList kStreets {QStringLiteral("بلوار امام خميني"), QStringLiteral("خيابان آزادي"), QStringLiteral("بلوار جمهوري"),
                             QStringLiteral("کمربندي شمالي"), QStringLiteral("جاده قديم"), QStringLiteral("خيابان معلم")};
-const QStringList kFirstNames {QStringLiteral("علي"), QStringLiteral("محمد"), QStringLiteral("حسين"), QStringLiteral("رضا"),
-                               QStringLiteral("مهدي"), QStringLiteral("زهرا"), QStringLiteral("فاطمه"), QStringLiteral("مريم"),
-                               QStringLiteral("سارا"), QStringLiteral("امير"), QStringLiteral("حميد"), QStringLiteral("ليلا"),
-                               QStringLiteral("نرگس"), QStringLiteral("جواد"), QStringLiteral("سعيد"), QStringLiteral("معصومه")};
-const QStringList kLastNames {QStringLiteral("احمدي"), QStringLiteral("محمدي"), QStringLiteral("حسيني"), QStringLiteral("رضايي"),
-                              QStringLiteral("کريمي"), QStringLiteral("موسوي"), QStringLiteral("جعفري"), QStringLiteral("صادقي"),
-                              QStringLiteral("رحيمي"), QStringLiteral("نوري"), QStringLiteral("قاسمي"), QStringLiteral("ابراهيمي"),
-                              QStringLiteral("کاظمي"), QStringLiteral("طاهري"), QStringLiteral("عباسي"), QStringLiteral("يوسفي")};
+// Men's and women's first names, surnames (some with a common ending) and fathers' names.
+const QStringList kMaleNames {QStringLiteral("علي"), QStringLiteral("محمد"), QStringLiteral("حسين"), QStringLiteral("رضا"),
+                              QStringLiteral("مهدي"), QStringLiteral("امير"), QStringLiteral("حميد"), QStringLiteral("جواد"),
+                              QStringLiteral("سعيد"), QStringLiteral("مصطفي"), QStringLiteral("مرتضي"), QStringLiteral("کاظم"),
+                              QStringLiteral("يوسف"), QStringLiteral("کريم"), QStringLiteral("مجيد"), QStringLiteral("وحيد"),
+                              QStringLiteral("ابوالفضل"), QStringLiteral("يعقوب"), QStringLiteral("اکبر"), QStringLiteral("ياسر")};
+const QStringList kFemaleNames {QStringLiteral("زهرا"), QStringLiteral("فاطمه"), QStringLiteral("مريم"), QStringLiteral("سارا"),
+                                QStringLiteral("ليلا"), QStringLiteral("نرگس"), QStringLiteral("معصومه"), QStringLiteral("زينب"),
+                                QStringLiteral("سکينه"), QStringLiteral("کبري"), QStringLiteral("مليکا"), QStringLiteral("ريحانه"),
+                                QStringLiteral("مهديه"), QStringLiteral("سمیه"), QStringLiteral("الهام"), QStringLiteral("کيميا")};
+const QStringList kLastNames {
+    QStringLiteral("احمدي"), QStringLiteral("محمدي"), QStringLiteral("حسيني"), QStringLiteral("رضايي"), QStringLiteral("کريمي"),
+    QStringLiteral("موسوي"), QStringLiteral("جعفري"), QStringLiteral("صادقي"), QStringLiteral("رحيمي"), QStringLiteral("نوري"),
+    QStringLiteral("قاسمي"), QStringLiteral("ابراهيمي"), QStringLiteral("کاظمي"), QStringLiteral("طاهري"), QStringLiteral("عباسي"),
+    QStringLiteral("يوسفي"), QStringLiteral("حيدري"), QStringLiteral("مرادي"), QStringLiteral("کرمي"), QStringLiteral("اکبري"),
+    QStringLiteral("سليمي"), QStringLiteral("ملکي"), QStringLiteral("کيانی"), QStringLiteral("شريفي"), QStringLiteral("نيکخواه"),
+    QStringLiteral("بابايي"), QStringLiteral("فرهادي"), QStringLiteral("اسدي"), QStringLiteral("کامراني"), QStringLiteral("يزداني"),
+    QStringLiteral("قرباني"), QStringLiteral("ميرزايي"), QStringLiteral("توکلي"), QStringLiteral("زارعي"), QStringLiteral("کاوه"),
+    QStringLiteral("صالحي"), QStringLiteral("نجفي"), QStringLiteral("بهرامي"), QStringLiteral("سبحاني"), QStringLiteral("کشاورز"),
+    QStringLiteral("رستمي"), QStringLiteral("خسروي"), QStringLiteral("اميري"), QStringLiteral("شکوهي"), QStringLiteral("دهقان"),
+    QStringLiteral("کوهستاني"), QStringLiteral("يگانه"), QStringLiteral("مقدم"), QStringLiteral("کلانتري"), QStringLiteral("فتحي"),
+    QStringLiteral("هاشمي"), QStringLiteral("عسگري"), QStringLiteral("ستوده"), QStringLiteral("کيهاني"), QStringLiteral("پاکزاد"),
+    QStringLiteral("افشار"), QStringLiteral("بيگي"), QStringLiteral("ترکمان"), QStringLiteral("جليلي"), QStringLiteral("حکيمي")};
+const QStringList kLastNameEndings {QString(), QString(), QString(), QString(), QStringLiteral(" زاده"), QStringLiteral("پور"),
+                                    QStringLiteral(" نژاد"), QStringLiteral("فر"), QStringLiteral("نيا")};
 const QStringList kFathers {QStringLiteral("حسن"), QStringLiteral("عباس"), QStringLiteral("احمد"), QStringLiteral("محمود"),
-                            QStringLiteral("اکبر"), QStringLiteral("قاسم"), QStringLiteral("يدالله"), QStringLiteral("کاظم")};
+                            QStringLiteral("اکبر"), QStringLiteral("قاسم"), QStringLiteral("يدالله"), QStringLiteral("کاظم"),
+                            QStringLiteral("علي"), QStringLiteral("رحيم"), QStringLiteral("ابراهيم"), QStringLiteral("نعمت الله")};
+const QStringList kRelations {QStringLiteral("همسر"), QStringLiteral("فرزند"), QStringLiteral("فرزند"), QStringLiteral("پدر"),
+                              QStringLiteral("مادر")};
+const QStringList kPaymentKinds {QStringLiteral("پيش پرداخت"), QStringLiteral("قسط"), QStringLiteral("چک"),
+                                 QStringLiteral("فيش بانکي")};
+const QStringList kBanks {QStringLiteral("ملي"), QStringLiteral("مسکن"), QStringLiteral("ملت"), QStringLiteral("صادرات"),
+                          QStringLiteral("کشاورزي")};
 
 // Rows of one table inserted many to a statement through prepared statements.
 class BatchInserter {
@@ -172,10 +196,37 @@ private:
         return nationCodeFrom(nine);
     }
 
+    // What an applicant gets once the database gave him an id.
+    struct Plan {
+        QList<std::pair<qint64, qint64>> payments;  // instalment, collected
+        QList<double> partnerShares;
+        int dependants = 0;
+        QString lname;
+    };
+    QHash<QString, Plan> plans;   // by registration number
+    qint64 applicantsAdded = 0;
+    qint64 lastCustomerId = 0;
+    qint64 regBase = 0;       // registration numbers follow the applicants already there
+
+    // Names are written with the Arabic or the Persian yeh and kaf, as typed in
+    // different offices.
+    QString spelled(QString name)
+    {
+        if (rnd.bounded(100u) < 35)
+            name.replace(QChar(0x064A), QChar(0x06CC));
+        if (rnd.bounded(100u) < 20)
+            name.replace(QChar(0x06A9), QChar(0x0643));
+        return name;
+    }
+    QString lastName() { return spelled(pick(kLastNames) + pick(kLastNameEndings)); }
+
     QList<Place> places();
     void fillSettings();
     void addProject(int number, const Place& place, BatchInserter& units, BatchInserter& storage,
                     BatchInserter& parking, BatchInserter& applicants);
+    void addApplicant(BatchInserter& applicants, const QVariantList& projectPart, const QSqlRecord& unit,
+                      const QString& lname, bool holding);
+    void addChildren(BatchInserter& payments, BatchInserter& partners, BatchInserter& dependants);
 };
 
 QList<Place> Generator::places()
@@ -229,6 +280,9 @@ void Generator::addProject(int number, const Place& place, BatchInserter& units,
     QList<bool> sold(unitCount, false);
     int soldCount = 0;
     for (int i = 0; i < unitCount; ++i) {
+        // With a number of applicants to reach, the last projects sell only what is missing.
+        if (o.applicants > 0 && applicantsAdded + soldCount >= o.applicants)
+            break;
         if (int(rnd.bounded(100u)) < o.soldPercent) {
             sold[i] = true;
             ++soldCount;
@@ -274,7 +328,7 @@ void Generator::addProject(int number, const Place& place, BatchInserter& units,
         const QString karbari = floor == 0 && no == 1 && rnd.bounded(3u) == 0 ? QStringLiteral("تجاري") : QStringLiteral("مسکوني");
         QString status = kActive;
         if (sold[i]) {
-            buyers[i] = pick(kLastNames);
+            buyers[i] = lastName();
             status = kSoldPrefix + buyers[i];
         } else if (rnd.bounded(25u) == 0) {
             status = QStringLiteral("رزرو");
@@ -305,23 +359,89 @@ void Generator::addProject(int number, const Place& place, BatchInserter& units,
     QHash<QString, QSqlRecord> byShenase;
     while (q.next())
         byShenase.insert(q.value(1).toString(), q.record());
+    const QVariantList projectPart {place.ostan, place.shahrestan, shahr, rosta, prjId, code, name, type, pelak, address};
+    int holdersLeft = soldCount;
     for (int i = 0; i < unitCount; ++i) {
         if (!sold[i])
             continue;
         const QSqlRecord u = byShenase.value(QStringLiteral("%1-%2-%3").arg(i / 20 + 1).arg((i % 20) / 4).arg(i % 4 + 1));
-        const qint64 price = toMoney(u.value(QStringLiteral("mablagh")));
-        const qint64 paid = price / 100 * between(10, 100);
-        applicants.add({place.ostan, place.shahrestan, shahr, rosta, prjId, code, name, type, pelak, address,
-                        u.value(QStringLiteral("id")), u.value(QStringLiteral("shenase")), u.value(QStringLiteral("karbari")),
-                        u.value(QStringLiteral("bolok")), u.value(QStringLiteral("tabaghe")), u.value(QStringLiteral("vahed_no")),
-                        u.value(QStringLiteral("jahat")), u.value(QStringLiteral("otagh")), u.value(QStringLiteral("metraj")),
-                        u.value(QStringLiteral("teras")), u.value(QStringLiteral("teras1")), u.value(QStringLiteral("mablagh1")),
-                        price, qint64(0), type, pick(kFirstNames), buyers[i], pick(kFathers), nationCode(),
-                        QStringLiteral("0912%1").arg(between(1000000, 9999999)), jalaliDate(1340, 1380),
-                        jalaliDate(1400, 1403), QString::number(100000 + report.applicants + applicants.count()), kActive,
-                        6.0, paid, qint64(0), 0.0, 0.0, qint64(0), kMask, QStringLiteral("حقيقي"), kMask, kMask,
-                        kMask, kMask, kMask, kMask, kMask, kMask, kMask, QStringLiteral("demo")});
+        // Some units were sold before to an applicant who transferred his contract.
+        const bool room = o.applicants <= 0 || applicantsAdded + holdersLeft < o.applicants;
+        if (room && int(rnd.bounded(100u)) < o.transferredPercent)
+            addApplicant(applicants, projectPart, u, lastName(), false);
+        --holdersLeft;
+        addApplicant(applicants, projectPart, u, buyers[i], true);
     }
+}
+
+void Generator::addApplicant(BatchInserter& applicants, const QVariantList& projectPart, const QSqlRecord& u,
+                             const QString& lname, bool holding)
+{
+    const qint64 price = toMoney(u.value(QStringLiteral("mablagh")));
+    const bool female = rnd.bounded(3u) == 0;
+    const QString regNo = QString::number(100000 + regBase + ++applicantsAdded);
+    Plan plan;
+    plan.lname = lname;
+    double sahm = 6.0;
+    if (int(rnd.bounded(100u)) < o.partnersPercent) {
+        const int partners = 1 + int(rnd.bounded(2u));
+        for (int p = 0; p < partners; ++p)
+            plan.partnerShares << 2.0;
+        sahm = 6.0 - 2.0 * partners;
+    }
+    // Instalments of the price; the cheques not yet collected count for nothing.
+    const int payments = o.paymentsPerApplicant > 0 ? int(rnd.bounded(quint32(2 * o.paymentsPerApplicant + 1))) : 0;
+    qint64 collected = 0;
+    for (int p = 0; p < payments; ++p) {
+        const qint64 instalment = price / 100 * between(5, 25) / 1000 * 1000;
+        const qint64 vosol = rnd.bounded(5u) == 0 ? 0 : instalment;
+        plan.payments.append({instalment, vosol});
+        collected += vosol;
+    }
+    plan.dependants = o.dependantsPerApplicant > 0 ? int(rnd.bounded(quint32(2 * o.dependantsPerApplicant + 1))) : 0;
+    plans.insert(regNo, plan);
+    QVariantList row = projectPart;
+    row << u.value(QStringLiteral("id")) << u.value(QStringLiteral("shenase")) << u.value(QStringLiteral("karbari"))
+        << u.value(QStringLiteral("bolok")) << u.value(QStringLiteral("tabaghe")) << u.value(QStringLiteral("vahed_no"))
+        << u.value(QStringLiteral("jahat")) << u.value(QStringLiteral("otagh")) << u.value(QStringLiteral("metraj"))
+        << u.value(QStringLiteral("teras")) << u.value(QStringLiteral("teras1")) << u.value(QStringLiteral("mablagh1"))
+        << price << qint64(0) << projectPart.value(7) << spelled(female ? pick(kFemaleNames) : pick(kMaleNames)) << lname
+        << spelled(pick(kFathers)) << nationCode() << QStringLiteral("0912%1").arg(between(1000000, 9999999))
+        << jalaliDate(1340, 1380) << jalaliDate(1400, 1403) << regNo
+        << (holding ? kActive : QStringLiteral("منتقل شد")) << sahm << collected << qint64(0) << 0.0 << 0.0 << qint64(0)
+        << (holding ? kMask : jalaliDate(1401, 1403)) << QStringLiteral("حقيقي") << kMask << kMask << kMask << kMask
+        << kMask << kMask << kMask << kMask << kMask << QStringLiteral("demo")
+        << (female ? QStringLiteral("زن") : QStringLiteral("مرد"));
+    applicants.add(row);
+}
+
+void Generator::addChildren(BatchInserter& payments, BatchInserter& partners, BatchInserter& dependants)
+{
+    QSqlQuery q = db.exec(QStringLiteral("select id,reg_no,lname from customers where id>? order by id"), {lastCustomerId});
+    QList<std::pair<qint64, QString>> added;
+    while (q.next())
+        added.append({q.value(0).toLongLong(), q.value(1).toString()});
+    for (const auto& [id, regNo] : added) {
+        lastCustomerId = std::max(lastCustomerId, id);
+        const auto plan = plans.constFind(regNo);
+        if (plan == plans.constEnd())
+            continue;
+        int n = 0;
+        for (const auto& [instalment, vosol] : plan->payments)
+            payments.add({id, pick(kPaymentKinds), instalment, QString::number(between(100000, 999999)), vosol,
+                          jalaliDate(1400, 1403), pick(kBanks), QString::number(5000 + ++n)});
+        for (double share : plan->partnerShares)
+            partners.add({id, spelled(pick(kMaleNames)), lastName(), spelled(pick(kFathers)), nationCode(), share,
+                          QStringLiteral("0913%1").arg(between(1000000, 9999999)), jalaliDate(1340, 1385)});
+        for (int d = 0; d < plan->dependants; ++d) {
+            const QString relation = pick(kRelations);
+            const bool child = relation == QStringLiteral("فرزند");
+            dependants.add({id, qint64(0), relation, spelled(rnd.bounded(2u) ? pick(kMaleNames) : pick(kFemaleNames)),
+                            child ? plan->lname : lastName(), spelled(pick(kFathers)), nationCode(),
+                            jalaliDate(child ? 1385 : 1340, child ? 1402 : 1380), QStringLiteral("هست")});
+        }
+    }
+    plans.clear();
 }
 
 Report Generator::run()
@@ -358,33 +478,54 @@ Report Generator::run()
          QStringLiteral("takhfif"), QStringLiteral("parking"), QStringLiteral("anbari"), QStringLiteral("jarime"),
          QStringLiteral("transport_dat"), QStringLiteral("typ"), QStringLiteral("comp_dat"), QStringLiteral("sanad_enteghal_dat"),
          QStringLiteral("prot_dat"), QStringLiteral("norvad_dat"), QStringLiteral("bank_dat"), QStringLiteral("mali_dat"),
-         QStringLiteral("tahvil_dat"), QStringLiteral("daftar_dat"), QStringLiteral("sanad_dat"), QStringLiteral("reg_user")});
+         QStringLiteral("tahvil_dat"), QStringLiteral("daftar_dat"), QStringLiteral("sanad_dat"), QStringLiteral("reg_user"),
+         QStringLiteral("gender")});
+    BatchInserter payments(db, QStringLiteral("pardakht"),
+                           {QStringLiteral("customer_id"), QStringLiteral("pardakht_typ"), QStringLiteral("mablagh"),
+                            QStringLiteral("num"), QStringLiteral("vosol"), QStringLiteral("dat"), QStringLiteral("bank"),
+                            QStringLiteral("resid_no")});
+    BatchInserter partners(db, QStringLiteral("shoraka"),
+                           {QStringLiteral("customer_id"), QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("father"),
+                            QStringLiteral("nation"), QStringLiteral("sahm"), QStringLiteral("mobile"), QStringLiteral("birthday")});
+    BatchInserter dependants(db, QStringLiteral("takafol"),
+                             {QStringLiteral("customer_id"), QStringLiteral("shoraka_id"), QStringLiteral("nesbat"),
+                              QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("father"), QStringLiteral("nation"),
+                              QStringLiteral("birthday"), QStringLiteral("takafol")});
+    lastCustomerId = db.scalar(QStringLiteral("select coalesce(max(id),0) from customers")).toLongLong();
+    regBase = lastCustomerId;
 
-    // Each applicant's collected total is one collected payment, so that the
-    // applicant's account and the consistency check agree with pardakht_sum.
-    const qint64 firstApplicant = db.scalar(QStringLiteral("select coalesce(max(id),0) from customers")).toLongLong() + 1;
     const int perTransaction = std::max(1, o.projectsPerTransaction);
-    for (int done = 0; done < o.projects;) {
+    // A number of applicants to reach needs units that sell.
+    const bool toTarget = o.applicants > 0 && o.soldPercent > 0 && o.unitsPerProject > 0;
+    const auto more = [&](int done) { return done < o.projects || (toTarget && applicantsAdded < o.applicants); };
+    for (int done = 0; more(done);) {
         Transaction tx(db);
-        const int end = std::min(o.projects, done + perTransaction);
-        for (; done < end; ++done)
+        const int end = done + perTransaction;
+        for (; done < end && more(done); ++done)
             addProject(firstNumber + done, all.at(done % all.size()), units, storage, parking, applicants);
         for (BatchInserter* b : {&units, &storage, &parking, &applicants})
             b->flush();
-        db.exec(QStringLiteral("insert into pardakht (customer_id,pardakht_typ,mablagh,num,vosol,dat) "
-                               "select c.id,?,c.pardakht_sum,?,c.pardakht_sum,c.reg_dat from customers c where c.id>=? and "
-                               "c.pardakht_sum>0 and not exists (select 1 from pardakht p where p.customer_id=c.id)"),
-                {QStringLiteral("فيش"), QStringLiteral("1"), firstApplicant});
+        addChildren(payments, partners, dependants);
+        for (BatchInserter* b : {&payments, &partners, &dependants})
+            b->flush();
         tx.commit();
         report.units = units.count();
         report.storageRooms = storage.count();
         report.parkingSpaces = parking.count();
         report.applicants = applicants.count();
+        report.payments = payments.count();
+        report.partners = partners.count();
+        report.dependants = dependants.count();
         if (progress)
             progress(QStringLiteral("projects %1/%2, units %3, storage rooms %4, parking spaces %5, applicants %6 (%7 s)")
-                         .arg(done).arg(o.projects).arg(report.units).arg(report.storageRooms).arg(report.parkingSpaces)
-                         .arg(report.applicants).arg(timer.elapsed() / 1000.0, 0, 'f', 1));
+                         .arg(done).arg(std::max(o.projects, done)).arg(report.units).arg(report.storageRooms)
+                         .arg(report.parkingSpaces).arg(report.applicants).arg(timer.elapsed() / 1000.0, 0, 'f', 1));
     }
+    // The planners of both servers choose their indexes from fresh statistics.
+    if (db.backend() == Backend::PostgreSQL)
+        db.exec(QStringLiteral("vacuum analyze"));
+    else if (db.backend() == Backend::SQLite)
+        db.exec(QStringLiteral("analyze"));
     report.milliseconds = timer.elapsed();
     return report;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Demonstration data: projects over the country divisions with their units,
-// storage rooms and parking spaces, some units sold to applicants.  Used by
-// "tavrin-cli demo-data" and by the benchmarks of the project list.
+// storage rooms and parking spaces, some units sold to applicants with their
+// payments, partners and dependants.  Used by "tavrin-cli demo-data" and by the
+// benchmarks of the project and applicant lists.
 #include <QString>
 
 #include <functional>
@@ -18,6 +19,13 @@ struct Options {
     int storagePerProject = -1;   // -1: half the units
     int parkingPerProject = -1;   // -1: half the units
     int soldPercent = 30;         // of the units, sold to applicants
+    // When above 0: projects are added (beyond `projects` if need be) until
+    // there are this many applicants; the last project sells only what is missing.
+    int applicants = 0;
+    int transferredPercent = 0;   // of the sold units, also held before by an applicant who transferred it
+    int paymentsPerApplicant = 3; // on average (0 to twice this)
+    int partnersPercent = 10;     // of the applicants, buying with one or two partners
+    int dependantsPerApplicant = 1; // on average (0 to twice this)
     quint32 seed = 1403;
     int projectsPerTransaction = 250;
 };
@@ -29,6 +37,9 @@ struct Report {
     qint64 storageRooms = 0;
     qint64 parkingSpaces = 0;
     qint64 applicants = 0;
+    qint64 payments = 0;
+    qint64 partners = 0;
+    qint64 dependants = 0;
     qint64 milliseconds = 0;
 };
 

@@ -83,7 +83,18 @@ QList<GridColumn> spaceColumns(const spaces::SpaceKind& k)
     return c;
 }
 
+ProjectItemsPanel::NewApplicantOpener& newApplicantOpener()
+{
+    static ProjectItemsPanel::NewApplicantOpener open;
+    return open;
+}
+
 } // namespace
+
+void ProjectItemsPanel::setNewApplicantOpener(NewApplicantOpener open)
+{
+    newApplicantOpener() = std::move(open);
+}
 
 HeaderMap unitExcelHeaders()
 {
@@ -186,8 +197,8 @@ ProjectItemsPanel::ProjectItemsPanel(ProjectItems kind, QWidget* parent) : QWidg
         d->excel = action("N14", excelCaption);
         d->newApplicant = action("N23", s("ثبت متقاضي"));
         d->loans = action("N34", s("تخصيص وام"));
-        // The applicant entry comes with its own window.
-        d->newApplicant->setEnabled(false);
+        // The applicant entry belongs to the applicant windows (see setNewApplicantOpener).
+        d->newApplicant->setEnabled(bool(newApplicantOpener()));
         d->loans->setEnabled(false);
         connect(d->loans, &QAction::triggered, this, &ProjectItemsPanel::N34Click);
         criterion("CheckBox1", s("بلوک"), edit("bolok"));
@@ -200,6 +211,7 @@ ProjectItemsPanel::ProjectItemsPanel(ProjectItems kind, QWidget* parent) : QWidg
         connect(d->edit, &QAction::triggered, this, &ProjectItemsPanel::N12Click);
         connect(d->remove, &QAction::triggered, this, &ProjectItemsPanel::N13Click);
         connect(d->excel, &QAction::triggered, this, &ProjectItemsPanel::N14Click);
+        connect(d->newApplicant, &QAction::triggered, this, &ProjectItemsPanel::N23Click);
         connect(d->filter, &QPushButton::clicked, this, &ProjectItemsPanel::BitBtn1Click);
     } else {
         const bool parking = kind == ProjectItems::ParkingSpaces;
@@ -232,6 +244,8 @@ ProjectItemsPanel::ProjectItemsPanel(ProjectItems kind, QWidget* parent) : QWidg
         const QModelIndex index = d->grid->indexAt(at);
         if (index.isValid())
             d->grid->setCurrentIndex(index);
+        if (d->newApplicant)
+            d->newApplicant->setEnabled(bool(newApplicantOpener()));
         d->popup->popup(d->grid->viewport()->mapToGlobal(at));
     });
 
@@ -463,6 +477,18 @@ void ProjectItemsPanel::N10Click() { deleteItem(); }
 void ProjectItemsPanel::N11Click() { deleteItem(); }
 void ProjectItemsPanel::N15Click() { exportItems(); }
 void ProjectItemsPanel::N16Click() { exportItems(); }
+void ProjectItemsPanel::N23Click()
+{
+    if (m_kind != ProjectItems::Units || !hasProject() || !newApplicantOpener())
+        return;
+    const QSqlRecord unit = d->grid->currentRecord();
+    if (unit.isEmpty())
+        return;
+    newApplicantOpener()(m_project, unit);
+    // The unit sold meanwhile shows its new status.
+    refreshAfterChange();
+}
+
 void ProjectItemsPanel::BitBtn1Click() { search(); }
 void ProjectItemsPanel::BitBtn2Click() { search(); }
 void ProjectItemsPanel::BitBtn3Click() { search(); }

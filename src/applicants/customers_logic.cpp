@@ -1,0 +1,948 @@
+#include "applicants/customers_logic.h"
+
+#include "applicants/applicant_texts.h"
+
+#include "common/activitylog.h"
+#include "common/fieldcheck.h"
+#include "common/jalali.h"
+#include "common/logtexts.h"
+#include "common/monedit.h"
+#include "common/nationcode.h"
+#include "common/session.h"
+#include "common/windows.h"
+#include "db/database.h"
+#include "db/schema.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace tavrin::applicants {
+
+using items::ActionResult;
+
+namespace {
+
+const QString kOtaghNotNumber = QStringLiteral("خطا! تعداد اتاق بايد عدد صحيح باشد");
+
+QString s(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QString mask()
+{
+    return QString::fromLatin1(kEmptyDateMask);
+}
+
+// A text bound as a text, never as NULL.
+QString nn(const QString& t)
+{
+    return t.isNull() ? QStringLiteral("") : t;
+}
+
+// The columns the program sets itself; the record window does not show them.
+const QSet<QString>& programColumns()
+{
+    static const QSet<QString> c {QStringLiteral("id"), QStringLiteral("reg_user"), QStringLiteral("sabt_cod"),
+                                  QStringLiteral("anbari_mablagh"), QStringLiteral("parking_mablagh")};
+    return c;
+}
+
+// The totals other windows keep: an edit never writes them.
+const QSet<QString>& totalColumns()
+{
+    static const QSet<QString> c {QStringLiteral("pardakht_sum"), QStringLiteral("parking"), QStringLiteral("anbari")};
+    return c;
+}
+
+const QSet<QString>& dateColumns()
+{
+    static const QSet<QString> c {
+        QStringLiteral("birthday"),  QStringLiteral("reg_dat"),    QStringLiteral("prot_dat"),   QStringLiteral("norvad_dat"),
+        QStringLiteral("bank_dat"),  QStringLiteral("mali_dat"),   QStringLiteral("tahvil_dat"), QStringLiteral("daftar_dat"),
+        QStringLiteral("sanad_dat"), QStringLiteral("tahvil_time"), QStringLiteral("transport_dat"), QStringLiteral("comp_dat"),
+        QStringLiteral("sanad_enteghal_dat")};
+    return c;
+}
+
+bool isEmptyDate(const QString& t)
+{
+    return jalali::isEmptyDate(t) || t.trimmed() == QLatin1String("/  /");
+}
+
+QString numberText(const QVariant& v)
+{
+    if (v.isNull())
+        return QStringLiteral("0");
+    bool ok = false;
+    const double d = v.toString().toDouble(&ok);
+    if (!ok)
+        return v.toString();
+    QString t = QString::number(d, 'f', 4);
+    while (t.contains(QLatin1Char('.')) && (t.endsWith(QLatin1Char('0')) || t.endsWith(QLatin1Char('.'))))
+        t.chop(1);
+    return t;
+}
+
+QString valueText(const QSqlRecord& r, const Field& f)
+{
+    const QVariant v = r.value(f.column);
+    switch (f.kind) {
+    case FieldKind::Money:
+        return QString::number(toMoney(v));
+    case FieldKind::Real:
+        return numberText(v);
+    case FieldKind::Int:
+        return v.isNull() ? QString() : QString::number(v.toLongLong());
+    case FieldKind::Date: {
+        const QString t = text(v);
+        return t.isEmpty() ? mask() : t;
+    }
+    case FieldKind::Text:
+        break;
+    }
+    return text(v);
+}
+
+bool any(const QString& sql, const QVariantList& values)
+{
+    return dm().firstRow(sql, values).has_value();
+}
+
+QString firstText(const QString& sql, const QVariantList& values)
+{
+    const QVariant v = dm().scalar(sql, values);
+    return v.isValid() ? text(v) : QString();
+}
+
+qint64 idOf(const QString& t)
+{
+    bool ok = false;
+    const qint64 id = t.trimmed().toLongLong(&ok);
+    return ok ? id : 0;
+}
+
+QString v(const CustomerValues& values, const char* column)
+{
+    return values.value(QString::fromLatin1(column));
+}
+
+// The surname of the applicant who holds a unit now (other than `except`), or nothing.
+std::optional<QString> holderOf(qint64 unitId, qint64 except = 0)
+{
+    const auto row = dm().firstRow(
+        QStringLiteral("select lname from customers where vahed_id=? and transport_dat=? and id<>? order by id"),
+        {unitId, mask(), except});
+    if (!row)
+        return std::nullopt;
+    return text(row->value(0));
+}
+
+// Marks a unit sold to the surname while it is still free.  A unit someone sold
+// meanwhile (or set to another status) is refused with the holder's surname.
+bool sellUnit(ActionResult& r, qint64 unitId, qint64 prjId, const QString& lname, qint64 buyer)
+{
+    const int n = dm().execAffected(QStringLiteral("update vahedha set status=? where id=? and prj_id=? and status=?"),
+                                    {items::soldStatus(lname), unitId, prjId, items::freeStatus()});
+    if (n == 1)
+        return true;
+    if (const auto holder = holderOf(unitId, buyer))
+        r.refuse(custext::kUnitSoldTo + *holder, QStringLiteral("shenase"));
+    else
+        r.refuse(custext::kUnitNotActive, QStringLiteral("shenase"));
+    return false;
+}
+
+// The transfer check, made even after another check failed.
+void transferCheck(ActionResult& r, const CustomerValues& values)
+{
+    if (v(values, "status") == custext::kTransferred && isEmptyDate(v(values, "transport_dat")))
+        r.refuse(custext::kTransferNoDate, QStringLiteral("transport_dat"));
+}
+
+// The checks of the fields that must not be empty, in the order of the save.
+bool emptinessChecks(ActionResult& r, const CustomerValues& values, bool withUnitHeld, qint64 self)
+{
+    if (v(values, "ostan").trimmed().isEmpty()) {
+        r.refuse(custext::kNoOstan, QStringLiteral("ostan"));
+        return false;
+    }
+    if (v(values, "shahrestan").trimmed().isEmpty()) {
+        r.refuse(custext::kNoShahrestan, QStringLiteral("shahrestan"));
+        return false;
+    }
+    if (v(values, "status").trimmed().isEmpty()) {
+        r.refuse(custext::kNoStatus, QStringLiteral("status"));
+        return false;
+    }
+    if (idOf(v(values, "prj_id")) == 0) {
+        r.refuse(custext::kNoProject, QStringLiteral("prj_cod"));
+        return false;
+    }
+    if (idOf(v(values, "vahed_id")) == 0) {
+        r.refuse(custext::kNoUnit, QStringLiteral("shenase"));
+        return false;
+    }
+    if (withUnitHeld) {
+        if (const auto holder = holderOf(idOf(v(values, "vahed_id")), self)) {
+            r.refuse(custext::kUnitSoldTo + *holder, QStringLiteral("shenase"));
+            return false;
+        }
+    }
+    if (v(values, "nation").trimmed().isEmpty()) {
+        r.refuse(custext::kNoNation, QStringLiteral("nation"));
+        return false;
+    }
+    if (v(values, "lname").trimmed().isEmpty()) {
+        r.refuse(custext::kNoLname, QStringLiteral("lname"));
+        return false;
+    }
+    return true;
+}
+
+// The two hard duplicates of a new applicant's unit (made again inside the transaction).
+bool unitDuplicateChecks(ActionResult& r, const CustomerValues& values)
+{
+    if (any(QStringLiteral("select id from customers where ostan=? and shahrestan=? and bolok=? and tabaghe=? and vahed_no=? "
+                           "and prj_name=? and shenase=? and status=? and prj_cod=?"),
+            {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "bolok")), nn(v(values, "tabaghe")),
+             nn(v(values, "vahed_no")), nn(v(values, "prj_name")), nn(v(values, "shenase")), nn(v(values, "status")),
+             nn(v(values, "prj_cod"))})) {
+        r.refuse(custext::kDupBlockStatus, QStringLiteral("shenase"));
+        return false;
+    }
+    if (any(QStringLiteral("select id from customers where ostan=? and shahrestan=? and prj_cod=? and shenase=? and status<>?"),
+            {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "prj_cod")), nn(v(values, "shenase")),
+             custext::kTransferred})) {
+        r.refuse(custext::kDupShenaseProject, QStringLiteral("shenase"));
+        return false;
+    }
+    return true;
+}
+
+// The share on its own (1 to 6) and with the partners' shares (at most 6).
+bool shareChecks(ActionResult& r, const Converted& c, qint64 self)
+{
+    const double sahm = c.values.value(QStringLiteral("sahm")).toDouble();
+    if (sahm < 1 || sahm > 6) {
+        r.refuse(custext::kSahmRange, QStringLiteral("sahm"));
+        return false;
+    }
+    if (self > 0) {
+        const double partners = dm().scalar(QStringLiteral("select coalesce(sum(sahm),0) from shoraka where customer_id=?"),
+                                            {self}).toDouble();
+        if (sahm + partners > 6 + 1e-9) {
+            r.refuse(custext::kShareSum, QStringLiteral("sahm"));
+            return false;
+        }
+    }
+    return true;
+}
+
+QString logComment(const char* opening, const CustomerValues& values)
+{
+    return QString::fromUtf8(opening) + v(values, "ostan") + QLatin1Char(' ') + v(values, "shahrestan") +
+           QLatin1Char(' ') + v(values, "lname");
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- the record
+
+const QList<Field>& recordFields()
+{
+    static const QList<Field> fields = [] {
+        QList<Field> out;
+        for (const ColumnDef& c : schema().table(QStringLiteral("customers"))->columns) {
+            if (programColumns().contains(c.name))
+                continue;
+            FieldKind k = FieldKind::Text;
+            switch (c.type) {
+            case ColType::Money: k = FieldKind::Money; break;
+            case ColType::Float: k = FieldKind::Real; break;
+            case ColType::Int: k = FieldKind::Int; break;
+            default: k = dateColumns().contains(c.name) ? FieldKind::Date : FieldKind::Text;
+            }
+            out << Field {c.name, k};
+        }
+        return out;
+    }();
+    return fields;
+}
+
+std::optional<Field> recordField(const QString& column)
+{
+    for (const Field& f : recordFields())
+        if (f.column == column)
+            return f;
+    return std::nullopt;
+}
+
+QString captionOf(const QString& column)
+{
+    for (const auto& [c, caption] : custext::kFieldCaptions)
+        if (column == QLatin1String(c))
+            return s(caption);
+    return column;
+}
+
+CustomerValues newValues()
+{
+    CustomerValues out;
+    for (const Field& f : recordFields()) {
+        switch (f.kind) {
+        case FieldKind::Money:
+        case FieldKind::Real: out.insert(f.column, QStringLiteral("0")); break;
+        case FieldKind::Date: out.insert(f.column, mask()); break;
+        case FieldKind::Int:
+        case FieldKind::Text: out.insert(f.column, QString()); break;
+        }
+    }
+    out[QStringLiteral("sahm")] = QStringLiteral("6");
+    out[QStringLiteral("status")] = custext::kActive;
+    out[QStringLiteral("reg_dat")] = jalali::today();
+    out[QStringLiteral("typ")] = custext::kPerson;
+    return out;
+}
+
+CustomerValues valuesOf(const QSqlRecord& customer)
+{
+    CustomerValues out;
+    for (const Field& f : recordFields())
+        out.insert(f.column, valueText(customer, f));
+    // Anything but exactly "حقيقي" is shown as a company.
+    if (out.value(QStringLiteral("typ")) != custext::kPerson)
+        out[QStringLiteral("typ")] = custext::kCompany;
+    return out;
+}
+
+const QStringList& projectColumns()
+{
+    static const QStringList c {QStringLiteral("ostan"),    QStringLiteral("shahrestan"), QStringLiteral("prj_cod"),
+                                QStringLiteral("shahr"),    QStringLiteral("rosta"),      QStringLiteral("prj_name"),
+                                QStringLiteral("prj_typ"),  QStringLiteral("zamin_pelak"), QStringLiteral("zamin_adr"),
+                                QStringLiteral("prj_id")};
+    return c;
+}
+
+const QStringList& unitColumns()
+{
+    static const QStringList c {
+        QStringLiteral("shenase"),   QStringLiteral("karbari"),  QStringLiteral("bolok"),     QStringLiteral("tabaghe"),
+        QStringLiteral("vahed_no"),  QStringLiteral("jahat"),    QStringLiteral("metraj"),    QStringLiteral("metraj_z"),
+        QStringLiteral("teras"),     QStringLiteral("teras1"),   QStringLiteral("mablagh1"),  QStringLiteral("vam"),
+        QStringLiteral("ekhtesasi"), QStringLiteral("moshtarak"), QStringLiteral("otagh"),    QStringLiteral("mablagh"),
+        QStringLiteral("vahed_typ"), QStringLiteral("hayat"),    QStringLiteral("hayat1"),    QStringLiteral("vahed_id")};
+    return c;
+}
+
+CustomerValues projectValues(const QSqlRecord& project)
+{
+    CustomerValues out;
+    for (const QString& c : projectColumns())
+        out.insert(c, c == QLatin1String("prj_id") ? QString::number(project.value(QStringLiteral("id")).toLongLong())
+                                                   : text(project.value(c)));
+    return out;
+}
+
+CustomerValues unitValues(const QSqlRecord& unit, qint64 takhfif)
+{
+    CustomerValues out;
+    for (const QString& c : unitColumns()) {
+        if (c == QLatin1String("vahed_id")) {
+            out.insert(c, QString::number(unit.value(QStringLiteral("id")).toLongLong()));
+            continue;
+        }
+        const auto f = recordField(c);
+        out.insert(c, f ? valueText(unit, *f) : text(unit.value(c)));
+    }
+    out[QStringLiteral("mablagh")] =
+        QString::number(discountedPrice(toMoney(unit.value(QStringLiteral("mablagh"))), takhfif));
+    return out;
+}
+
+qint64 discountedPrice(qint64 undiscounted, qint64 takhfif)
+{
+    return undiscounted - takhfif;
+}
+
+// ---------------------------------------------------------------- the cascade
+
+QStringList activeProvinces()
+{
+    ListQuery q(QStringLiteral("select distinct ostan"), QStringLiteral("from projects"));
+    q.equals(QStringLiteral("status"), items::freeStatus());
+    q.countyScope(QStringLiteral("shahrestan"), CountyScope::ProvincialAndCounty);
+    return dm().textColumn(q.listSql() + QStringLiteral(" order by ostan"), q.values());
+}
+
+QStringList activeCounties(const QString& ostan)
+{
+    // A county or provincial user is offered only his granted counties, as in
+    // the province list: he could not see the applicant of another county.
+    ListQuery q(QStringLiteral("select distinct shahrestan"), QStringLiteral("from projects"));
+    q.equals(QStringLiteral("ostan"), nn(ostan)).equals(QStringLiteral("status"), items::freeStatus());
+    q.countyScope(QStringLiteral("shahrestan"), CountyScope::ProvincialAndCounty);
+    return dm().textColumn(q.listSql() + QStringLiteral(" order by shahrestan"), q.values());
+}
+
+QStringList activeProjectCodes(const QString& ostan, const QString& shahrestan)
+{
+    return dm().textColumn(QStringLiteral("select distinct prj_cod from projects where ostan=? and shahrestan=? and status=? "
+                                          "order by prj_cod"),
+                           {nn(ostan), nn(shahrestan), items::freeStatus()});
+}
+
+std::optional<QSqlRecord> activeProject(const QString& ostan, const QString& shahrestan, const QString& prjCod)
+{
+    return dm().firstRow(QStringLiteral("select * from projects where ostan=? and shahrestan=? and prj_cod=? and status=? "
+                                        "order by id"),
+                         {nn(ostan), nn(shahrestan), nn(prjCod), items::freeStatus()});
+}
+
+QStringList freeUnits(qint64 prjId)
+{
+    return dm().textColumn(QStringLiteral("select shenase from vahedha where prj_id=? and status=? order by id"),
+                           {prjId, items::freeStatus()});
+}
+
+std::optional<QSqlRecord> freeUnit(qint64 prjId, const QString& shenase)
+{
+    return dm().firstRow(QStringLiteral("select * from vahedha where prj_id=? and shenase=? and status=? order by id"),
+                         {prjId, nn(shenase), items::freeStatus()});
+}
+
+// ---------------------------------------------------------------- field checks
+
+QString mobileMessage(const QString& mobile)
+{
+    return !mobile.isEmpty() && mobile.size() != 11 ? custext::kMobileLength : QString();
+}
+
+QString sahmMessage(const QString& sahm)
+{
+    const auto value = tryParseReal(sahm.trimmed());
+    if (!value)
+        return {};
+    return *value > 6 || *value < 1 ? custext::kSahmRange : QString();
+}
+
+// ---------------------------------------------------------------- conversion
+
+Converted convert(const CustomerValues& values, bool editing)
+{
+    Converted c;
+    const auto fail = [&c](const QString& field, const QString& message) {
+        c.failedField = field;
+        c.message = message;
+        return c;
+    };
+    // The numbers in the order their messages have always been reported.  The
+    // price and the loan come from the unit; an edit leaves the totals alone.
+    for (const auto& [column, message] : custext::kConversionMessages) {
+        const QString col = QString::fromLatin1(column);
+        if (col == QLatin1String("mablagh") || col == QLatin1String("vam"))
+            continue;
+        if (editing && totalColumns().contains(col))
+            continue;
+        const auto f = recordField(col);
+        const QString t = values.value(col).trimmed();
+        if (f && f->kind == FieldKind::Money) {
+            // Beyond the money columns' fifteen digits an amount does not convert either.
+            const auto amount = tryParseAmount(t);
+            if (!amount)
+                return fail(col, s(message));
+            c.values.insert(col, *amount);
+        } else {
+            const auto real = tryParseReal(t);
+            if (!real)
+                return fail(col, s(message));
+            c.values.insert(col, *real);
+        }
+    }
+    for (const Field& f : recordFields()) {
+        if (c.values.contains(f.column) || f.column == QLatin1String("mablagh") || f.column == QLatin1String("vam") ||
+            (editing && totalColumns().contains(f.column)))
+            continue;
+        const QString t = values.value(f.column);
+        switch (f.kind) {
+        case FieldKind::Int: {
+            const QString digits = toAsciiDigits(t.trimmed());
+            if (digits.isEmpty()) {
+                c.values.insert(f.column, QVariant(QMetaType::fromType<int>()));
+                break;
+            }
+            bool ok = false;
+            const int n = digits.toInt(&ok);
+            if (!ok || n < 0) {
+                if (f.column == QLatin1String("prj_id"))
+                    return fail(QStringLiteral("prj_cod"), custext::kNoProject);
+                if (f.column == QLatin1String("vahed_id"))
+                    return fail(QStringLiteral("shenase"), custext::kNoUnit);
+                return fail(f.column, kOtaghNotNumber);
+            }
+            c.values.insert(f.column, n);
+            break;
+        }
+        case FieldKind::Date:
+            c.values.insert(f.column, isEmptyDate(t) ? mask() : t);
+            break;
+        case FieldKind::Text: {
+            if (const auto r = checkTextLengths(QStringLiteral("customers"), {{f.column, t, captionOf(f.column)}}))
+                return fail(r->field, r->message);
+            c.values.insert(f.column, nn(t));
+            break;
+        }
+        case FieldKind::Money:
+        case FieldKind::Real:
+            break;
+        }
+    }
+    return c;
+}
+
+// ---------------------------------------------------------------- save
+
+ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prereg)
+{
+    ActionResult r;
+    if (values.value(QStringLiteral("takhfif")).trimmed().isEmpty())
+        values[QStringLiteral("takhfif")] = QStringLiteral("0");
+    const QString nation = v(values, "nation");
+    const auto warn = [&ask](const QString& question) { return ask && ask(question); };
+
+    // The checks in their order; a refusal skips the rest but the transfer check.
+    const bool passed = [&] {
+        if (!emptinessChecks(r, values, true, 0))
+            return false;
+        if (const auto nesbat = dm().firstRow(QStringLiteral("select nesbat from takafol where nation=? order by id"), {nation}))
+            if (!warn(custext::kWarnDependant + text(nesbat->value(0))))
+                return false;
+        if (const auto other = dm().firstRow(QStringLiteral("select ostan from customers where nation=? order by id"), {nation}))
+            if (!warn(custext::kWarnApplicant + text(other->value(0))))
+                return false;
+        if (const auto partner = dm().firstRow(QStringLiteral("select customer_id from shoraka where nation=? order by id"), {nation})) {
+            const QString ostan = firstText(QStringLiteral("select ostan from customers where id=?"), {partner->value(0)});
+            if (!warn(custext::kWarnPartner + ostan))
+                return false;
+        }
+        if (const auto same = dm().firstRow(
+                QStringLiteral("select ostan,shahrestan from customers where ostan=? and shahrestan=? and fname=? and lname=? "
+                               "and father=? order by id"),
+                {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "fname")), nn(v(values, "lname")),
+                 nn(v(values, "father"))}))
+            if (!warn(custext::kWarnSamePerson + text(same->value(0)) + text(same->value(1))))
+                return false;
+        return true;
+    }();
+    if (!passed) {
+        // A question answered No ends the save without a further message.
+        if (r.refused())
+            transferCheck(r, values);
+        return r;
+    }
+    transferCheck(r, values);
+    if (r.refused())
+        return r;
+    if (!v(values, "prot_no").isEmpty() || !isEmptyDate(v(values, "prot_dat"))) {
+        if (any(QStringLiteral("select id from customers where ostan=? and shahrestan=? and prot_no=? and prot_dat=? and status=?"),
+                {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "prot_no")), nn(v(values, "prot_dat")),
+                 nn(v(values, "status"))}))
+            if (!warn(custext::kWarnContract))
+                return r;
+    }
+    if (!unitDuplicateChecks(r, values))
+        return r;
+    const Converted c = convert(values, false);
+    if (!c.ok())
+        return r.refuse(c.message, c.failedField);
+    if (!shareChecks(r, c, 0))
+        return r;
+
+    const qint64 prjId = idOf(v(values, "prj_id"));
+    const qint64 unitId = idOf(v(values, "vahed_id"));
+    Transaction tx(dm());
+    // What another user may have done since the checks: the unit sold or gone.
+    const auto unit = dm().firstRow(QStringLiteral("select * from vahedha where id=? and prj_id=?"), {unitId, prjId});
+    if (!unit)
+        return r.refuse(custext::kNoUnit, QStringLiteral("shenase"));
+    if (const auto holder = holderOf(unitId))
+        return r.refuse(custext::kUnitSoldTo + *holder, QStringLiteral("shenase"));
+    if (!unitDuplicateChecks(r, values))
+        return r;
+    QVariantMap row = c.values;
+    const qint64 takhfif = c.values.value(QStringLiteral("takhfif")).toLongLong();
+    const qint64 price = discountedPrice(toMoney(unit->value(QStringLiteral("mablagh"))), takhfif);
+    row.insert(QStringLiteral("mablagh"), price);
+    row.insert(QStringLiteral("vam"), toMoney(unit->value(QStringLiteral("vam"))));
+    row.insert(QStringLiteral("reg_user"), nn(session().karbar));
+    row.insert(QStringLiteral("sabt_cod"), nn(session().sabtCod));
+    row.insert(QStringLiteral("anbari_mablagh"), qint64(0));
+    row.insert(QStringLiteral("parking_mablagh"), qint64(0));
+    QStringList columns;
+    QVariantList bound;
+    for (auto it = row.cbegin(); it != row.cend(); ++it) {
+        columns << it.key();
+        bound << it.value();
+    }
+    r.id = dm().insert(QStringLiteral("customers"), columns, bound);
+    writeLog(logComment(logtext::kNewCustomer, values));
+    if (!sellUnit(r, unitId, prjId, v(values, "lname"), r.id))
+        return r;
+    if (prereg > 0)
+        movePrereg(prereg, r.id);
+    tx.commit();
+    values[QStringLiteral("mablagh")] = QString::number(price);
+    r.done = true;
+    r.notes.append({MsgKind::Information, custext::kSaved});
+    return r;
+}
+
+ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg)
+{
+    ActionResult r;
+    r.id = id;
+    if (values.value(QStringLiteral("takhfif")).trimmed().isEmpty())
+        values[QStringLiteral("takhfif")] = QStringLiteral("0");
+    Transaction tx(dm());
+    // The row as stored, locked against another user's edit until the commit.
+    if (dm().execAffected(QStringLiteral("update customers set reg_user=reg_user where id=?"), {id}) != 1)
+        return r.refuse(custext::kCustomerGone);
+    const QSqlRecord stored = *customerRow(id);
+    const auto storedText = [&stored](const char* c) { return text(stored.value(QString::fromLatin1(c))); };
+
+    const bool passed = [&] {
+        if (session().level == QLatin1String("city") && storedText("status") == custext::kCompleted) {
+            r.refuse(custext::kCompletedNoEdit);
+            return false;
+        }
+        if (!emptinessChecks(r, values, false, id))
+            return false;
+        const QString protDat = isEmptyDate(v(values, "prot_dat")) ? mask() : v(values, "prot_dat");
+        if (v(values, "prot_no") != storedText("prot_no") || protDat != storedText("prot_dat")) {
+            if (any(QStringLiteral("select id from customers where id<>-1 and prot_no=? and prot_dat=? and shahrestan=? and ostan=? "
+                                   "and id<>?"),
+                    {nn(v(values, "prot_no")), protDat, nn(v(values, "shahrestan")), nn(v(values, "ostan")), id})) {
+                r.refuse(custext::kDupContract, QStringLiteral("prot_no"));
+                return false;
+            }
+        }
+        if (v(values, "bolok") != storedText("bolok") || v(values, "tabaghe") != storedText("tabaghe")) {
+            if (any(QStringLiteral("select id from customers where bolok=? and tabaghe=? and vahed_no=? and prj_name=? and shahrestan=? "
+                                   "and ostan=? and prj_cod=? and id<>?"),
+                    {nn(v(values, "bolok")), nn(v(values, "tabaghe")), nn(v(values, "vahed_no")), nn(v(values, "prj_name")),
+                     nn(v(values, "shahrestan")), nn(v(values, "ostan")), nn(v(values, "prj_cod")), id})) {
+                r.refuse(custext::kDupBlock, QStringLiteral("shenase"));
+                return false;
+            }
+        }
+        if (v(values, "shenase") != storedText("shenase")) {
+            if (any(QStringLiteral("select id from customers where shenase=? and tabaghe=? and vahed_no=? and prj_name=? "
+                                   "and shahrestan=? and ostan=? and id<>?"),
+                    {nn(v(values, "shenase")), nn(v(values, "tabaghe")), nn(v(values, "vahed_no")), nn(v(values, "prj_name")),
+                     nn(v(values, "shahrestan")), nn(v(values, "ostan")), id})) {
+                r.refuse(custext::kDupShenase, QStringLiteral("shenase"));
+                return false;
+            }
+        }
+        return true;
+    }();
+    transferCheck(r, values);
+    if (!passed || r.refused())
+        return r;
+    const Converted c = convert(values, true);
+    if (!c.ok())
+        return r.refuse(c.message, c.failedField);
+    if (!shareChecks(r, c, id))
+        return r;
+
+    QVariantMap row = c.values;
+    const qint64 takhfif = c.values.value(QStringLiteral("takhfif")).toLongLong();
+    const qint64 unitId = idOf(v(values, "vahed_id"));
+    const qint64 prjId = idOf(v(values, "prj_id"));
+    const qint64 oldUnit = stored.value(QStringLiteral("vahed_id")).toLongLong();
+    qint64 price = 0;
+    if (unitId != oldUnit) {
+        // Moving to another unit is a sale of that unit.
+        const auto unit = dm().firstRow(QStringLiteral("select * from vahedha where id=? and prj_id=?"), {unitId, prjId});
+        if (!unit)
+            return r.refuse(custext::kNoUnit, QStringLiteral("shenase"));
+        if (const auto holder = holderOf(unitId, id))
+            return r.refuse(custext::kUnitSoldTo + *holder, QStringLiteral("shenase"));
+        if (!sellUnit(r, unitId, prjId, v(values, "lname"), id))
+            return r;
+        price = discountedPrice(toMoney(unit->value(QStringLiteral("mablagh"))), takhfif);
+        row.insert(QStringLiteral("vam"), toMoney(unit->value(QStringLiteral("vam"))));
+        if (oldUnit > 0)
+            dm().exec(QStringLiteral("update vahedha set status=? where id=? and not exists "
+                                     "(select 1 from customers where vahed_id=? and transport_dat=? and id<>?)"),
+                      {items::freeStatus(), oldUnit, oldUnit, mask(), id});
+    } else {
+        // The stored price with its discount given back, less the new discount.
+        price = discountedPrice(toMoney(stored.value(QStringLiteral("mablagh"))) +
+                                    toMoney(stored.value(QStringLiteral("takhfif"))),
+                                takhfif);
+    }
+    row.insert(QStringLiteral("mablagh"), price);
+    QString sql = QStringLiteral("update customers set ");
+    QVariantList bound;
+    bool first = true;
+    for (auto it = row.cbegin(); it != row.cend(); ++it) {
+        sql += (first ? QString() : QStringLiteral(",")) + it.key() + QStringLiteral("=?");
+        bound << it.value();
+        first = false;
+    }
+    sql += QStringLiteral(" where id=?");
+    bound << id;
+    dm().exec(sql, bound);
+    writeLog(logComment(logtext::kEditCustomer, values));
+    if (prereg > 0)
+        movePrereg(prereg, id);
+    tx.commit();
+    values[QStringLiteral("mablagh")] = QString::number(price);
+    r.done = true;
+    return r;
+}
+
+ActionResult deleteCustomer(qint64 id)
+{
+    ActionResult r;
+    r.id = id;
+    Transaction tx(dm());
+    const auto row = customerRow(id);
+    if (!row)
+        return r.refuse(custext::kCustomerGone);
+    writeLog(QString::fromUtf8(logtext::kDeleteCustomer) + text(row->value(QStringLiteral("fname"))) + QLatin1Char(' ') +
+             text(row->value(QStringLiteral("lname"))));
+    Database& db = dm();
+    db.exec(QStringLiteral("delete from savabegh where cust_id=?"), {id});
+    db.exec(QStringLiteral("delete from customers_pic where customer_id=?"), {id});
+    db.exec(QStringLiteral("delete from takafol where customer_id=? or shoraka_id in (select id from shoraka where customer_id=?)"),
+            {id, id});
+    db.exec(QStringLiteral("delete from pardakht where customer_id=?"), {id});
+    // The storage rooms and parking spaces he held are free again.
+    db.exec(QStringLiteral("update anbariha set status=? where id in (select anbari_id from anbari where customer_id=?)"),
+            {items::freeStatus(), id});
+    db.exec(QStringLiteral("update parkingha set status=? where id in (select parking_id from parking where customer_id=?)"),
+            {items::freeStatus(), id});
+    db.exec(QStringLiteral("delete from anbari where customer_id=?"), {id});
+    db.exec(QStringLiteral("delete from parking where customer_id=?"), {id});
+    db.exec(QStringLiteral("delete from shoraka where customer_id=?"), {id});
+    db.exec(QStringLiteral("delete from customers where id=?"), {id});
+    // His unit is free again unless another applicant holds it now.
+    const QVariant unit = row->value(QStringLiteral("vahed_id"));
+    if (!unit.isNull())
+        db.exec(QStringLiteral("update vahedha set status=? where id=? and not exists "
+                               "(select 1 from customers where vahed_id=? and transport_dat=?)"),
+                {items::freeStatus(), unit, unit, mask()});
+    tx.commit();
+    r.done = true;
+    r.notes.append({MsgKind::Information, custext::kDeleted});
+    return r;
+}
+
+// ---------------------------------------------------------------- pre-registration
+
+QList<QSqlRecord> preregByNation(const QString& nation)
+{
+    ListQuery q(QStringLiteral("select *"), QStringLiteral("from pishsabt"));
+    q.countyScope(QStringLiteral("shahrestan"), CountyScope::ProvincialAndCounty);
+    q.equals(QStringLiteral("nation"), toAsciiDigits(nation));
+    q.orderBy(QStringLiteral("id"));
+    QList<QSqlRecord> out;
+    QSqlQuery query = dm().exec(q.listSql(), q.values());
+    while (query.next())
+        out << query.record();
+    return out;
+}
+
+QList<QSqlRecord> preregByName(const QString& fname, const QString& lname)
+{
+    ListQuery q(QStringLiteral("select *"), QStringLiteral("from pishsabt"));
+    q.countyScope(QStringLiteral("shahrestan"), CountyScope::ProvincialAndCounty);
+    q.like(QStringLiteral("fname"), fname).like(QStringLiteral("lname"), lname);
+    q.orderBy(QStringLiteral("id"));
+    // A short name may match many people; the choice shows the first hundred.
+    const Dialect& d = dm().dialect();
+    QVariantList values = q.values();
+    if (d.pageBindsOffsetFirst())
+        values << 0 << 100;
+    else
+        values << 100 << 0;
+    QList<QSqlRecord> out;
+    QSqlQuery query = dm().exec(q.listSql() + d.pageClause(), values);
+    while (query.next())
+        out << query.record();
+    return out;
+}
+
+CustomerValues preregValues(const QSqlRecord& p)
+{
+    static const char* columns[] = {"fname",   "lname",  "father", "nation", "sh_no",  "birthday", "sodor",
+                                    "tavalod_loc", "mobile", "phone", "taahol", "gender", "sabeghe", "adr",
+                                    "job",     "job_adr", "moaref", "reg_dat", "reg_no", "cmt",     "sana"};
+    CustomerValues out;
+    for (const char* c : columns) {
+        const QString col = QString::fromLatin1(c);
+        QString t = text(p.value(col));
+        if (dateColumns().contains(col) && t.isEmpty())
+            t = mask();
+        out.insert(col, t);
+    }
+    return out;
+}
+
+int movePrereg(qint64 pishsabtId, qint64 customerId)
+{
+    Database& db = dm();
+    // Deleting the row first holds it: a second conversion of the same person
+    // waits here and then finds nothing left to move.
+    if (db.execAffected(QStringLiteral("delete from pishsabt where id=?"), {pishsabtId}) == 0)
+        return 0;
+    QList<QSqlRecord> deposits;
+    {
+        QSqlQuery q = db.exec(QStringLiteral("select * from pishpardakht where pishsabt_id=? order by id"), {pishsabtId});
+        while (q.next())
+            deposits << q.record();
+    }
+    const int bankLength = columnLength(QStringLiteral("pardakht"), QStringLiteral("bank"));
+    for (const QSqlRecord& d : deposits) {
+        const auto money = [&d](const char* c) {
+            const QVariant x = d.value(QString::fromLatin1(c));
+            return x.isNull() ? QVariant(QMetaType::fromType<qint64>()) : QVariant(toMoney(x));
+        };
+        const QString bank = QString(text(d.value(QStringLiteral("cmt"))) + custext::kPreregBankSuffix).left(bankLength);
+        db.exec(QStringLiteral("insert into pardakht (customer_id,pardakht_typ,mablagh,num,vosol,dat,bank,resid_no,hesab_no,norvad_bank) "
+                               "values (?,?,?,?,?,?,?,?,?,?)"),
+                {customerId, text(d.value(QStringLiteral("pardakht_typ"))), money("mablagh"), text(d.value(QStringLiteral("num"))),
+                 money("vosol"), text(d.value(QStringLiteral("dat"))), bank, text(d.value(QStringLiteral("resid_no"))),
+                 text(d.value(QStringLiteral("hesab_no"))), text(d.value(QStringLiteral("norvad_bank")))});
+    }
+    db.exec(QStringLiteral("delete from pishpardakht where pishsabt_id=?"), {pishsabtId});
+    db.exec(QStringLiteral("update customers set pardakht_sum=(select coalesce(sum(vosol),0) from pardakht where customer_id=?) "
+                           "where id=?"),
+            {customerId, customerId});
+    return int(deposits.size());
+}
+
+// ---------------------------------------------------------------- the list
+
+ListQuery searchQuery(const Criteria& c)
+{
+    ListQuery q(QStringLiteral("select *"), QStringLiteral("from customers"));
+    q.countyScope(QStringLiteral("shahrestan"), CountyScope::AllButAdmin);
+    const Dialect& d = dm().dialect();
+    if (c.ostan)
+        q.where(d.fold(QStringLiteral("ostan")) + QStringLiteral("=?"), {foldText(*c.ostan)});
+    if (c.shahrestan)
+        q.like(QStringLiteral("shahrestan"), *c.shahrestan);
+    if (c.nation) {
+        // A whole code is found by the index of the codes; a part of one by the search key.
+        const QString digits = toAsciiDigits(c.nation->trimmed());
+        if (digits.size() == 10)
+            q.equals(QStringLiteral("nation"), digits);
+        else
+            q.contains(QStringLiteral("customers"), QStringLiteral("nation"), digits);
+    }
+    if (c.lname)
+        q.contains(QStringLiteral("customers"), QStringLiteral("lname"), *c.lname);
+    if (c.prjName)
+        q.like(QStringLiteral("prj_name"), *c.prjName);
+    if (c.bolok)
+        q.like(QStringLiteral("bolok"), *c.bolok);
+    if (c.tabaghe)
+        q.like(QStringLiteral("tabaghe"), *c.tabaghe);
+    if (c.karbari)
+        q.like(QStringLiteral("karbari"), *c.karbari);
+    if (c.shenase)
+        q.like(QStringLiteral("shenase"), *c.shenase);
+    if (c.status)
+        q.like(QStringLiteral("status"), *c.status);
+    const auto numberCriterion = [&q](const QString& column, const std::pair<QString, QString>& op) {
+        if (op.first == QLatin1String("<>"))
+            q.where(column + QStringLiteral("<>?"), {nn(op.second)});
+        else if (op.second.isEmpty())
+            q.equals(column, QStringLiteral(""));
+        else
+            q.like(column, op.second);
+    };
+    if (c.protNo)
+        numberCriterion(QStringLiteral("prot_no"), *c.protNo);
+    if (c.sanadNo)
+        numberCriterion(QStringLiteral("sanad_no"), *c.sanadNo);
+    if (c.gender)
+        q.like(QStringLiteral("gender"), *c.gender);
+    if (c.transport) {
+        if (*c.transport == QLatin1String("<>"))
+            q.where(QStringLiteral("transport_dat<>?"), {mask()});
+        else
+            q.where(d.likely(QStringLiteral("transport_dat=?")), {mask()});
+    }
+    if (c.typ)
+        q.like(QStringLiteral("typ"), *c.typ);
+    if (c.regUser)
+        q.like(QStringLiteral("reg_user"), *c.regUser);
+    return q;
+}
+
+ListQuery projectQuery(qint64 prjId)
+{
+    ListQuery q(QStringLiteral("select *"), QStringLiteral("from customers"));
+    q.equals(QStringLiteral("prj_id"), prjId);
+    q.countyScope(QStringLiteral("shahrestan"), CountyScope::ProvincialAndCounty);
+    return q;
+}
+
+QStringList projectNames(const std::optional<QString>& ostan, const std::optional<QString>& shahrestan)
+{
+    ListQuery q(QStringLiteral("select distinct prj_name"), QStringLiteral("from projects"));
+    q.where(QStringLiteral("ostan<>?"), {QStringLiteral("")});
+    // Once a province is chosen every level but the administrator's sees his counties only.
+    q.countyScope(QStringLiteral("shahrestan"), ostan ? CountyScope::AllButAdmin : CountyScope::ProvincialAndCounty);
+    if (ostan)
+        q.like(QStringLiteral("ostan"), *ostan);
+    if (shahrestan)
+        q.like(QStringLiteral("shahrestan"), *shahrestan);
+    return dm().textColumn(q.listSql() + QStringLiteral(" order by prj_name"), q.values());
+}
+
+HeaderMap excelHeaders()
+{
+    HeaderMap h;
+    for (const auto& [field, title] : custext::kExcelHeaders)
+        h.insert(QString::fromLatin1(field), s(title));
+    return h;
+}
+
+QVariantMap printRow(const QSqlRecord& c)
+{
+    const auto amount = [&c](const char* f) {
+        const QVariant x = c.value(QString::fromLatin1(f));
+        return x.isNull() ? QString() : QString::number(toMoney(x));
+    };
+    return {{QStringLiteral("prj_name"), text(c.value(QStringLiteral("prj_name"))).trimmed()},
+            {QStringLiteral("lname"), text(c.value(QStringLiteral("lname"))).trimmed()},
+            {QStringLiteral("fname"), text(c.value(QStringLiteral("fname"))).trimmed()},
+            {QStringLiteral("mobile"), text(c.value(QStringLiteral("mobile"))).trimmed()},
+            {QStringLiteral("shenase"), text(c.value(QStringLiteral("shenase"))).trimmed()},
+            {QStringLiteral("mablagh"), amount("mablagh")},
+            {QStringLiteral("pardakht_sum"), amount("pardakht_sum")}};
+}
+
+QString mobilesText(const RecordSource& rows)
+{
+    QString out;
+    rows([&out](const QSqlRecord& r) {
+        const QString mobile = text(r.value(QStringLiteral("mobile")));
+        if (mobile.size() == 11)
+            out += QLatin1Char(',') + mobile;
+    });
+    return out;
+}
+
+std::optional<QSqlRecord> customerRow(qint64 id)
+{
+    return dm().firstRow(QStringLiteral("select * from customers where id=?"), {id});
+}
+
+} // namespace tavrin::applicants

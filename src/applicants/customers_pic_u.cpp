@@ -1,0 +1,319 @@
+#include "applicants/customers_pic_u.h"
+
+#include "applicants/child_texts.h"
+#include "applicants/documents_logic.h"
+
+#include "common/deletepassword.h"
+#include "common/dialogs.h"
+#include "common/listmodel.h"
+#include "common/lookups.h"
+#include "db/database.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+namespace tavrin {
+
+using namespace childtext;
+
+// ---------------------------------------------------------------- the electronic file
+
+Tcustomers_pic::Tcustomers_pic() : TWindow(QStringLiteral("Tcustomers_pic"), kPicCaption)
+{
+    m_header = child::makeHeader(this);
+    cmt = child::pickList(this, "cmt", QStringLiteral("customers_pic"));
+    cmt->setMinimumWidth(260);
+    ins_btn = makeButton(this, QStringLiteral("ins_btn"), kUpload);
+    ins_btn->setMinimumSize(130, 30);
+    CheckBox1 = new QCheckBox(kOpenAfterSave, this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setChecked(true);
+    Shape1 = new QLabel(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFixedSize(18, 18);
+    auto* note = makeLabel(this, kPicNote);
+    note->setWordWrap(true);
+    note->setStyleSheet(QStringLiteral("color: #b00000;"));
+
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(makeLabel(this, kDescription));
+    entry->addWidget(cmt, 1);
+    entry->addWidget(ins_btn);
+    entry->addWidget(Shape1);
+    entry->addSpacing(12);
+    entry->addWidget(CheckBox1);
+
+    DBGrid1 = new DBGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->listModel()->setColumns({{QStringLiteral("cmt"), kDocTitle, ColumnKind::Text},
+                                      {QStringLiteral("pictyp"), kFormatTitle, ColumnKind::Text},
+                                      {QStringLiteral("id"), QStringLiteral("id"), ColumnKind::Number, true}});
+    DBGrid1->horizontalHeader()->setDefaultSectionSize(220);
+    DBGrid1->setMinimumHeight(220);
+    N1 = child::gridPopup(DBGrid1, {{"N1", kDelete}}).first();
+
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(10, 8, 10, 8);
+    top->addWidget(m_header.box);
+    top->addLayout(entry);
+    top->addWidget(note);
+    top->addWidget(DBGrid1, 1);
+    resize(820, 560);
+
+    connect(ins_btn, &QPushButton::clicked, this, &Tcustomers_pic::ins_btnClick);
+    connect(DBGrid1, &DBGrid::rowClicked, this, &Tcustomers_pic::DBGrid1CellClick);
+    connect(N1, &QAction::triggered, this, &Tcustomers_pic::N1Click);
+    setTabOrder(cmt, ins_btn);
+    setTabOrder(ins_btn, CheckBox1);
+    setTabOrder(CheckBox1, DBGrid1);
+}
+
+void Tcustomers_pic::applyRights(const Rights& r)
+{
+    m_rights = r;
+    ins_btn->setEnabled(r.darj);
+    N1->setEnabled(r.hazf);
+}
+
+void Tcustomers_pic::open(const applicants::ApplicantContext& c)
+{
+    m_customerId = c.customerId;
+    applyRights(c.rights);
+    m_header.show(c.customer);
+    try {
+        child::fillKeepingText(cmt, settingList(kSetPicDescriptions));
+    } catch (const DbError& e) {
+        reportFailure(kListsFailed, e);
+    }
+    child::setComboText(cmt, QString());
+    setLight(false);
+    refresh();
+    child::fitHeight(this, c.listHeight - 25);
+    cmt->setFocus();
+}
+
+void Tcustomers_pic::setLight(bool green)
+{
+    Shape1->setProperty("green", green);
+    Shape1->setStyleSheet(QStringLiteral("background: %1; border-radius: 9px;").arg(green ? QStringLiteral("#20a020")
+                                                                                           : QStringLiteral("#d02020")));
+}
+
+void Tcustomers_pic::refresh()
+{
+    try {
+        DBGrid1->listModel()->setQuery(applicantfiles::picturesQuery(m_customerId));
+    } catch (const DbError& e) {
+        DBGrid1->listModel()->clear();
+        reportFailure(kSearchFailed, e);
+    }
+}
+
+void Tcustomers_pic::ins_btnClick()
+{
+    if (!m_rights.darj || m_customerId <= 0)
+        return;
+    const QString description = cmt->currentText();
+    if (description.trimmed().isEmpty()) {
+        dialogs().error(kNoDescription);
+        cmt->setFocus();
+        return;
+    }
+    // A map is a bitmap picture; any other document may be any file.
+    const QString filter = description == kMapPicture ? QStringLiteral("Bitmap Files (*.bmp)") : QString();
+    const QString file = dialogs().openFile(kChooseFile, filter);
+    if (file.isEmpty())
+        return;
+    items::ActionResult r;
+    try {
+        r = applicantfiles::addPicture(m_customerId, description, file);
+    } catch (const DbError& e) {
+        reportFailure(kUploadFailed, e);
+        return;
+    }
+    r.show();
+    if (!r.done)
+        return;
+    refresh();
+    setLight(true);
+}
+
+void Tcustomers_pic::DBGrid1CellClick()
+{
+    const QSqlRecord row = DBGrid1->currentRecord();
+    if (row.isEmpty())
+        return;
+    const QString chosen = dialogs().saveFile(kSaveFileTitle, QString(), items::fieldValue(row, "cmt"));
+    if (chosen.isEmpty())
+        return;
+    std::optional<applicantfiles::StoredFile> stored;
+    try {
+        stored = applicantfiles::pictureFile(items::recordId(row));
+    } catch (const DbError& e) {
+        reportFailure(kPicSaveFailed, e);
+        return;
+    }
+    if (!stored) {
+        dialogs().error(kRowGone);
+        refresh();
+        return;
+    }
+    const QString path = applicantfiles::savedName(chosen, stored->pictyp);
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(stored->bytes) != stored->bytes.size() || !f.commit()) {
+        dialogs().error(kPicSaveFailed);
+        return;
+    }
+    if (CheckBox1->isChecked())
+        dialogs().openWithDesktop(path);
+}
+
+void Tcustomers_pic::N1Click()
+{
+    if (!m_rights.hazf)
+        return;
+    const QSqlRecord row = DBGrid1->currentRecord();
+    if (row.isEmpty())
+        return;
+    if (!askDeletePassword(kPicDeletePrompt)) {
+        dialogs().error(kWrongPassword);
+        return;
+    }
+    items::ActionResult r;
+    try {
+        r = applicantfiles::deletePicture(items::recordId(row));
+    } catch (const DbError& e) {
+        reportFailure(kPicDeleteFailed, e);
+        return;
+    }
+    r.show();
+    refresh();
+}
+
+// ---------------------------------------------------------------- the checklist
+
+Tsavabegh::Tsavabegh() : TWindow(QStringLiteral("Tsavabegh"), kChecklistCaption)
+{
+    m_header = child::makeHeader(this);
+    DBGrid1 = new DBGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->listModel()->setColumns({{QStringLiteral("cmt"), kDocTitle, ColumnKind::Text},
+                                      {QStringLiteral("id"), QStringLiteral("id"), ColumnKind::Number, true}});
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    QAction* del = child::gridPopup(DBGrid1, {{"N1", kDelete}}).first();
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    CheckListBox1 = new QListWidget(this);
+    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), kRecordTypes);
+    BitBtn1->setMinimumHeight(30);
+
+    const auto column = [this](const QString& title, QWidget* list, QWidget* below = nullptr) {
+        auto* v = new QVBoxLayout;
+        v->addWidget(makeLabel(this, title));
+        v->addWidget(list, 1);
+        if (below)
+            v->addWidget(below);
+        return v;
+    };
+    auto* lists = new QHBoxLayout;
+    lists->addLayout(column(kPresent, DBGrid1), 1);
+    lists->addLayout(column(kMissing, ListBox1), 1);
+    lists->addLayout(column(kAllTypes, CheckListBox1, BitBtn1), 1);
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(10, 8, 10, 8);
+    top->addWidget(m_header.box);
+    top->addLayout(lists, 1);
+    resize(980, 560);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &Tsavabegh::BitBtn1Click);
+    connect(del, &QAction::triggered, this, &Tsavabegh::N1Click);
+    setTabOrder(DBGrid1, ListBox1);
+    setTabOrder(ListBox1, CheckListBox1);
+    setTabOrder(CheckListBox1, BitBtn1);
+}
+
+void Tsavabegh::open(const applicants::ApplicantContext& c)
+{
+    m_customerId = c.customerId;
+    m_header.show(c.customer);
+    CheckListBox1->clear();
+    try {
+        for (const QString& type : applicantfiles::documentTypes()) {
+            auto* item = new QListWidgetItem(type, CheckListBox1);
+            item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setCheckState(Qt::Unchecked);
+        }
+    } catch (const DbError& e) {
+        reportFailure(kListsFailed, e);
+    }
+    refresh();
+    child::fitHeight(this, c.listHeight - 25);
+    CheckListBox1->setFocus();
+}
+
+void Tsavabegh::refresh()
+{
+    ListBox1->clear();
+    try {
+        DBGrid1->listModel()->setQuery(applicantfiles::presentQuery(m_customerId));
+        ListBox1->addItems(applicantfiles::missingTypes(m_customerId));
+    } catch (const DbError& e) {
+        DBGrid1->listModel()->clear();
+        reportFailure(kSearchFailed, e);
+    }
+}
+
+void Tsavabegh::BitBtn1Click()
+{
+    if (m_customerId <= 0)
+        return;
+    QStringList ticked;
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+        if (CheckListBox1->item(i)->checkState() == Qt::Checked)
+            ticked << CheckListBox1->item(i)->text();
+    items::ActionResult r;
+    try {
+        r = applicantfiles::recordTypes(m_customerId, ticked);
+    } catch (const DbError& e) {
+        reportFailure(kChecklistSaveFailed, e);
+        return;
+    }
+    r.show();
+    if (r.done)
+        for (int i = 0; i < CheckListBox1->count(); ++i)
+            CheckListBox1->item(i)->setCheckState(Qt::Unchecked);
+    refresh();
+}
+
+void Tsavabegh::N1Click()
+{
+    const QSqlRecord row = DBGrid1->currentRecord();
+    if (row.isEmpty())
+        return;
+    // A wrong password ends the delete without a word.
+    if (!askDeletePassword(kChecklistDeletePrompt))
+        return;
+    items::ActionResult r;
+    try {
+        r = applicantfiles::removeType(m_customerId, items::recordId(row));
+    } catch (const DbError& e) {
+        reportFailure(kChecklistDeleteFailed, e);
+        return;
+    }
+    r.show();
+    refresh();
+}
+
+} // namespace tavrin

@@ -1,0 +1,302 @@
+#include "applicants/takafol_u.h"
+
+#include "applicants/applicant_texts.h"
+#include "applicants/child_texts.h"
+#include "applicants/partners_logic.h"
+
+#include "common/criteria.h"
+#include "common/dialogs.h"
+#include "common/listmodel.h"
+#include "common/lookups.h"
+#include "common/nationcode.h"
+#include "db/database.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavrin {
+
+using namespace childtext;
+using Kind = child::PersonForm::Kind;
+
+namespace {
+
+QList<GridColumn> dependantColumns()
+{
+    QList<GridColumn> out;
+    for (const QString& c : partners::dependantColumns())
+        out << GridColumn {c, partners::dependantCaption(c)};
+    out << GridColumn {QStringLiteral("id"), QStringLiteral("id"), ColumnKind::Number, true};
+    return out;
+}
+
+} // namespace
+
+Ttakafol_frm::Ttakafol_frm() : TWindow(QStringLiteral("Ttakafol_frm"), kDependantsCaption)
+{
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
+    m_header = child::makeHeader(this);
+    QList<child::PersonForm::FieldDef> fields;
+    for (const QString& c : partners::dependantColumns()) {
+        child::PersonForm::FieldDef f {c};
+        if (c == QLatin1String("nation") || c == QLatin1String("mobile"))
+            f.kind = Kind::Digits;
+        else if (c == QLatin1String("birthday"))
+            f.kind = Kind::Date;
+        else if (c == QLatin1String("nesbat") || c == QLatin1String("job") || c == QLatin1String("tahsilat"))
+            f.kind = Kind::Choice;
+        else if (c == QLatin1String("gender"))
+            f = {c, Kind::FixedChoice, {custext::kMale, custext::kFemale}};
+        else if (c == QLatin1String("takafol"))
+            f = {c, Kind::FixedChoice, {kSupported, kNotSupported}};
+        fields << f;
+    }
+    m_form = std::make_unique<child::PersonForm>(this, QStringLiteral("takafol"), fields, &partners::dependantCaption);
+    auto* nation = static_cast<QLineEdit*>(m_form->field(QStringLiteral("nation")));
+    nation->setMaxLength(10);
+    checkNationCodeOnExit(nation);
+
+    // Whose dependants the window shows: ticked for the applicant's own.
+    shoraka_id = new QCheckBox(kOwnerBox, this);
+    shoraka_id->setObjectName(QStringLiteral("shoraka_id"));
+    shoraka_id->setVisible(false);
+
+    ins_btn = makeButton(this, QStringLiteral("ins_btn"), kInsert);
+    ins_btn->setMinimumSize(120, 30);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(ins_btn);
+    buttons->addStretch();
+
+    DBGrid1 = new DBGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->listModel()->setColumns(dependantColumns());
+    DBGrid1->horizontalHeader()->setDefaultSectionSize(100);
+    DBGrid1->setMinimumHeight(180);
+    N1 = child::gridPopup(DBGrid1, {{"N1", kDelete}}).first();
+
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(10, 8, 10, 8);
+    top->addWidget(m_header.box);
+    top->addWidget(m_form->box());
+    top->addLayout(buttons);
+    top->addWidget(DBGrid1, 1);
+    resize(1180, 600);
+
+    connect(static_cast<QComboBox*>(m_form->field(QStringLiteral("nesbat"))), &QComboBox::currentTextChanged, this,
+            &Ttakafol_frm::nesbatChange);
+    connect(ins_btn, &QPushButton::clicked, this, &Ttakafol_frm::ins_btnClick);
+    connect(N1, &QAction::triggered, this, &Ttakafol_frm::N1Click);
+    QWidget::setTabOrder(m_form->order().last(), ins_btn);
+    QWidget::setTabOrder(ins_btn, DBGrid1);
+}
+
+void Ttakafol_frm::prepare(const QSqlRecord& customer, const Rights& rights, int height)
+{
+    m_customerId = items::recordId(customer);
+    m_rights = rights;
+    ins_btn->setEnabled(rights.darj);
+    N1->setEnabled(rights.hazf);
+    m_header.show(customer);
+    m_form->clear();
+    m_form->setValues({{QStringLiteral("takafol"), kSupported}});
+    try {
+        m_form->setChoices(QStringLiteral("tahsilat"), settingList(kSetEducation));
+        m_form->setChoices(QStringLiteral("job"), settingList(kSetJob));
+        m_form->setChoices(QStringLiteral("nesbat"), settingList(kSetRelation));
+    } catch (const DbError& e) {
+        reportFailure(kListsFailed, e);
+    }
+    refresh();
+    child::fitHeight(this, height - 25);
+    m_form->order().first()->setFocus();
+}
+
+void Ttakafol_frm::openForApplicant(const applicants::ApplicantContext& c)
+{
+    m_partnerId = 0;
+    shoraka_id->setChecked(true);
+    prepare(c.customer, c.rights, c.listHeight);
+    m_header.showName(kApplicantDependants + child::fullName(c.customer));
+}
+
+void Ttakafol_frm::openForPartner(const QSqlRecord& customer, const QSqlRecord& partner, const Rights& rights, int height)
+{
+    m_partnerId = items::recordId(partner);
+    shoraka_id->setChecked(false);
+    prepare(customer, rights, height);
+    m_header.showName(kPartnerDependants + child::fullName(partner));
+}
+
+void Ttakafol_frm::refresh()
+{
+    try {
+        DBGrid1->listModel()->setQuery(partners::dependantsQuery(m_customerId, m_partnerId));
+    } catch (const DbError& e) {
+        DBGrid1->listModel()->clear();
+        reportFailure(kSearchFailed, e);
+    }
+}
+
+void Ttakafol_frm::nesbatChange()
+{
+    if (m_form->values().value(QStringLiteral("nesbat")) != kChild)
+        return;
+    // A child takes the surname of the person who supports it, and that person's first name as father's name.
+    try {
+        m_form->setValues(partners::childValues(m_customerId, m_partnerId));
+    } catch (const DbError& e) {
+        reportFailure(kSearchFailed, e);
+    }
+}
+
+void Ttakafol_frm::ins_btnClick()
+{
+    if (!m_rights.darj || m_customerId <= 0)
+        return;
+    items::ActionResult r;
+    try {
+        r = partners::addDependant(m_customerId, shoraka_id->isChecked() ? 0 : m_partnerId, m_form->values());
+    } catch (const DbError& e) {
+        reportFailure(kDependantSaveFailed, e);
+        return;
+    }
+    r.show();
+    if (!r.done) {
+        if (QWidget* w = m_form->field(r.focus))
+            w->setFocus();
+        return;
+    }
+    refresh();
+}
+
+void Ttakafol_frm::N1Click()
+{
+    if (!m_rights.hazf)
+        return;
+    const QSqlRecord row = DBGrid1->currentRecord();
+    if (row.isEmpty())
+        return;
+    m_form->setValues(partners::valuesOf(row, partners::dependantColumns()));
+    items::ActionResult r;
+    try {
+        r = partners::deleteDependant(m_customerId, items::recordId(row));
+    } catch (const DbError& e) {
+        reportFailure(kDependantDeleteFailed, e);
+        return;
+    }
+    r.show();
+    refresh();
+}
+
+void Ttakafol_frm::keyPressEvent(QKeyEvent* e)
+{
+    if (child::isEnter(e) && !child::inside(focusWidget(), DBGrid1)) {
+        if (ins_btn->isEnabled())
+            ins_btnClick();
+        return;
+    }
+    TWindow::keyPressEvent(e);
+}
+
+// ---------------------------------------------------------------- the search
+
+Ttakafol_src::Ttakafol_src() : TWindow(QStringLiteral("Ttakafol_src"), kDependantsCaption)
+{
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
+    auto* filters = new QGroupBox(this);
+    auto* fl = new QGridLayout(filters);
+    lname = child::textField(filters, "lname", QStringLiteral("takafol"));
+    nesbat = child::pickList(filters, "nesbat", QStringLiteral("takafol"));
+    nation = makeEdit(filters, QStringLiteral("nation"), 10);
+    installDigitFilter(nation);
+    m_boxes = child::layoutCriteria(filters, fl,
+                                    {{partners::dependantCaption(QStringLiteral("lname")), {lname}},
+                                     {partners::dependantCaption(QStringLiteral("nesbat")), {nesbat}},
+                                     {partners::dependantCaption(QStringLiteral("nation")), {nation}}},
+                                    3);
+    src_btn = makeButton(filters, QStringLiteral("src_btn"), kSearch);
+    src_btn->setMinimumSize(110, 30);
+    cnt = makeLabel(filters, QStringLiteral("0"), QStringLiteral("cnt"));
+    cnt->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    fl->addWidget(src_btn, 0, 6);
+    fl->addWidget(makeLabel(filters, kCountCaption), 0, 7);
+    fl->addWidget(cnt, 0, 8);
+    QWidget::setTabOrder(nation, src_btn);
+
+    DBGrid1 = new DBGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    QList<GridColumn> columns {{QStringLiteral("ostan_asli"), kProvince},
+                               {QStringLiteral("shahrestan_asli"), kCounty},
+                               {QStringLiteral("fname_asli"), kApplicantFname},
+                               {QStringLiteral("lname_asli"), kApplicantLname},
+                               {QStringLiteral("nation_asli"), kApplicantNation}};
+    for (GridColumn& c : columns)
+        c.titleColor = QColor(0x1a, 0x4f, 0x9c);
+    columns << dependantColumns();
+    DBGrid1->listModel()->setColumns(columns);
+    DBGrid1->horizontalHeader()->setDefaultSectionSize(100);
+    const QList<QAction*> popup = child::gridPopup(DBGrid1, {{"N1", kExcel}});
+
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(8, 6, 8, 8);
+    top->addWidget(filters);
+    top->addWidget(DBGrid1, 1);
+    resize(1200, 620);
+
+    connect(src_btn, &QPushButton::clicked, this, &Ttakafol_src::src_btnClick);
+    connect(popup[0], &QAction::triggered, this, &Ttakafol_src::N1Click);
+    for (QLineEdit* e : filters->findChildren<QLineEdit*>())
+        connect(e, &QLineEdit::returnPressed, this, &Ttakafol_src::src_btnClick);
+}
+
+void Ttakafol_src::open(const applicants::ApplicantContext& c)
+{
+    clearCriteria(m_boxes);
+    lname->clear();
+    nation->clear();
+    try {
+        child::fillKeepingText(nesbat, settingList(kSetRelation));
+    } catch (const DbError& e) {
+        reportFailure(kListsFailed, e);
+    }
+    child::setComboText(nesbat, QString());
+    cnt->setText(QStringLiteral("0"));
+    DBGrid1->listModel()->clear();
+    child::fitHeight(this, c.listHeight - 20);
+}
+
+void Ttakafol_src::src_btnClick()
+{
+    partners::DependantCriteria c;
+    c.lname = child::ticked(m_boxes[0], lname);
+    c.nesbat = child::ticked(m_boxes[1], nesbat);
+    c.nation = child::ticked(m_boxes[2], nation);
+    try {
+        DBGrid1->listModel()->setQuery(partners::dependantSearch(c));
+    } catch (const DbError& e) {
+        DBGrid1->listModel()->clear();
+        reportFailure(kSearchFailed, e);
+    }
+    cnt->setText(QString::number(DBGrid1->listModel()->totalCount()));
+}
+
+void Ttakafol_src::N1Click()
+{
+    const ListModel* m = DBGrid1->listModel();
+    if (m->query().isEmpty())
+        return;
+    exportListToExcel(QStringLiteral("takafol"), m->fieldNames(), partners::searchExcelHeaders(),
+                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+}
+
+} // namespace tavrin
