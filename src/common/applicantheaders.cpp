@@ -2,7 +2,7 @@
 
 namespace tavrin {
 
-HeaderMap applicantHeaders()
+const QList<QPair<QString, QString>>& applicantHeadingList()
 {
     static const QList<QPair<QString, QString>> headings = {
         {QStringLiteral("id"), QString::fromUtf16(u"شناسه")},
@@ -63,8 +63,13 @@ HeaderMap applicantHeaders()
         {QStringLiteral("sanad_no"), QString::fromUtf16(u"شماره سند")},
         {QStringLiteral("sanad_dat"), QString::fromUtf16(u"تاريخ سند")},
     };
+    return headings;
+}
+
+HeaderMap applicantHeaders()
+{
     HeaderMap h;
-    for (const auto& [field, heading] : headings)
+    for (const auto& [field, heading] : applicantHeadingList())
         h.insert(field, heading);
     return h;
 }

@@ -6,6 +6,8 @@
 
 namespace tavrin {
 
+// In the order of the applicant list's columns.
+const QList<QPair<QString, QString>>& applicantHeadingList();
 HeaderMap applicantHeaders();
 
 } // namespace tavrin
