@@ -301,8 +301,7 @@ void Tlog::SpeedButton1Click()
         src_btnClick();
     if (m->query().isEmpty())
         return;
-    exportListToExcel(QStringLiteral("log"), m->fieldNames(), exportHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("log"), *m, exportHeaders());
 }
 
 void Tlog::BitBtn1Click()

@@ -646,8 +646,7 @@ void Tusers::N8Click()
     if (DBGrid1->listModel()->query().isEmpty())
         src_btnClick();
     ListModel* m = DBGrid1->listModel();
-    exportListToExcel(QStringLiteral("users"), m->fieldNames(), exportHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("users"), *m, exportHeaders());
 }
 
 } // namespace tavrin

@@ -529,8 +529,7 @@ void Tcustomers_src::N8Click()
     const ListModel* m = DBGrid1->listModel();
     if (m->query().isEmpty())
         return;
-    exportListToExcel(QStringLiteral("customers"), m->fieldNames(), excelHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("customers"), *m, excelHeaders());
 }
 
 void Tcustomers_src::N20Click()

@@ -235,8 +235,7 @@ void Tpardakht_src::N1Click()
     const ListModel* m = DBGrid1->listModel();
     if (m->query().isEmpty())
         return;
-    exportListToExcel(QStringLiteral("pardakht"), m->fieldNames(), payments::searchExcelHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("pardakht"), *m, payments::searchExcelHeaders());
 }
 
 } // namespace tavrin

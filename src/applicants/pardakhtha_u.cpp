@@ -339,8 +339,7 @@ void Tpardakht_frm::N2Click()
     const ListModel* m = DBGrid1->listModel();
     if (m->query().isEmpty())
         return;
-    exportListToExcel(QStringLiteral("pardakht"), m->fieldNames(), payments::paymentExcelHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("pardakht"), *m, payments::paymentExcelHeaders());
 }
 
 void Tpardakht_frm::SpeedButton1Click()

@@ -506,8 +506,7 @@ void exportGrid(DBGrid* grid, const assignments::Side& s)
     const ListModel* m = grid->listModel();
     if (m->query().isEmpty())
         return;
-    exportListToExcel(s.rows(), m->fieldNames(), assignments::searchHeaders(s),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(s.rows(), *m, assignments::searchHeaders(s));
 }
 } // namespace
 

@@ -299,8 +299,7 @@ void Tshoraka_src::N1Click()
     const ListModel* m = DBGrid1->listModel();
     if (m->query().isEmpty())
         return;
-    exportListToExcel(QStringLiteral("shoraka"), m->fieldNames(), partners::searchExcelHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("shoraka"), *m, partners::searchExcelHeaders());
 }
 
 } // namespace tavrin

@@ -295,8 +295,7 @@ void Ttakafol_src::N1Click()
     const ListModel* m = DBGrid1->listModel();
     if (m->query().isEmpty())
         return;
-    exportListToExcel(QStringLiteral("takafol"), m->fieldNames(), partners::searchExcelHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("takafol"), *m, partners::searchExcelHeaders());
 }
 
 } // namespace tavrin

@@ -1,6 +1,7 @@
 #include "xlsxexport.h"
 
 #include "dialogs.h"
+#include "listmodel.h"
 #include "spreadsheetreader.h"
 
 #include "db/database.h"
@@ -579,6 +580,12 @@ bool exportListToExcel(const QString& suggestedName, const QStringList& fieldNam
         return false;
     }
     return finish(ok, path, error);
+}
+
+bool exportListToExcel(const QString& suggestedName, const ListModel& model, const HeaderMap& headers)
+{
+    return exportListToExcel(suggestedName, model.fieldNames(), headers,
+                             [&model](const RecordVisitor& visit) { model.forEachRow(visit); });
 }
 
 bool exportListToExcel(const QString& suggestedName, const QString& sql, const QVariantList& values,

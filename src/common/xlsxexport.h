@@ -19,8 +19,7 @@
 //
 // Usage from a list window (ListModel::forEachRow has the RecordSource shape):
 //
-//     exportListToExcel(QStringLiteral("shoraka"), model->fieldNames(), applicantHeaders(),
-//                       [&](const RecordVisitor& visit) { model->forEachRow(visit); });
+//     exportListToExcel(QStringLiteral("shoraka"), *model, applicantHeaders());
 //
 // or with a statement of its own, read once (a cursor on PostgreSQL):
 //
@@ -37,6 +36,7 @@
 #include <memory>
 
 namespace tavrin {
+class ListModel;
 
 // Field name -> Persian column title.
 using HeaderMap = QHash<QString, QString>;
@@ -119,6 +119,8 @@ bool exportListToExcel(const QString& suggestedName, const QStringList& fieldNam
                        const HeaderMap& headers, const RecordSource& records);
 bool exportListToExcel(const QString& suggestedName, const QString& sql, const QVariantList& values,
                        const HeaderMap& headers);
+// The whole result of a list window's current search, in the grid's order.
+bool exportListToExcel(const QString& suggestedName, const ListModel& model, const HeaderMap& headers);
 
 // After an export: opens the file with the desktop's program for its type,
 // or, when there is none, tells the user where it was saved (savedText, then

@@ -115,8 +115,7 @@ void Tpishpardakht_src::src_btnClick()
 void Tpishpardakht_src::N1Click()
 {
     const ListModel* m = DBGrid1->listModel();
-    exportListToExcel(QStringLiteral("pishpardakht"), m->fieldNames(), allDepositsExcelHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("pishpardakht"), *m, allDepositsExcelHeaders());
 }
 
 } // namespace tavrin

@@ -319,8 +319,7 @@ void Tpishsabt_pardakht::N1Click()
 void Tpishsabt_pardakht::N2Click()
 {
     const ListModel* m = DBGrid1->listModel();
-    exportListToExcel(QStringLiteral("pishpardakht"), m->fieldNames(), depositExcelHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("pishpardakht"), *m, depositExcelHeaders());
 }
 
 } // namespace tavrin

@@ -365,8 +365,7 @@ void Tpishsabt_src::N12Click()
 void Tpishsabt_src::N7Click()
 {
     const ListModel* m = DBGrid1->listModel();
-    exportListToExcel(QStringLiteral("pishsabt"), m->fieldNames(), excelHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("pishsabt"), *m, excelHeaders());
 }
 
 void Tpishsabt_src::N13Click()

@@ -442,7 +442,7 @@ void ProjectItemsPanel::exportItems()
     const bool units = m_kind == ProjectItems::Units;
     const QString name = units ? QStringLiteral("vahedha") : spaceKind().table;
     const HeaderMap headers = units ? unitExcelHeaders() : spaceExcelHeaders(m_kind == ProjectItems::ParkingSpaces);
-    exportListToExcel(name, model->fieldNames(), headers, [model](const RecordVisitor& visit) { model->forEachRow(visit); });
+    exportListToExcel(name, *model, headers);
 }
 
 void ProjectItemsPanel::printUnits()

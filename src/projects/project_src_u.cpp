@@ -465,8 +465,7 @@ void Tproject_src::N3Click()
 void Tproject_src::N5Click()
 {
     const ListModel* m = DBGrid1->listModel();
-    exportListToExcel(QStringLiteral("projects"), m->fieldNames(), excelHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("projects"), *m, excelHeaders());
 }
 
 void Tproject_src::N20Click()

@@ -599,8 +599,7 @@ void Tproject_tashilat::N2Click()
     const ListModel* m = DBGrid1->listModel();
     if (m->query().isEmpty())
         return;
-    exportListToExcel(QStringLiteral("tashilat"), m->fieldNames(), facilities::facilityExcelHeaders(),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("tashilat"), *m, facilities::facilityExcelHeaders());
 }
 
 void Tproject_tashilat::DBGrid1CellClick()

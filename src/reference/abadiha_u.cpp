@@ -698,8 +698,7 @@ void Tabadiha::BitBtn3Click()
                                {QStringLiteral("dehestan"), reftext::kDehestan},
                                {QStringLiteral("rosta"), reftext::kRosta},
                                {QStringLiteral("cod"), reftext::kCodAbadi}};
-    exportListToExcel(QStringLiteral("abadiha"), m->fieldNames(), headers,
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(QStringLiteral("abadiha"), *m, headers);
 }
 
 void Tabadiha::BitBtn2Click()

@@ -345,8 +345,7 @@ void Tproject_tas_rep::exportList(int list)
     const ListModel* m = m_grids[list]->listModel();
     if (m->query().isEmpty())
         return;
-    exportListToExcel(def(list).table, m->fieldNames(), excelHeaders(List(list)),
-                      [m](const RecordVisitor& visit) { m->forEachRow(visit); });
+    exportListToExcel(def(list).table, *m, excelHeaders(List(list)));
 }
 
 } // namespace tavrin
