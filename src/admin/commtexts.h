@@ -10,6 +10,7 @@ namespace tavrin::commtext {
 
 inline const QString kPayamMenu = QStringLiteral("پيام");
 inline const QString kPayamMenuUnread = QStringLiteral("پيام*");
+inline const QString kUnreadNotice = QStringLiteral("شما اين تعداد پيام ناخوانده داريد ");
 inline const QString kPayamCaption = QStringLiteral("تبادل پيام");
 inline const QString kTazehaCaption = QStringLiteral("تازه ها");
 inline const QString kTazehaInsCaption = QStringLiteral("ثبت/ويرايش تازه");

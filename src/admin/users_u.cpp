@@ -87,6 +87,15 @@ Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربر�
     connect(N7, &QAction::triggered, this, &Tusers::N7Click);
     connect(N8, &QAction::triggered, this, &Tusers::N8Click);
     connect(N9, &QAction::triggered, this, &QDialog::reject);
+    // The logged-in user's name, beside the menu.
+    auto* who = new QWidget(bar);
+    auto* whoLayout = new QHBoxLayout(who);
+    whoLayout->setContentsMargins(8, 0, 8, 0);
+    whoLayout->addWidget(makeLabel(who, QStringLiteral("كاربر جاري")));
+    karbar = makeLabel(who, QString(), QStringLiteral("karbar"));
+    karbar->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    whoLayout->addWidget(karbar);
+    bar->setCornerWidget(who);
 
     // Search criteria.
     CheckBox1 = new QCheckBox(QStringLiteral("نام کاربري"), this);
@@ -338,6 +347,7 @@ void Tusers::prepareToShow()
         lev->setCurrentIndex(-1);
     }
     cnt->clear();
+    karbar->setText(session().karbar);
     FormShow();
 }
 

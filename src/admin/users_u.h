@@ -61,6 +61,7 @@ public:
     QMap<QString, PageBoxes> boxes;  // page key -> boxes
     QPushButton* ins_btn2;
     QLabel* sel_user;
+    QLabel* karbar;  // the logged-in user's name
     // Counties.
     QComboBox *ostan, *shahrestan;
     QToolButton *SpeedButton2, *SpeedButton3, *add_loc;

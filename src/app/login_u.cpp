@@ -247,8 +247,10 @@ bool Tlogin::BitBtn1Click()
         s.sabtCod = settingValue(QStringLiteral("کد ثبت"));
 
         Tmain& main = mainWindow();
-        main.setUnreadMark(messages::unreadCount(id) != 0);
+        const int unread = messages::unreadCount(id);
+        main.setUnreadMark(unread != 0);
         main.showMaximized();
+        main.startMessagePoll(unread);
 
         // News dated after the user last dismissed it opens over the main window;
         // the login stands even when the news cannot be read.

@@ -1,8 +1,12 @@
 #include "main_u.h"
 
+#include "admin/commtexts.h"
+#include "admin/messages.h"
+#include "common/session.h"
 #include "db/database.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -10,6 +14,7 @@
 #include <QLinearGradient>
 #include <QMenuBar>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tavrin {
@@ -102,6 +107,10 @@ Tmain::Tmain()
     connect(entry(base, QStringLiteral("N5"), QStringLiteral("درباره")), &QAction::triggered, this, &Tmain::N5Click);
     connect(entry(nullptr, QStringLiteral("N3"), QStringLiteral("خروج")), &QAction::triggered, this, &Tmain::N3Click);
     resize(1024, 700);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(5000);
+    connect(Timer1, &QTimer::timeout, this, &Tmain::Timer1Timer);
     wireReferenceMenu(*this);
     wireAdminMenu(*this);
     wireProjectsMenu(*this);
@@ -135,6 +144,36 @@ void Tmain::fitWindow(QWidget* w, int heightMargin, int widthMargin)
 void Tmain::setUnreadMark(bool unread)
 {
     m_messages->setText(unread ? QStringLiteral("پيام*") : QStringLiteral("پيام"));
+}
+
+void Tmain::startMessagePoll(int unreadAtLogin)
+{
+    m_announcedUnread = unreadAtLogin;
+    Timer1->start();
+}
+
+void Tmain::Timer1Timer()
+{
+    if (m_polling || !isVisible() || QApplication::activeModalWidget())
+        return;
+    m_polling = true;
+    int unread = 0;
+    try {
+        unread = messages::unreadCount(session().prsId);
+    } catch (const DbError& e) {
+        // A poll that cannot reach the database stays silent; the next one tries again.
+        qWarning("message poll: %s", qPrintable(e.driverText));
+        m_polling = false;
+        return;
+    }
+    setUnreadMark(unread != 0);
+    const bool grown = unread > m_announcedUnread;
+    m_announcedUnread = unread;
+    if (grown) {
+        QApplication::beep();
+        dialogs().information(commtext::kUnreadNotice + QString::number(unread));
+    }
+    m_polling = false;
 }
 
 void Tmain::openNewsAfterLogin()

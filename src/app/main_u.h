@@ -10,6 +10,7 @@
 
 class QAction;
 class QMenu;
+class QTimer;
 
 namespace tavrin {
 
@@ -59,9 +60,18 @@ public:
     // Sizes a page to the main window's size minus the margins (0 keeps that side).
     void fitWindow(QWidget* w, int heightMargin, int widthMargin);
 
+    // Starts the message poll for the user who has just logged in; the unread
+    // messages counted at login count as announced (the menu mark shows them).
+    void startMessagePoll(int unreadAtLogin);
+    QTimer* messageTimer() const { return Timer1; }
+
 public Q_SLOTS:
     void N5Click();  // "درباره"
     void N3Click();  // "خروج"
+    // The message poll: counts the user's unread messages, keeps the menu
+    // mark, and tells the user when the count has grown since last told. It
+    // waits while a modal window is in front, so no notice interrupts work.
+    void Timer1Timer();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -69,6 +79,9 @@ protected:
 private:
     QAction* entry(QMenu* menu, const QString& name, const QString& caption);
     QAction* m_messages = nullptr;
+    QTimer* Timer1 = nullptr;
+    int m_announcedUnread = 0;
+    bool m_polling = false;
     bool m_leaving = false;
     bool m_newsRequested = false;
 };

@@ -11,6 +11,8 @@
 #include <QProgressDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QScreen>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -123,14 +125,43 @@ std::optional<QString> DialogService::password(const QString& title, const QStri
     return askText(title, prompt, {}, QLineEdit::Password);
 }
 
+std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, const QString& title, const QString& filter,
+                                            const QString& path, bool saving)
+{
+    auto d = std::make_unique<QFileDialog>(parent, title, QString(), filter);
+    d->setObjectName(QStringLiteral("fileDialog"));
+    d->setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d->setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!path.isEmpty()) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            d->setDirectory(info.absoluteFilePath());
+        } else {
+            if (info.absoluteDir().exists())
+                d->setDirectory(info.absolutePath());
+            d->selectFile(info.fileName());
+        }
+    }
+    // The dialog's own size shows a few columns of the file list only; a
+    // window manager then leaves it that narrow.
+    QScreen* s = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1366, 768);
+    const QSize hint = d->sizeHint();
+    const QSize wanted(std::max(hint.width(), std::max(titleWidth(title), 960)), std::max(hint.height(), 560));
+    d->resize(wanted.boundedTo(area.size() - QSize(40, 80)));
+    return d;
+}
+
 QString DialogService::openFile(const QString& title, const QString& filter, const QString& dir)
 {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, dir, filter);
+    auto d = makeFileDialog(QApplication::activeWindow(), title, filter, dir, false);
+    return d->exec() == QDialog::Accepted ? d->selectedFiles().value(0) : QString();
 }
 
 QString DialogService::saveFile(const QString& title, const QString& filter, const QString& suggested)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filter);
+    auto d = makeFileDialog(QApplication::activeWindow(), title, filter, suggested, true);
+    return d->exec() == QDialog::Accepted ? d->selectedFiles().value(0) : QString();
 }
 
 int DialogService::exec(QDialog* window)

@@ -9,6 +9,7 @@
 #include <optional>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 namespace tavrin {
@@ -34,6 +35,12 @@ struct ReadCancelled {};
 // The cancel button and the caption of a long read.
 extern const QString kCancelCaption;   // "انصراف"
 extern const QString kReadingList;     // the list is being read
+
+// The file dialog openFile and saveFile show: sized for long file names and
+// the folder list (wide on a laptop screen, never beyond it), the suggested
+// file selected; saving chooses the save mode.
+std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, const QString& title, const QString& filter,
+                                            const QString& path, bool saving);
 
 class DialogService {
 public:

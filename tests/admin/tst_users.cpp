@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -592,6 +593,11 @@ private Q_SLOTS:
         w.prepareToShow();
         QVERIFY(w.us->text().isEmpty() && w.nam->text().isEmpty() && w.cnt->text().isEmpty());
         QVERIFY(w.ostan2->currentText().isEmpty() && w.lev2->currentText().isEmpty());
+        // The logged-in user is named beside the menu.
+        QCOMPARE(w.karbar->text(), session().karbar);
+        QVERIFY(!w.karbar->text().isEmpty());
+        QVERIFY(w.findChild<QMenuBar*>()->cornerWidget()->isAncestorOf(w.karbar));
+        QCOMPARE(w.karbar->parentWidget()->findChildren<QLabel*>().first()->text(), QStringLiteral("كاربر جاري"));
     }
 
     void deletingAUserTakesHisRightsAlong()

@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -433,6 +434,35 @@ private Q_SLOTS:
         dm().exec(QStringLiteral("insert into payamha (send_prs_id,rec_prs_id,send_dat,show_dat,mozo) values (1,?,'1403/01/01','','x')"), {id});
         QVERIFY(login(QStringLiteral("u3"), QStringLiteral("1")).BitBtn1Click());
         QCOMPARE(mainWindow().findChild<QAction*>(QStringLiteral("N9"))->text(), QStringLiteral("پيام*"));
+
+        // The poll runs every five seconds; what was unread at login is not announced again.
+        Tmain& main = mainWindow();
+        QVERIFY(main.messageTimer()->isActive() && main.messageTimer()->interval() == 5000);
+        rec.clear();
+        main.Timer1Timer();
+        QVERIFY(rec.shown.isEmpty());
+        // A new message is announced once, with the count, but not while a modal window is in front.
+        const QString insert = QStringLiteral("insert into payamha (send_prs_id,rec_prs_id,send_dat,show_dat,mozo) values (1,?,'1403/01/02','','y')");
+        dm().exec(insert, {id});
+        {
+            QDialog front(&main);
+            front.setModal(true);
+            front.show();
+            main.Timer1Timer();
+            QVERIFY(rec.shown.isEmpty());
+        }
+        main.Timer1Timer();
+        main.Timer1Timer();
+        QCOMPARE(rec.shown.size(), 1);
+        QCOMPARE(rec.lastText(), QStringLiteral("شما اين تعداد پيام ناخوانده داريد 2"));
+        // Read everything: the mark goes; a later message is announced again.
+        dm().exec(QStringLiteral("update payamha set show_dat='1403/01/03' where rec_prs_id=?"), {id});
+        main.Timer1Timer();
+        QCOMPARE(main.findChild<QAction*>(QStringLiteral("N9"))->text(), QStringLiteral("پيام"));
+        dm().exec(insert, {id});
+        main.Timer1Timer();
+        QCOMPARE(rec.lastText(), QStringLiteral("شما اين تعداد پيام ناخوانده داريد 1"));
+        QCOMPARE(main.findChild<QAction*>(QStringLiteral("N9"))->text(), QStringLiteral("پيام*"));
     }
 
     void newsCheckAfterLogin()
