@@ -12,7 +12,10 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QScreen>
+#include <QSplitter>
+#include <QTreeView>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -149,6 +152,14 @@ std::unique_ptr<QFileDialog> makeFileDialog(QWidget* parent, const QString& titl
     const QSize hint = d->sizeHint();
     const QSize wanted(std::max(hint.width(), std::max(titleWidth(title), 960)), std::max(hint.height(), 560));
     d->resize(wanted.boundedTo(area.size() - QSize(40, 80)));
+    // The modified-date column shows whole dates and the places beside the
+    // list their whole names.
+    if (auto* list = d->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        const int date = list->fontMetrics().horizontalAdvance(QStringLiteral("00 MMM 0000 00:00:00")) + 24;
+        list->header()->resizeSection(3, std::max(list->header()->sectionSize(3), date));
+    }
+    if (auto* split = d->findChild<QSplitter*>(QStringLiteral("splitter")))
+        split->setSizes({180, std::max(400, d->width() - 180)});
     return d;
 }
 

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTimer>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
@@ -320,8 +321,18 @@ void TWindow::setVisible(bool visible)
 void TWindow::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    if (!e->spontaneous())
-        placeOnScreen();
+    if (e->spontaneous())
+        return;
+    placeOnScreen();
+    // The window was sized and placed for a guessed frame; once the window
+    // manager has framed it, a frame taller or wider than guessed would push
+    // its bottom or side beyond the screen: fit and place it again.
+    QTimer::singleShot(150, this, [this] {
+        if (isVisible() && !availableArea(this).contains(frameGeometry())) {
+            fitToScreen();
+            placeOnScreen();
+        }
+    });
 }
 
 void TWindow::fitToScreen()

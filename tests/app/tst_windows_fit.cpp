@@ -43,6 +43,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 
 using namespace tavrin;
 
@@ -221,6 +222,8 @@ private Q_SLOTS:
             d->show();
             QCoreApplication::processEvents();
             QVERIFY(d->width() >= 900);
+            auto* list = d->findChild<QTreeView*>(QStringLiteral("treeView"));
+            QVERIFY(list->header()->sectionSize(3) >= list->fontMetrics().horizontalAdvance(QStringLiteral("00 MMM 0000 00:00:00")));
             QVERIFY(d->screen()->availableGeometry().contains(d->frameGeometry()));
             if (saving)
                 QCOMPARE(QFileInfo(d->selectedFiles().value(0)).fileName(), QStringLiteral("ليست پروژه ها.xlsx"));
