@@ -346,7 +346,13 @@ void TWindow::fitToScreen()
         wrapContentInScrollArea();
     if (!testAttribute(Qt::WA_Resized))
         adjustSize();
-    const QSize target = size().expandedTo(minimumSize()).boundedTo(room);
+    // Wide enough for the whole title (as the window manager draws it: bold,
+    // with the program's name, beside the icon and the buttons).
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const QString title = windowTitle() + QStringLiteral(" — ") + QGuiApplication::applicationDisplayName();
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title) + 140;
+    const QSize target = size().expandedTo(minimumSize()).expandedTo(QSize(titleWidth, 0)).boundedTo(room);
     if (target != size())
         resize(target);
 }
@@ -360,7 +366,11 @@ void TWindow::placeOnScreen()
     const QSize frame = size() + QSize(m.left() + m.right(), m.top() + m.bottom());
     const int x = std::max(area.left(), area.left() + (area.width() - frame.width()) / 2);
     const int y = std::max(area.top(), area.top() + (area.height() - frame.height()) / 2);
-    move(x, y);
+    // The client area is placed inside the frame: move() would take the point
+    // as the frame's corner on the first showing and as the client's on later
+    // ones (once the frame is known), so a window shown again crept down by
+    // its title bar each time until its bottom left the screen.
+    setGeometry(QRect(QPoint(x + m.left(), y + m.top()), size()));
 }
 
 void TWindow::wrapContentInScrollArea()

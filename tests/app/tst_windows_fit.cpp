@@ -44,6 +44,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 using namespace tavrin;
 
@@ -228,6 +229,26 @@ private Q_SLOTS:
             if (saving)
                 QCOMPARE(QFileInfo(d->selectedFiles().value(0)).fileName(), QStringLiteral("ليست پروژه ها.xlsx"));
         }
+    }
+
+    void aSmallWindowShowsItsTitleAndKeepsItsPlaceWhenShownAgain()
+    {
+        TWindow w(QStringLiteral("Tsmall"), QStringLiteral("تغيير كلمه عبور کاربر جاري برنامه"));
+        auto* top = new QVBoxLayout(&w);
+        top->addWidget(makeEdit(&w, QStringLiteral("e")));
+        w.show();
+        QCoreApplication::processEvents();
+        QFont bold = QApplication::font("QMdiSubWindowTitleBar");
+        bold.setBold(true);
+        QVERIFY(w.width() > QFontMetrics(bold).horizontalAdvance(w.windowTitle()));
+        const QRect first = w.geometry();
+        for (int i = 0; i < 3; ++i) {
+            w.hide();
+            w.show();
+            QCoreApplication::processEvents();
+            QCOMPARE(w.geometry(), first);
+        }
+        QVERIFY(w.screen()->availableGeometry().contains(w.frameGeometry()));
     }
 
     void aWindowTooLargeForTheScreenScrolls()
