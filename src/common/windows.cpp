@@ -201,6 +201,11 @@ public:
     {
         if (hint == SH_Menu_Scrollable)
             return 1;
+        // Underlining a shortcut letter draws that letter apart from its
+        // neighbours and breaks the joining of Persian captions ("&بله");
+        // the shortcuts still work with Alt.
+        if (hint == SH_UnderlineShortcut)
+            return 0;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette, bool enabled,

@@ -386,6 +386,13 @@ private Q_SLOTS:
         for (QPushButton* b : {&plain, &fenced})
             b->resize(160, 30);
         QCOMPARE(plain.grab().toImage(), fenced.grab().toImage());
+        // A Persian caption with a shortcut letter ("&بله" of the standard
+        // buttons) keeps its letters joined: it is drawn as the caption itself.
+        QPushButton joined(QStringLiteral("بله"), &form);
+        QPushButton shortcut(QStringLiteral("&بله"), &form);
+        for (QPushButton* b : {&joined, &shortcut})
+            b->resize(100, 30);
+        QCOMPARE(shortcut.grab().toImage(), joined.grab().toImage());
 
         // A message box with a short text is as wide as its title needs, and
         // offers no minimise or maximise button.
