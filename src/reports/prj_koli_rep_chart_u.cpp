@@ -413,9 +413,19 @@ void Tprj_koli_rep_chart::redraw()
             x = cat;
         }
         m_chart->addSeries(m_series);
+        // Counts: the value axis is marked at whole steps of 1, 2 or 5 times a
+        // power of ten (about five of them), so no two marks read the same.
+        const qint64 wanted = std::max<qint64>(1, (top + 4) / 5);
+        qint64 step = 1;
+        while (step * 10 <= wanted)
+            step *= 10;
+        if (step < wanted)
+            step *= wanted <= 2 * step ? 2 : wanted <= 5 * step ? 5 : 10;
         auto* y = new QValueAxis;
-        y->setRange(0, double(top) * 1.15);
-        y->applyNiceNumbers();
+        y->setRange(0, double((top + top / 10) / step + 1) * double(step));
+        y->setTickType(QValueAxis::TicksDynamic);
+        y->setTickAnchor(0);
+        y->setTickInterval(double(step));
         y->setLabelFormat(QStringLiteral("%d"));
         m_chart->addAxis(x, Qt::AlignBottom);
         m_chart->addAxis(y, Qt::AlignLeft);
@@ -424,6 +434,8 @@ void Tprj_koli_rep_chart::redraw()
         x->setVisible(Axis->isChecked());
         y->setVisible(Axis->isChecked());
         x->setLabelsAngle(labels.size() > 12 ? -60 : 0);
+        // Slanted names take the room below the chart rather than being cut to "…".
+        x->setTruncateLabels(false);
     }
     m_chart->legend()->setVisible(Legend->isChecked());
     m_chart->legend()->setAlignment(Qt::AlignBottom);

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QChart>
+#include <QValueAxis>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -146,6 +147,18 @@ private Q_SLOTS:
             QCOMPARE(w.title(), Tprj_koli_rep_chart::chartTitle(Chart(i)));
             QCOMPARE(pointSum(w), expected.value(Chart(i)));
             QCOMPARE(w.points().size(), 3);   // three provinces have listed projects
+        }
+        // The value axis is marked at whole steps above the highest value (no
+        // two marks read the same) and the names below are never cut short.
+        for (QAbstractAxis* a : w.chart()->axes()) {
+            if (auto* y = qobject_cast<QValueAxis*>(a)) {
+                QVERIFY(y->tickType() == QValueAxis::TicksDynamic && y->tickInterval() >= 1);
+                QCOMPARE(y->tickInterval(), std::round(y->tickInterval()));
+                QVERIFY(y->max() > double(std::max_element(w.points().begin(), w.points().end(), [](auto& a, auto& b) { return a.value < b.value; })->value));
+                QVERIFY(y->max() / y->tickInterval() <= 10);
+            } else {
+                QVERIFY(!a->truncateLabels());
+            }
         }
         // Ascending values; the overall chart by province when "Sort X/Y" is ticked.
         QVERIFY(std::is_sorted(w.points().begin(), w.points().end(), [](auto& a, auto& b) { return a.value < b.value; }));
