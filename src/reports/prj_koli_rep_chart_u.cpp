@@ -433,7 +433,7 @@ void Tprj_koli_rep_chart::redraw()
         m_series->attachAxis(y);
         x->setVisible(Axis->isChecked());
         y->setVisible(Axis->isChecked());
-        x->setLabelsAngle(labels.size() > 12 ? -60 : 0);
+        x->setLabelsAngle(labels.size() > 12 ? -90 : 0);
         // Slanted names take the room below the chart rather than being cut to "…".
         x->setTruncateLabels(false);
     }
