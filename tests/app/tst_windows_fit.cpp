@@ -138,11 +138,18 @@ void check(QDialog* w, QStringList& checked)
     // A modal window offers only its close button.
     QVERIFY2(!(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)), qPrintable(name));
     // Windows whose picture their own test renders with content (the messages
-    // with a conversation, the consistency check with findings ...) keep it.
+    // with a conversation, an applicant's payments, the consistency check with
+    // findings ...) keep that picture.
     static const QStringList renderedElsewhere = {
-        QStringLiteral("Tpayam"),   QStringLiteral("Ttazeha"),          QStringLiteral("Tzamaem"),
-        QStringLiteral("Tcheck"),   QStringLiteral("Tbackup"),          QStringLiteral("Ttransfer"),
-        QStringLiteral("Tvahed_vam"), QStringLiteral("Tproject_tashilat")};
+        QStringLiteral("Tpayam"), QStringLiteral("Ttazeha"), QStringLiteral("Tzamaem"), QStringLiteral("Tcheck"),
+        QStringLiteral("Tbackup"), QStringLiteral("Ttransfer"), QStringLiteral("Tvahed_vam"),
+        QStringLiteral("Tproject_tashilat"), QStringLiteral("Tproject_anbari"), QStringLiteral("Tproject_parking"),
+        QStringLiteral("Tcustomers_src"), QStringLiteral("Tcustomers_ins"), QStringLiteral("Tcustomers_pic"),
+        QStringLiteral("Tpardakht_frm"), QStringLiteral("Tpardakht_src"), QStringLiteral("Tshoraka"),
+        QStringLiteral("Ttakafol_frm"), QStringLiteral("Tparking_anbari"), QStringLiteral("Tparking_src"),
+        QStringLiteral("Tsavabegh"), QStringLiteral("Tpishsabt_src"), QStringLiteral("Tpishsabt_ins"),
+        QStringLiteral("Tpishsabt_pardakht"), QStringLiteral("Tpishpardakht_src"), QStringLiteral("Tedarat"),
+        QStringLiteral("Tprj_koli_rep_chart"), QStringLiteral("Tproject_tas_rep")};
     const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR");
     if (!dir.isEmpty() && !renderedElsewhere.contains(name))
         QVERIFY(QDir().mkpath(dir) && w->grab().save(QDir(dir).filePath(name + QStringLiteral(".png"))));
