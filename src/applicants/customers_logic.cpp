@@ -562,6 +562,10 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     const qint64 prjId = idOf(v(values, "prj_id"));
     const qint64 unitId = idOf(v(values, "vahed_id"));
     Transaction tx(dm());
+    // The unit's row is locked before its price and loan are read: a loan given
+    // to the unit meanwhile is then either already in its loan total or waits
+    // for this sale, and writes the new holder's loan too.
+    dm().exec(QStringLiteral("update vahedha set vam=vam where id=?"), {unitId});
     // What another user may have done since the checks: the unit sold or gone.
     const auto unit = dm().firstRow(QStringLiteral("select * from vahedha where id=? and prj_id=?"), {unitId, prjId});
     if (!unit)
@@ -709,6 +713,15 @@ ActionResult deleteCustomer(qint64 id)
     ActionResult r;
     r.id = id;
     Transaction tx(dm());
+    // His unit's row, then his own, are locked before his child rows are read:
+    // a payment, storage room or parking space another user is adding for him
+    // is then committed first and deleted with him, instead of being left
+    // behind without its applicant.  The unit first, as loans lock it before
+    // the holder's row.
+    if (const auto before = customerRow(id); before && !before->value(QStringLiteral("vahed_id")).isNull())
+        dm().exec(QStringLiteral("update vahedha set vam=vam where id=?"), {before->value(QStringLiteral("vahed_id"))});
+    if (dm().execAffected(QStringLiteral("update customers set pardakht_sum=pardakht_sum where id=?"), {id}) != 1)
+        return r.refuse(custext::kCustomerGone);
     const auto row = customerRow(id);
     if (!row)
         return r.refuse(custext::kCustomerGone);
