@@ -71,6 +71,47 @@ private Q_SLOTS:
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from vahed_vam")), ok.value(QStringLiteral("loan")));
         QVERIFY(ok.value(QStringLiteral("loan")) <= 6);
     }
+
+    // The two races the workers above found, made certain: another user's open
+    // transaction gives a loan to the unit being sold, and adds a payment for
+    // the applicant being deleted.  The sale takes the loan into the buyer's
+    // row; the delete takes the payment with him.
+    void aSaleAndADeleteWaitForAnotherUsersWrite()
+    {
+        test::useFreshDatabase();
+        test::loginAs(QStringLiteral("admin"));
+        test::seedContest(4);
+        if (QTest::currentTestFailed())
+            return;
+        const QSqlRecord prj = *dm().firstRow(QStringLiteral("select * from projects"));
+        const QSqlRecord unit = *dm().firstRow(QStringLiteral("select * from vahedha where status=? order by id"),
+                                              {items::freeStatus()});
+        const qint64 unitId = unit.value(QStringLiteral("id")).toLongLong();
+        applicants::CustomerValues v = test::saleOf(prj, unit, QStringLiteral("دير"), QStringLiteral("0084575948"));
+        items::ActionResult sale;
+        test::whileAnotherUserHolds(
+            [&](Database& other) {
+                other.exec(QStringLiteral("update vahedha set vam=vam where id=?"), {unitId});
+                other.insert(QStringLiteral("vahed_vam"),
+                             {QStringLiteral("prj_id"), QStringLiteral("tashilat_id"), QStringLiteral("vahed_id"), QStringLiteral("mablagh")},
+                             {prj.value(QStringLiteral("id")), 0, unitId, 7000000});
+                other.exec(QStringLiteral("update vahedha set vam=7000000 where id=?"), {unitId});
+            },
+            [&] { sale = applicants::insertCustomer(v, test::answering(true)); });
+        QVERIFY(sale.done);
+        QCOMPARE(dm().scalar(QStringLiteral("select vam from customers where id=?"), {sale.id}).toLongLong(), 7000000);
+
+        test::whileAnotherUserHolds(
+            [&](Database& other) {
+                other.exec(QStringLiteral("update customers set pardakht_sum=pardakht_sum where id=?"), {sale.id});
+                other.insert(QStringLiteral("pardakht"), {QStringLiteral("customer_id"), QStringLiteral("mablagh"), QStringLiteral("vosol")},
+                             {sale.id, 5000, 5000});
+                other.exec(QStringLiteral("update customers set pardakht_sum=5000 where id=?"), {sale.id});
+            },
+            [&] { QVERIFY(applicants::deleteCustomer(sale.id).done); });
+        const QStringList broken = test::brokenRules();
+        QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1Char('\n'))));
+    }
 };
 
 TAVRIN_DB_TEST_MAIN(TestRace)
