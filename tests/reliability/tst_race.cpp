@@ -1,12 +1,15 @@
 // Several worker processes sell the same few units, storage rooms and parking
 // spaces, give loans from the same two facilities, pay for and delete the same
 // applicants and replace the divisions, all at once.  Afterwards every rule
-// holds, nothing is sold twice, no facility is overdrawn, and the rows left are
-// exactly what the workers' committed actions account for.
+// holds, nothing is sold twice, no facility is overdrawn, the divisions are one
+// import's, and the rows left are exactly what the workers' committed actions
+// account for.
 //
 // The normal run: 3 workers for 3 seconds.  The benchmark (figures on the log):
 //     TAVRIN_RACE_WORKERS=2 TAVRIN_RACE_ATTEMPTS=1000 ctest -R tst_race -V
 #include "reliability/stress.h"
+
+#include "reference/divisions.h"
 
 #include <QElapsedTimer>
 
@@ -70,13 +73,19 @@ private Q_SLOTS:
                  customersBefore + ok.value(QStringLiteral("sale")) - ok.value(QStringLiteral("delete")));
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from vahed_vam")), ok.value(QStringLiteral("loan")));
         QVERIFY(ok.value(QStringLiteral("loan")) <= 6);
+        // The divisions are one import's three rows, never two imports mixed.
+        const QStringList codes = dm().textColumn(QStringLiteral("select cod from abadiha order by cod"));
+        QVERIFY(ok.value(QStringLiteral("import")) > 0);
+        QCOMPARE(codes.size(), 3);
+        QCOMPARE(codes.last().section(QLatin1Char('-'), 0, 1), codes.first().section(QLatin1Char('-'), 0, 1));
     }
 
-    // The two races the workers above found, made certain: another user's open
-    // transaction gives a loan to the unit being sold, and adds a payment for
-    // the applicant being deleted.  The sale takes the loan into the buyer's
-    // row; the delete takes the payment with him.
-    void aSaleAndADeleteWaitForAnotherUsersWrite()
+    // The races the workers above can meet, made certain: another user's open
+    // transaction gives a loan to the unit being sold, adds a payment for the
+    // applicant being deleted, and replaces the divisions being replaced.  The
+    // sale takes the loan into the buyer's row, the delete takes the payment
+    // with him, and the second import replaces the first one's rows.
+    void writesWaitForAnotherUsersOpenTransaction()
     {
         test::useFreshDatabase();
         test::loginAs(QStringLiteral("admin"));
@@ -109,6 +118,16 @@ private Q_SLOTS:
                 other.exec(QStringLiteral("update customers set pardakht_sum=5000 where id=?"), {sale.id});
             },
             [&] { QVERIFY(applicants::deleteCustomer(sale.id).done); });
+
+        const auto sheet = [](int n) {
+            QList<Division> rows;
+            for (int i = 0; i < n; ++i)
+                rows << Division::fromValues({QStringLiteral("فارس"), QStringLiteral("شيراز"), {}, {}, {}, {}, QString::number(i)});
+            return rows;
+        };
+        test::whileAnotherUserHolds([&](Database& other) { replaceDivisions(other, sheet(3)); },
+                                    [&] { QCOMPARE(replaceDivisions(dm(), sheet(2)), 2); });
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from abadiha")), 2);
         const QStringList broken = test::brokenRules();
         QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1Char('\n'))));
     }
