@@ -13,7 +13,7 @@ namespace tavrin::test {
 
 // One line of a worker: "ok N ACTION TARGET ROW" and the like.
 struct WorkerLine {
-    QString kind, action;
+    QString kind, action, text;
     int attempt = 0;
     qint64 target = 0, row = 0;
 };
@@ -24,7 +24,7 @@ inline QList<WorkerLine> workerLines(const QByteArray& out)
     for (const QByteArray& raw : out.split('\n')) {
         const QStringList f = QString::fromUtf8(raw).split(QLatin1Char(' '));
         if (f.size() >= 4 && f[0] != QLatin1String("done"))
-            lines.append({f[0], f[2], f[1].toInt(), f[3].toLongLong(), f.value(4).toLongLong()});
+            lines.append({f[0], f[2], QString::fromUtf8(raw), f[1].toInt(), f[3].toLongLong(), f.value(4).toLongLong()});
     }
     return lines;
 }

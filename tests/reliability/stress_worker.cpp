@@ -2,8 +2,8 @@
 // line and, for a bounded time or number of attempts, runs the program's own
 // writing actions on the rows of the first project: a unit sold to a new
 // applicant, a storage room or parking space sold to an applicant, a loan from
-// one of the project's facilities, a payment, an applicant deleted and the
-// country divisions replaced.
+// one of the project's facilities, a payment, an applicant moved to another
+// unit, an applicant deleted and the country divisions replaced.
 //
 //   stress_worker sqlite|pg SERVER DATABASE USER SEED ATTEMPTS MILLISECONDS
 //
@@ -100,6 +100,14 @@ struct Worker {
             f.dat = QStringLiteral("1403/01/01");
             return done(payments::addPayment(target, f));
         }
+        if (action == QLatin1String("move")) {
+            const auto row = applicants::customerRow(target);
+            if (!row)
+                return 0;
+            applicants::CustomerValues v = applicants::valuesOf(*row);
+            v.insert(applicants::unitValues(test::rowOf(QStringLiteral("vahedha"), pick(units))));
+            return done(applicants::updateCustomer(target, v));
+        }
         if (action == QLatin1String("delete"))
             return done(applicants::deleteCustomer(target));
         // The divisions: three settlements whose codes name this attempt.
@@ -114,16 +122,18 @@ struct Worker {
     std::pair<QString, qint64> choose()
     {
         const quint32 r = rng.bounded(100u);
-        if (r < 25)
+        if (r < 22)
             return {QStringLiteral("sale"), pick(units)};
-        if (r < 35)
+        if (r < 32)
             return {QStringLiteral("storage"), anApplicant()};
-        if (r < 45)
+        if (r < 42)
             return {QStringLiteral("parking"), anApplicant()};
-        if (r < 60)
+        if (r < 57)
             return {QStringLiteral("loan"), pick(units)};
-        if (r < 85)
+        if (r < 77)
             return {QStringLiteral("payment"), anApplicant()};
+        if (r < 85)
+            return {QStringLiteral("move"), anApplicant()};
         if (r < 93)
             return {QStringLiteral("delete"), anApplicant()};
         return {QStringLiteral("import"), qint64(attempt)};

@@ -43,7 +43,8 @@ QStringList lostWork(const QList<test::WorkerLine>& lines, qint64 pid, QString& 
                                                 {QStringLiteral("storage"), QStringLiteral("anbari")},
                                                 {QStringLiteral("parking"), QStringLiteral("parking")},
                                                 {QStringLiteral("loan"), QStringLiteral("vahed_vam")},
-                                                {QStringLiteral("payment"), QStringLiteral("pardakht")}};
+                                                {QStringLiteral("payment"), QStringLiteral("pardakht")},
+                                                {QStringLiteral("move"), QStringLiteral("customers")}};
     QStringList lost;
     for (const test::WorkerLine& l : lines) {
         if (l.kind != QLatin1String("ok"))
