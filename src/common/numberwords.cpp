@@ -83,7 +83,8 @@ std::optional<QString> toWords(const QString& digits)
 {
     if (!isPlainDigits(digits) || digits.size() > kMaxDigits)
         return std::nullopt;
-    if (digits == QLatin1String("0"))
+    // Leading zeros do not count ("007" is seven, "000" is zero).
+    if (digits.count(QLatin1Char('0')) == digits.size())
         return kZero;
 
     const qsizetype padded = (digits.size() + 2) / 3 * 3;

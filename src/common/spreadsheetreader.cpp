@@ -724,14 +724,29 @@ bool readSpreadsheetRows(const QString& path, const SheetRowHandler& onRow, QStr
 std::optional<SheetData> readSpreadsheet(const QString& path, QString* error)
 {
     SheetData data;
+    // Every row is padded to the widest one, so a small file with one cell far
+    // down and one far right would take rows x columns empty cells: such a
+    // sheet is refused once the padded size passes kMaxSheetCells.
+    bool tooLarge = false;
     const bool ok = readSpreadsheetRows(
         path,
         [&](const QStringList& cells, int) {
-            data.columnCount = std::max(data.columnCount, int(cells.size()));
+            const int columns = std::max(data.columnCount, int(cells.size()));
+            if (qint64(data.rows.size() + 1) * columns > kMaxSheetCells) {
+                tooLarge = true;
+                return false;
+            }
+            data.columnCount = columns;
             data.rows.append(cells);
             return true;
         },
         error, {}, &data.sheetName, [&](const SheetCell& cell) { data.unreadable.append(cell); });
+    if (tooLarge) {
+        setError(error, QStringLiteral("%1: the sheet is too large to read whole (more than %2 cells)")
+                            .arg(path)
+                            .arg(kMaxSheetCells));
+        return std::nullopt;
+    }
     if (!ok)
         return std::nullopt;
     for (QStringList& r : data.rows)

@@ -143,6 +143,10 @@ private Q_SLOTS:
         QCOMPARE(areaAmountText({{999999999999999.0, kMaxAmount}}), QStringLiteral("999999999999998000000000000001"));
         QVERIFY(!areaAmount({{999999999999999.0, kMaxAmount}}));
         QVERIFY(!areaAmount({{qInf(), 1}}));
+        // Beyond 128 bits: refused, and shown as a number far too long to save.
+        const qint64 top = std::numeric_limits<qint64>::max();
+        QVERIFY(!areaAmount({{9e14, top}, {9e14, top}}));
+        QVERIFY(areaAmountText({{9e14, top}, {9e14, top}}).size() > 30);
         QCOMPARE(areaAmountText({{qQNaN(), 1}}), QStringLiteral("0"));
     }
 

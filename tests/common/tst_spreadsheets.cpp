@@ -630,6 +630,17 @@ private Q_SLOTS:
         error.clear();
         QVERIFY(!readSpreadsheet(tmp("does-not-exist.xlsx"), &error));
         QVERIFY(!error.isEmpty());
+        // Two cells at opposite corners: refused whole instead of padding to
+        // billions of cells; streamed, the last row still arrives.
+        error.clear();
+        QVERIFY(!readSpreadsheet(fixture("spreadsheet_far_corner.xlsx"), &error));
+        QVERIFY2(error.contains("too large"), qPrintable(error));
+        int last = 0;
+        QVERIFY(readSpreadsheetRows(fixture("spreadsheet_far_corner.xlsx"), [&](const QStringList& cells, int row) {
+            last = row;
+            return cells.isEmpty() || cells.size() == 1 || cells.size() == 16384;
+        }));
+        QCOMPARE(last, 1048576);
     }
 };
 
