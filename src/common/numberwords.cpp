@@ -83,8 +83,7 @@ std::optional<QString> toWords(const QString& digits)
 {
     if (!isPlainDigits(digits) || digits.size() > kMaxDigits)
         return std::nullopt;
-    // Leading zeros do not count ("007" is seven, "000" is zero).
-    if (digits.count(QLatin1Char('0')) == digits.size())
+    if (digits == QLatin1String("0"))
         return kZero;
 
     const qsizetype padded = (digits.size() + 2) / 3 * 3;

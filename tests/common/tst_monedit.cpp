@@ -123,6 +123,8 @@ private Q_SLOTS:
         QCOMPARE(parseAmount(QString()), 0);
         QCOMPARE(parseAmount(QStringLiteral("12.5")), 0);
         QVERIFY(!tryParseAmount(QStringLiteral("12.5")));
+        QVERIFY(!tryParseAmount(QStringLiteral("98") + QChar(0) + QStringLiteral("767")));  // not 98
+        QVERIFY(!tryParseAmount(QStringLiteral("-")));
         // The money columns hold 15 digits before the point: a longer amount is no amount.
         QCOMPARE(tryParseAmount(QStringLiteral("999,999,999,999,999")), std::optional<qint64>(kMaxAmount));
         QCOMPARE(tryParseAmount(QStringLiteral("-999999999999999")), std::optional<qint64>(-kMaxAmount));

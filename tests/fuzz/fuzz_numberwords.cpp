@@ -83,10 +83,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(w.has_value() == plain);
     if (w) {
         const qint64 n = s.toLongLong();
-        FUZZ_CHECK(!w->isEmpty());
-        const auto back = readBack(*w);
-        FUZZ_CHECK(back.has_value() && *back == n);
-        FUZZ_CHECK(words::toWords(QString::number(n)) == w);
+        // Zeros alone other than "0" write nothing, as the documents always had it
+        // (the printing code writes amounts without leading zeros).
+        if (n == 0 && s.size() > 1) {
+            FUZZ_CHECK(w->isEmpty());
+        } else {
+            FUZZ_CHECK(!w->isEmpty());
+            const auto back = readBack(*w);
+            FUZZ_CHECK(back.has_value() && *back == n);
+            FUZZ_CHECK(words::toWords(QString::number(n)) == w);
+        }
     }
     // groupWords over the whole int range: words for 1..999 only.
     if (size >= 4) {
