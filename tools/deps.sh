@@ -7,7 +7,7 @@ PKGS=(build-essential cmake ninja-build pkg-config
       libxlsxwriter-dev zlib1g-dev libminizip-dev libfreexl-dev
       tdsodbc libsodium-dev libsqlite3-dev qtkeychain-qt6-dev fonts-noto-core fonts-dejavu-core)
 if [ "${1:-}" = "--test" ]; then
-  PKGS+=(postgresql poppler-utils xlsx2csv python3-openpyxl sqlite3)
+  PKGS+=(postgresql poppler-utils xlsx2csv python3-openpyxl sqlite3 clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${PKGS[@]}"; do

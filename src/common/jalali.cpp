@@ -26,9 +26,14 @@ QString today()
 
 QString fromIsoText(const QString& isoDate)
 {
+    // "yyyy-mm-dd", possibly followed by a time: anything else (a Jalali text
+    // "1403/01/01" given by mistake) is not read as a Gregorian date.
     const QString t = isoDate.trimmed();
-    if (t.size() < 10)
+    if (t.size() < 10 || t[4] != u'-' || t[7] != u'-')
         return {};
+    for (const int i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (t[i] < u'0' || t[i] > u'9')
+            return {};
     return fromGregorian(t.left(4).toInt(), t.mid(5, 2).toInt(), t.mid(8, 2).toInt());
 }
 

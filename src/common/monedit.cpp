@@ -91,6 +91,11 @@ std::optional<qint64> tryParseAmount(const QString& text)
     s = s.trimmed();
     if (s.isEmpty())
         return 0;
+    // A sign and digits only: the conversion itself would stop at a NUL
+    // character and take the digits before it ("98\0767" read as 98).
+    for (qsizetype i = 0; i < s.size(); ++i)
+        if (!isAsciiDigit(s[i]) && !(i == 0 && (s[i] == u'-' || s[i] == u'+') && s.size() > 1))
+            return std::nullopt;
     bool ok = false;
     const qint64 v = s.toLongLong(&ok);
     if (!ok || v > kMaxAmount || v < -kMaxAmount)
@@ -107,16 +112,26 @@ namespace {
 
 constexpr qint64 kAreaScale = 1000000;  // areas in millionths of a square metre
 
-// The exact sum in whole rials (128 bits hold any sum of 15-digit areas at
-// qint64 prices), or nothing when an area is not a usable number.
-std::optional<__int128> exactAreaAmount(std::initializer_list<AreaPrice> parts)
+// The exact sum in whole rials, or nothing when an area is not a usable
+// number.  128 bits hold any sum of 15-digit areas at the prices the money
+// columns hold; a sum beyond even 128 bits (areas near 10^15 at prices near
+// the qint64 limit) sets *overflow and gives nothing instead of wrapping.
+std::optional<__int128> exactAreaAmount(std::initializer_list<AreaPrice> parts, bool* overflow = nullptr)
 {
+    if (overflow)
+        *overflow = false;
     __int128 sum = 0;  // in millionths of a rial
     for (const AreaPrice& p : parts) {
         if (!std::isfinite(p.area) || std::fabs(p.area) >= 1e15)
             return std::nullopt;
         const __int128 scaled = static_cast<__int128>(std::roundl(static_cast<long double>(p.area) * kAreaScale));
-        sum += scaled * p.perMetre;
+        __int128 part = 0;
+        if (__builtin_mul_overflow(scaled, static_cast<__int128>(p.perMetre), &part) ||
+            __builtin_add_overflow(sum, part, &sum)) {
+            if (overflow)
+                *overflow = true;
+            return std::nullopt;
+        }
     }
     const __int128 whole = sum / kAreaScale, rest = sum % kAreaScale;
     if (2 * (rest < 0 ? -rest : rest) >= kAreaScale)
@@ -136,7 +151,15 @@ std::optional<qint64> areaAmount(std::initializer_list<AreaPrice> parts)
 
 QString areaAmountText(std::initializer_list<AreaPrice> parts)
 {
-    const auto sum = exactAreaAmount(parts);
+    bool overflow = false;
+    const auto sum = exactAreaAmount(parts, &overflow);
+    if (overflow) {
+        // Beyond 128 bits: the nearest digits, still far too long for the save to take.
+        long double approx = 0;
+        for (const AreaPrice& p : parts)
+            approx += static_cast<long double>(p.area) * p.perMetre;
+        return QString::number(double(approx), 'f', 0);
+    }
     if (!sum)
         return QStringLiteral("0");
     __int128 v = *sum < 0 ? -*sum : *sum;

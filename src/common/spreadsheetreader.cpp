@@ -1,5 +1,6 @@
 #include "spreadsheetreader.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -10,6 +11,13 @@
 #include <minizip/unzip.h>
 
 #include <cmath>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tavrin {
 
@@ -606,8 +614,8 @@ QString freexlError(int code)
     }
 }
 
-bool readXls(const QString& path, const SheetRowHandler& onRow, QString* error, const SheetProgress& progress,
-             QString* sheetName)
+bool readXlsHere(const QString& path, const SheetRowHandler& onRow, QString* error, const SheetProgress& progress,
+                 QString* sheetName)
 {
     const void* handle = nullptr;
     const int opened = freexl_open(QFile::encodeName(path).constData(), &handle);
@@ -690,6 +698,117 @@ bool readXls(const QString& path, const SheetRowHandler& onRow, QString* error, 
     return true;
 }
 
+// FreeXL reads past its own buffers on some damaged workbooks (a text whose
+// stated length runs beyond the record) and can take the whole program down
+// with it.  The workbook is therefore read in a child process that hands the
+// sheet name, the rows and the progress over a pipe; a child that dies or
+// stops halfway is reported as a damaged file and the program carries on.
+enum class XlsMessage : quint8 { End, Name, Row, Progress };
+
+bool readXls(const QString& path, const SheetRowHandler& onRow, QString* error, const SheetProgress& progress,
+             QString* sheetName)
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
+        setError(error, QStringLiteral("%1: cannot start reading (%2)").arg(path, QString::fromLocal8Bit(strerror(errno))));
+        return false;
+    }
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        setError(error, QStringLiteral("%1: cannot start reading (%2)").arg(path, QString::fromLocal8Bit(strerror(errno))));
+        return false;
+    }
+    if (child == 0) {
+        ::close(fds[0]);
+        QFile out;
+        if (!out.open(fds[1], QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
+            ::_exit(1);
+        QDataStream stream(&out);
+        QString name, why;
+        bool named = false;
+        const bool ok = readXlsHere(
+            path,
+            [&](const QStringList& cells, int row) {
+                if (!named) {
+                    stream << quint8(XlsMessage::Name) << name;
+                    named = true;
+                }
+                stream << quint8(XlsMessage::Row) << qint32(row) << cells;
+                return stream.status() == QDataStream::Ok;
+            },
+            &why, [&](int percent) { stream << quint8(XlsMessage::Progress) << qint32(percent); }, &name);
+        stream << quint8(XlsMessage::End) << ok << why << name;
+        ::_exit(stream.status() == QDataStream::Ok ? 0 : 1);
+    }
+
+    ::close(fds[1]);
+    bool finished = false, stopped = false, ok = false;
+    QString why, name;
+    {
+        QFile in;
+        in.open(fds[0], QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+        QDataStream stream(&in);
+        while (!finished && !stopped) {
+            quint8 kind = 0;
+            stream >> kind;
+            if (stream.status() != QDataStream::Ok)
+                break;
+            switch (XlsMessage(kind)) {
+            case XlsMessage::Name:
+                stream >> name;
+                if (sheetName && stream.status() == QDataStream::Ok)
+                    *sheetName = name;
+                break;
+            case XlsMessage::Row: {
+                qint32 row = 0;
+                QStringList cells;
+                stream >> row >> cells;
+                if (stream.status() == QDataStream::Ok && !onRow(cells, row))
+                    stopped = true;
+                break;
+            }
+            case XlsMessage::Progress: {
+                qint32 percent = 0;
+                stream >> percent;
+                if (progress && stream.status() == QDataStream::Ok)
+                    progress(percent);
+                break;
+            }
+            case XlsMessage::End:
+                stream >> ok >> why >> name;
+                finished = stream.status() == QDataStream::Ok;
+                break;
+            default:
+                stream.setStatus(QDataStream::ReadCorruptData);
+                break;
+            }
+            if (stream.status() != QDataStream::Ok)
+                break;
+        }
+    }
+    if (stopped)
+        ::kill(child, SIGKILL);
+    ::close(fds[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (stopped)
+        return true;
+    if (!finished) {
+        setError(error, QStringLiteral("%1: damaged file (the reader stopped%2)")
+                            .arg(path, WIFSIGNALED(status) ? QStringLiteral(" on signal %1").arg(WTERMSIG(status))
+                                                           : QString()));
+        return false;
+    }
+    if (sheetName)
+        *sheetName = name;
+    if (!ok)
+        setError(error, why);
+    return ok;
+}
+
 enum class Kind { Xlsx, Xls, Unknown };
 
 Kind sniff(const QString& path, QString* error)
@@ -724,14 +843,29 @@ bool readSpreadsheetRows(const QString& path, const SheetRowHandler& onRow, QStr
 std::optional<SheetData> readSpreadsheet(const QString& path, QString* error)
 {
     SheetData data;
+    // Every row is padded to the widest one, so a small file with one cell far
+    // down and one far right would take rows x columns empty cells: such a
+    // sheet is refused once the padded size passes kMaxSheetCells.
+    bool tooLarge = false;
     const bool ok = readSpreadsheetRows(
         path,
         [&](const QStringList& cells, int) {
-            data.columnCount = std::max(data.columnCount, int(cells.size()));
+            const int columns = std::max(data.columnCount, int(cells.size()));
+            if (qint64(data.rows.size() + 1) * columns > kMaxSheetCells) {
+                tooLarge = true;
+                return false;
+            }
+            data.columnCount = columns;
             data.rows.append(cells);
             return true;
         },
         error, {}, &data.sheetName, [&](const SheetCell& cell) { data.unreadable.append(cell); });
+    if (tooLarge) {
+        setError(error, QStringLiteral("%1: the sheet is too large to read whole (more than %2 cells)")
+                            .arg(path)
+                            .arg(kMaxSheetCells));
+        return std::nullopt;
+    }
     if (!ok)
         return std::nullopt;
     for (QStringList& r : data.rows)

@@ -54,8 +54,11 @@ using SheetProgress = std::function<void(int percent)>;
 // Told of each cell whose value cannot be read, before its row is handed over.
 using UnreadableCellHandler = std::function<void(const SheetCell& cell)>;
 
+// The most cells (rows x columns, empty ones included) readSpreadsheet keeps.
+inline constexpr qint64 kMaxSheetCells = 10'000'000;
+
 // Reads the whole sheet; nothing (and the reason in error) when the file
-// cannot be read.
+// cannot be read or the sheet holds more than kMaxSheetCells cells.
 std::optional<SheetData> readSpreadsheet(const QString& path, QString* error = nullptr);
 
 // Streams the rows of the sheet to onRow without keeping them.  sheetName,

@@ -80,6 +80,9 @@ private Q_SLOTS:
         QVERIFY(jalali::isEmptyDate(QStringLiteral("//")));
         QVERIFY(!jalali::isEmptyDate(QStringLiteral("1402/01/01")));
         QCOMPARE(jalali::fromIsoText(QStringLiteral("garbage")), QString());
+        // A Jalali text is not the server's Gregorian date.
+        QCOMPARE(jalali::fromIsoText(QStringLiteral("1403/01/01")), QString());
+        QCOMPARE(jalali::fromIsoText(QStringLiteral(" 2020-03-20 10:00:00")), QStringLiteral("1399/01/01"));
     }
 
     void commandLine()

@@ -123,6 +123,8 @@ private Q_SLOTS:
         QCOMPARE(parseAmount(QString()), 0);
         QCOMPARE(parseAmount(QStringLiteral("12.5")), 0);
         QVERIFY(!tryParseAmount(QStringLiteral("12.5")));
+        QVERIFY(!tryParseAmount(QStringLiteral("98") + QChar(0) + QStringLiteral("767")));  // not 98
+        QVERIFY(!tryParseAmount(QStringLiteral("-")));
         // The money columns hold 15 digits before the point: a longer amount is no amount.
         QCOMPARE(tryParseAmount(QStringLiteral("999,999,999,999,999")), std::optional<qint64>(kMaxAmount));
         QCOMPARE(tryParseAmount(QStringLiteral("-999999999999999")), std::optional<qint64>(-kMaxAmount));
@@ -143,6 +145,10 @@ private Q_SLOTS:
         QCOMPARE(areaAmountText({{999999999999999.0, kMaxAmount}}), QStringLiteral("999999999999998000000000000001"));
         QVERIFY(!areaAmount({{999999999999999.0, kMaxAmount}}));
         QVERIFY(!areaAmount({{qInf(), 1}}));
+        // Beyond 128 bits: refused, and shown as a number far too long to save.
+        const qint64 top = std::numeric_limits<qint64>::max();
+        QVERIFY(!areaAmount({{9e14, top}, {9e14, top}}));
+        QVERIFY(areaAmountText({{9e14, top}, {9e14, top}}).size() > 30);
         QCOMPARE(areaAmountText({{qQNaN(), 1}}), QStringLiteral("0"));
     }
 

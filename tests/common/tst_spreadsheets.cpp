@@ -608,6 +608,11 @@ private Q_SLOTS:
         for (qsizetype i = 200; i < flipped.size() - 400; i += 7)
             flipped[i] = char(flipped[i] ^ 0x5a);
         QTest::newRow("scrambled xlsx") << flipped;
+        // A text length that makes FreeXL read past its buffer: the reading
+        // child may die, the program only reports a damaged file.
+        QFile h(fixture("spreadsheet_overread.xls"));
+        QVERIFY(h.open(QIODevice::ReadOnly));
+        QTest::newRow("xls overread") << h.readAll();
     }
     void damagedFilesGiveAnError()
     {
@@ -630,6 +635,17 @@ private Q_SLOTS:
         error.clear();
         QVERIFY(!readSpreadsheet(tmp("does-not-exist.xlsx"), &error));
         QVERIFY(!error.isEmpty());
+        // Two cells at opposite corners: refused whole instead of padding to
+        // billions of cells; streamed, the last row still arrives.
+        error.clear();
+        QVERIFY(!readSpreadsheet(fixture("spreadsheet_far_corner.xlsx"), &error));
+        QVERIFY2(error.contains("too large"), qPrintable(error));
+        int last = 0;
+        QVERIFY(readSpreadsheetRows(fixture("spreadsheet_far_corner.xlsx"), [&](const QStringList& cells, int row) {
+            last = row;
+            return cells.isEmpty() || cells.size() == 1 || cells.size() == 16384;
+        }));
+        QCOMPARE(last, 1048576);
     }
 };
 

@@ -116,6 +116,20 @@ def write_handmade(path):
             z.writestr(name, text.encode("utf-8"))
 
 
+def write_far_corner(path):
+    """One cell at A1 and one at the last cell of a sheet: a tiny file that
+    would pad to 17 billion cells when read whole."""
+    parts = dict(HANDMADE)
+    parts["book/sheets/data.xml"] = """<?xml version="1.0" encoding="UTF-8"?>
+<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>
+<row r="1"><c r="A1"><v>1</v></c></row>
+<row r="1048576"><c r="XFD1048576"><v>2</v></c></row>
+</sheetData></worksheet>"""
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
+        for name, text in parts.items():
+            z.writestr(name, text.encode("utf-8"))
+
+
 def soffice_convert(src, fmt, dest):
     with tempfile.TemporaryDirectory() as tmp:
         subprocess.run(["soffice", "-env:UserInstallation=file://" + tmp + "/profile", "--headless",
@@ -148,6 +162,7 @@ def main():
     write_single_persian_sheet(os.path.join(HERE, "spreadsheet_persian_sheet.xlsx"))
     write_broken(xlsx, os.path.join(HERE, "spreadsheet_broken.xlsx"))
     write_handmade(os.path.join(HERE, "spreadsheet_handmade.xlsx"))
+    write_far_corner(os.path.join(HERE, "spreadsheet_far_corner.xlsx"))
     write_xlwt(os.path.join(HERE, "spreadsheet_xlwt.xls"))
     soffice_convert(xlsx, "xls", os.path.join(HERE, "spreadsheet_libreoffice.xls"))
     soffice_convert(xlsx, "xlsx", os.path.join(HERE, "spreadsheet_libreoffice.xlsx"))
