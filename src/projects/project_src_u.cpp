@@ -514,7 +514,13 @@ void Tproject_src::N44Click()
     QString error;
     bool ok = false;
     try {
-        ok = writeWebPage(path, m->fieldNames(), [m](const RecordVisitor& visit) { m->forEachRow(visit); }, &error);
+        // A cancelled read ends the page before its file is written.
+        ok = writeWebPage(path, m->fieldNames(), [m](const RecordVisitor& visit) {
+            if (!m->forEachRow(kReadingList, visit))
+                throw ReadCancelled();
+        }, &error);
+    } catch (const ReadCancelled&) {
+        return;
     } catch (const DbError& e) {
         reportFailure(kWebWriteFailed, e);
         return;
