@@ -13,6 +13,7 @@
 #include "db/database.h"
 #include "db/schema.h"
 
+#include <algorithm>
 #include <QHash>
 #include <QSet>
 
@@ -151,6 +152,33 @@ bool sellUnit(ActionResult& r, qint64 unitId, qint64 prjId, const QString& lname
     else
         r.refuse(custext::kUnitNotActive, QStringLiteral("shenase"));
     return false;
+}
+
+// Locks the unit the applicant holds (and alsoUnit) and then his row: units
+// before applicants, the order loans, sales and moves take them in, so that
+// none of them waits for another in a circle.  His unit is read again once it
+// is locked: when another user moved him meanwhile, his new unit is locked too.
+// Once the unit he holds is locked, nobody can move him until the commit.
+// False when he is gone.
+bool lockUnitsThenCustomer(qint64 id, qint64 alsoUnit, const QString& column)
+{
+    QList<qint64> locked;
+    for (;;) {
+        const QVariant unit = dm().scalar(QStringLiteral("select vahed_id from customers where id=?"), {id});
+        if (!unit.isValid())
+            return false;
+        QList<qint64> wanted;
+        for (const qint64 u : {unit.toLongLong(), alsoUnit})
+            if (u > 0 && !locked.contains(u) && !wanted.contains(u))
+                wanted << u;
+        if (wanted.isEmpty())
+            break;
+        std::sort(wanted.begin(), wanted.end());
+        for (const qint64 u : wanted)
+            dm().exec(QStringLiteral("update vahedha set vam=vam where id=?"), {u});
+        locked << wanted;
+    }
+    return dm().execAffected(QStringLiteral("update customers set %1=%1 where id=?").arg(column), {id}) == 1;
 }
 
 // The transfer check, made even after another check failed.
@@ -581,6 +609,10 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     const qint64 prjId = idOf(v(values, "prj_id"));
     const qint64 unitId = idOf(v(values, "vahed_id"));
     Transaction tx(dm());
+    // The unit's row is locked before its price and loan are read: a loan given
+    // to the unit meanwhile is then either already in its loan total or waits
+    // for this sale, and writes the new holder's loan too.
+    dm().exec(QStringLiteral("update vahedha set vam=vam where id=?"), {unitId});
     // What another user may have done since the checks: the unit sold or gone.
     // The unit with its holder (the first by id), read together.
     const auto unit = dm().firstRow(
@@ -630,8 +662,10 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg)
     if (values.value(QStringLiteral("takhfif")).trimmed().isEmpty())
         values[QStringLiteral("takhfif")] = QStringLiteral("0");
     Transaction tx(dm());
-    // The row as stored, locked against another user's edit until the commit.
-    if (dm().execAffected(QStringLiteral("update customers set reg_user=reg_user where id=?"), {id}) != 1)
+    // The row as stored, locked against another user's edit until the commit;
+    // the unit he holds and the unit he is given first (the new unit's loan is
+    // then read under its lock).
+    if (!lockUnitsThenCustomer(id, idOf(v(values, "vahed_id")), QStringLiteral("reg_user")))
         return r.refuse(custext::kCustomerGone);
     const QSqlRecord stored = *customerRow(id);
     const auto storedText = [&stored](const char* c) { return text(stored.value(QString::fromLatin1(c))); };
@@ -734,6 +768,12 @@ ActionResult deleteCustomer(qint64 id)
     ActionResult r;
     r.id = id;
     Transaction tx(dm());
+    // His unit's row, then his own, are locked before his child rows are read:
+    // a payment, storage room or parking space another user is adding for him
+    // is then committed first and deleted with him, instead of being left
+    // behind without its applicant.
+    if (!lockUnitsThenCustomer(id, 0, QStringLiteral("pardakht_sum")))
+        return r.refuse(custext::kCustomerGone);
     const auto row = customerRow(id);
     if (!row)
         return r.refuse(custext::kCustomerGone);

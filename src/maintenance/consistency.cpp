@@ -208,6 +208,7 @@ private:
         const char* plainParent;
         const char16_t* persian;
         const char16_t* persianParent;
+        bool zeroIsNone = false;  // 0 (or NULL) names no parent: the row needs none
     };
 
     // Rows that belong to a parent row (an applicant, a unit, a facility, a
@@ -223,7 +224,7 @@ private:
             {"customers_pic", "customer_id", "customers", "document", "applicant", u"مدرک پرونده الکترونيک", u"متقاضي"},
             {"savabegh", "cust_id", "customers", "file checklist row", "applicant", u"رديف مدارک پرونده", u"متقاضي"},
             {"vahed_vam", "vahed_id", "vahedha", "unit loan", "unit", u"وام واحد", u"واحد"},
-            {"vahed_vam", "tashilat_id", "tashilat", "unit loan", "facility", u"وام واحد", u"تسهيلات"},
+            {"vahed_vam", "tashilat_id", "tashilat", "unit loan", "facility", u"وام واحد", u"تسهيلات", true},
             {"pishpardakht", "pishsabt_id", "pishsabt", "deposit", "pre-registration", u"پيش پرداخت", u"پيش ثبت نام"},
             {"dastrasi", "prs_id", "users", "rights row", "user", u"رديف دسترسي", u"کاربر"},
         };
@@ -233,7 +234,9 @@ private:
             const QString plain = QString::fromLatin1(c.plain), plainParent = QString::fromLatin1(c.plainParent);
             const QString persian = QString::fromUtf16(c.persian), persianParent = QString::fromUtf16(c.persianParent);
             rows(QStringLiteral("select x.id,x.") + column + QStringLiteral(" from ") + table +
-                     QStringLiteral(" x where not exists (select 1 from ") + parent + QStringLiteral(" p where p.id=x.") +
+                     QStringLiteral(" x where ") +
+                     (c.zeroIsNone ? QStringLiteral("coalesce(x.") + column + QStringLiteral(",0)<>0 and ") : QString()) +
+                     QStringLiteral("not exists (select 1 from ") + parent + QStringLiteral(" p where p.id=x.") +
                      column + QStringLiteral(") order by x.id"),
                  {}, [&](const QSqlQuery& q) {
                      add(QStringLiteral("orphan:") + table + QLatin1Char('.') + column, table, {q.value(0).toLongLong()},

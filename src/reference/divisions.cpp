@@ -301,6 +301,10 @@ QString sheetProblemText(const DivisionSheet& s)
 int replaceDivisions(Database& db, const QList<Division>& rows, const ImportProgress& progress)
 {
     Transaction tx(db);
+    // Two imports at once are served one after the other: without the table's
+    // lock the second one's delete misses the rows the first is inserting, and
+    // the table ends up holding both sheets.
+    db.lockTable(QStringLiteral("abadiha"));
     db.exec(QStringLiteral("delete from abadiha"));
     const QString head = QStringLiteral("insert into abadiha (") + divisionColumns().join(',') + QStringLiteral(") values ");
     const QString one = QStringLiteral("(?,?,?,?,?,?,?)");

@@ -98,6 +98,9 @@ private Q_SLOTS:
         const qint64 facility = ins(QStringLiteral("tashilat"), {{QStringLiteral("prj_id"), prj}, {QStringLiteral("daryafti"), 1000}});
         ins(QStringLiteral("vahed_vam"), {{QStringLiteral("prj_id"), prj}, {QStringLiteral("tashilat_id"), facility},
                                           {QStringLiteral("vahed_id"), unit}, {QStringLiteral("mablagh"), 300}});
+        // A loan tied to no facility, as the loan window gives one after its question.
+        ins(QStringLiteral("vahed_vam"), {{QStringLiteral("prj_id"), prj}, {QStringLiteral("tashilat_id"), 0},
+                                          {QStringLiteral("vahed_id"), unit}, {QStringLiteral("mablagh"), 0}});
         ins(QStringLiteral("pardakht"), {{QStringLiteral("customer_id"), holder}, {QStringLiteral("mablagh"), 700}, {QStringLiteral("vosol"), 700}});
         ins(QStringLiteral("pardakht"), {{QStringLiteral("customer_id"), holder}, {QStringLiteral("mablagh"), 200}, {QStringLiteral("vosol"), 0}});
         const auto space = [&](const QString& table, const QString& status) {

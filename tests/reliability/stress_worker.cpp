@@ -1,0 +1,206 @@
+// A worker of the race and crash tests: opens the database named on its command
+// line and, for a bounded time or number of attempts, runs the program's own
+// writing actions on the rows of the first project: a unit sold to a new
+// applicant, a storage room or parking space sold to an applicant, a loan from
+// one of the project's facilities, a payment, an applicant moved to another
+// unit, an applicant deleted and the country divisions replaced.
+//
+//   stress_worker sqlite|pg SERVER DATABASE USER SEED ATTEMPTS MILLISECONDS
+//
+// ATTEMPTS or MILLISECONDS 0: no bound of that kind.  Each attempt writes, each
+// line written straight to standard output (no buffer a kill could lose):
+//   begin N ACTION TARGET      before the action starts
+//   ok N ACTION TARGET ROW     after its commit (ROW: the row it wrote)
+//   no N ACTION TARGET         refused by the action's own checks
+//   err N ACTION TARGET        failed with a database error (rolled back)
+// and at the end "done ATTEMPTS OK NO ERR MILLISECONDS".
+#include "applicants/applicant_fixtures.h"
+
+#include "applicants/assignments_logic.h"
+#include "applicants/customers_logic.h"
+#include "applicants/payments_logic.h"
+#include "common/activitylog.h"
+#include "common/nationcode.h"
+#include "projects/facilities_logic.h"
+#include "reference/divisions.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+
+#include <unistd.h>
+
+using namespace tavrin;
+
+namespace {
+
+void say(const QString& line)
+{
+    const QByteArray b = line.toUtf8() + '\n';
+    qsizetype done = 0;
+    while (done < b.size()) {
+        const ssize_t n = ::write(STDOUT_FILENO, b.constData() + done, size_t(b.size() - done));
+        if (n <= 0)
+            return;
+        done += n;
+    }
+}
+
+QList<qint64> ids(const QString& sql, const QVariantList& values = {})
+{
+    QList<qint64> out;
+    QSqlQuery q = dm().exec(sql, values);
+    while (q.next())
+        out << q.value(0).toLongLong();
+    return out;
+}
+
+// A valid national code unique to this worker's process and attempt.
+QString nationCode(qint64 pid, int attempt)
+{
+    const QString nine = QStringLiteral("%1%2").arg(pid % 100000, 5, 10, QLatin1Char('0')).arg(attempt % 10000, 4, 10, QLatin1Char('0'));
+    for (int c = 0; c < 10; ++c)
+        if (isValidNationCode(nine + QString::number(c)))
+            return nine + QString::number(c);
+    return nine + QLatin1Char('0');
+}
+
+struct Worker {
+    QRandomGenerator rng;
+    qint64 pid = QCoreApplication::applicationPid();
+    QSqlRecord project;
+    QList<qint64> units, storage, parking, facilities;
+    int attempt = 0;
+
+    template <class T>
+    T pick(const QList<T>& from) { return from.isEmpty() ? T() : from[int(rng.bounded(quint32(from.size())))]; }
+    qint64 anApplicant() { return pick(ids(QStringLiteral("select id from customers order by id"))); }
+
+    // Runs one action; returns the row it wrote, 0 when refused.
+    qint64 run(const QString& action, qint64 target)
+    {
+        const auto done = [](const items::ActionResult& r) { return r.done ? qMax<qint64>(r.id, 1) : 0; };
+        if (action == QLatin1String("sale")) {
+            const QSqlRecord unit = test::rowOf(QStringLiteral("vahedha"), target);
+            applicants::CustomerValues v = test::saleOf(project, unit, QStringLiteral("خريدار%1").arg(attempt),
+                                                        nationCode(pid, attempt));
+            return done(applicants::insertCustomer(v, test::answering(true)));
+        }
+        if (action == QLatin1String("storage") || action == QLatin1String("parking")) {
+            const auto& side = action == QLatin1String("storage") ? assignments::storageSide() : assignments::parkingSide();
+            return done(assignments::assign(side, target, pick(action == QLatin1String("storage") ? storage : parking)));
+        }
+        if (action == QLatin1String("loan"))
+            return done(facilities::addLoan(target, pick(facilities), QStringLiteral("10000000")));
+        if (action == QLatin1String("payment")) {
+            payments::PaymentForm f;
+            f.pardakht_typ = QStringLiteral("قسط");
+            f.mablagh = f.vosol = QString::number(1000000 * (1 + rng.bounded(9)));
+            f.num = QStringLiteral("%1-%2").arg(pid).arg(attempt);
+            f.dat = QStringLiteral("1403/01/01");
+            return done(payments::addPayment(target, f));
+        }
+        if (action == QLatin1String("move")) {
+            const auto row = applicants::customerRow(target);
+            if (!row)
+                return 0;
+            applicants::CustomerValues v = applicants::valuesOf(*row);
+            v.insert(applicants::unitValues(test::rowOf(QStringLiteral("vahedha"), pick(units))));
+            return done(applicants::updateCustomer(target, v));
+        }
+        if (action == QLatin1String("delete"))
+            return done(applicants::deleteCustomer(target));
+        // The divisions: three settlements whose codes name this attempt.
+        QList<Division> rows;
+        for (int i = 0; i < 3; ++i)
+            rows << Division::fromValues({QStringLiteral("فارس"), QStringLiteral("شيراز"), QStringLiteral("شيراز"), {}, {}, {},
+                                          QStringLiteral("%1-%2-%3").arg(pid).arg(target).arg(i)});
+        return replaceDivisions(dm(), rows) == 3 ? target : 0;
+    }
+
+    // The action of an attempt and what it works on.
+    std::pair<QString, qint64> choose()
+    {
+        const quint32 r = rng.bounded(100u);
+        if (r < 22)
+            return {QStringLiteral("sale"), pick(units)};
+        if (r < 32)
+            return {QStringLiteral("storage"), anApplicant()};
+        if (r < 42)
+            return {QStringLiteral("parking"), anApplicant()};
+        if (r < 57)
+            return {QStringLiteral("loan"), pick(units)};
+        if (r < 77)
+            return {QStringLiteral("payment"), anApplicant()};
+        if (r < 85)
+            return {QStringLiteral("move"), anApplicant()};
+        if (r < 93)
+            return {QStringLiteral("delete"), anApplicant()};
+        return {QStringLiteral("import"), qint64(attempt)};
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 8) {
+        say(QStringLiteral("usage: stress_worker sqlite|pg SERVER DATABASE USER SEED ATTEMPTS MILLISECONDS"));
+        return 2;
+    }
+    setLocalIdentity({QStringLiteral("10.0.0.9"), QStringLiteral("worker")});
+    ConnectionParams p;
+    p.backend = args[1] == QLatin1String("pg") ? Backend::PostgreSQL : Backend::SQLite;
+    p.server = args[2];
+    p.database = args[3];
+    p.user = args[4];
+    p.createIfMissing = false;
+    auto db = std::make_unique<Database>(p);
+    QString why;
+    if (!db->open(&why)) {
+        say(QStringLiteral("cannot open: ") + why);
+        return 2;
+    }
+    setDm(std::move(db));
+    test::loginAs(QStringLiteral("admin"));
+
+    Worker w;
+    w.rng.seed(quint32(args[5].toUInt()));
+    const int maxAttempts = args[6].toInt();
+    const qint64 maxMs = args[7].toLongLong();
+    w.project = *dm().firstRow(QStringLiteral("select * from projects order by id"));
+    const QVariant prj = w.project.value(QStringLiteral("id"));
+    w.units = ids(QStringLiteral("select id from vahedha where prj_id=? order by id"), {prj});
+    w.storage = ids(QStringLiteral("select id from anbariha where prj_id=? order by id"), {prj});
+    w.parking = ids(QStringLiteral("select id from parkingha where prj_id=? order by id"), {prj});
+    w.facilities = ids(QStringLiteral("select id from tashilat where prj_id=? order by id"), {prj});
+
+    int ok = 0, refused = 0, failed = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while ((maxAttempts == 0 || w.attempt < maxAttempts) && (maxMs == 0 || clock.elapsed() < maxMs)) {
+        ++w.attempt;
+        const auto [action, target] = w.choose();
+        const QString head = QStringLiteral("%1 %2 %3").arg(w.attempt).arg(action).arg(target);
+        say(QStringLiteral("begin ") + head);
+        try {
+            if (const qint64 row = target ? w.run(action, target) : 0) {
+                ++ok;
+                say(QStringLiteral("ok %1 %2").arg(head).arg(row));
+            } else {
+                ++refused;
+                say(QStringLiteral("no ") + head);
+            }
+        } catch (const DbError& e) {
+            // A deadlock or serialisation failure the server resolved by
+            // rolling this action back: reported, as a user would be told.
+            ++failed;
+            say(QStringLiteral("err ") + head + QStringLiteral(" ") + e.driverText.simplified());
+        }
+    }
+    say(QStringLiteral("done %1 %2 %3 %4 %5").arg(w.attempt).arg(ok).arg(refused).arg(failed).arg(clock.elapsed()));
+    setDm(nullptr);
+    return 0;
+}
