@@ -42,7 +42,9 @@ int printCustomerList(const ListModel& list)
 {
     QList<QVariantMap> rows;
     try {
-        list.forEachRow([&rows](const QSqlRecord& r) { rows << applicants::printRow(r); });
+        // A cancelled read shows no preview.
+        if (!list.forEachRow(kReadingList, [&rows](const QSqlRecord& r) { rows << applicants::printRow(r); }))
+            return 0;
     } catch (const DbError& e) {
         reportFailure(custext::kPrintFailed, e);
         return 0;

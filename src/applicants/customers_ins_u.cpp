@@ -509,10 +509,15 @@ void Tcustomers_ins::fillSettingLists()
         {"taeed", &custext::kSetTaeed},   {"job", &custext::kSetJob},           {"moaref", &custext::kSetMoaref},
         {"status", &custext::kSetStatus}};
     try {
+        // The seven lists in one statement.
+        QStringList keys;
+        for (const auto& [column, key] : lists)
+            keys << *key;
+        const QMap<QString, QStringList> read = settingLists(keys);
         for (const auto& [column, key] : lists) {
             auto* c = static_cast<QComboBox*>(m_fields.value(QString::fromLatin1(column)));
             const QString typed = c->currentText();
-            fillCombo(c, settingList(*key));
+            fillCombo(c, read.value(*key));
             setComboText(c, typed);
         }
     } catch (const DbError& e) {

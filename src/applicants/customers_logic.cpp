@@ -231,17 +231,21 @@ bool emptinessChecks(ActionResult& r, const CustomerValues& values, bool withUni
 // The two hard duplicates of a new applicant's unit (made again inside the transaction).
 bool unitDuplicateChecks(ActionResult& r, const CustomerValues& values)
 {
-    if (any(QStringLiteral("select id from customers where ostan=? and shahrestan=? and bolok=? and tabaghe=? and vahed_no=? "
-                           "and prj_name=? and shenase=? and status=? and prj_cod=?"),
-            {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "bolok")), nn(v(values, "tabaghe")),
-             nn(v(values, "vahed_no")), nn(v(values, "prj_name")), nn(v(values, "shenase")), nn(v(values, "status")),
-             nn(v(values, "prj_cod"))})) {
+    // Both checks in one statement; the first found is reported.
+    const auto found = dm().firstRow(
+        QStringLiteral("select case when exists (select id from customers where ostan=? and shahrestan=? and bolok=? "
+                       "and tabaghe=? and vahed_no=? and prj_name=? and shenase=? and status=? and prj_cod=?) then 1 else 0 end,"
+                       "case when exists (select id from customers where ostan=? and shahrestan=? and prj_cod=? and shenase=? "
+                       "and status<>?) then 1 else 0 end"),
+        {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "bolok")), nn(v(values, "tabaghe")),
+         nn(v(values, "vahed_no")), nn(v(values, "prj_name")), nn(v(values, "shenase")), nn(v(values, "status")),
+         nn(v(values, "prj_cod")), nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "prj_cod")),
+         nn(v(values, "shenase")), custext::kTransferred});
+    if (found && found->value(0).toInt() != 0) {
         r.refuse(custext::kDupBlockStatus, QStringLiteral("shenase"));
         return false;
     }
-    if (any(QStringLiteral("select id from customers where ostan=? and shahrestan=? and prj_cod=? and shenase=? and status<>?"),
-            {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "prj_cod")), nn(v(values, "shenase")),
-             custext::kTransferred})) {
+    if (found && found->value(1).toInt() != 0) {
         r.refuse(custext::kDupShenaseProject, QStringLiteral("shenase"));
         return false;
     }
@@ -543,24 +547,39 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     const bool passed = [&] {
         if (!emptinessChecks(r, values, true, 0))
             return false;
-        if (const auto nesbat = dm().firstRow(QStringLiteral("select nesbat from takafol where nation=? order by id"), {nation}))
-            if (!warn(custext::kWarnDependant + text(nesbat->value(0))))
-                return false;
-        if (const auto other = dm().firstRow(QStringLiteral("select ostan from customers where nation=? order by id"), {nation}))
-            if (!warn(custext::kWarnApplicant + text(other->value(0))))
-                return false;
-        if (const auto partner = dm().firstRow(QStringLiteral("select customer_id from shoraka where nation=? order by id"), {nation})) {
-            const QString ostan = firstText(QStringLiteral("select ostan from customers where id=?"), {partner->value(0)});
-            if (!warn(custext::kWarnPartner + ostan))
-                return false;
-        }
-        if (const auto same = dm().firstRow(
-                QStringLiteral("select ostan,shahrestan from customers where ostan=? and shahrestan=? and fname=? and lname=? "
-                               "and father=? order by id"),
-                {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "fname")), nn(v(values, "lname")),
-                 nn(v(values, "father"))}))
-            if (!warn(custext::kWarnSamePerson + text(same->value(0)) + text(same->value(1))))
-                return false;
+        // Whether the person is already known (a dependant, an applicant, a
+        // partner, the same names in the county), each as its first row by id,
+        // read in one statement; the questions then come in their order.
+        const QString sameWhere = QStringLiteral("ostan=? and shahrestan=? and fname=? and lname=? and father=?");
+        const auto known = dm().firstRow(
+            QStringLiteral("select (select min(id) from takafol where nation=?) as t_id,"
+                           "(select nesbat from takafol where id=(select min(id) from takafol where nation=?)) as t_nesbat,"
+                           "(select min(id) from customers where nation=?) as c_id,"
+                           "(select ostan from customers where id=(select min(id) from customers where nation=?)) as c_ostan,"
+                           "(select min(id) from shoraka where nation=?) as s_id,"
+                           "(select ostan from customers where id=(select customer_id from shoraka where id="
+                           "(select min(id) from shoraka where nation=?))) as s_ostan,"
+                           "(select min(id) from customers where ") + sameWhere + QStringLiteral(") as p_id,"
+                           "(select ostan from customers where id=(select min(id) from customers where ") + sameWhere +
+                QStringLiteral(")) as p_ostan,(select shahrestan from customers where id=(select min(id) from customers where ") +
+                sameWhere + QStringLiteral(")) as p_shahrestan"),
+            {nation, nation, nation, nation, nation, nation, nn(v(values, "ostan")), nn(v(values, "shahrestan")),
+             nn(v(values, "fname")), nn(v(values, "lname")), nn(v(values, "father")), nn(v(values, "ostan")),
+             nn(v(values, "shahrestan")), nn(v(values, "fname")), nn(v(values, "lname")), nn(v(values, "father")),
+             nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "fname")), nn(v(values, "lname")),
+             nn(v(values, "father"))});
+        const auto has = [&known](const char* column) {
+            return known && !known->value(QString::fromLatin1(column)).isNull();
+        };
+        const auto at = [&known](const char* column) { return text(known->value(QString::fromLatin1(column))); };
+        if (has("t_id") && !warn(custext::kWarnDependant + at("t_nesbat")))
+            return false;
+        if (has("c_id") && !warn(custext::kWarnApplicant + at("c_ostan")))
+            return false;
+        if (has("s_id") && !warn(custext::kWarnPartner + at("s_ostan")))
+            return false;
+        if (has("p_id") && !warn(custext::kWarnSamePerson + at("p_ostan") + at("p_shahrestan")))
+            return false;
         return true;
     }();
     if (!passed) {
@@ -595,11 +614,17 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     // for this sale, and writes the new holder's loan too.
     dm().exec(QStringLiteral("update vahedha set vam=vam where id=?"), {unitId});
     // What another user may have done since the checks: the unit sold or gone.
-    const auto unit = dm().firstRow(QStringLiteral("select * from vahedha where id=? and prj_id=?"), {unitId, prjId});
+    // The unit with its holder (the first by id), read together.
+    const auto unit = dm().firstRow(
+        QStringLiteral("select mablagh,vam,(select lname from customers where id=(select min(id) from customers where "
+                       "vahed_id=? and transport_dat=? and id<>0)) as tavrin_holder,case when exists (select id from customers "
+                       "where vahed_id=? and transport_dat=? and id<>0) then 1 else 0 end as tavrin_held "
+                       "from vahedha where id=? and prj_id=?"),
+        {unitId, mask(), unitId, mask(), unitId, prjId});
     if (!unit)
         return r.refuse(custext::kNoUnit, QStringLiteral("shenase"));
-    if (const auto holder = holderOf(unitId))
-        return r.refuse(custext::kUnitSoldTo + *holder, QStringLiteral("shenase"));
+    if (unit->value(QStringLiteral("tavrin_held")).toInt() != 0)
+        return r.refuse(custext::kUnitSoldTo + text(unit->value(QStringLiteral("tavrin_holder"))), QStringLiteral("shenase"));
     if (!unitDuplicateChecks(r, values))
         return r;
     QVariantMap row = c.values;

@@ -551,7 +551,13 @@ void Tcustomers_src::SMS1Click()
         return;
     QString content;
     try {
-        content = mobilesText([m](const RecordVisitor& visit) { m->forEachRow(visit); });
+        // A cancelled read writes no file.
+        content = mobilesText([m](const RecordVisitor& visit) {
+            if (!m->forEachRow(kReadingList, visit))
+                throw ReadCancelled();
+        });
+    } catch (const ReadCancelled&) {
+        return;
     } catch (const DbError& e) {
         reportFailure(custext::kMobilesFailed, e);
         return;

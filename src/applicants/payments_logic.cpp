@@ -165,7 +165,8 @@ QStringList accountNumbers(const QString& ostan)
 
 void recomputeCollected(qint64 customerId)
 {
-    dm().exec(QStringLiteral("update customers set pardakht_sum=(select coalesce(sum(vosol),0) from pardakht where customer_id=?) "
+    // Nobody reads its answer: inside the action's transaction it goes with the commit.
+    dm().execLater(QStringLiteral("update customers set pardakht_sum=(select coalesce(sum(vosol),0) from pardakht where customer_id=?) "
                              "where id=?"),
               {customerId, customerId});
 }

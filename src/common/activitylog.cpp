@@ -60,8 +60,9 @@ void writeLog(Database& db, const QString& user, const QString& comment)
 {
     const LocalIdentity& id = localIdentity();
     // Values are cut to the column widths so that a long name cannot make the
-    // row, and with it the action's transaction, fail.
-    db.exec(QStringLiteral("insert into log (karbar,ip,computer_name,saat,tarikh,cmt) values (?,?,?,?,?,?)"),
+    // row, and with it the action's transaction, fail.  Inside a transaction
+    // the row travels with the action's next statement or its commit.
+    db.execLater(QStringLiteral("insert into log (karbar,ip,computer_name,saat,tarikh,cmt) values (?,?,?,?,?,?)"),
             {fit(user, 150), fit(id.ip, 20), fit(id.computerName, 50),
              QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), jalali::today(), fit(comment, 200)});
 }

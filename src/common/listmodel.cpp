@@ -330,6 +330,23 @@ bool ListModel::forEachRow(const QString& label, const std::function<void(const 
     return true;
 }
 
+bool readRows(const QString& label, const QString& sql, const QVariantList& values,
+              const std::function<void(const QSqlRecord&)>& visit, qint64 total)
+{
+    const std::unique_ptr<ProgressView> progress = dialogs().progress(label, total);
+    qint64 done = 0;
+    try {
+        dm().forEachRow(sql, values, [&](const QSqlRecord& r) {
+            visit(r);
+            if (!progress->advance(++done))
+                throw ReadCancelled();
+        });
+    } catch (const ReadCancelled&) {
+        return false;
+    }
+    return true;
+}
+
 QString ListModel::display(const QVariant& v, ColumnKind kind)
 {
     if (v.isNull())

@@ -112,6 +112,13 @@ private:
     std::function<QColor(const QSqlRecord&)> m_rowColor;
 };
 
+// Reads a select once, in order (Database::forEachRow), behind a cancellable
+// progress dialog titled label (of total rows when known): the read of a
+// printed list or a page the user asked for.  False when the user cancelled;
+// visit has then seen only the first rows, and the caller shows nothing.
+bool readRows(const QString& label, const QString& sql, const QVariantList& values,
+              const std::function<void(const QSqlRecord&)>& visit, qint64 total = 0);
+
 // A list grid: whole-row selection, right to left, and the title click that
 // sorts ascending, then descending, then ascending again, with the sorted
 // title in bold.  A column is never narrower than its title, also while the

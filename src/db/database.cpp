@@ -6,6 +6,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
+#include <QSqlResult>
 #include <QUuid>
 
 #include <cmath>
@@ -62,7 +63,23 @@ struct Libpq {
     int (*socket)(const void*) = nullptr;
     int (*consumeInput)(void*) = nullptr;
     int (*status)(const void*) = nullptr;   // 0: CONNECTION_OK
+    // For sending several statements as one message.
+    void* (*exec)(void*, const char*) = nullptr;
+    int (*resultStatus)(const void*) = nullptr;
+    char* (*resultError)(const void*) = nullptr;
+    char* (*errorMessage)(const void*) = nullptr;
+    char* (*cmdStatus)(void*) = nullptr;
+    char* (*cmdTuples)(void*) = nullptr;
+    int (*ntuples)(const void*) = nullptr;
+    int (*getisnull)(const void*, int, int) = nullptr;
+    char* (*getvalue)(const void*, int, int) = nullptr;
+    void (*clear)(void*) = nullptr;
     bool ok() const { return socket && consumeInput && status; }
+    bool canBatch() const
+    {
+        return ok() && exec && resultStatus && resultError && errorMessage && cmdStatus && cmdTuples && ntuples &&
+               getisnull && getvalue && clear;
+    }
 };
 
 const Libpq& libpq()
@@ -76,10 +93,70 @@ const Libpq& libpq()
         f.socket = reinterpret_cast<int (*)(const void*)>(dlsym(from, "PQsocket"));
         f.consumeInput = reinterpret_cast<int (*)(void*)>(dlsym(from, "PQconsumeInput"));
         f.status = reinterpret_cast<int (*)(const void*)>(dlsym(from, "PQstatus"));
+        f.exec = reinterpret_cast<void* (*)(void*, const char*)>(dlsym(from, "PQexec"));
+        f.resultStatus = reinterpret_cast<int (*)(const void*)>(dlsym(from, "PQresultStatus"));
+        f.resultError = reinterpret_cast<char* (*)(const void*)>(dlsym(from, "PQresultErrorMessage"));
+        f.errorMessage = reinterpret_cast<char* (*)(const void*)>(dlsym(from, "PQerrorMessage"));
+        f.cmdStatus = reinterpret_cast<char* (*)(void*)>(dlsym(from, "PQcmdStatus"));
+        f.cmdTuples = reinterpret_cast<char* (*)(void*)>(dlsym(from, "PQcmdTuples"));
+        f.ntuples = reinterpret_cast<int (*)(const void*)>(dlsym(from, "PQntuples"));
+        f.getisnull = reinterpret_cast<int (*)(const void*, int, int)>(dlsym(from, "PQgetisnull"));
+        f.getvalue = reinterpret_cast<char* (*)(const void*, int, int)>(dlsym(from, "PQgetvalue"));
+        f.clear = reinterpret_cast<void (*)(void*)>(dlsym(from, "PQclear"));
         return f;
     }();
     return l;
 }
+
+// The libpq connection behind a PostgreSQL QSqlDatabase, or nullptr.
+void* pgConnection(const QSqlDatabase& db)
+{
+    if (!db.isOpen() || !db.driver())
+        return nullptr;
+    const QVariant handle = db.driver()->handle();
+    // The driver names the type by libpq's struct (pg_conn*) or its typedef.
+    if (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return nullptr;
+    return *static_cast<void* const*>(handle.constData());
+}
+
+// Whether a statement answers with nothing but its command tag and count of
+// rows, so that statements waiting to be sent can travel in front of it in one
+// message (the answer to such a message is the last statement's).
+bool answersWithoutRows(const QString& sql)
+{
+    static const QRegularExpression command(
+        QStringLiteral("^\\s*(insert|update|delete|lock|declare|close)\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression returning(QStringLiteral("\\breturning\\b"), QRegularExpression::CaseInsensitiveOption);
+    return command.match(sql).hasMatch() && !sql.contains(returning);
+}
+
+// The answer of a statement that came back with its command tag only: what
+// Database::exec hands back after sending it together with those waiting.
+class CommandResult : public QSqlResult {
+public:
+    CommandResult(const QSqlDriver* driver, const QString& sql, int affected)
+        : QSqlResult(driver), m_affected(affected)
+    {
+        setQuery(sql);
+        setSelect(false);
+        setActive(true);
+        setAt(QSql::BeforeFirstRow);
+    }
+
+protected:
+    QVariant data(int) override { return {}; }
+    bool isNull(int) override { return true; }
+    bool reset(const QString&) override { return false; }
+    bool fetch(int) override { return false; }
+    bool fetchFirst() override { return false; }
+    bool fetchLast() override { return false; }
+    int size() override { return -1; }
+    int numRowsAffected() override { return m_affected; }
+
+private:
+    int m_affected;
+};
 
 // Whether a statement only reads, so that sending it again is harmless.
 bool isRead(const QString& sql)
@@ -236,9 +313,18 @@ Database::~Database()
     close();
 }
 
-QSqlDatabase Database::qdb() const
+QSqlDatabase Database::conn() const
 {
     return QSqlDatabase::database(m_name, false);
+}
+
+QSqlDatabase Database::qdb() const
+{
+    // Whoever runs statements of their own on the connection runs them inside
+    // the current transaction: what waits to be sent goes first.
+    if (!m_pending.isEmpty())
+        sendPending({}, nullptr);
+    return conn();
 }
 
 bool Database::open(QString* driverError)
@@ -297,7 +383,7 @@ bool Database::open(QString* driverError)
 
 bool Database::isOpen() const
 {
-    return QSqlDatabase::contains(m_name) && qdb().isOpen();
+    return QSqlDatabase::contains(m_name) && conn().isOpen();
 }
 
 void Database::close()
@@ -306,13 +392,15 @@ void Database::close()
     if (!QSqlDatabase::contains(m_name))
         return;
     {
-        QSqlDatabase db = qdb();
+        QSqlDatabase db = conn();
         if (db.isOpen())
             db.close();
     }
     QSqlDatabase::removeDatabase(m_name);
     m_depth = 0;
     m_failed = false;
+    m_pending.clear();
+    m_begun = false;
     m_searchKeys.clear();
 }
 
@@ -320,7 +408,7 @@ bool Database::connectionLost() const
 {
     if (!QSqlDatabase::contains(m_name))
         return false;
-    const QSqlDatabase db = qdb();
+    const QSqlDatabase db = conn();
     if (!db.isOpen())
         return true;
     if (m_params.backend != Backend::PostgreSQL || !libpq().ok())
@@ -329,10 +417,9 @@ bool Database::connectionLost() const
     // has its last message and the end of the stream waiting on the socket;
     // reading them tells libpq the connection is gone.
     const QVariant handle = db.driver()->handle();
-    // The driver names the type by libpq's struct (pg_conn*) or its typedef.
     if (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
         return false;
-    void* conn = *static_cast<void* const*>(handle.constData());
+    void* conn = pgConnection(db);
     if (!conn)
         return true;
     pollfd p {libpq().socket(conn), POLLIN, 0};
@@ -357,15 +444,33 @@ bool Database::reopen(QString* error) const
 {
     auto* self = const_cast<Database*>(this);
     qCWarning(lcDb) << "connection lost; opening it again:" << m_params.describe();
+    // A transaction none of which reached the server goes on, whole, on the new
+    // connection.
+    const int depth = m_depth;
+    const bool failed = m_failed;
+    const QStringList pending = m_pending;
+    const bool unsent = depth > 0 && !m_begun;
     if (!self->open(error))
         return false;
+    if (unsent) {
+        self->m_depth = depth;
+        self->m_failed = failed;
+        m_pending = pending;
+    }
     ++m_reconnects;
     return true;
 }
 
+bool Database::deferring() const
+{
+    return m_params.backend == Backend::PostgreSQL && m_dialect->beginStatement().isEmpty() && libpq().canBatch();
+}
+
 void Database::healConnection() const
 {
-    if (m_depth > 0 || !m_opened || !connectionLost())
+    // Inside a transaction only while none of it has reached the server.
+    const bool unsent = m_depth > 0 && !m_begun && !m_pending.isEmpty();
+    if ((m_depth > 0 && !unsent) || !m_opened || !connectionLost())
         return;
     QString why;
     if (!reopen(&why))
@@ -374,7 +479,7 @@ void Database::healConnection() const
 
 bool Database::run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString* error) const
 {
-    q = QSqlQuery(qdb());
+    q = QSqlQuery(conn());
     q.setForwardOnly(true);
     bool ok;
     if (values.isEmpty()) {
@@ -396,7 +501,7 @@ bool Database::run(QSqlQuery& q, const QString& sql, const QVariantList& values,
     return ok;
 }
 
-QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const
+void Database::announce(const QString& sql) const
 {
     if (!m_opened || !QSqlDatabase::contains(m_name))
         throw DbError(QStringLiteral("not connected"), sql);
@@ -406,6 +511,97 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const
     healConnection();
     if (!isOpen())
         throw DbError(QStringLiteral("not connected"), sql);
+}
+
+bool Database::runBatch(const QString& text, BatchAnswer* answer, QString* error) const
+{
+    void* c = pgConnection(conn());
+    if (!c) {
+        *error = QStringLiteral("not connected");
+        return false;
+    }
+    const QByteArray utf8 = text.toUtf8();
+    // Several statements in one message: the server runs them in order and
+    // stops at the first that fails; the answer is the last one's, or the error.
+    void* r = libpq().exec(c, utf8.constData());
+    if (!r) {
+        *error = QString::fromUtf8(libpq().errorMessage(c)).trimmed();
+        return false;
+    }
+    const int status = libpq().resultStatus(r);
+    const bool ok = status == 1 /* PGRES_COMMAND_OK */ || status == 2 /* PGRES_TUPLES_OK */;
+    if (ok) {
+        answer->status = QString::fromLatin1(libpq().cmdStatus(r));
+        answer->affected = QByteArray(libpq().cmdTuples(r)).toInt();
+        if (status == 2 && libpq().ntuples(r) > 0 && !libpq().getisnull(r, 0, 0))
+            answer->firstValue = QString::fromUtf8(libpq().getvalue(r, 0, 0));
+    } else {
+        *error = QString::fromUtf8(libpq().resultError(r)).trimmed();
+        if (error->isEmpty())
+            *error = QString::fromUtf8(libpq().errorMessage(c)).trimmed();
+    }
+    libpq().clear(r);
+    return ok;
+}
+
+Database::BatchAnswer Database::sendPending(const QString& last, const QString* sql) const
+{
+    QStringList parts = m_pending;
+    if (!last.isEmpty())
+        parts << last;
+    m_pending.clear();
+    const bool withBegin = !m_begun;
+    // A newline, not only a semicolon, between them: a statement may end in a comment.
+    const QString text = parts.join(QStringLiteral(";\n"));
+    BatchAnswer answer;
+    QString err;
+    for (int attempt = 0;; ++attempt) {
+        if (runBatch(text, &answer, &err)) {
+            m_begun = true;
+            return answer;
+        }
+        // Cut off before its BEGIN was answered: nothing of the transaction
+        // stayed on the server, so it is sent again, once, on a new connection.
+        if (attempt > 0 || !withBegin || !connectionLost())
+            break;
+        m_begun = false;
+        QString why;
+        if (!reopen(&why)) {
+            err = why;
+            break;
+        }
+    }
+    // The BEGIN may have run before the statement that failed: the rollback
+    // that follows is sent.
+    m_begun = true;
+    const QString failed = sql ? *sql : parts.value(0);
+    qCWarning(lcDb).noquote() << "statement failed:" << err << "\n  " << failed;
+    throw DbError(err, failed);
+}
+
+void Database::execLater(const QString& sql, const QVariantList& values) const
+{
+    if (m_depth == 0 || !deferring()) {
+        exec(sql, values);
+        return;
+    }
+    announce(sql);
+    m_pending << (values.isEmpty() ? sql : bindInline(sql, values));
+}
+
+QSqlQuery Database::exec(const QString& sql, const QVariantList& values) const
+{
+    announce(sql);
+    if (!m_pending.isEmpty()) {
+        // The transaction's BEGIN or writes wait: a statement answering with
+        // its count only travels with them; one answering with rows follows them.
+        const QString bound = values.isEmpty() ? sql : bindInline(sql, values);
+        if (answersWithoutRows(sql)) {
+            const BatchAnswer a = sendPending(bound, &sql);
+            return QSqlQuery(new CommandResult(conn().driver(), bound, a.affected));
+        }
+        sendPending({}, &sql);
+    }
     QSqlQuery q;
     QString err;
     if (run(q, sql, values, &err))
@@ -464,6 +660,12 @@ qint64 Database::insert(const QString& table, const QStringList& columns, const 
                       .arg(table, columns.join(','), marks.join(','));
     switch (m_params.backend) {
     case Backend::PostgreSQL: {
+        if (!m_pending.isEmpty()) {
+            // With what waits, in one message; the new id is all the answer needed.
+            const QString returning = sql + QStringLiteral(" returning id");
+            announce(returning);
+            return sendPending(bindInline(returning, values), &returning).firstValue.toLongLong();
+        }
         QSqlQuery q = exec(sql + QStringLiteral(" returning id"), values);
         return q.next() ? q.value(0).toLongLong() : 0;
     }
@@ -509,7 +711,7 @@ void Database::forEachRow(const QString& sql, const QVariantList& values,
                 m_statementHook(fetch);
             // The whole batch arrives in one answer, so visit may run statements
             // of its own between rows.
-            QSqlQuery q(qdb());
+            QSqlQuery q(conn());
             if (!q.exec(fetch)) {
                 const QString err = q.lastError().text();
                 qCWarning(lcDb).noquote() << "statement failed:" << err << "\n  " << fetch;
@@ -543,7 +745,7 @@ void Database::forEachRow(const QString& sql, const QVariantList& values,
 
 bool Database::tableExists(const QString& table) const
 {
-    const QStringList tables = qdb().tables(QSql::Tables);
+    const QStringList tables = conn().tables(QSql::Tables);
     for (const QString& t : tables)
         if (t.compare(table, Qt::CaseInsensitive) == 0 || t.endsWith('.' + table, Qt::CaseInsensitive))
             return true;
@@ -570,7 +772,7 @@ bool Database::hasSearchKey(const QString& table, const QString& column) const
 QStringList Database::columns(const QString& table) const
 {
     QStringList out;
-    const QSqlRecord r = qdb().record(table);
+    const QSqlRecord r = conn().record(table);
     for (int i = 0; i < r.count(); ++i)
         out << r.fieldName(i);
     return out;
@@ -591,20 +793,28 @@ void Database::begin()
         return;
     }
     m_failed = false;
+    m_pending.clear();
+    m_begun = false;
     // The depth counts only a transaction that began: a BEGIN that failed
     // leaves none to end.
     const QString stmt = m_dialect->beginStatement();
     if (!stmt.isEmpty()) {
         exec(stmt);
+    } else if (deferring()) {
+        // Sent with the transaction's first statement.
+        healConnection();
+        if (!isOpen())
+            throw DbError(QStringLiteral("not connected"), QStringLiteral("BEGIN"));
+        m_pending << QStringLiteral("BEGIN");
     } else {
         healConnection();
-        bool ok = qdb().transaction();
+        bool ok = conn().transaction();
         if (!ok && connectionLost()) {
             QString why;
-            ok = reopen(&why) && qdb().transaction();
+            ok = reopen(&why) && conn().transaction();
         }
         if (!ok) {
-            const QString err = qdb().lastError().text();
+            const QString err = conn().lastError().text();
             qCWarning(lcDb) << "begin failed:" << err;
             throw DbError(err.isEmpty() ? QStringLiteral("not connected") : err, QStringLiteral("BEGIN"));
         }
@@ -620,7 +830,7 @@ void Database::commit()
     if (m_failed) {
         m_failed = false;
         if (m_dialect->beginStatement().isEmpty())
-            qdb().rollback();
+            rollbackOutermost();
         else
             exec(QStringLiteral("ROLLBACK"));
         throw DbError(QStringLiteral("an inner step failed; the transaction was rolled back"),
@@ -628,9 +838,32 @@ void Database::commit()
     }
     bool ok = true;
     QString err;
-    if (m_dialect->beginStatement().isEmpty()) {
-        ok = qdb().commit();
-        err = qdb().lastError().text();
+    if (!m_pending.isEmpty()) {
+        const bool sentNothing = !m_begun && m_pending.size() == 1;
+        if (sentNothing) {
+            // Nothing was done: nothing to commit.
+            m_pending.clear();
+            return;
+        }
+        // The writes still waiting and the COMMIT, in one message.
+        const QString commitSql = QStringLiteral("COMMIT");
+        try {
+            // A transaction the server had already ended with an error answers
+            // the COMMIT with ROLLBACK.
+            if (sendPending(commitSql, &commitSql).status != commitSql) {
+                ok = false;
+                err = QStringLiteral("the server rolled the transaction back");
+            }
+        } catch (const DbError& e) {
+            ok = false;
+            err = e.driverText;
+        }
+        if (ok)
+            m_begun = false;
+    } else if (m_dialect->beginStatement().isEmpty()) {
+        ok = conn().commit();
+        err = conn().lastError().text();
+        m_begun = false;
     } else {
         try {
             exec(QStringLiteral("COMMIT"));
@@ -663,12 +896,17 @@ void Database::rollback()
 
 void Database::rollbackOutermost()
 {
-    if (!isOpen())
+    // A transaction none of which reached the server has nothing to undo; the
+    // writes still waiting are dropped with it.
+    const bool unsent = !m_begun && !m_pending.isEmpty();
+    m_pending.clear();
+    m_begun = false;
+    if (unsent || !isOpen())
         return;
     if (m_dialect->beginStatement().isEmpty()) {
-        qdb().rollback();
+        conn().rollback();
     } else {
-        QSqlQuery q(qdb());
+        QSqlQuery q(conn());
         q.exec(QStringLiteral("ROLLBACK"));
     }
 }

@@ -58,6 +58,8 @@ public:
     const ConnectionParams& params() const { return m_params; }
     Backend backend() const { return m_params.backend; }
     const Dialect& dialect() const { return *m_dialect; }
+    // The connection, for code that runs statements of its own on it; inside a
+    // transaction, whatever waits to be sent (see execLater) is sent first.
     QSqlDatabase qdb() const;
 
     // Runs one statement with its bound values; throws DbError on failure.
@@ -68,6 +70,12 @@ public:
     // more on the new connection.  Inside a transaction a lost connection fails
     // the statement (the server has rolled the transaction back).
     QSqlQuery exec(const QString& sql, const QVariantList& values = {}) const;
+    // A write whose result nobody reads (a log row, a copy kept in step):
+    // inside a transaction on PostgreSQL it waits and travels with the next
+    // statement or the COMMIT, costing no round trip of its own; elsewhere it
+    // runs at once.  A failure then fails that later statement or the commit,
+    // and the transaction rolls back as for any failed step.
+    void execLater(const QString& sql, const QVariantList& values = {}) const;
     // Runs a write and returns the number of rows it changed.
     int execAffected(const QString& sql, const QVariantList& values = {}) const;
     // First column of the first row, or an invalid QVariant when no row came back.
@@ -99,6 +107,9 @@ public:
 
     // Transactions nest: only the outermost begins and commits; a rollback inside
     // makes the outermost roll back too.  Use Transaction rather than these.
+    // On PostgreSQL the BEGIN waits and travels with the transaction's first
+    // statement (one round trip for both); a transaction that sent nothing
+    // costs none, and its commit or rollback sends nothing.
     void begin();
     void commit();
     void rollback();
@@ -119,6 +130,23 @@ public:
     void setStatementHook(std::function<void(const QString& sql)> hook) { m_statementHook = std::move(hook); }
 
 private:
+    QSqlDatabase conn() const;
+    // PostgreSQL inside a transaction: sends what waits (the BEGIN, writes of
+    // execLater) followed by `last` (already bound; may be empty) as one
+    // message and returns the answer to the last statement; on failure throws
+    // DbError naming `sql`.  A transaction whose BEGIN had not reached the
+    // server is sent again, once, on a connection opened again.
+    struct BatchAnswer {
+        int affected = -1;
+        QString status;              // the command tag ("COMMIT", "ROLLBACK" ...)
+        QVariant firstValue;         // the first column of the first row, as text
+    };
+    BatchAnswer sendPending(const QString& last, const QString* sql) const;
+    bool runBatch(const QString& text, BatchAnswer* answer, QString* error) const;
+    // Before a statement: the connection check, the statement count and hook,
+    // and opening a lost connection again where that is safe.
+    void announce(const QString& sql) const;
+    bool deferring() const;
     // One attempt at a statement; false with the driver's text on failure.
     bool run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString* error) const;
     // Whether the connection was lost: the driver says so, or (PostgreSQL) the
@@ -138,6 +166,10 @@ private:
     bool m_opened = false;   // open() succeeded and close() was not called since
     mutable int m_reconnects = 0;
     int m_cursors = 0;
+    // PostgreSQL: statements (bound) waiting to go with the transaction's next
+    // one, and whether the transaction's BEGIN has reached the server.
+    mutable QStringList m_pending;
+    mutable bool m_begun = false;
     mutable QHash<QString, bool> m_searchKeys;
     mutable qint64 m_statementCount = 0;
     std::function<void(const QString&)> m_statementHook;

@@ -34,6 +34,9 @@ public:
     ProjectItems kind() const { return m_kind; }
     // The project whose items are listed (an empty record clears the list).
     void setProject(const QSqlRecord& project);
+    // The same project read again after a save of the project itself, which
+    // changes none of its items: the list stays as it is.
+    void setProjectKeepingList(const QSqlRecord& project) { m_project = project; }
     const QSqlRecord& project() const { return m_project; }
     // Runs the list's search again with its filters (throws nothing; failures are reported).
     void search();

@@ -416,7 +416,15 @@ void Tproject_src::refreshAfterSave(qint64 id)
             break;
         }
     }
-    loadPanels(currentProject());
+    // Saving a project changes none of its units, storage rooms or parking
+    // spaces: when it is still the project shown, its lists are not read again.
+    const QSqlRecord current = currentProject();
+    if (!current.isEmpty() && m_units->project().value(QStringLiteral("id")) == current.value(QStringLiteral("id"))) {
+        for (ProjectItemsPanel* p : {m_units, m_storage, m_parking})
+            p->setProjectKeepingList(current);
+        return;
+    }
+    loadPanels(current);
 }
 
 void Tproject_src::N1Click()
@@ -506,7 +514,13 @@ void Tproject_src::N44Click()
     QString error;
     bool ok = false;
     try {
-        ok = writeWebPage(path, m->fieldNames(), [m](const RecordVisitor& visit) { m->forEachRow(visit); }, &error);
+        // A cancelled read ends the page before its file is written.
+        ok = writeWebPage(path, m->fieldNames(), [m](const RecordVisitor& visit) {
+            if (!m->forEachRow(kReadingList, visit))
+                throw ReadCancelled();
+        }, &error);
+    } catch (const ReadCancelled&) {
+        return;
     } catch (const DbError& e) {
         reportFailure(kWebWriteFailed, e);
         return;

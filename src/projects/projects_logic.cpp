@@ -12,6 +12,7 @@
 #include "common/logtexts.h"
 #include "common/lookups.h"
 #include "common/nationcode.h"
+#include "common/session.h"
 #include "db/database.h"
 #include "db/schema.h"
 
@@ -111,12 +112,22 @@ QString eq(const char* column)
 }
 
 // Step shared by new and edited projects: the province and county must be a
-// pair of the country divisions.
-bool placeIsListed(const ProjectValues& v)
+// pair of the country divisions and, for a county user, the county granted;
+// both are read in one statement.
+std::optional<SaveResult> checkPlace(const ProjectValues& v)
 {
-    return exists(QStringLiteral("select id from abadiha where ") + eq("ostan") + QStringLiteral(" and ") +
-                      eq("shahrestan"),
-                  {v.value(col("ostan")), v.value(col("shahrestan"))});
+    const bool admin = session().isAdminLevel();
+    const auto r = dm().firstRow(
+        QStringLiteral("select case when exists (select id from abadiha where ") + eq("ostan") + QStringLiteral(" and ") +
+            eq("shahrestan") + QStringLiteral(") then 1 else 0 end, case when exists (select user_id from dastrasi2 "
+                                              "where user_id=? and cmt=?) then 1 else 0 end"),
+        {v.value(col("ostan")), v.value(col("shahrestan")), admin ? QVariant(qint64(-1)) : session().prsId,
+         v.value(col("shahrestan"))});
+    if (!r || r->value(0).toLongLong() == 0)
+        return refusal(prjtext::kNotFromList, col("ostan"));
+    if (!admin && r->value(1).toLongLong() == 0)
+        return refusal(prjtext::kCountyNotGranted, col("shahrestan"));
+    return std::nullopt;
 }
 
 // An empty city takes the county's name, then an empty village-town the city's.
@@ -292,10 +303,8 @@ SaveResult insertProject(ProjectValues& v)
         return *r;
     Transaction tx(dm());
     lockProjects();
-    if (!placeIsListed(v))
-        return refusal(prjtext::kNotFromList, col("ostan"));
-    if (!isGrantedCounty(v.value(col("shahrestan"))))
-        return refusal(prjtext::kCountyNotGranted, col("shahrestan"));
+    if (auto r = checkPlace(v))
+        return *r;
     applyPlaceDefaults(v);
     if (exists(QStringLiteral("select id from projects where ") + eq("ostan") + QStringLiteral(" and ") +
                    eq("shahrestan") + QStringLiteral(" and ") + eq("prj_cod"),
@@ -315,10 +324,8 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
         return *r;
     Transaction tx(dm());
     lockProjects();
-    if (!placeIsListed(v))
-        return refusal(prjtext::kNotFromList, col("ostan"));
-    if (!isGrantedCounty(v.value(col("shahrestan"))))
-        return refusal(prjtext::kCountyNotGranted, col("shahrestan"));
+    if (auto r = checkPlace(v))
+        return *r;
     applyPlaceDefaults(v);
     const auto changed = [&](const char* c) { return v.value(col(c)) != before.value(col(c)); };
     // The name check as the list always made it: when the county or the name changed.
@@ -344,7 +351,7 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
     writeLog(QString::fromUtf8(logtext::kEditProject) + logPlace(v));
     // The applicants of the project carry copies of its identity; their province
     // and county stay as they are.
-    dm().exec(QStringLiteral("update customers set prj_cod=?,shahr=?,rosta=?,prj_name=?,prj_typ=?,zamin_adr=?,"
+    dm().execLater(QStringLiteral("update customers set prj_cod=?,shahr=?,rosta=?,prj_name=?,prj_typ=?,zamin_adr=?,"
                              "zamin_pelak=? where prj_id=?"),
               {textValue(v.value(col("prj_cod"))), textValue(v.value(col("shahr"))), textValue(v.value(col("rosta"))),
                textValue(v.value(col("prj_name"))), textValue(v.value(col("prj_typ"))),

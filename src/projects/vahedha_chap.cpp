@@ -109,7 +109,9 @@ int printUnitList(const QSqlRecord& project, const ListModel& units)
 {
     QList<QVariantMap> rows;
     try {
-        units.forEachRow([&rows](const QSqlRecord& r) { rows << Tvahedha_chap::rowValues(r); });
+        // A cancelled read shows no preview.
+        if (!units.forEachRow(kReadingList, [&rows](const QSqlRecord& r) { rows << Tvahedha_chap::rowValues(r); }))
+            return 0;
     } catch (const DbError& e) {
         reportFailure(QStringLiteral("خطا! ليست واحدها خوانده نشد"), e);
         return 0;
@@ -121,9 +123,10 @@ int printUnitList(const QSqlRecord& project)
 {
     QList<QVariantMap> rows;
     try {
-        QSqlQuery q = dm().exec(QStringLiteral("select * from vahedha where prj_id=? order by id"), {project.value(QStringLiteral("id"))});
-        while (q.next())
-            rows << Tvahedha_chap::rowValues(q.record());
+        if (!readRows(kReadingList, QStringLiteral("select * from vahedha where prj_id=? order by id"),
+                      {project.value(QStringLiteral("id"))},
+                      [&rows](const QSqlRecord& r) { rows << Tvahedha_chap::rowValues(r); }))
+            return 0;
     } catch (const DbError& e) {
         reportFailure(QStringLiteral("خطا! ليست واحدها خوانده نشد"), e);
         return 0;

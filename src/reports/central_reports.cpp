@@ -203,26 +203,10 @@ QString cellText(const QVariant& value, ColType type)
     }
 }
 
-void forEachPage(Database& db, const QString& sql, const QVariantList& values,
-                 const std::function<void(const QSqlQuery&)>& visit, int pageSize)
+void forEachRowOf(Database& db, const QString& sql, const QVariantList& values,
+                  const std::function<void(const QSqlRecord&)>& visit)
 {
-    const Dialect& d = db.dialect();
-    const QString paged = sql + d.pageClause();
-    for (qint64 offset = 0;; offset += pageSize) {
-        QVariantList bound = values;
-        if (d.pageBindsOffsetFirst())
-            bound << offset << pageSize;
-        else
-            bound << pageSize << offset;
-        QSqlQuery q = db.exec(paged, bound);
-        int n = 0;
-        while (q.next()) {
-            visit(q);
-            ++n;
-        }
-        if (n < pageSize)
-            break;
-    }
+    db.forEachRow(sql, values, visit);
 }
 
 // ---------------------------------------------------------------- province tables
@@ -416,7 +400,7 @@ void writeListing(Database& db, HtmlTableWriter& w, Listing listing, const Expor
     const Statement s = listingStatement(db, listing, scope);
     w.begin(listingFrame(listing, today, time));
     int n = 0;
-    forEachPage(db, s.sql, s.values, [&](const QSqlQuery& q) {
+    forEachRowOf(db, s.sql, s.values, [&](const QSqlRecord& q) {
         QStringList cells {QString::number(++n)};
         for (int i = 0; i < types.size(); ++i)
             cells << cellText(q.value(i), types.at(i));

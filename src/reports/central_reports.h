@@ -57,10 +57,11 @@ QString cellText(const QVariant& value, ColType type);
 // The type of a column of the schema (text when unknown).
 ColType columnType(const QString& table, const QString& column);
 
-// Runs a select page by page (it must end in an ORDER BY that is unique) and
-// hands each row to visit.
-void forEachPage(Database& db, const QString& sql, const QVariantList& values,
-                 const std::function<void(const QSqlQuery&)>& visit, int pageSize = 2000);
+// Reads a select once, in its order (forward only, or a server-side cursor),
+// and hands each row to visit; never page by page, which would sort the whole
+// result again for every page.
+void forEachRowOf(Database& db, const QString& sql, const QVariantList& values,
+                  const std::function<void(const QSqlRecord&)>& visit);
 
 // ---------------------------------------------------------------- province tables
 

@@ -185,7 +185,7 @@ void writeConversion(Database& db, HtmlTableWriter& w, Conversion c, const Expor
     const Statement s = conversionStatement(db, c, scope);
     w.begin(conversionFrame(c));
     int n = 0;
-    forEachPage(db, s.sql, s.values, [&](const QSqlQuery& q) {
+    forEachRowOf(db, s.sql, s.values, [&](const QSqlRecord& q) {
         const auto value = [&](const QString& name) {
             const int i = int(needed.indexOf(name));
             return cellText(q.value(i), types.at(i));

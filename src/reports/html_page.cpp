@@ -9,7 +9,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -168,32 +167,6 @@ bool writeHtmlFile(const QString& path, const PageProducer& produce, QString* er
 
 namespace {
 
-// A modal busy dialog while a long page is written; it counts the rows.
-class WriteProgress {
-public:
-    WriteProgress()
-    {
-        if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-            return;
-        m_dialog = std::make_unique<QProgressDialog>(kPageWriting, QString(), 0, 0, QApplication::activeWindow());
-        m_dialog->setObjectName(QStringLiteral("progress"));
-        m_dialog->setWindowTitle(QApplication::applicationDisplayName());
-        m_dialog->setLayoutDirection(Qt::RightToLeft);
-        m_dialog->setWindowModality(Qt::ApplicationModal);
-        m_dialog->setMinimumDuration(500);
-        m_dialog->setAutoClose(false);
-        m_dialog->setValue(0);
-    }
-    void rows(int n)
-    {
-        if (m_dialog && n % 250 == 0)
-            m_dialog->setValue(n);
-    }
-
-private:
-    std::unique_ptr<QProgressDialog> m_dialog;
-};
-
 QString askPath(const QString& fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix();
@@ -224,11 +197,18 @@ QString saveHtmlPage(const QString& fileName, const PageProducer& produce)
     QString error;
     bool ok = false;
     try {
-        WriteProgress progress;
+        // The rows are counted in a dialog whose cancel stops the page: the
+        // unfinished file is discarded.
+        const std::unique_ptr<ProgressView> progress = dialogs().progress(kPageWriting, 0);
         ok = writeHtmlFile(path, [&](HtmlTableWriter& w) {
-            w.onRow = [&progress](int n) { progress.rows(n); };
+            w.onRow = [&progress](int n) {
+                if (!progress->advance(n))
+                    throw ReadCancelled();
+            };
             produce(w);
         }, &error);
+    } catch (const ReadCancelled&) {
+        return {};
     } catch (const DbError& e) {
         reportFailure(kPageWriteFailed, e);
         return {};

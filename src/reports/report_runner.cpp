@@ -5,6 +5,7 @@
 
 #include "common/dialogs.h"
 #include "common/jalali.h"
+#include "common/listmodel.h"
 #include "common/session.h"
 #include "db/database.h"
 
@@ -90,7 +91,11 @@ std::optional<doc::Document> printReport(ReportKind kind, Grouping grouping, con
     QList<QVariantMap> rows;
     try {
         values = readTotals(dm(), kind, filter, session().prsId);
-        rows = readRows(dm(), kind, detailStatement(dm(), kind, grouping, filter, session().prsId));
+        // The detail rows behind a cancellable progress dialog: a cancel shows no preview.
+        const Statement detail = detailStatement(dm(), kind, grouping, filter, session().prsId);
+        if (!tavrin::readRows(kReadingList, detail.sql, detail.values,
+                      [&rows, kind](const QSqlRecord& r) { rows << rowValues(kind, r); }))
+            return std::nullopt;
     } catch (const DbError& e) {
         reportFailure(reptext::kReadFailed, e);
         return std::nullopt;

@@ -126,6 +126,13 @@ private Q_SLOTS:
         asked.clear();
         QVERIFY(insertCustomer(v, test::answering(true, &asked)).done);
         QCOMPARE(asked.last(), custext::kWarnSamePerson + QStringLiteral("فارسشيراز"));
+        // Known as an applicant and as a partner of one: both questions, in order, naming the province.
+        dm().exec(QStringLiteral("insert into shoraka (customer_id,nation) values ((select min(id) from customers),'0012345671')"));
+        v = test::saleOf(m_prj, test::addUnit(m_prj, QStringLiteral("1-1-9"), 500000000), QStringLiteral("رضايي"),
+                         QStringLiteral("0012345671"));
+        asked.clear();
+        QVERIFY(insertCustomer(v, test::answering(true, &asked)).done);
+        QCOMPARE(asked, (QStringList {custext::kWarnApplicant + QStringLiteral("فارس"), custext::kWarnPartner + QStringLiteral("فارس")}));
     }
 
     // Two users sell the same unit from lists read before either saved: the

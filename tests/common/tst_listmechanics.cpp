@@ -198,6 +198,11 @@ private Q_SLOTS:
         QCOMPARE(seen, 300);
         QCOMPARE(rec.progressTotal, 700);
         QCOMPARE(dm().transactionDepth(), 0);
+        seen = 0;
+        QVERIFY(!readRows(kReadingList, QStringLiteral("select name from phone where name<>? order by name"), {QStringLiteral("")},
+                          [&](const QSqlRecord&) { ++seen; }));
+        QCOMPARE(seen, 300);
+        QCOMPARE(dm().transactionDepth(), 0);
         // An export cancelled leaves no file; one carried through has every row.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("phones.xlsx"));

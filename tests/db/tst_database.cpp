@@ -96,12 +96,52 @@ private Q_SLOTS:
         QCOMPARE(trips([&] { far.exec(QStringLiteral("insert into vals (k,s) values (?,?)"), {1, QStringLiteral("a")}); }), 1);
         QVERIFY2(t.elapsed() >= 30 && t.elapsed() < 200, "the relay holds each request for its delay");
         QCOMPARE(trips([&] { far.scalar(QStringLiteral("select s from vals where k=?"), {1}); }), 1);
+        // The BEGIN travels with the first statement, writes nobody reads with
+        // the COMMIT; the counts of changed rows and new ids still come back.
+        far.exec(QStringLiteral("create table ids (id serial primary key, v text)"));
+        int changed = 0;
+        qint64 id = 0;
         QCOMPARE(trips([&] {
                      Transaction tx(far);
-                     far.exec(QStringLiteral("update vals set s=? where k=?"), {QStringLiteral("b"), 1});
+                     changed = far.execAffected(QStringLiteral("update vals set s=? where k=?"), {QStringLiteral("b"), 1});
+                     far.execLater(QStringLiteral("insert into vals (k,s) values (?,?)"), {2, QStringLiteral("later")});
+                     id = far.insert(QStringLiteral("ids"), {QStringLiteral("v")}, {QStringLiteral("u")});
+                     far.execLater(QStringLiteral("update vals set s=? where k=?"), {QStringLiteral("c"), 2});
                      tx.commit();
                  }),
                  3);
+        QCOMPARE(changed, 1);
+        QCOMPARE(id, far.scalar(QStringLiteral("select max(id) from ids")).toLongLong());
+        QVERIFY(id > 0);
+        QCOMPARE(far.textColumn(QStringLiteral("select s from vals where k in (1,2) order by k")),
+                 (QStringList {QStringLiteral("b"), QStringLiteral("c")}));
+        QCOMPARE(trips([&] {
+                     Transaction tx(far);
+                     Transaction inner(far);
+                     inner.commit();
+                     tx.commit();
+                 }),
+                 0);
+        // A failure anywhere in a message fails the action and leaves nothing of it.
+        const auto fails = [&](const std::function<void()>& f) {
+            try {
+                Transaction tx(far);
+                f();
+                tx.commit();
+            } catch (const DbError&) {
+                return far.transactionDepth() == 0;
+            }
+            return false;
+        };
+        const auto dupKey = [&] { far.execLater(QStringLiteral("insert into vals (k,s) values (?,?)"), {99, QStringLiteral("x")}); };
+        far.exec(QStringLiteral("create unique index vals_k on vals (k)"));
+        QVERIFY(fails([&] { dupKey(); dupKey(); }));
+        QVERIFY(fails([&] { dupKey(); far.execAffected(QStringLiteral("update vals set k=1 where k=2")); }));
+        QVERIFY(fails([&] { far.execAffected(QStringLiteral("update vals set s='z' where k=1")); dupKey(); dupKey(); }));
+        QVERIFY(fails([&] { dupKey(); dupKey(); far.scalar(QStringLiteral("select 1")); }));
+        QVERIFY(fails([&] { dupKey(); far.execAffected(QStringLiteral("update vals set s='z' where k=1")); throw DbError({}, {}); }));
+        QCOMPARE(far.textColumn(QStringLiteral("select s from vals order by k")), (QStringList {QStringLiteral("b"), QStringLiteral("c")}));
+        far.exec(QStringLiteral("drop index vals_k"));
         // The same statement again costs no more.
         QCOMPARE(trips([&] { far.scalar(QStringLiteral("select s from vals where k=?"), {1}); }), 1);
     }

@@ -316,6 +316,14 @@ private Q_SLOTS:
     {
         Tproject_src& list = openList(p1);
         tickProvince(list, kFars);
+        // Cancelled part way, a page leaves no file.
+        rec->clear();
+        rec->cancelProgressAt = 2;
+        rec->files = {tmp->filePath(QStringLiteral("cancelled.htm"))};
+        list.menuAction(QString::fromLatin1(qPrintable(prjtext::kConvertEntries.at(0).htmlName)))->trigger();
+        QCOMPARE(rec->progressDone, 2);
+        QVERIFY(!QFile::exists(tmp->filePath(QStringLiteral("cancelled.htm"))));
+        rec->cancelProgressAt.reset();
         QStringList checked;
         for (const Conversion c : kAllConversions) {
             const prjtext::ConvertEntry& e = prjtext::kConvertEntries.at(int(c));
