@@ -162,23 +162,39 @@ bool sellUnit(ActionResult& r, qint64 unitId, qint64 prjId, const QString& lname
 // False when he is gone.
 bool lockUnitsThenCustomer(qint64 id, qint64 alsoUnit, const QString& column)
 {
-    QList<qint64> locked;
-    for (;;) {
+    // The applicant's unit is read before it is locked, so another user may
+    // move him in between.  Locking the unit he moved to after the others
+    // would break the ascending order every writer keeps and can deadlock;
+    // instead the locks taken are given back (a savepoint's rollback releases
+    // the row locks taken after it on PostgreSQL) and all are taken again in
+    // order.  On SQLite the transaction already holds the database's write
+    // lock, so nobody moves him meanwhile.
+    const bool pg = dm().backend() == Backend::PostgreSQL;
+    for (int attempt = 0; attempt < 5; ++attempt) {
         const QVariant unit = dm().scalar(QStringLiteral("select vahed_id from customers where id=?"), {id});
         if (!unit.isValid())
             return false;
         QList<qint64> wanted;
         for (const qint64 u : {unit.toLongLong(), alsoUnit})
-            if (u > 0 && !locked.contains(u) && !wanted.contains(u))
+            if (u > 0 && !wanted.contains(u))
                 wanted << u;
-        if (wanted.isEmpty())
-            break;
         std::sort(wanted.begin(), wanted.end());
+        if (pg)
+            dm().execLater(QStringLiteral("savepoint unit_locks"));
         for (const qint64 u : wanted)
             dm().exec(QStringLiteral("update vahedha set vam=vam where id=?"), {u});
-        locked << wanted;
+        const QVariant held = dm().scalar(QStringLiteral("select vahed_id from customers where id=?"), {id});
+        if (!held.isValid())
+            return false;
+        if (held.toLongLong() == unit.toLongLong()) {
+            if (pg)
+                dm().execLater(QStringLiteral("release savepoint unit_locks"));
+            return dm().execAffected(QStringLiteral("update customers set %1=%1 where id=?").arg(column), {id}) == 1;
+        }
+        if (pg)
+            dm().exec(QStringLiteral("rollback to savepoint unit_locks"));
     }
-    return dm().execAffected(QStringLiteral("update customers set %1=%1 where id=?").arg(column), {id}) == 1;
+    return false;
 }
 
 // The transfer check, made even after another check failed.
