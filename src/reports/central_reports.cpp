@@ -432,7 +432,7 @@ QString millions(qint64 rials)
 QVariantMap coverSheetValues(Database& db, const QString& ostan, const QString& today)
 {
     const QString eq = db.dialect().exactEquals(QStringLiteral("ostan"));
-    const auto folded = [&](const QString& column) { return db.dialect().fold(column) + QStringLiteral("=?"); };
+    const auto folded = [&](const QString& column) -> QString { return db.dialect().fold(column) + QStringLiteral("=?"); };
     QStringList parts;
     QVariantList values;
     const auto add = [&](const QString& name, const QString& sql, const QVariantList& v) {

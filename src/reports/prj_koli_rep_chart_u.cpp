@@ -344,6 +344,9 @@ void Tprj_koli_rep_chart::redraw()
     m_marks.clear();
     m_chart->removeAllSeries();
     m_series = nullptr;
+    // An area series does not own the line that bounds it.
+    delete m_areaLine;
+    m_areaLine = nullptr;
     for (QAbstractAxis* a : m_chart->axes()) {
         m_chart->removeAxis(a);
         delete a;
@@ -397,7 +400,9 @@ void Tprj_koli_rep_chart::redraw()
             if (kind() == Kind::Point)
                 static_cast<QScatterSeries*>(line)->setBrush(fill(colour, gradient));
             if (kind() == Kind::Area) {
-                auto* area = new QAreaSeries(static_cast<QLineSeries*>(line));
+                m_areaLine = static_cast<QLineSeries*>(line);
+                m_areaLine->setParent(this);
+                auto* area = new QAreaSeries(m_areaLine);
                 area->setName(name);
                 area->setBrush(fill(colour, gradient));
                 area->setPen(QPen(colour.darker(140), 2));

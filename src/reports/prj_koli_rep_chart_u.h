@@ -23,6 +23,7 @@ class QToolButton;
 class QChart;
 class QChartView;
 class QAbstractSeries;
+class QLineSeries;
 
 namespace tavrin {
 
@@ -95,6 +96,7 @@ private:
     QChartView* m_view;
     QList<QGraphicsSimpleTextItem*> m_marks;
     QAbstractSeries* m_series = nullptr;
+    QLineSeries* m_areaLine = nullptr;  // the line bounding an area series, which does not own it
     std::optional<Chart> m_shown;
     QList<Point> m_points;
     reports::Statement m_last;

@@ -46,6 +46,15 @@ out = {
 print(json.dumps(out, ensure_ascii=False))
 )PY";
 
+// The sheet's column widths as one [first, last, width] entry (built step by
+// step: a braced QJsonArray of one QJsonArray is a copy under some compilers).
+QJsonArray columnsOf(const QJsonArray& range)
+{
+    QJsonArray cols;
+    cols.append(range);
+    return cols;
+}
+
 QJsonObject inspect(const QString& path)
 {
     QProcess p;
@@ -212,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(bordersOf(book, 3, 14), kNone);
         // every field column 10 characters wide; a file stores that width as
         // 10.7109375 (the width plus the cell padding of the default font)
-        QCOMPARE(book.value("cols").toArray(), QJsonArray({QJsonArray({1, 15, 10.7109375})}));
+        QCOMPARE(book.value("cols").toArray(), columnsOf({1, 15, 10.7109375}));
     }
 
     void narrowExportStillBordersAToM()
@@ -227,7 +236,7 @@ private Q_SLOTS:
         QCOMPARE(bordersOf(book, 1, 12), kSlant);
         QCOMPARE(bordersOf(book, 2, 13), kThin);
         QCOMPARE(bordersOf(book, 2, 14), kNone);
-        QCOMPARE(book.value("cols").toArray(), QJsonArray({QJsonArray({1, 2, 10.7109375})}));
+        QCOMPARE(book.value("cols").toArray(), columnsOf({1, 2, 10.7109375}));
         // our own reader sees the two columns only
         QCOMPARE(read(path), (QList<QStringList>{{"شناسه", "cod"}, {"1", ""}}));
     }
