@@ -3,6 +3,7 @@
 #include "applicants/child_texts.h"
 
 #include "common/criteria.h"
+#include "common/dialogs.h"
 #include "common/listmodel.h"
 #include "common/lookups.h"
 #include "common/monedit.h"
@@ -224,6 +225,18 @@ bool inside(const QWidget* w, const QWidget* grid)
         if (w == grid)
             return true;
     return false;
+}
+
+void showList(DBGrid* grid, const ListQuery& q, QLabel* counter)
+{
+    try {
+        grid->listModel()->setQuery(q);
+    } catch (const DbError& e) {
+        grid->listModel()->clear();
+        reportFailure(childtext::kSearchFailed, e);
+    }
+    if (counter)
+        counter->setText(QString::number(grid->listModel()->totalCount()));
 }
 
 } // namespace tavrin::child

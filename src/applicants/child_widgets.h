@@ -23,6 +23,7 @@ class QWidget;
 namespace tavrin {
 
 class DBGrid;
+class ListQuery;
 
 namespace child {
 
@@ -75,6 +76,11 @@ std::optional<QString> ticked(const QCheckBox* box, const QWidget* field);
 
 // The window's height: the wanted one, within the screen's available height.
 void fitHeight(QWidget* w, int wanted);
+
+// Shows the rows of `q` in the grid, and their count in `counter` when one is
+// given; a database failure empties the list and shows the search's failure
+// message.
+void showList(DBGrid* grid, const ListQuery& q, QLabel* counter = nullptr);
 
 // Whether a key event is Enter (either key).
 bool isEnter(const QKeyEvent* e);

@@ -112,12 +112,7 @@ void Tcustomers_pic::setLight(bool green)
 
 void Tcustomers_pic::refresh()
 {
-    try {
-        DBGrid1->listModel()->setQuery(applicantfiles::picturesQuery(m_customerId));
-    } catch (const DbError& e) {
-        DBGrid1->listModel()->clear();
-        reportFailure(kSearchFailed, e);
-    }
+    child::showList(DBGrid1, applicantfiles::picturesQuery(m_customerId));
 }
 
 void Tcustomers_pic::ins_btnClick()

@@ -224,12 +224,7 @@ void Tpardakht_frm::clearForm()
 
 void Tpardakht_frm::refresh()
 {
-    try {
-        DBGrid1->listModel()->setQuery(payments::paymentsQuery(m_customerId));
-    } catch (const DbError& e) {
-        DBGrid1->listModel()->clear();
-        reportFailure(kSearchFailed, e);
-    }
+    child::showList(DBGrid1, payments::paymentsQuery(m_customerId));
     showAccount();
 }
 

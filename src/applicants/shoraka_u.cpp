@@ -131,12 +131,7 @@ bool Tshoraka::open(const applicants::ApplicantContext& c)
 
 void Tshoraka::refresh()
 {
-    try {
-        DBGrid1->listModel()->setQuery(partners::partnersQuery(m_customerId));
-    } catch (const DbError& e) {
-        DBGrid1->listModel()->clear();
-        reportFailure(kSearchFailed, e);
-    }
+    child::showList(DBGrid1, partners::partnersQuery(m_customerId));
 }
 
 void Tshoraka::sahmExit()
@@ -285,13 +280,7 @@ void Tshoraka_src::src_btnClick()
     partners::PartnerCriteria c;
     c.lname = child::ticked(m_boxes[0], lname);
     c.nation = child::ticked(m_boxes[1], nation);
-    try {
-        DBGrid1->listModel()->setQuery(partners::partnerSearch(c));
-    } catch (const DbError& e) {
-        DBGrid1->listModel()->clear();
-        reportFailure(kSearchFailed, e);
-    }
-    cnt->setText(QString::number(DBGrid1->listModel()->totalCount()));
+    child::showList(DBGrid1, partners::partnerSearch(c), cnt);
 }
 
 void Tshoraka_src::N1Click()

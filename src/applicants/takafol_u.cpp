@@ -139,12 +139,7 @@ void Ttakafol_frm::openForPartner(const QSqlRecord& customer, const QSqlRecord& 
 
 void Ttakafol_frm::refresh()
 {
-    try {
-        DBGrid1->listModel()->setQuery(partners::dependantsQuery(m_customerId, m_partnerId));
-    } catch (const DbError& e) {
-        DBGrid1->listModel()->clear();
-        reportFailure(kSearchFailed, e);
-    }
+    child::showList(DBGrid1, partners::dependantsQuery(m_customerId, m_partnerId));
 }
 
 void Ttakafol_frm::nesbatChange()
@@ -281,13 +276,7 @@ void Ttakafol_src::src_btnClick()
     c.lname = child::ticked(m_boxes[0], lname);
     c.nesbat = child::ticked(m_boxes[1], nesbat);
     c.nation = child::ticked(m_boxes[2], nation);
-    try {
-        DBGrid1->listModel()->setQuery(partners::dependantSearch(c));
-    } catch (const DbError& e) {
-        DBGrid1->listModel()->clear();
-        reportFailure(kSearchFailed, e);
-    }
-    cnt->setText(QString::number(DBGrid1->listModel()->totalCount()));
+    child::showList(DBGrid1, partners::dependantSearch(c), cnt);
 }
 
 void Ttakafol_src::N1Click()
