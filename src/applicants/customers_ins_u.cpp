@@ -589,16 +589,18 @@ void Tcustomers_ins::clearBelow(const QStringList& keep)
     m_basePrice = 0;
 }
 
-void Tcustomers_ins::prepareNew()
+void Tcustomers_ins::prepareNew(bool keepLists)
 {
     m_editId = 0;
     m_prereg = 0;
     m_basePrice = 0;
-    fillSettingLists();
+    if (!keepLists)
+        fillSettingLists();
     setValues(newValues());
     for (QComboBox* c : {shahrestan, prj_cod, shenase})
         setCombo(c, QString(), {});
-    fillProvinces();
+    if (!keepLists)
+        fillProvinces();
     setComboText(ostan, QString());
     ins_btn->setVisible(true);
     edit_btn->setVisible(false);
@@ -874,8 +876,8 @@ void Tcustomers_ins::ins_btnClick()
     if (!r.done)
         return;
     Q_EMIT saved(r.id);
-    // Ready for the next buyer.
-    prepareNew();
+    // Ready for the next buyer, with the lists already read.
+    prepareNew(true);
 }
 
 void Tcustomers_ins::edit_btnClick()

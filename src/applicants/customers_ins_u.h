@@ -26,8 +26,11 @@ public:
     Tcustomers_ins();
 
     // New mode: every field cleared (amounts "0", share "6", status "فعال",
-    // registration date today, type "حقيقي"), the province list reloaded, only "ثبت".
-    void prepareNew();
+    // registration date today, type "حقيقي"), only "ثبت".  The choice lists and
+    // the province list are read again unless keepLists (the next buyer after a
+    // save: a sale changes none of them, and reading them again would cost a
+    // distant office two round trips).
+    void prepareNew(bool keepLists = false);
     // New mode for a given project and free unit (the project window's units
     // list): both blocks filled, the focus on the first name.
     void prepareNewForUnit(const QSqlRecord& project, const QSqlRecord& unit);

@@ -204,8 +204,11 @@ void transferCheck(ActionResult& r, const CustomerValues& values)
         r.refuse(custext::kTransferNoDate, QStringLiteral("transport_dat"));
 }
 
-// The checks of the fields that must not be empty, in the order of the save.
-bool emptinessChecks(ActionResult& r, const CustomerValues& values, bool withUnitHeld, qint64 self)
+// The checks of the fields that must not be empty, in the order of the save;
+// heldBy, when given, tells who holds the chosen unit now (a sale is refused
+// for a unit already sold, before the person's own fields are looked at).
+bool emptinessChecks(ActionResult& r, const CustomerValues& values,
+                     const std::function<std::optional<QString>()>& heldBy = {})
 {
     if (v(values, "ostan").trimmed().isEmpty()) {
         r.refuse(custext::kNoOstan, QStringLiteral("ostan"));
@@ -227,8 +230,8 @@ bool emptinessChecks(ActionResult& r, const CustomerValues& values, bool withUni
         r.refuse(custext::kNoUnit, QStringLiteral("shenase"));
         return false;
     }
-    if (withUnitHeld) {
-        if (const auto holder = holderOf(idOf(v(values, "vahed_id")), self)) {
+    if (heldBy) {
+        if (const auto holder = heldBy()) {
             r.refuse(custext::kUnitSoldTo + *holder, QStringLiteral("shenase"));
             return false;
         }
@@ -244,28 +247,50 @@ bool emptinessChecks(ActionResult& r, const CustomerValues& values, bool withUni
     return true;
 }
 
-// The two hard duplicates of a new applicant's unit (made again inside the transaction).
-bool unitDuplicateChecks(ActionResult& r, const CustomerValues& values)
+// The two hard duplicates of a new applicant's unit as two columns of a select
+// (dup_block, dup_shenase), their values appended to bound.  They are read with
+// the checks before the questions and again inside the sale's transaction.
+QString unitDuplicateColumns(const CustomerValues& values, QVariantList& bound)
 {
-    // Both checks in one statement; the first found is reported.
-    const auto found = dm().firstRow(
-        QStringLiteral("select case when exists (select id from customers where ostan=? and shahrestan=? and bolok=? "
-                       "and tabaghe=? and vahed_no=? and prj_name=? and shenase=? and status=? and prj_cod=?) then 1 else 0 end,"
-                       "case when exists (select id from customers where ostan=? and shahrestan=? and prj_cod=? and shenase=? "
-                       "and status<>?) then 1 else 0 end"),
-        {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "bolok")), nn(v(values, "tabaghe")),
-         nn(v(values, "vahed_no")), nn(v(values, "prj_name")), nn(v(values, "shenase")), nn(v(values, "status")),
-         nn(v(values, "prj_cod")), nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "prj_cod")),
-         nn(v(values, "shenase")), custext::kTransferred});
-    if (found && found->value(0).toInt() != 0) {
+    bound << nn(v(values, "ostan")) << nn(v(values, "shahrestan")) << nn(v(values, "bolok")) << nn(v(values, "tabaghe"))
+          << nn(v(values, "vahed_no")) << nn(v(values, "prj_name")) << nn(v(values, "shenase")) << nn(v(values, "status"))
+          << nn(v(values, "prj_cod")) << nn(v(values, "ostan")) << nn(v(values, "shahrestan")) << nn(v(values, "prj_cod"))
+          << nn(v(values, "shenase")) << custext::kTransferred;
+    return QStringLiteral("case when exists (select id from customers where ostan=? and shahrestan=? and bolok=? "
+                          "and tabaghe=? and vahed_no=? and prj_name=? and shenase=? and status=? and prj_cod=?) then 1 else 0 end "
+                          "as dup_block,case when exists (select id from customers where ostan=? and shahrestan=? and prj_cod=? "
+                          "and shenase=? and status<>?) then 1 else 0 end as dup_shenase");
+}
+
+// The duplicates read by unitDuplicateColumns; the first found is reported.
+bool unitDuplicateChecks(ActionResult& r, const QSqlRecord& found)
+{
+    if (found.value(QStringLiteral("dup_block")).toInt() != 0) {
         r.refuse(custext::kDupBlockStatus, QStringLiteral("shenase"));
         return false;
     }
-    if (found && found->value(1).toInt() != 0) {
+    if (found.value(QStringLiteral("dup_shenase")).toInt() != 0) {
         r.refuse(custext::kDupShenaseProject, QStringLiteral("shenase"));
         return false;
     }
     return true;
+}
+
+// Who holds a unit now, as two columns of a select: held (1 or 0) and held_by
+// (the surname of the first holder by id), their values appended to bound.
+QString holderColumns(qint64 unitId, QVariantList& bound)
+{
+    bound << unitId << mask() << unitId << mask();
+    return QStringLiteral("case when exists (select id from customers where vahed_id=? and transport_dat=? and id<>0) "
+                          "then 1 else 0 end as held,(select lname from customers where id=(select min(id) from customers "
+                          "where vahed_id=? and transport_dat=? and id<>0)) as held_by");
+}
+
+std::optional<QString> heldBy(const QSqlRecord& row)
+{
+    if (row.value(QStringLiteral("held")).toInt() == 0)
+        return std::nullopt;
+    return text(row.value(QStringLiteral("held_by")));
 }
 
 // The share on its own (1 to 6) and with the partners' shares (at most 6).
@@ -558,36 +583,61 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
         values[QStringLiteral("takhfif")] = QStringLiteral("0");
     const QString nation = v(values, "nation");
     const auto warn = [&ask](const QString& question) { return ask && ask(question); };
+    const qint64 prjId = idOf(v(values, "prj_id"));
+    const qint64 unitId = idOf(v(values, "vahed_id"));
+    const bool withContract = !v(values, "prot_no").isEmpty() || !isEmptyDate(v(values, "prot_dat"));
+
+    // Everything the checks and questions before the save look up, read in one
+    // statement once the place, project and unit are chosen: the unit's holder;
+    // whether the person is already known (a dependant, an applicant, a
+    // partner, the same names in the county), each as its first row by id; the
+    // same contract in the county; the unit's two duplicates.  The messages and
+    // questions then come in their order.
+    std::optional<QSqlRecord> known;
+    const auto lookUp = [&]() -> const QSqlRecord& {
+        if (known)
+            return *known;
+        QVariantList bound;
+        QString sql = QStringLiteral("select ") + holderColumns(unitId, bound);
+        const QString sameWhere = QStringLiteral("ostan=? and shahrestan=? and fname=? and lname=? and father=?");
+        const QVariantList same {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "fname")),
+                                 nn(v(values, "lname")), nn(v(values, "father"))};
+        sql += QStringLiteral(
+                   ",(select min(id) from takafol where nation=?) as t_id,"
+                   "(select nesbat from takafol where id=(select min(id) from takafol where nation=?)) as t_nesbat,"
+                   "(select min(id) from customers where nation=?) as c_id,"
+                   "(select ostan from customers where id=(select min(id) from customers where nation=?)) as c_ostan,"
+                   "(select min(id) from shoraka where nation=?) as s_id,"
+                   "(select ostan from customers where id=(select customer_id from shoraka where id="
+                   "(select min(id) from shoraka where nation=?))) as s_ostan,"
+                   "(select min(id) from customers where ") + sameWhere + QStringLiteral(") as p_id,"
+                   "(select ostan from customers where id=(select min(id) from customers where ") + sameWhere +
+               QStringLiteral(")) as p_ostan,(select shahrestan from customers where id=(select min(id) from customers where ") +
+               sameWhere + QStringLiteral(")) as p_shahrestan");
+        bound << nation << nation << nation << nation << nation << nation;
+        bound += same;
+        bound += same;
+        bound += same;
+        if (withContract) {
+            sql += QStringLiteral(",case when exists (select id from customers where ostan=? and shahrestan=? and prot_no=? "
+                                  "and prot_dat=? and status=?) then 1 else 0 end as contract");
+            bound << nn(v(values, "ostan")) << nn(v(values, "shahrestan")) << nn(v(values, "prot_no"))
+                  << nn(v(values, "prot_dat")) << nn(v(values, "status"));
+        }
+        sql += QLatin1Char(',') + unitDuplicateColumns(values, bound);
+        known = dm().firstRow(sql, bound);
+        if (!known)
+            known = QSqlRecord();  // a select without a table always has its row
+        return *known;
+    };
 
     // The checks in their order; a refusal skips the rest but the transfer check.
     const bool passed = [&] {
-        if (!emptinessChecks(r, values, true, 0))
+        if (!emptinessChecks(r, values, [&] { return heldBy(lookUp()); }))
             return false;
-        // Whether the person is already known (a dependant, an applicant, a
-        // partner, the same names in the county), each as its first row by id,
-        // read in one statement; the questions then come in their order.
-        const QString sameWhere = QStringLiteral("ostan=? and shahrestan=? and fname=? and lname=? and father=?");
-        const auto known = dm().firstRow(
-            QStringLiteral("select (select min(id) from takafol where nation=?) as t_id,"
-                           "(select nesbat from takafol where id=(select min(id) from takafol where nation=?)) as t_nesbat,"
-                           "(select min(id) from customers where nation=?) as c_id,"
-                           "(select ostan from customers where id=(select min(id) from customers where nation=?)) as c_ostan,"
-                           "(select min(id) from shoraka where nation=?) as s_id,"
-                           "(select ostan from customers where id=(select customer_id from shoraka where id="
-                           "(select min(id) from shoraka where nation=?))) as s_ostan,"
-                           "(select min(id) from customers where ") + sameWhere + QStringLiteral(") as p_id,"
-                           "(select ostan from customers where id=(select min(id) from customers where ") + sameWhere +
-                QStringLiteral(")) as p_ostan,(select shahrestan from customers where id=(select min(id) from customers where ") +
-                sameWhere + QStringLiteral(")) as p_shahrestan"),
-            {nation, nation, nation, nation, nation, nation, nn(v(values, "ostan")), nn(v(values, "shahrestan")),
-             nn(v(values, "fname")), nn(v(values, "lname")), nn(v(values, "father")), nn(v(values, "ostan")),
-             nn(v(values, "shahrestan")), nn(v(values, "fname")), nn(v(values, "lname")), nn(v(values, "father")),
-             nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "fname")), nn(v(values, "lname")),
-             nn(v(values, "father"))});
-        const auto has = [&known](const char* column) {
-            return known && !known->value(QString::fromLatin1(column)).isNull();
-        };
-        const auto at = [&known](const char* column) { return text(known->value(QString::fromLatin1(column))); };
+        const QSqlRecord& k = lookUp();
+        const auto has = [&k](const char* column) { return !k.value(QString::fromLatin1(column)).isNull(); };
+        const auto at = [&k](const char* column) { return text(k.value(QString::fromLatin1(column))); };
         if (has("t_id") && !warn(custext::kWarnDependant + at("t_nesbat")))
             return false;
         if (has("c_id") && !warn(custext::kWarnApplicant + at("c_ostan")))
@@ -607,14 +657,9 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     transferCheck(r, values);
     if (r.refused())
         return r;
-    if (!v(values, "prot_no").isEmpty() || !isEmptyDate(v(values, "prot_dat"))) {
-        if (any(QStringLiteral("select id from customers where ostan=? and shahrestan=? and prot_no=? and prot_dat=? and status=?"),
-                {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "prot_no")), nn(v(values, "prot_dat")),
-                 nn(v(values, "status"))}))
-            if (!warn(custext::kWarnContract))
-                return r;
-    }
-    if (!unitDuplicateChecks(r, values))
+    if (withContract && lookUp().value(QStringLiteral("contract")).toInt() != 0 && !warn(custext::kWarnContract))
+        return r;
+    if (!unitDuplicateChecks(r, lookUp()))
         return r;
     const Converted c = convert(values, false);
     if (!c.ok())
@@ -622,27 +667,30 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     if (!shareChecks(r, c, 0))
         return r;
 
-    const qint64 prjId = idOf(v(values, "prj_id"));
-    const qint64 unitId = idOf(v(values, "vahed_id"));
     Transaction tx(dm());
-    // The unit's row is locked before its price and loan are read: a loan given
-    // to the unit meanwhile is then either already in its loan total or waits
-    // for this sale, and writes the new holder's loan too.
-    dm().exec(QStringLiteral("update vahedha set vam=vam where id=?"), {unitId});
-    // What another user may have done since the checks: the unit sold or gone.
-    // The unit with its holder (the first by id), read together.
-    const auto unit = dm().firstRow(
-        QStringLiteral("select mablagh,vam,(select lname from customers where id=(select min(id) from customers where "
-                       "vahed_id=? and transport_dat=? and id<>0)) as tavrin_holder,case when exists (select id from customers "
-                       "where vahed_id=? and transport_dat=? and id<>0) then 1 else 0 end as tavrin_held "
-                       "from vahedha where id=? and prj_id=?"),
-        {unitId, mask(), unitId, mask(), unitId, prjId});
+    // The unit is marked sold while it is still free, which also locks its row
+    // before its price and loan are read: a loan given to the unit meanwhile is
+    // then either already in its loan total or waits for this sale, and writes
+    // the new holder's loan too.  Whatever is refused below rolls it back.
+    const int sold = dm().execAffected(QStringLiteral("update vahedha set status=? where id=? and prj_id=? and status=?"),
+                                       {items::soldStatus(v(values, "lname")), unitId, prjId, items::freeStatus()});
+    // What another user may have done since the checks: the unit sold or gone,
+    // a duplicate saved.  The unit with its holder and the duplicates, read together.
+    // (Each part is added in its own statement: the values are bound in the order the columns are added.)
+    QVariantList bound;
+    QString sql = QStringLiteral("select mablagh,vam,") + holderColumns(unitId, bound);
+    sql += QLatin1Char(',') + unitDuplicateColumns(values, bound);
+    sql += QStringLiteral(" from vahedha where id=? and prj_id=?");
+    bound << unitId << prjId;
+    const auto unit = dm().firstRow(sql, bound);
     if (!unit)
         return r.refuse(custext::kNoUnit, QStringLiteral("shenase"));
-    if (unit->value(QStringLiteral("tavrin_held")).toInt() != 0)
-        return r.refuse(custext::kUnitSoldTo + text(unit->value(QStringLiteral("tavrin_holder"))), QStringLiteral("shenase"));
-    if (!unitDuplicateChecks(r, values))
+    if (const auto holder = heldBy(*unit))
+        return r.refuse(custext::kUnitSoldTo + *holder, QStringLiteral("shenase"));
+    if (!unitDuplicateChecks(r, *unit))
         return r;
+    if (sold != 1)
+        return r.refuse(custext::kUnitNotActive, QStringLiteral("shenase"));
     QVariantMap row = c.values;
     const qint64 takhfif = c.values.value(QStringLiteral("takhfif")).toLongLong();
     const qint64 price = discountedPrice(toMoney(unit->value(QStringLiteral("mablagh"))), takhfif);
@@ -653,15 +701,13 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     row.insert(QStringLiteral("anbari_mablagh"), qint64(0));
     row.insert(QStringLiteral("parking_mablagh"), qint64(0));
     QStringList columns;
-    QVariantList bound;
+    QVariantList rowValues;
     for (auto it = row.cbegin(); it != row.cend(); ++it) {
         columns << it.key();
-        bound << it.value();
+        rowValues << it.value();
     }
-    r.id = dm().insert(QStringLiteral("customers"), columns, bound);
+    r.id = dm().insert(QStringLiteral("customers"), columns, rowValues);
     writeLog(logComment(logtext::kNewCustomer, values));
-    if (!sellUnit(r, unitId, prjId, v(values, "lname"), r.id))
-        return r;
     if (prereg > 0)
         movePrereg(prereg, r.id);
     tx.commit();
@@ -691,7 +737,7 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg)
             r.refuse(custext::kCompletedNoEdit);
             return false;
         }
-        if (!emptinessChecks(r, values, false, id))
+        if (!emptinessChecks(r, values))
             return false;
         const QString protDat = isEmptyDate(v(values, "prot_dat")) ? mask() : v(values, "prot_dat");
         if (v(values, "prot_no") != storedText("prot_no") || protDat != storedText("prot_dat")) {

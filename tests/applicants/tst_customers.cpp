@@ -174,6 +174,44 @@ private Q_SLOTS:
         QVERIFY(test::logComments().isEmpty());
     }
 
+    // The refusals of the sale's own lookups (read with the checks, and again
+    // inside the transaction after the unit is marked sold) leave nothing behind.
+    void saleRefusalsLeaveTheUnitAsItWas()
+    {
+        const qint64 unit2 = m_unit2.value(QStringLiteral("id")).toLongLong();
+        // A unit set to another status meanwhile, held by nobody.
+        dm().exec(QStringLiteral("update vahedha set status=? where id=?"), {QStringLiteral("رزرو"), unit2});
+        CustomerValues v = test::saleOf(m_prj, m_unit2, QStringLiteral("نوري"), QStringLiteral("0012345670"));
+        items::ActionResult r = insertCustomer(v, test::answering(true));
+        QCOMPARE(r.texts(), QStringList {custext::kUnitNotActive});
+        QCOMPARE(r.focus, QStringLiteral("shenase"));
+        QCOMPARE(test::unitStatus(m_unit2), QStringLiteral("رزرو"));
+        dm().exec(QStringLiteral("update vahedha set status=? where id=?"), {QStringLiteral("فعال"), unit2});
+        // The same contract in the county is a question; No stops the save.
+        CustomerValues first = test::saleOf(m_prj, m_unit1, QStringLiteral("کريمي"), QStringLiteral("0012345679"));
+        first[QStringLiteral("prot_no")] = QStringLiteral("44");
+        first[QStringLiteral("prot_dat")] = QStringLiteral("1402/01/01");
+        QVERIFY(insertCustomer(first, test::answering(true)).done);
+        v[QStringLiteral("prot_no")] = QStringLiteral("44");
+        v[QStringLiteral("prot_dat")] = QStringLiteral("1402/01/01");
+        QStringList asked;
+        r = insertCustomer(v, test::answering(false, &asked));
+        QVERIFY(!r.done && r.notes.isEmpty());
+        QCOMPARE(asked, QStringList {custext::kWarnContract});
+        // The unit's identifier already given in the project (by an applicant of no unit).
+        dm().exec(QStringLiteral("insert into customers (prj_id,vahed_id,ostan,shahrestan,prj_cod,shenase,lname,nation,"
+                                 "transport_dat,status) values (?,0,?,?,?,?,?,?,?,?)"),
+                  {m_prj.value(QStringLiteral("id")), v.value(QStringLiteral("ostan")), v.value(QStringLiteral("shahrestan")),
+                   v.value(QStringLiteral("prj_cod")), QStringLiteral("1-1-2"), QStringLiteral("قديمي"),
+                   QStringLiteral("0012345671"), kMask, QStringLiteral("فعال")});
+        v[QStringLiteral("prot_no")].clear();
+        r = insertCustomer(v, test::answering(true));
+        QCOMPARE(r.texts(), QStringList {custext::kDupShenaseProject});
+        QCOMPARE(test::unitStatus(m_unit2), QStringLiteral("فعال"));
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from customers")), 2);
+        QCOMPARE(test::logComments().size(), 1);
+    }
+
     void editKeepsOtherWindowsTotalsAndReappliesTheDiscount()
     {
         CustomerValues v = test::saleOf(m_prj, m_unit1, QStringLiteral("کريمي"), QStringLiteral("0012345679"));

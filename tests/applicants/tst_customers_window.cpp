@@ -149,8 +149,13 @@ private Q_SLOTS:
         pressEnter(edit(&w, "comp_name"));
         QCOMPARE(w.focusWidget(), edit(&w, "comp_no"));
         rec.clear();
+        const int statuses = combo(&w, "status")->count();
+        QVERIFY(statuses > 1);
         pressEnter(edit(&w, "lname"));
         QCOMPARE(rec.texts(), QStringList {custext::kSaved});
+        // The choice lists stay as read (not read again for the next buyer).
+        QCOMPARE(combo(&w, "status")->count(), statuses);
+        QCOMPARE(combo(&w, "status")->currentText(), QStringLiteral("فعال"));
         QCOMPARE(toMoney(dm().scalar(QStringLiteral("select mablagh from customers"))), qint64(950000000));
         // Ready for the next buyer: cleared, and the sold unit is no longer offered.
         QVERIFY(w.values().value(QStringLiteral("lname")).isEmpty());
