@@ -254,6 +254,40 @@ QList<QSqlRecord> ListModel::fetchPage(int page) const
     return run(orderedSql(), m_query.values(), kPageSize, offset, false);
 }
 
+int ListModel::rowOfId(const QVariant& id) const
+{
+    if (m_query.isEmpty() || !id.isValid())
+        return -1;
+    for (auto it = m_pages.constBegin(); it != m_pages.constEnd(); ++it)
+        for (int i = 0; i < it->size(); ++i)
+            if (it->at(i).value(QStringLiteral("id")) == id)
+                return it.key() * kPageSize + i;
+    if (!canSeek()) {
+        // An order of the list's own: the first pages, read as the grid would.
+        const int limit = std::min(m_count, 10 * kPageSize);
+        for (int r = 0; r < limit; ++r)
+            if (value(r, QStringLiteral("id")) == id)
+                return r;
+        return -1;
+    }
+    // The record as the list reads it (with its sorted value), then the rows
+    // before it in the grid's order, counted.
+    QVariantList values = m_query.values();
+    values << id;
+    const auto rec = dm().firstRow(m_query.select() + ' ' + m_query.from() + m_query.whereSql() + QStringLiteral(" and ") +
+                                       m_query.idColumn() + QStringLiteral("=?"),
+                                   values);
+    if (!rec)
+        return -1;
+    values = m_query.values();
+    const QString before = after(*rec, true, values);
+    const int r = dm().scalar(QStringLiteral("select count(*) ") + m_query.from() + m_query.whereSql() +
+                                  QStringLiteral(" and (") + before + ')',
+                              values)
+                      .toInt();
+    return r < m_count ? r : -1;
+}
+
 const QSqlRecord* ListModel::row(int r) const
 {
     if (r < 0 || r >= m_count)
@@ -475,16 +509,18 @@ void DBGrid::showEvent(QShowEvent* e)
 
 bool DBGrid::selectId(const QVariant& id)
 {
-    const int limit = std::min(m_model->rowCount(), 10 * ListModel::kPageSize);
-    for (int r = 0; r < limit; ++r) {
-        if (m_model->value(r, QStringLiteral("id")) == id) {
-            const QModelIndex i = m_model->index(r, 0);
-            setCurrentIndex(i);
-            scrollTo(i);
-            return true;
-        }
+    int r = -1;
+    try {
+        r = m_model->rowOfId(id);
+    } catch (const DbError&) {
+        return false;  // logged by the data module; the current row stays
     }
-    return false;
+    if (r < 0)
+        return false;
+    const QModelIndex i = m_model->index(r, 0);
+    setCurrentIndex(i);
+    scrollTo(i);
+    return true;
 }
 
 void DBGrid::refreshKeepingRow()

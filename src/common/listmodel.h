@@ -56,6 +56,13 @@ public:
     QVariant value(int row, const QString& field) const;
     QStringList fieldNames() const;
 
+    // The row of the record with this id in the grid's order, or -1 when the
+    // result does not hold it.  Rows already read are looked at first; otherwise
+    // the rows before it are counted on the server (two statements, whatever
+    // the length of the list) or, for an order that cannot be counted that way,
+    // the first pages are read.  Throws DbError.
+    int rowOfId(const QVariant& id) const;
+
     // Sorts by a field of the select; the id column breaks ties.
     void sortByField(const QString& field, Qt::SortOrder order);
     QString sortField() const { return m_sortField; }
@@ -140,8 +147,8 @@ public:
     void resizeColumnsToContents();
     static constexpr int kSizingRows = 50;
 
-    // Makes the row of the record with this id the current one, when it is
-    // among the rows the list has at hand (the first pages); false otherwise.
+    // Makes the row of the record with this id the current one (ListModel::rowOfId);
+    // false when the result does not hold it or it cannot be read.
     bool selectId(const QVariant& id);
     // Runs the same search again (after an insert, edit or delete) and keeps
     // the current row on the same record; throws DbError.

@@ -499,21 +499,7 @@ void Tabadiha::BitBtn1Click()
 
 bool Tabadiha::selectId(qint64 id)
 {
-    int found = -1, row = 0;
-    try {
-        DBGrid1->listModel()->forEachRow([&](const QSqlRecord& r) {
-            if (found < 0 && r.value(QStringLiteral("id")).toLongLong() == id)
-                found = row;
-            ++row;
-        });
-    } catch (const DbError&) {
-        return false;
-    }
-    if (found < 0)
-        return false;
-    DBGrid1->setCurrentIndex(DBGrid1->listModel()->index(found, 0));
-    DBGrid1->scrollTo(DBGrid1->currentIndex());
-    return true;
+    return DBGrid1->selectId(id);
 }
 
 void Tabadiha::N1Click()
