@@ -239,6 +239,13 @@ QVariantList writeValues(const SpaceKind& k, const SpaceForm& f, const Converted
     return v;
 }
 
+// Locks a storage room or parking space of the project until the commit;
+// false when it is gone.
+bool lockSpace(const SpaceKind& k, qint64 id, qint64 prjId)
+{
+    return dm().execAffected(QStringLiteral("update %1 set status=status where id=? and prj_id=?").arg(k.table), {id, prjId}) == 1;
+}
+
 } // namespace
 
 ActionResult insertSpace(const SpaceKind& k, const QSqlRecord& project, const SpaceForm& f)
@@ -280,6 +287,11 @@ ActionResult updateSpace(const SpaceKind& k, const QSqlRecord& project, qint64 i
     const auto prj = items::lockProject(prjId);
     if (!prj)
         return r.refuse(kProjectGone);
+    // The space is locked before its holder is looked up, so that a sale
+    // committed meanwhile is seen and one started meanwhile waits for this
+    // edit (project, then space, then applicants).
+    if (!lockSpace(k, id, prjId))
+        return r.refuse(kRowGone);
     const auto old = dm().firstRow(QStringLiteral("select * from %1 where id=? and prj_id=?").arg(k.table), {id, prjId});
     if (!old)
         return r.refuse(kRowGone);
@@ -327,6 +339,9 @@ ActionResult deleteSpace(const SpaceKind& k, const QSqlRecord& project, qint64 i
     const auto prj = items::lockProject(prjId);
     if (!prj)
         return r.refuse(kProjectGone);
+    // Locked before the holder check, so that no sale can give it away in between.
+    if (!lockSpace(k, id, prjId))
+        return r.refuse(kRowGone);
     const auto row = dm().firstRow(QStringLiteral("select * from %1 where id=?").arg(k.table), {id});
     if (!row)
         return r.refuse(kRowGone);

@@ -247,6 +247,16 @@ ActionResult insertUnit(const QSqlRecord& project, const UnitForm& f)
     return r;
 }
 
+namespace {
+
+// Locks a unit of the project until the commit; false when it is gone.
+bool lockUnit(qint64 unitId, qint64 prjId)
+{
+    return dm().execAffected(QStringLiteral("update vahedha set vam=vam where id=? and prj_id=?"), {unitId, prjId}) == 1;
+}
+
+} // namespace
+
 ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm& f)
 {
     ActionResult r;
@@ -260,6 +270,12 @@ ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm
     const auto prj = items::lockProject(prjId);
     if (!prj)
         return r.refuse(kProjectGone);
+    // The unit is locked before its holder is looked up: a sale committed
+    // meanwhile is then seen (and its sold status kept), and a sale started
+    // meanwhile waits for this edit.  Project, then unit, then applicants: the
+    // order every writer keeps.
+    if (!lockUnit(unitId, prjId))
+        return r.refuse(kUnitGone);
     const auto old = dm().firstRow(QStringLiteral("select * from vahedha where id=? and prj_id=?"), {unitId, prjId});
     if (!old)
         return r.refuse(kUnitGone);
@@ -319,6 +335,10 @@ ActionResult deleteUnit(const QSqlRecord& project, qint64 unitId)
     const auto prj = items::lockProject(prjId);
     if (!prj)
         return r.refuse(kProjectGone);
+    // Locked before its buyer is looked up, so that no sale can give it away
+    // between the check and the delete.
+    if (!lockUnit(unitId, prjId))
+        return r.refuse(kUnitGone);
     const auto unit = dm().firstRow(QStringLiteral("select shenase from vahedha where id=?"), {unitId});
     if (!unit)
         return r.refuse(kUnitGone);

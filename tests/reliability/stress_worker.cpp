@@ -3,7 +3,8 @@
 // writing actions on the rows of the first project: a unit sold to a new
 // applicant, a storage room or parking space sold to an applicant, a loan from
 // one of the project's facilities, a payment, an applicant moved to another
-// unit, an applicant deleted and the country divisions replaced.
+// unit, an applicant deleted, a unit edited from a form read while it was free
+// and the country divisions replaced.
 //
 //   stress_worker sqlite|pg SERVER DATABASE USER SEED ATTEMPTS MILLISECONDS
 //
@@ -22,6 +23,7 @@
 #include "common/activitylog.h"
 #include "common/nationcode.h"
 #include "projects/facilities_logic.h"
+#include "projects/units_logic.h"
 #include "reference/divisions.h"
 
 #include <QCoreApplication>
@@ -110,6 +112,23 @@ struct Worker {
         }
         if (action == QLatin1String("delete"))
             return done(applicants::deleteCustomer(target));
+        if (action == QLatin1String("unitedit")) {
+            // The unit's form as a user opened it while the unit was free, saved as it stands.
+            const QSqlRecord u = test::rowOf(QStringLiteral("vahedha"), target);
+            const auto t = [&u](const char* c) { return text(u.value(QString::fromLatin1(c))); };
+            units::UnitForm f;
+            f.karbari = t("karbari");
+            f.bolok = t("bolok");
+            f.tabaghe = t("tabaghe");
+            f.vahed_no = t("vahed_no");
+            f.otagh = t("otagh");
+            f.metraj = t("metraj");
+            f.mablagh1 = QString::number(toMoney(u.value(QStringLiteral("mablagh1"))));
+            f.metraj_z = f.teras = f.teras1 = f.hayat = f.hayat1 = QStringLiteral("0");
+            f.mablagh = units::priceText(f);
+            f.status = QStringLiteral("فعال");
+            return done(units::updateUnit(project, target, f));
+        }
         // The divisions: three settlements whose codes name this attempt.
         QList<Division> rows;
         for (int i = 0; i < 3; ++i)
@@ -134,8 +153,10 @@ struct Worker {
             return {QStringLiteral("payment"), anApplicant()};
         if (r < 85)
             return {QStringLiteral("move"), anApplicant()};
-        if (r < 93)
+        if (r < 91)
             return {QStringLiteral("delete"), anApplicant()};
+        if (r < 95)
+            return {QStringLiteral("unitedit"), pick(units)};
         return {QStringLiteral("import"), qint64(attempt)};
     }
 };
