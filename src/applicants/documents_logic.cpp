@@ -62,7 +62,10 @@ ActionResult addPicture(qint64 customerId, const QString& cmt, const QString& fi
     if (f.error() != QFileDevice::NoError)
         return r.refuse(kUploadFailed);
     Transaction tx(dm());
-    if (!customerName(customerId))
+    // The applicant's row is locked, so that a delete of his file committed
+    // meanwhile is seen, and one started meanwhile waits and takes this
+    // picture with it (no picture is left without its applicant).
+    if (dm().execAffected(QStringLiteral("update customers set lname=lname where id=?"), {customerId}) != 1)
         return r.refuse(kCustomerGone);
     r.id = dm().insert(QStringLiteral("customers_pic"),
                        {QStringLiteral("customer_id"), QStringLiteral("cmt"), QStringLiteral("pictyp"), QStringLiteral("pic")},

@@ -39,6 +39,8 @@ PhoneInsert addPhone(const QString& name, const QString& tel, const QString& cmt
     }
     Database& db = dm();
     Transaction tx(db);
+    // Two users adding the same name: the second waits and sees the first's row.
+    db.lockTable(QStringLiteral("phone"));
     if (db.firstRow(QStringLiteral("select id from phone where name=?"), {name}))
         return PhoneInsert::Duplicate;
     db.insert(QStringLiteral("phone"), {QStringLiteral("name"), QStringLiteral("tel"), QStringLiteral("cmt")},

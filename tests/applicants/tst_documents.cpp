@@ -14,9 +14,12 @@
 #include <QComboBox>
 #include <QFile>
 #include <QListWidget>
+#include <QSemaphore>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <algorithm>
+#include <thread>
 
 using namespace tavrin;
 using namespace tavrin::applicantfiles;
@@ -75,6 +78,38 @@ private Q_SLOTS:
         QCOMPARE(savedName(QStringLiteral("/tmp/a"), QStringLiteral(".jpg")), QStringLiteral("/tmp/a.jpg"));
         QCOMPARE(savedName(QStringLiteral("/tmp/a.JPG"), QStringLiteral(".jpg")), QStringLiteral("/tmp/a.JPG"));
         QCOMPARE(extensionOf(QStringLiteral("/x/README")), QStringLiteral(""));
+    }
+
+    // Another user deletes the applicant's file while this one uploads a scan:
+    // the upload waits for the delete and is refused; no picture is left behind.
+    void uploadDuringADeleteLeavesNoPicture()
+    {
+        const ConnectionParams params = dm().params();
+        QSemaphore started;
+        std::thread other([&] {
+            Database db(params);
+            if (!db.open()) {
+                started.release();
+                return;
+            }
+            db.begin();
+            db.exec(QStringLiteral("update customers set lname=lname where id=?"), {m_a});
+            db.exec(QStringLiteral("delete from customers where id=?"), {m_a});
+            started.release();
+            QThread::msleep(600);
+            db.commit();
+        });
+        started.acquire();
+        items::ActionResult r;
+        try {
+            r = addPicture(m_a, QStringLiteral("سند"), writeFile(m_dir, QStringLiteral("late.jpg"), "x"));
+        } catch (...) {
+            other.join();
+            throw;
+        }
+        other.join();
+        QCOMPARE(r.texts(), QStringList {kCustomerGone});
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from customers_pic")), 0);
     }
 
     void checklistAddsOnlyMissingTypes()
