@@ -191,6 +191,9 @@ QString saveRights(qint64 id, const RightsMap& rights)
 {
     Database& db = dm();
     Transaction tx(db);
+    // The user's row is locked, so that two administrators saving at once
+    // replace his rows one after the other instead of mixing them.
+    db.exec(QStringLiteral("update users set us=us where id=?"), {id});
     const auto t = readTarget(id);
     if (!t)
         return kUserMissing;
@@ -221,6 +224,9 @@ QString saveCounties(qint64 id, const QStringList& counties)
 {
     Database& db = dm();
     Transaction tx(db);
+    // The user's row is locked, so that two administrators saving at once
+    // replace his rows one after the other instead of mixing them.
+    db.exec(QStringLiteral("update users set us=us where id=?"), {id});
     const auto t = readTarget(id);
     if (!t)
         return kUserMissing;

@@ -94,6 +94,8 @@ SettingInsert addSetting(const SettingPlace& place, const QString& component, co
     }
     Database& db = dm();
     Transaction tx(db);
+    // Two users adding the same value: the second waits and sees the first's row.
+    db.lockTable(settingTableName(place.table));
     QVariantList values;
     const QString where = placeWhere(place, component, values);
     values << value;
