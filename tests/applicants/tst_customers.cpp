@@ -10,10 +10,7 @@
 #include "common/listmodel.h"
 #include "common/session.h"
 
-#include <QSemaphore>
-#include <QThread>
 
-#include <thread>
 
 using namespace tavrin;
 using namespace tavrin::applicants;
@@ -139,34 +136,19 @@ private Q_SLOTS:
     // other commits while this one is saving; exactly one holds the unit.
     void twoUsersSellingOneUnitLeaveOneHolder()
     {
-        const ConnectionParams params = dm().params();
         const QVariant unitId = m_unit1.value(QStringLiteral("id"));
-        QSemaphore started;
-        std::thread other([&] {
-            Database db(params);
-            if (!db.open()) {
-                started.release();
-                return;
-            }
-            db.begin();
-            db.exec(QStringLiteral("insert into customers (prj_id,vahed_id,lname,nation,transport_dat,status) values (?,?,?,?,?,?)"),
-                    {m_prj.value(QStringLiteral("id")), unitId, QStringLiteral("اول"), QStringLiteral("1111111111"), kMask,
-                     QStringLiteral("فعال")});
-            db.exec(QStringLiteral("update vahedha set status=? where id=? and status='فعال'"), {sold(QStringLiteral("اول")), unitId});
-            started.release();
-            QThread::msleep(600);
-            db.commit();
-        });
-        started.acquire();
         items::ActionResult r;
-        try {
-            CustomerValues v = test::saleOf(m_prj, m_unit1, QStringLiteral("دوم"), QStringLiteral("0012345670"));
-            r = insertCustomer(v, test::answering(true));
-        } catch (...) {
-            other.join();
-            throw;
-        }
-        other.join();
+        test::whileAnotherUserHolds(
+            [&](Database& db) {
+                db.exec(QStringLiteral("insert into customers (prj_id,vahed_id,lname,nation,transport_dat,status) values (?,?,?,?,?,?)"),
+                        {m_prj.value(QStringLiteral("id")), unitId, QStringLiteral("اول"), QStringLiteral("1111111111"), kMask,
+                         QStringLiteral("فعال")});
+                db.exec(QStringLiteral("update vahedha set status=? where id=? and status='فعال'"), {sold(QStringLiteral("اول")), unitId});
+            },
+            [&] {
+                CustomerValues v = test::saleOf(m_prj, m_unit1, QStringLiteral("دوم"), QStringLiteral("0012345670"));
+                r = insertCustomer(v, test::answering(true));
+            });
         QVERIFY(!r.done);
         QCOMPARE(r.texts(), QStringList {custext::kUnitSoldTo + QStringLiteral("اول")});
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from customers where vahed_id=? and transport_dat=?"), {unitId, kMask}), 1);

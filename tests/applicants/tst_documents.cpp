@@ -14,12 +14,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QListWidget>
-#include <QSemaphore>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <algorithm>
-#include <thread>
 
 using namespace tavrin;
 using namespace tavrin::applicantfiles;
@@ -84,30 +81,13 @@ private Q_SLOTS:
     // the upload waits for the delete and is refused; no picture is left behind.
     void uploadDuringADeleteLeavesNoPicture()
     {
-        const ConnectionParams params = dm().params();
-        QSemaphore started;
-        std::thread other([&] {
-            Database db(params);
-            if (!db.open()) {
-                started.release();
-                return;
-            }
-            db.begin();
-            db.exec(QStringLiteral("update customers set lname=lname where id=?"), {m_a});
-            db.exec(QStringLiteral("delete from customers where id=?"), {m_a});
-            started.release();
-            QThread::msleep(600);
-            db.commit();
-        });
-        started.acquire();
         items::ActionResult r;
-        try {
-            r = addPicture(m_a, QStringLiteral("سند"), writeFile(m_dir, QStringLiteral("late.jpg"), "x"));
-        } catch (...) {
-            other.join();
-            throw;
-        }
-        other.join();
+        test::whileAnotherUserHolds(
+            [this](Database& db) {
+                db.exec(QStringLiteral("update customers set lname=lname where id=?"), {m_a});
+                db.exec(QStringLiteral("delete from customers where id=?"), {m_a});
+            },
+            [&] { r = addPicture(m_a, QStringLiteral("سند"), writeFile(m_dir, QStringLiteral("late.jpg"), "x")); });
         QCOMPARE(r.texts(), QStringList {kCustomerGone});
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from customers_pic")), 0);
     }

@@ -8,10 +8,7 @@
 #include "common/fieldcheck.h"
 #include "common/session.h"
 
-#include <QSemaphore>
-#include <QThread>
 
-#include <thread>
 
 using namespace tavrin;
 using namespace tavrin::prereg;
@@ -119,34 +116,19 @@ private Q_SLOTS:
     // looked up again after the other's commit, so one row results.
     void twoUsersCannotRecordOneCode()
     {
-        const ConnectionParams params = dm().params();
-        QSemaphore holding;
-        std::thread other([&] {
-            Database db(params);
-            if (!db.open()) {
-                holding.release();
-                return;
-            }
-            db.begin();
-            const QString lock = db.dialect().lockTableStatement(QStringLiteral("pishsabt"));
-            if (!lock.isEmpty())
-                db.exec(lock);
-            db.exec(QStringLiteral("insert into pishsabt (ostan,shahrestan,lname,nation) values (?,?,?,?)"),
-                    {kFars, kShiraz, QStringLiteral("ديگري"), QStringLiteral("0012345679")});
-            holding.release();
-            QThread::msleep(600);
-            db.commit();
-        });
-        holding.acquire();
         SaveResult r;
-        try {
-            PersonValues v = person(QStringLiteral("0012345679"));
-            r = insertPerson(v);
-        } catch (...) {
-            other.join();
-            throw;
-        }
-        other.join();
+        test::whileAnotherUserHolds(
+            [&](Database& db) {
+                const QString lock = db.dialect().lockTableStatement(QStringLiteral("pishsabt"));
+                if (!lock.isEmpty())
+                    db.exec(lock);
+                db.exec(QStringLiteral("insert into pishsabt (ostan,shahrestan,lname,nation) values (?,?,?,?)"),
+                        {kFars, kShiraz, QStringLiteral("ديگري"), QStringLiteral("0012345679")});
+            },
+            [&] {
+                PersonValues v = person(QStringLiteral("0012345679"));
+                r = insertPerson(v);
+            });
         QCOMPARE(r.message, preregtext::kDuplicateNation);
         QCOMPARE(countOf(QStringLiteral("select count(*) from pishsabt")), 1);
         QCOMPARE(countOf(QStringLiteral("select count(*) from log")), 0);

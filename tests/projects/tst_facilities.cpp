@@ -22,10 +22,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSemaphore>
 #include <QTemporaryDir>
 
-#include <thread>
 
 using namespace tavrin;
 using namespace tavrin::facilities;
@@ -178,32 +176,17 @@ private Q_SLOTS:
     {
         const qint64 f = added(insertFacility(m_prjId, facility("ملت", "مسکن مهر", kPartnership, "1000000000")));
         const qint64 mine = unitOf(m_prjId, "1"), theirs = unitOf(m_prjId, "2");
-        const ConnectionParams params = dm().params();
-        QSemaphore holding;
-        std::thread other([&] {
-            Database db(params);
-            if (!db.open()) {
-                holding.release();
-                return;
-            }
-            db.begin();
-            db.exec(QStringLiteral("update vahedha set vam=vam where id=?"), {theirs});
-            db.exec(QStringLiteral("update tashilat set daryafti=daryafti where id=?"), {f});
-            db.exec(QStringLiteral("insert into vahed_vam (prj_id,tashilat_id,vahed_id,mablagh) values (?,?,?,1000000000)"),
-                    {m_prjId, f, theirs});
-            holding.release();
-            QThread::msleep(600);
-            db.commit();
-        });
-        holding.acquire();
         items::ActionResult r;
-        try {
-            r = addLoan(mine, f, QStringLiteral("1000000000"));
-        } catch (...) {
-            other.join();
-            throw;
-        }
-        other.join();
+        test::whileAnotherUserHolds(
+            [&](Database& db) {
+                db.exec(QStringLiteral("update vahedha set vam=vam where id=?"), {theirs});
+                db.exec(QStringLiteral("update tashilat set daryafti=daryafti where id=?"), {f});
+                db.exec(QStringLiteral("insert into vahed_vam (prj_id,tashilat_id,vahed_id,mablagh) values (?,?,?,1000000000)"),
+                        {m_prjId, f, theirs});
+            },
+            [&] {
+                r = addLoan(mine, f, QStringLiteral("1000000000"));
+            });
         QCOMPARE(r.texts(), QStringList {factext::kFacilityExhausted});
         QCOMPARE(loanCount(), 1);
         QCOMPARE(vamOf("vahedha", mine), 0);
@@ -219,33 +202,18 @@ private Q_SLOTS:
                                         {m_prjId, QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
                                          QStringLiteral("1-1-1"), 0});
         const qint64 holder = test::addBuyer(m_prjId, unit, QStringLiteral("رضايي"), QStringLiteral("0012345679"));
-        const ConnectionParams params = dm().params();
-        QSemaphore holding;
-        std::thread other([&] {
-            Database db(params);
-            if (!db.open()) {
-                holding.release();
-                return;
-            }
-            db.begin();
-            db.exec(QStringLiteral("update vahedha set vam=700 where id=?"), {unit});
-            holding.release();
-            QThread::msleep(600);
-            db.commit();
-        });
-        holding.acquire();
         units::UnitForm f;
         f.bolok = f.tabaghe = f.vahed_no = QStringLiteral("1");
         f.metraj = f.metraj_z = f.teras = f.hayat = f.mablagh1 = f.teras1 = f.hayat1 = f.mablagh = QStringLiteral("0");
         f.status = QStringLiteral("فعال");
         items::ActionResult r;
-        try {
-            r = units::updateUnit(m_prj, unit, f);
-        } catch (...) {
-            other.join();
-            throw;
-        }
-        other.join();
+        test::whileAnotherUserHolds(
+            [&](Database& db) {
+                db.exec(QStringLiteral("update vahedha set vam=700 where id=?"), {unit});
+            },
+            [&] {
+                r = units::updateUnit(m_prj, unit, f);
+            });
         QVERIFY(r.done);
         QCOMPARE(vamOf("customers", holder), 700);
     }

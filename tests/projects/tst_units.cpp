@@ -20,10 +20,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSemaphore>
 #include <QTemporaryDir>
 
-#include <thread>
 
 using namespace tavrin;
 using units::UnitForm;
@@ -229,30 +227,15 @@ private Q_SLOTS:
     {
         const QVariant prjId = m_prj.value(QStringLiteral("id"));
         dm().exec(QStringLiteral("update projects set vahed_kol=1 where id=?"), {prjId});
-        const ConnectionParams params = dm().params();
-        QSemaphore holding;
-        std::thread other([&] {
-            Database db(params);
-            if (!db.open()) {
-                holding.release();
-                return;
-            }
-            db.begin();
-            db.exec(QStringLiteral("update projects set vahed_kol=vahed_kol where id=?"), {prjId});
-            db.exec(QStringLiteral("insert into vahedha (prj_id,bolok,tabaghe,vahed_no,shenase) values (?,'9','9','9','9-9-9')"), {prjId});
-            holding.release();
-            QThread::msleep(600);
-            db.commit();
-        });
-        holding.acquire();
         items::ActionResult r;
-        try {
-            r = units::insertUnit(m_prj, unitForm("1", "1", "1"));
-        } catch (...) {
-            other.join();
-            throw;
-        }
-        other.join();
+        test::whileAnotherUserHolds(
+            [&](Database& db) {
+                db.exec(QStringLiteral("update projects set vahed_kol=vahed_kol where id=?"), {prjId});
+                db.exec(QStringLiteral("insert into vahedha (prj_id,bolok,tabaghe,vahed_no,shenase) values (?,'9','9','9','9-9-9')"), {prjId});
+            },
+            [&] {
+                r = units::insertUnit(m_prj, unitForm("1", "1", "1"));
+            });
         QCOMPARE(r.texts(), QStringList{QStringLiteral("خطا! تعداد واحدهاي اين پروژه اين مقدار هست و امکان افزودن واحد جديد نيست*") + QStringLiteral("1")});
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from vahedha")), 1);
     }
