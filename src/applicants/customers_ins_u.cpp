@@ -502,26 +502,44 @@ void Tcustomers_ins::reject()
 
 // ---------------------------------------------------------------- lists and values
 
+namespace {
+
+// The record's seven pick lists: the field and its setting key.
+const std::pair<const char*, const QString*> kSettingPickLists[] = {
+    {"nesbat", &custext::kSetNesbat}, {"tahsilat", &custext::kSetTahsilat}, {"vajed", &custext::kSetVajed},
+    {"taeed", &custext::kSetTaeed},   {"job", &custext::kSetJob},           {"moaref", &custext::kSetMoaref},
+    {"status", &custext::kSetStatus}};
+
+} // namespace
+
 void Tcustomers_ins::fillSettingLists()
 {
-    const std::pair<const char*, const QString*> lists[] = {
-        {"nesbat", &custext::kSetNesbat}, {"tahsilat", &custext::kSetTahsilat}, {"vajed", &custext::kSetVajed},
-        {"taeed", &custext::kSetTaeed},   {"job", &custext::kSetJob},           {"moaref", &custext::kSetMoaref},
-        {"status", &custext::kSetStatus}};
     try {
         // The seven lists in one statement.
-        QStringList keys;
-        for (const auto& [column, key] : lists)
-            keys << *key;
-        const QMap<QString, QStringList> read = settingLists(keys);
-        for (const auto& [column, key] : lists) {
-            auto* c = static_cast<QComboBox*>(m_fields.value(QString::fromLatin1(column)));
-            const QString typed = c->currentText();
-            fillCombo(c, read.value(*key));
-            setComboText(c, typed);
-        }
+        ListBatch b;
+        fillSettingLists(b, addSettingLists(b));
     } catch (const DbError& e) {
         reportFailure(custext::kListsFailed, e);
+    }
+}
+
+QList<int> Tcustomers_ins::addSettingLists(ListBatch& b)
+{
+    QList<int> numbers;
+    for (const auto& [column, key] : kSettingPickLists)
+        numbers << b.setting(*key);
+    return numbers;
+}
+
+void Tcustomers_ins::fillSettingLists(ListBatch& b, const QList<int>& numbers)
+{
+    b.read();
+    int i = 0;
+    for (const auto& [column, key] : kSettingPickLists) {
+        auto* c = static_cast<QComboBox*>(m_fields.value(QString::fromLatin1(column)));
+        const QString typed = c->currentText();
+        fillCombo(c, b.list(numbers.value(i++)));
+        setComboText(c, typed);
     }
 }
 
@@ -634,16 +652,22 @@ void Tcustomers_ins::prepareEdit(const QSqlRecord& customer)
 {
     m_editId = customer.value(QStringLiteral("id")).toLongLong();
     m_prereg = 0;
-    fillSettingLists();
     const CustomerValues v = valuesOf(customer);
     try {
-        setCombo(ostan, v.value(QStringLiteral("ostan")), activeProvinces());
-        setCombo(shahrestan, v.value(QStringLiteral("shahrestan")), activeCounties(v.value(QStringLiteral("ostan"))));
-        setCombo(prj_cod, v.value(QStringLiteral("prj_cod")),
-                 activeProjectCodes(v.value(QStringLiteral("ostan")), v.value(QStringLiteral("shahrestan"))));
+        // The pick lists and the whole cascade in one statement.
+        ListBatch b;
+        const QList<int> pickLists = addSettingLists(b);
+        const int provinceList = activeProvinces(b);
+        const int countyList = activeCounties(b, v.value(QStringLiteral("ostan")));
+        const int codes = activeProjectCodes(b, v.value(QStringLiteral("ostan")), v.value(QStringLiteral("shahrestan")));
+        const int free = freeUnits(b, customer.value(QStringLiteral("prj_id")).toLongLong());
+        fillSettingLists(b, pickLists);
+        setCombo(ostan, v.value(QStringLiteral("ostan")), b.list(provinceList));
+        setCombo(shahrestan, v.value(QStringLiteral("shahrestan")), b.list(countyList));
+        setCombo(prj_cod, v.value(QStringLiteral("prj_cod")), b.list(codes));
         // The applicant's own unit is among the choices, with the free units of the project.
         QStringList units {v.value(QStringLiteral("shenase"))};
-        units << freeUnits(customer.value(QStringLiteral("prj_id")).toLongLong());
+        units << b.list(free);
         units.removeDuplicates();
         setCombo(shenase, v.value(QStringLiteral("shenase")), units);
     } catch (const DbError& e) {

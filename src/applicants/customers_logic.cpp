@@ -441,29 +441,63 @@ qint64 discountedPrice(qint64 undiscounted, qint64 takhfif)
 
 // ---------------------------------------------------------------- the cascade
 
-QStringList activeProvinces()
+int activeProvinces(ListBatch& b)
 {
     ListQuery q(QStringLiteral("select distinct ostan"), QStringLiteral("from projects"));
     q.equals(QStringLiteral("status"), items::freeStatus());
     q.countyScope(QStringLiteral("shahrestan"), CountyScope::ProvincialAndCounty);
-    return dm().textColumn(q.listSql() + QStringLiteral(" order by ostan"), q.values());
+    return b.distinct(QStringLiteral("ostan"), q.from() + q.whereSql(), q.values());
 }
 
-QStringList activeCounties(const QString& ostan)
+int activeCounties(ListBatch& b, const QString& ostan)
 {
     // A county or provincial user is offered only his granted counties, as in
     // the province list: he could not see the applicant of another county.
     ListQuery q(QStringLiteral("select distinct shahrestan"), QStringLiteral("from projects"));
     q.equals(QStringLiteral("ostan"), nn(ostan)).equals(QStringLiteral("status"), items::freeStatus());
     q.countyScope(QStringLiteral("shahrestan"), CountyScope::ProvincialAndCounty);
-    return dm().textColumn(q.listSql() + QStringLiteral(" order by shahrestan"), q.values());
+    return b.distinct(QStringLiteral("shahrestan"), q.from() + q.whereSql(), q.values());
+}
+
+int activeProjectCodes(ListBatch& b, const QString& ostan, const QString& shahrestan)
+{
+    return b.distinct(QStringLiteral("prj_cod"), QStringLiteral("from projects where ostan=? and shahrestan=? and status=?"),
+                      {nn(ostan), nn(shahrestan), items::freeStatus()});
+}
+
+int freeUnits(ListBatch& b, qint64 prjId)
+{
+    return b.byId(QStringLiteral("shenase"), QStringLiteral("from vahedha where prj_id=? and status=?"),
+                  {prjId, items::freeStatus()});
+}
+
+namespace {
+
+// One list read on its own.
+template <class Add>
+QStringList readOne(Add add)
+{
+    ListBatch b;
+    const int n = add(b);
+    b.read();
+    return b.list(n);
+}
+
+} // namespace
+
+QStringList activeProvinces()
+{
+    return readOne([](ListBatch& b) { return activeProvinces(b); });
+}
+
+QStringList activeCounties(const QString& ostan)
+{
+    return readOne([&](ListBatch& b) { return activeCounties(b, ostan); });
 }
 
 QStringList activeProjectCodes(const QString& ostan, const QString& shahrestan)
 {
-    return dm().textColumn(QStringLiteral("select distinct prj_cod from projects where ostan=? and shahrestan=? and status=? "
-                                          "order by prj_cod"),
-                           {nn(ostan), nn(shahrestan), items::freeStatus()});
+    return readOne([&](ListBatch& b) { return activeProjectCodes(b, ostan, shahrestan); });
 }
 
 std::optional<QSqlRecord> activeProject(const QString& ostan, const QString& shahrestan, const QString& prjCod)
@@ -475,8 +509,7 @@ std::optional<QSqlRecord> activeProject(const QString& ostan, const QString& sha
 
 QStringList freeUnits(qint64 prjId)
 {
-    return dm().textColumn(QStringLiteral("select shenase from vahedha where prj_id=? and status=? order by id"),
-                           {prjId, items::freeStatus()});
+    return readOne([&](ListBatch& b) { return freeUnits(b, prjId); });
 }
 
 std::optional<QSqlRecord> freeUnit(qint64 prjId, const QString& shenase)

@@ -15,6 +15,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include "common/lookups.h"
+
 #include <functional>
 #include <optional>
 
@@ -72,6 +74,12 @@ QStringList activeProjectCodes(const QString& ostan, const QString& shahrestan);
 // The active project with that code, and its free units.
 std::optional<QSqlRecord> activeProject(const QString& ostan, const QString& shahrestan, const QString& prjCod);
 QStringList freeUnits(qint64 prjId);
+// The same lists added to a batch read with other lists in one statement
+// (the record window opening on an applicant); each returns the list's number.
+int activeProvinces(ListBatch& b);
+int activeCounties(ListBatch& b, const QString& ostan);
+int activeProjectCodes(ListBatch& b, const QString& ostan, const QString& shahrestan);
+int freeUnits(ListBatch& b, qint64 prjId);
 std::optional<QSqlRecord> freeUnit(qint64 prjId, const QString& shenase);
 
 // ---------------------------------------------------------------- checks on leaving a field

@@ -104,6 +104,70 @@ QStringList cities(const QString& ostan, const QString& shahrestan, bool ordered
         {ostan, shahrestan});
 }
 
+int ListBatch::add(const QString& part, const QVariantList& values)
+{
+    m_parts << part;
+    m_values += values;
+    m_lists.append(QStringList());
+    return int(m_parts.size()) - 1;
+}
+
+int ListBatch::distinct(const QString& column, const QString& fromWhere, const QVariantList& values)
+{
+    // Each part is tagged with its number; the id column is 0, so its values sort by themselves.
+    return add(QStringLiteral("select distinct %1 as tavrin_k,0 as tavrin_n,%2 as tavrin_v ")
+                   .arg(m_parts.size())
+                   .arg(column) + fromWhere,
+               values);
+}
+
+int ListBatch::byId(const QString& column, const QString& fromWhere, const QVariantList& values)
+{
+    return add(QStringLiteral("select %1 as tavrin_k,id as tavrin_n,%2 as tavrin_v ").arg(m_parts.size()).arg(column) + fromWhere,
+               values);
+}
+
+int ListBatch::provinces()
+{
+    return distinct(QStringLiteral("ostan"), QStringLiteral("from abadiha"));
+}
+
+int ListBatch::grantedCounties(const QString& ostan)
+{
+    if (session().isAdminLevel())
+        return distinct(QStringLiteral("shahrestan"), QStringLiteral("from abadiha where ostan=?"), {ostan});
+    return distinct(QStringLiteral("shahrestan"),
+                    QStringLiteral("from abadiha where ostan=? and shahrestan in (select cmt from dastrasi2 where user_id=?)"),
+                    {ostan, session().prsId});
+}
+
+int ListBatch::cities(const QString& ostan, const QString& shahrestan)
+{
+    return distinct(QStringLiteral("shahr"), QStringLiteral("from abadiha where ostan=? and shahrestan=?"), {ostan, shahrestan});
+}
+
+int ListBatch::setting(const QString& component)
+{
+    return byId(QStringLiteral("cmt"), QStringLiteral("from setting where component=?"), {component});
+}
+
+int ListBatch::settingOst(const QString& ostan, const QString& component)
+{
+    return byId(QStringLiteral("cmt"), QStringLiteral("from setting_ost where ostan=? and component=?"), {ostan, component});
+}
+
+void ListBatch::read()
+{
+    if (m_parts.isEmpty())
+        return;
+    QSqlQuery q = dm().exec(m_parts.join(QStringLiteral(" union all ")) + QStringLiteral(" order by 1,2,3"), m_values);
+    while (q.next()) {
+        const int n = q.value(0).toInt();
+        if (n >= 0 && n < m_lists.size())
+            m_lists[n] << q.value(2).toString();
+    }
+}
+
 void fillCombo(QComboBox* combo, const QStringList& items)
 {
     const QSignalBlocker block(combo);

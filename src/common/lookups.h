@@ -1,9 +1,11 @@
 #pragma once
 // The choice lists every window offers: values of the settings tables and the
 // country divisions.  One place reads them, so every window reads them alike.
+#include <QList>
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 class QComboBox;
 
@@ -31,6 +33,34 @@ QStringList cities(const QString& ostan, const QString& shahrestan, bool ordered
 QStringList grantedCounties(const QString& ostan, bool ordered = true);
 // Whether the logged-in user may record in the county (always for "admin").
 bool isGrantedCounty(const QString& shahrestan);
+
+// Several choice lists read with one statement: a window opening on a record
+// fills its whole cascade of combo boxes with one round trip to a distant
+// server.  Each list is one text column of a table; add the lists, read(),
+// then take each by the number its add returned.
+class ListBatch {
+public:
+    // The distinct values of column in `fromWhere` ("from abadiha where
+    // ostan=?", no order by), sorted by them, as a select distinct … order by gives.
+    int distinct(const QString& column, const QString& fromWhere, const QVariantList& values = {});
+    // Column in the order of the rows' ids, as … order by id gives.
+    int byId(const QString& column, const QString& fromWhere, const QVariantList& values = {});
+    // The lookups above, as one list each.
+    int provinces();
+    int grantedCounties(const QString& ostan);
+    int cities(const QString& ostan, const QString& shahrestan);
+    int setting(const QString& component);
+    int settingOst(const QString& ostan, const QString& component);
+    // Runs the statement (throws DbError); NULL values come back as "".
+    void read();
+    QStringList list(int n) const { return m_lists.value(n); }
+
+private:
+    int add(const QString& part, const QVariantList& values);
+    QStringList m_parts;
+    QVariantList m_values;
+    QList<QStringList> m_lists;
+};
 
 // Clears a combo box and fills it with items, keeping the typed text of an editable one empty.
 void fillCombo(QComboBox* combo, const QStringList& items);

@@ -259,15 +259,35 @@ void Tproject_ins::prepareEdit(const QSqlRecord& project)
     m_id = project.value(QStringLiteral("id")).toLongLong();
     m_before = valuesOf(project);
     try {
-        fillProvinces();
-        fillSettingLists();
-        fillCombo(shahrestan, grantedCounties(m_before.value(QStringLiteral("ostan"))));
-        fillCombo(prj_name, settingListOst(m_before.value(QStringLiteral("ostan")), prjtext::kSettingProjectName));
-        fillCombo(shahr, cities(m_before.value(QStringLiteral("ostan")), m_before.value(QStringLiteral("shahrestan"))));
-        fillCombo(rosta, dm().textColumn(QStringLiteral("select distinct rosta from abadiha where ostan=? and shahrestan=? and shahr=?"),
-                                         {m_before.value(QStringLiteral("ostan")), m_before.value(QStringLiteral("shahrestan")),
-                                          m_before.value(QStringLiteral("shahr"))}));
+        // The whole cascade in one statement.
+        const QString o = m_before.value(QStringLiteral("ostan"));
+        const QString sh = m_before.value(QStringLiteral("shahrestan"));
+        ListBatch b;
+        const int provinceList = b.provinces();
+        const int contractTypes = b.setting(prjtext::kSettingContractType);
+        const int projectTypes = b.setting(prjtext::kSettingProjectType);
+        const int statuses = b.setting(prjtext::kSettingProjectStatus);
+        const int saleStates = b.setting(prjtext::kSettingSaleState);
+        const int countyList = b.grantedCounties(o);
+        const int names = b.settingOst(o, prjtext::kSettingProjectName);
+        const int cityList = b.cities(o, sh);
+        const int villages = b.distinct(QStringLiteral("rosta"), QStringLiteral("from abadiha where ostan=? and shahrestan=? and shahr=?"),
+                                        {o, sh, m_before.value(QStringLiteral("shahr"))});
+        b.read();
+        {
+            const QSignalBlocker block(ostan);
+            fillCombo(ostan, b.list(provinceList));
+        }
+        fillCombo(prot_typ, b.list(contractTypes));
+        fillCombo(prj_typ, b.list(projectTypes));
+        fillCombo(status, b.list(statuses));
+        fillCombo(st_tavrin, b.list(saleStates));
+        fillCombo(shahrestan, b.list(countyList));
+        fillCombo(prj_name, b.list(names));
+        fillCombo(shahr, b.list(cityList));
+        fillCombo(rosta, b.list(villages));
     } catch (const DbError&) {
+        // The lists stay as they were; the fields can still be typed.
     }
     setValues(m_before);
     ins_btn->setVisible(false);

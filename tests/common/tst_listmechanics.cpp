@@ -7,6 +7,7 @@
 #include "common/xlsxexport.h"
 #include "common/listmodel.h"
 #include "common/listquery.h"
+#include "common/lookups.h"
 #include "common/session.h"
 
 #include <QCheckBox>
@@ -276,6 +277,32 @@ private Q_SLOTS:
                     QCOMPARE(fresh.rowOfId(expected.at(at).toLongLong()), at);
                 QCOMPARE(fresh.rowOfId(qint64(999999)), -1);
             }
+    }
+
+    // Several choice lists read in one statement come back each as read alone:
+    // distinct values sorted byte-wise, setting values in the order of their
+    // ids, NULL as "", an empty list empty, lists of one table not mixed.
+    void listsReadTogetherAsAlone()
+    {
+        for (const auto& [ostan, shahrestan] : {std::pair {"ب", "ي"}, {"ب", "ك"}, {"الف", "ی"}, {"ب", "ي"}})
+            dm().exec(QStringLiteral("insert into abadiha (ostan,shahrestan,shahr) values (?,?,NULL)"),
+                      {QString::fromUtf8(ostan), QString::fromUtf8(shahrestan)});
+        for (const char* v : {"ج", "الف", "ب"})
+            dm().exec(QStringLiteral("insert into setting (component,cmt) values ('k',?)"), {QString::fromUtf8(v)});
+        ListBatch b;
+        const int provinces = b.provinces();
+        const int values = b.setting(QStringLiteral("k"));
+        const int counties = b.grantedCounties(QStringLiteral("ب"));
+        const int none = b.setting(QStringLiteral("nothing"));
+        const int cities = b.cities(QStringLiteral("ب"), QStringLiteral("ي"));
+        b.read();
+        QCOMPARE(b.list(provinces), tavrin::provinces());
+        QCOMPARE(b.list(provinces), (QStringList {QStringLiteral("الف"), QStringLiteral("ب")}));
+        QCOMPARE(b.list(values), (QStringList {QStringLiteral("ج"), QStringLiteral("الف"), QStringLiteral("ب")}));
+        QCOMPARE(b.list(counties), tavrin::counties(QStringLiteral("ب")));
+        QCOMPARE(b.list(counties), (QStringList {QStringLiteral("ك"), QStringLiteral("ي")}));  // U+0643 before U+064A
+        QVERIFY(b.list(none).isEmpty());
+        QCOMPARE(b.list(cities), QStringList {QString()});
     }
 
     void criterionBoxEnablesItsField()
