@@ -629,14 +629,22 @@ void Tcustomers_ins::prepareNew(bool keepLists)
 
 void Tcustomers_ins::prepareNewForUnit(const QSqlRecord& project, const QSqlRecord& unit)
 {
-    prepareNew();
+    prepareNew(true);
     const CustomerValues p = projectValues(project);
     const qint64 prjId = project.value(QStringLiteral("id")).toLongLong();
     try {
-        setCombo(shahrestan, p.value(QStringLiteral("shahrestan")), activeCounties(p.value(QStringLiteral("ostan"))));
-        setCombo(prj_cod, p.value(QStringLiteral("prj_cod")),
-                 activeProjectCodes(p.value(QStringLiteral("ostan")), p.value(QStringLiteral("shahrestan"))));
-        setCombo(shenase, text(unit.value(QStringLiteral("shenase"))), freeUnits(prjId));
+        // The pick lists and the whole cascade in one statement.
+        ListBatch b;
+        const QList<int> pickLists = addSettingLists(b);
+        const int provinceList = activeProvinces(b);
+        const int countyList = activeCounties(b, p.value(QStringLiteral("ostan")));
+        const int codes = activeProjectCodes(b, p.value(QStringLiteral("ostan")), p.value(QStringLiteral("shahrestan")));
+        const int free = freeUnits(b, prjId);
+        fillSettingLists(b, pickLists);
+        setCombo(ostan, p.value(QStringLiteral("ostan")), b.list(provinceList));
+        setCombo(shahrestan, p.value(QStringLiteral("shahrestan")), b.list(countyList));
+        setCombo(prj_cod, p.value(QStringLiteral("prj_cod")), b.list(codes));
+        setCombo(shenase, text(unit.value(QStringLiteral("shenase"))), b.list(free));
     } catch (const DbError& e) {
         reportFailure(custext::kListsFailed, e);
     }

@@ -364,6 +364,14 @@ private Q_SLOTS:
         QCOMPARE(v.value(QStringLiteral("prj_id")), m_prj.value(QStringLiteral("id")).toString());
         QCOMPARE(v.value(QStringLiteral("vahed_id")), m_unit1.value(QStringLiteral("id")).toString());
         QCOMPARE(v.value(QStringLiteral("mablagh")), QStringLiteral("1000000000"));
+        // Every choice of the cascade and the pick lists are offered (read in one statement).
+        Tcustomers_ins& record = window<Tcustomers_ins>();
+        QCOMPARE(combo(&record, "ostan")->count(), 1);
+        QCOMPARE(combo(&record, "shahrestan")->currentText(), QStringLiteral("شيراز"));
+        QCOMPARE(combo(&record, "prj_cod")->count(), 1);
+        QCOMPARE(combo(&record, "shenase")->count(), 2);
+        QVERIFY(combo(&record, "status")->count() > 1);
+        QCOMPARE(combo(&record, "status")->currentText(), QStringLiteral("فعال"));
         QVERIFY(test::child<QPushButton>(&window<Tcustomers_ins>(), QStringLiteral("ins_btn"))->isVisibleTo(&window<Tcustomers_ins>()));
         // A unit that is not free is refused before the window opens.
         dm().exec(QStringLiteral("update vahedha set status='رزرو' where id=?"), {m_unit1.value(QStringLiteral("id"))});
