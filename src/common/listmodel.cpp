@@ -350,18 +350,9 @@ void ListModel::forEachRow(const std::function<void(const QSqlRecord&)>& visit) 
 
 bool ListModel::forEachRow(const QString& label, const std::function<void(const QSqlRecord&)>& visit) const
 {
-    const std::unique_ptr<ProgressView> progress = dialogs().progress(label, m_count);
-    qint64 done = 0;
-    try {
-        forEachRow([&](const QSqlRecord& r) {
-            visit(r);
-            if (!progress->advance(++done))
-                throw ReadCancelled();
-        });
-    } catch (const ReadCancelled&) {
-        return false;
-    }
-    return true;
+    if (m_query.isEmpty())
+        return true;
+    return readRows(label, orderedSql(), m_query.values(), visit, m_count);
 }
 
 bool readRows(const QString& label, const QString& sql, const QVariantList& values,

@@ -250,26 +250,7 @@ private Q_SLOTS:
         }
         const auto measure = [&](const char* what, int maxTrips, const std::function<void(int)>& action,
                                  const std::function<void(int)>& setup, double maxMs = 300) {
-            const int runs = 5;
-            QList<double> times;
-            qint64 trips = 0;
-            for (int i = 0; i < runs; ++i) {
-                setup(i);
-                const qint64 before = proxy->roundTrips();
-                if (i == 0 && qEnvironmentVariableIsSet("TAVRIN_BENCH_TRACE"))
-                    dm().setStatementHook([what](const QString& sql) { qInfo("  %s: %s", what, qPrintable(sql.left(160))); });
-                QElapsedTimer t;
-                t.start();
-                action(i);
-                times << t.nsecsElapsed() / 1e6;
-                trips += proxy->roundTrips() - before;
-                dm().setStatementHook({});
-            }
-            std::sort(times.begin(), times.end());
-            const double ms = times[runs / 2];
-            qInfo("%s at 30 ms [%d applicants]: %.1f round trips, %.1f ms", what, applicants, double(trips) / runs, ms);
-            QVERIFY2(double(trips) / runs <= maxTrips, what);
-            QVERIFY2(ms < maxMs, what);
+            test::measureFar(*proxy, what, QStringLiteral("%1 applicants").arg(applicants), maxTrips, action, setup, maxMs);
         };
         Tcustomers_src& list = window<Tcustomers_src>();
         list.applyRights(Rights {true, true, true, true});

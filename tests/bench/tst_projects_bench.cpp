@@ -177,27 +177,11 @@ private Q_SLOTS:
         // and the mean round trips are reported.
         const auto measure = [&](const char* what, int maxTrips, const std::function<void(int)>& action,
                                  const std::function<void()>& setup = {}, double maxMs = 300) {
-            const int runs = 5;
-            QList<double> times;
-            qint64 trips = 0;
-            for (int i = 0; i < runs; ++i) {
+            const auto before = [&setup](int) {
                 if (setup)
                     setup();
-                const qint64 before = proxy->roundTrips();
-                if (i == 0 && qEnvironmentVariableIsSet("TAVRIN_BENCH_TRACE"))
-                    dm().setStatementHook([what](const QString& sql) { qInfo("  %s: %s", what, qPrintable(sql.left(160))); });
-                QElapsedTimer t;
-                t.start();
-                action(i);
-                times << t.nsecsElapsed() / 1e6;
-                trips += proxy->roundTrips() - before;
-                dm().setStatementHook({});
-            }
-            std::sort(times.begin(), times.end());
-            const double ms = times[runs / 2];
-            qInfo("%s at 30 ms [%d projects]: %.1f round trips, %.1f ms", what, projects, double(trips) / runs, ms);
-            QVERIFY2(double(trips) / runs <= maxTrips, what);
-            QVERIFY2(ms < maxMs, what);
+            };
+            test::measureFar(*proxy, what, QStringLiteral("%1 projects").arg(projects), maxTrips, action, before, maxMs);
         };
         // The count, the summary's sums and the first page in one statement;
         // then the current project's three lists, one statement each.

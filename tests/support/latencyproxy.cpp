@@ -2,8 +2,11 @@
 
 #include "testsupport.h"
 
+#include <QElapsedTimer>
+#include <QTest>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <list>
@@ -207,6 +210,32 @@ void LatencyProxy::loop()
         ::close(l.client);
         ::close(l.server);
     }
+}
+
+void measureFar(LatencyProxy& proxy, const char* what, const QString& scale, double maxTrips,
+                const std::function<void(int)>& action, const std::function<void(int)>& setup, double maxMs)
+{
+    const int runs = 5;
+    QList<double> times;
+    qint64 trips = 0;
+    for (int i = 0; i < runs; ++i) {
+        if (setup)
+            setup(i);
+        const qint64 before = proxy.roundTrips();
+        if (i == 0 && qEnvironmentVariableIsSet("TAVRIN_BENCH_TRACE"))
+            dm().setStatementHook([what](const QString& sql) { qInfo("  %s: %s", what, qPrintable(sql.left(160))); });
+        QElapsedTimer t;
+        t.start();
+        action(i);
+        times << t.nsecsElapsed() / 1e6;
+        trips += proxy.roundTrips() - before;
+        dm().setStatementHook({});
+    }
+    std::sort(times.begin(), times.end());
+    const double ms = times[runs / 2];
+    qInfo("%s at %d ms [%s]: %.1f round trips, %.1f ms", what, proxy.delay(), qPrintable(scale), double(trips) / runs, ms);
+    QVERIFY2(double(trips) / runs <= maxTrips, what);
+    QVERIFY2(ms < maxMs, what);
 }
 
 } // namespace tavrin::test

@@ -8,6 +8,7 @@
 #include "db/database.h"
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -44,5 +45,13 @@ private:
     std::atomic<bool> m_stop {false};
     std::thread m_thread;
 };
+
+// Runs an action five times through the relay, setup (untimed, given the run's
+// number) before each; prints "<what> at <delay> ms [<scale>]: <mean round
+// trips> round trips, <median> ms", lists the first run's statements when
+// TAVRIN_BENCH_TRACE is set, and fails the test when either is over its bound.
+void measureFar(LatencyProxy& proxy, const char* what, const QString& scale, double maxTrips,
+                const std::function<void(int)>& action, const std::function<void(int)>& setup = {},
+                double maxMs = 300);
 
 } // namespace tavrin::test
