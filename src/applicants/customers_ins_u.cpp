@@ -517,7 +517,9 @@ void Tcustomers_ins::fillSettingLists()
     try {
         // The seven lists in one statement.
         ListBatch b;
-        fillSettingLists(b, addSettingLists(b));
+        const QList<int> numbers = addSettingLists(b);
+        b.read();
+        fillSettingLists(b, numbers);
     } catch (const DbError& e) {
         reportFailure(custext::kListsFailed, e);
     }
@@ -531,9 +533,8 @@ QList<int> Tcustomers_ins::addSettingLists(ListBatch& b)
     return numbers;
 }
 
-void Tcustomers_ins::fillSettingLists(ListBatch& b, const QList<int>& numbers)
+void Tcustomers_ins::fillSettingLists(const ListBatch& b, const QList<int>& numbers)
 {
-    b.read();
     int i = 0;
     for (const auto& [column, key] : kSettingPickLists) {
         auto* c = static_cast<QComboBox*>(m_fields.value(QString::fromLatin1(column)));
@@ -640,6 +641,7 @@ void Tcustomers_ins::prepareNewForUnit(const QSqlRecord& project, const QSqlReco
         const int countyList = activeCounties(b, p.value(QStringLiteral("ostan")));
         const int codes = activeProjectCodes(b, p.value(QStringLiteral("ostan")), p.value(QStringLiteral("shahrestan")));
         const int free = freeUnits(b, prjId);
+        b.read();
         fillSettingLists(b, pickLists);
         setCombo(ostan, p.value(QStringLiteral("ostan")), b.list(provinceList));
         setCombo(shahrestan, p.value(QStringLiteral("shahrestan")), b.list(countyList));
@@ -669,6 +671,7 @@ void Tcustomers_ins::prepareEdit(const QSqlRecord& customer)
         const int countyList = activeCounties(b, v.value(QStringLiteral("ostan")));
         const int codes = activeProjectCodes(b, v.value(QStringLiteral("ostan")), v.value(QStringLiteral("shahrestan")));
         const int free = freeUnits(b, customer.value(QStringLiteral("prj_id")).toLongLong());
+        b.read();
         fillSettingLists(b, pickLists);
         setCombo(ostan, v.value(QStringLiteral("ostan")), b.list(provinceList));
         setCombo(shahrestan, v.value(QStringLiteral("shahrestan")), b.list(countyList));

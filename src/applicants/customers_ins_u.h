@@ -81,7 +81,7 @@ private:
     void fillSettingLists();
     // The seven pick lists added to a batch, and filled from it once read.
     static QList<int> addSettingLists(ListBatch& b);
-    void fillSettingLists(ListBatch& b, const QList<int>& numbers);
+    void fillSettingLists(const ListBatch& b, const QList<int>& numbers);
     void fillProvinces();
     void clearBelow(const QStringList& keep);
     void setCombo(QComboBox* c, const QString& text, const QStringList& items);

@@ -471,33 +471,19 @@ int freeUnits(ListBatch& b, qint64 prjId)
                   {prjId, items::freeStatus()});
 }
 
-namespace {
-
-// One list read on its own.
-template <class Add>
-QStringList readOne(Add add)
-{
-    ListBatch b;
-    const int n = add(b);
-    b.read();
-    return b.list(n);
-}
-
-} // namespace
-
 QStringList activeProvinces()
 {
-    return readOne([](ListBatch& b) { return activeProvinces(b); });
+    return ListBatch::alone([](ListBatch& b) { return activeProvinces(b); });
 }
 
 QStringList activeCounties(const QString& ostan)
 {
-    return readOne([&](ListBatch& b) { return activeCounties(b, ostan); });
+    return ListBatch::alone([&](ListBatch& b) { return activeCounties(b, ostan); });
 }
 
 QStringList activeProjectCodes(const QString& ostan, const QString& shahrestan)
 {
-    return readOne([&](ListBatch& b) { return activeProjectCodes(b, ostan, shahrestan); });
+    return ListBatch::alone([&](ListBatch& b) { return activeProjectCodes(b, ostan, shahrestan); });
 }
 
 std::optional<QSqlRecord> activeProject(const QString& ostan, const QString& shahrestan, const QString& prjCod)
@@ -509,7 +495,7 @@ std::optional<QSqlRecord> activeProject(const QString& ostan, const QString& sha
 
 QStringList freeUnits(qint64 prjId)
 {
-    return readOne([&](ListBatch& b) { return freeUnits(b, prjId); });
+    return ListBatch::alone([&](ListBatch& b) { return freeUnits(b, prjId); });
 }
 
 std::optional<QSqlRecord> freeUnit(qint64 prjId, const QString& shenase)

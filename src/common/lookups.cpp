@@ -8,29 +8,26 @@
 
 namespace tavrin {
 
-QStringList settingList(const QString& component)
+namespace {
+
+// The rows each division list is read from, alone or in a batch.
+const QString kProvincesFrom = QStringLiteral("from abadiha");
+const QString kCountiesFrom = QStringLiteral("from abadiha where ostan=?");
+const QString kGrantedCountiesFrom =
+    QStringLiteral("from abadiha where ostan=? and shahrestan in (select cmt from dastrasi2 where user_id=?)");
+const QString kCitiesFrom = QStringLiteral("from abadiha where ostan=? and shahrestan=?");
+
+// A division list as "select distinct" gives it unordered.
+QStringList unordered(const QString& column, const QString& from, const QVariantList& values = {})
 {
-    return dm().textColumn(QStringLiteral("select cmt from setting where component=? order by id"), {component});
+    return dm().textColumn(QStringLiteral("select distinct ") + column + QLatin1Char(' ') + from, values);
 }
 
-QMap<QString, QStringList> settingLists(const QStringList& components)
+} // namespace
+
+QStringList settingList(const QString& component)
 {
-    QMap<QString, QStringList> out;
-    if (components.isEmpty())
-        return out;
-    QStringList marks;
-    QVariantList values;
-    for (const QString& c : components) {
-        marks << QStringLiteral("?");
-        values << c;
-        out.insert(c, {});
-    }
-    QSqlQuery q = dm().exec(QStringLiteral("select component, cmt from setting where component in (%1) order by id")
-                                .arg(marks.join(',')),
-                            values);
-    while (q.next())
-        out[q.value(0).toString()] << q.value(1).toString();
-    return out;
+    return ListBatch::alone([&](ListBatch& b) { return b.setting(component); });
 }
 
 QString settingValue(const QString& component)
@@ -41,8 +38,7 @@ QString settingValue(const QString& component)
 
 QStringList settingListOst(const QString& ostan, const QString& component)
 {
-    return dm().textColumn(QStringLiteral("select cmt from setting_ost where ostan=? and component=? order by id"),
-                           {ostan, component});
+    return ListBatch::alone([&](ListBatch& b) { return b.settingOst(ostan, component); });
 }
 
 QString settingValueOst(const QString& ostan, const QString& component)
@@ -66,25 +62,23 @@ QString settingValueCity(const QString& ostan, const QString& shahrestan, const 
 
 QStringList provinces(bool ordered)
 {
-    return dm().textColumn(ordered ? QStringLiteral("select distinct ostan from abadiha order by ostan")
-                                   : QStringLiteral("select distinct ostan from abadiha"));
+    return ordered ? ListBatch::alone([](ListBatch& b) { return b.provinces(); })
+                   : unordered(QStringLiteral("ostan"), kProvincesFrom);
 }
 
 QStringList counties(const QString& ostan, bool ordered)
 {
-    return dm().textColumn(ordered ? QStringLiteral("select distinct shahrestan from abadiha where ostan=? order by shahrestan")
-                                   : QStringLiteral("select distinct shahrestan from abadiha where ostan=?"),
-                           {ostan});
+    return ordered ? ListBatch::alone([&](ListBatch& b) { return b.counties(ostan); })
+                   : unordered(QStringLiteral("shahrestan"), kCountiesFrom, {ostan});
 }
 
 QStringList grantedCounties(const QString& ostan, bool ordered)
 {
+    if (ordered)
+        return ListBatch::alone([&](ListBatch& b) { return b.grantedCounties(ostan); });
     if (session().isAdminLevel())
-        return counties(ostan, ordered);
-    return dm().textColumn(QStringLiteral("select distinct shahrestan from abadiha where ostan=? and shahrestan in "
-                                          "(select cmt from dastrasi2 where user_id=?)") +
-                               (ordered ? QStringLiteral(" order by shahrestan") : QString()),
-                           {ostan, session().prsId});
+        return counties(ostan, false);
+    return unordered(QStringLiteral("shahrestan"), kGrantedCountiesFrom, {ostan, session().prsId});
 }
 
 bool isGrantedCounty(const QString& shahrestan)
@@ -98,10 +92,8 @@ bool isGrantedCounty(const QString& shahrestan)
 
 QStringList cities(const QString& ostan, const QString& shahrestan, bool ordered)
 {
-    return dm().textColumn(
-        ordered ? QStringLiteral("select distinct shahr from abadiha where ostan=? and shahrestan=? order by shahr")
-                : QStringLiteral("select distinct shahr from abadiha where ostan=? and shahrestan=?"),
-        {ostan, shahrestan});
+    return ordered ? ListBatch::alone([&](ListBatch& b) { return b.cities(ostan, shahrestan); })
+                   : unordered(QStringLiteral("shahr"), kCitiesFrom, {ostan, shahrestan});
 }
 
 int ListBatch::add(const QString& part, const QVariantList& values)
@@ -129,21 +121,24 @@ int ListBatch::byId(const QString& column, const QString& fromWhere, const QVari
 
 int ListBatch::provinces()
 {
-    return distinct(QStringLiteral("ostan"), QStringLiteral("from abadiha"));
+    return distinct(QStringLiteral("ostan"), kProvincesFrom);
+}
+
+int ListBatch::counties(const QString& ostan)
+{
+    return distinct(QStringLiteral("shahrestan"), kCountiesFrom, {ostan});
 }
 
 int ListBatch::grantedCounties(const QString& ostan)
 {
     if (session().isAdminLevel())
-        return distinct(QStringLiteral("shahrestan"), QStringLiteral("from abadiha where ostan=?"), {ostan});
-    return distinct(QStringLiteral("shahrestan"),
-                    QStringLiteral("from abadiha where ostan=? and shahrestan in (select cmt from dastrasi2 where user_id=?)"),
-                    {ostan, session().prsId});
+        return counties(ostan);
+    return distinct(QStringLiteral("shahrestan"), kGrantedCountiesFrom, {ostan, session().prsId});
 }
 
 int ListBatch::cities(const QString& ostan, const QString& shahrestan)
 {
-    return distinct(QStringLiteral("shahr"), QStringLiteral("from abadiha where ostan=? and shahrestan=?"), {ostan, shahrestan});
+    return distinct(QStringLiteral("shahr"), kCitiesFrom, {ostan, shahrestan});
 }
 
 int ListBatch::setting(const QString& component)

@@ -2,7 +2,6 @@
 // The choice lists every window offers: values of the settings tables and the
 // country divisions.  One place reads them, so every window reads them alike.
 #include <QList>
-#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -11,11 +10,9 @@ class QComboBox;
 
 namespace tavrin {
 
-// Every value (cmt) of a general setting key, in the order the rows come back.
+// Every value (cmt) of a general setting key, in the order of the rows' ids
+// (several keys in one statement: ListBatch).
 QStringList settingList(const QString& component);
-// The lists of several keys read with one statement (a window filling its
-// combo boxes pays one round trip): component -> values, as settingList gives.
-QMap<QString, QStringList> settingLists(const QStringList& components);
 // The first value of a general setting key, or "" when it has none.
 QString settingValue(const QString& component);
 QStringList settingListOst(const QString& ostan, const QString& component);
@@ -47,6 +44,7 @@ public:
     int byId(const QString& column, const QString& fromWhere, const QVariantList& values = {});
     // The lookups above, as one list each.
     int provinces();
+    int counties(const QString& ostan);
     int grantedCounties(const QString& ostan);
     int cities(const QString& ostan, const QString& shahrestan);
     int setting(const QString& component);
@@ -54,6 +52,15 @@ public:
     // Runs the statement (throws DbError); NULL values come back as "".
     void read();
     QStringList list(int n) const { return m_lists.value(n); }
+    // One list read on its own: add is given the batch and returns the list's number.
+    template <class Add>
+    static QStringList alone(Add add)
+    {
+        ListBatch b;
+        const int n = add(b);
+        b.read();
+        return b.list(n);
+    }
 
 private:
     int add(const QString& part, const QVariantList& values);

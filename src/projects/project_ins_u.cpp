@@ -212,22 +212,30 @@ void Tproject_ins::setValues(const projects::ProjectValues& v)
     }
 }
 
-void Tproject_ins::fillProvinces()
+Tproject_ins::Lists Tproject_ins::addLists(ListBatch& b)
 {
-    const QString typed = ostan->currentText();
-    const QSignalBlocker block(ostan);
-    fillCombo(ostan, provinces());
-    ostan->setEditText(typed);
+    Lists n;
+    n.provinces = b.provinces();
+    n.contractTypes = b.setting(prjtext::kSettingContractType);
+    n.projectTypes = b.setting(prjtext::kSettingProjectType);
+    n.statuses = b.setting(prjtext::kSettingProjectStatus);
+    n.saleStates = b.setting(prjtext::kSettingSaleState);
+    return n;
 }
 
-void Tproject_ins::fillSettingLists()
+void Tproject_ins::fillLists(const ListBatch& b, const Lists& n)
 {
-    const auto lists = settingLists({prjtext::kSettingContractType, prjtext::kSettingProjectType,
-                                     prjtext::kSettingProjectStatus, prjtext::kSettingSaleState});
-    fillCombo(prot_typ, lists.value(prjtext::kSettingContractType));
-    fillCombo(prj_typ, lists.value(prjtext::kSettingProjectType));
-    fillCombo(status, lists.value(prjtext::kSettingProjectStatus));
-    fillCombo(st_tavrin, lists.value(prjtext::kSettingSaleState));
+    {
+        // The typed province stays (the list is filled again under it).
+        const QString typed = ostan->currentText();
+        const QSignalBlocker block(ostan);
+        fillCombo(ostan, b.list(n.provinces));
+        ostan->setEditText(typed);
+    }
+    fillCombo(prot_typ, b.list(n.contractTypes));
+    fillCombo(prj_typ, b.list(n.projectTypes));
+    fillCombo(status, b.list(n.statuses));
+    fillCombo(st_tavrin, b.list(n.saleStates));
 }
 
 void Tproject_ins::prepareNew()
@@ -235,8 +243,10 @@ void Tproject_ins::prepareNew()
     m_id = 0;
     m_before.clear();
     try {
-        fillProvinces();
-        fillSettingLists();
+        ListBatch b;
+        const Lists n = addLists(b);
+        b.read();
+        fillLists(b, n);
     } catch (const DbError&) {
         // The lists stay as they were; the fields can still be typed.
     }
@@ -263,25 +273,14 @@ void Tproject_ins::prepareEdit(const QSqlRecord& project)
         const QString o = m_before.value(QStringLiteral("ostan"));
         const QString sh = m_before.value(QStringLiteral("shahrestan"));
         ListBatch b;
-        const int provinceList = b.provinces();
-        const int contractTypes = b.setting(prjtext::kSettingContractType);
-        const int projectTypes = b.setting(prjtext::kSettingProjectType);
-        const int statuses = b.setting(prjtext::kSettingProjectStatus);
-        const int saleStates = b.setting(prjtext::kSettingSaleState);
+        const Lists n = addLists(b);
         const int countyList = b.grantedCounties(o);
         const int names = b.settingOst(o, prjtext::kSettingProjectName);
         const int cityList = b.cities(o, sh);
         const int villages = b.distinct(QStringLiteral("rosta"), QStringLiteral("from abadiha where ostan=? and shahrestan=? and shahr=?"),
                                         {o, sh, m_before.value(QStringLiteral("shahr"))});
         b.read();
-        {
-            const QSignalBlocker block(ostan);
-            fillCombo(ostan, b.list(provinceList));
-        }
-        fillCombo(prot_typ, b.list(contractTypes));
-        fillCombo(prj_typ, b.list(projectTypes));
-        fillCombo(status, b.list(statuses));
-        fillCombo(st_tavrin, b.list(saleStates));
+        fillLists(b, n);
         fillCombo(shahrestan, b.list(countyList));
         fillCombo(prj_name, b.list(names));
         fillCombo(shahr, b.list(cityList));

@@ -1,6 +1,7 @@
 #pragma once
 // The project entry window: a new project or an edit of the project selected
 // in the project list.
+#include "common/lookups.h"
 #include "common/windows.h"
 #include "projects/projects_logic.h"
 
@@ -46,8 +47,13 @@ Q_SIGNALS:
     void saved(qint64 id);
 
 private:
-    void fillSettingLists();
-    void fillProvinces();
+    // The province list and the four pick lists, added to a batch and filled
+    // from it once read (with the rest of the cascade when opening a record).
+    struct Lists {
+        int provinces, contractTypes, projectTypes, statuses, saleStates;
+    };
+    static Lists addLists(ListBatch& b);
+    void fillLists(const ListBatch& b, const Lists& n);
     void showRefusal(const projects::SaveResult& r);
 
     QComboBox *ostan, *shahrestan, *shahr, *rosta, *prj_name, *prj_typ, *prot_typ, *status, *st_tavrin;
