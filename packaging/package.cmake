@@ -9,6 +9,13 @@ include(GNUInstallDirs)
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 install(TARGETS tavrin tavrin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TAVRIN_SHARED_LIBS)
+  # The program's own libraries, private to it (the programs' run path names the folder).
+  install(TARGETS tavrin_db tavrin_common tavrin_documents tavrin_reference tavrin_admin tavrin_projects
+                  tavrin_prereg tavrin_applicants tavrin_reports tavrin_maintenance tavrin_app tavrin_cli
+          LIBRARY DESTINATION lib/tavrin)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/src)
+endif()
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/tavrin.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/tavrin.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 

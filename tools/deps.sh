@@ -6,8 +6,13 @@ PKGS=(build-essential cmake ninja-build pkg-config
       libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
       libxlsxwriter-dev zlib1g-dev libminizip-dev libfreexl-dev
       tdsodbc libsodium-dev libsqlite3-dev qtkeychain-qt6-dev fonts-noto-core fonts-dejavu-core)
-if [ "${1:-}" = "--test" ]; then
-  PKGS+=(postgresql poppler-utils xlsx2csv python3-openpyxl sqlite3 clang libclang-rt-14-dev)
+# --test: what the test suite uses; --deep: also the clang build with the
+# sanitizers and the fuzzers (tools/test.sh --deep).
+if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--deep" ]; then
+  PKGS+=(postgresql poppler-utils xlsx2csv python3-openpyxl sqlite3)
+fi
+if [ "${1:-}" = "--deep" ]; then
+  PKGS+=(clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${PKGS[@]}"; do

@@ -27,7 +27,6 @@
 namespace tavrin {
 
 namespace {
-const QString kDateMask = QStringLiteral("9999/99/99; ");
 const QString kHeadLine = QStringLiteral("<head><title>آخرين تراکش کاربران سامانه تاورين</title></head>");
 const QString kCaptionText = QStringLiteral(" آخرين تراکش کاربران سامانه تاورين ");
 const QString kWebFile = QStringLiteral("users.htm");
@@ -36,16 +35,6 @@ const QString kExcelFile = QStringLiteral("users.xls");
 QString cell(const QString& value)
 {
     return QStringLiteral("<td>") + value.toHtmlEscaped() + QStringLiteral("</td>");
-}
-
-QLineEdit* dateEdit(QWidget* parent, const QString& name)
-{
-    QLineEdit* e = makeEdit(parent, name);
-    e->setInputMask(kDateMask);
-    e->setLayoutDirection(Qt::LeftToRight);
-    e->setAlignment(Qt::AlignCenter);
-    e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 28);
-    return e;
 }
 
 bool isFullDate(const QString& s)
@@ -128,8 +117,8 @@ Tlog::Tlog() : TWindow(QStringLiteral("Tlog"), QStringLiteral("log"))
     CheckBox4 = box(QStringLiteral("CheckBox4"), QStringLiteral("شرح عمليات"));
     CheckBox5 = box(QStringLiteral("CheckBox5"), QStringLiteral("IP"));
     karbar = makeEdit(this, QStringLiteral("karbar"), 150);
-    dat1 = dateEdit(this, QStringLiteral("dat1"));
-    dat2 = dateEdit(this, QStringLiteral("dat2"));
+    dat1 = makeDateEdit(this, QStringLiteral("dat1"));
+    dat2 = makeDateEdit(this, QStringLiteral("dat2"));
     computer_name = makeEdit(this, QStringLiteral("computer_name"), 50);
     cmt = makeEdit(this, QStringLiteral("cmt"), 200);
     ip = makeEdit(this, QStringLiteral("ip"), 20);

@@ -31,16 +31,6 @@ namespace tavrin {
 using namespace commtext;
 
 namespace {
-QLineEdit* dateEdit(QWidget* parent, const QString& name)
-{
-    QLineEdit* e = makeEdit(parent, name);
-    e->setInputMask(QStringLiteral("9999/99/99; "));
-    e->setLayoutDirection(Qt::LeftToRight);
-    e->setAlignment(Qt::AlignCenter);
-    e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 28);
-    return e;
-}
-
 bool isEnter(QEvent* event, bool withControl)
 {
     if (event->type() != QEvent::KeyPress)
@@ -55,7 +45,7 @@ bool isEnter(QEvent* event, bool withControl)
 
 Ttazeha_ins::Ttazeha_ins() : TWindow(QStringLiteral("Ttazeha_ins"), kTazehaInsCaption)
 {
-    dat = dateEdit(this, QStringLiteral("dat"));
+    dat = makeDateEdit(this, QStringLiteral("dat"));
     mozo = makeEdit(this, QStringLiteral("mozo"), columnLength(QStringLiteral("tazeha"), QStringLiteral("mozo")));
     msg = new QPlainTextEdit(this);
     msg->setObjectName(QStringLiteral("msg"));
@@ -202,8 +192,8 @@ Ttazeha::Ttazeha() : TWindow(QStringLiteral("Ttazeha"), kTazehaCaption)
 
     CheckBox2 = new QCheckBox(kNewsDates, this);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
-    dat1 = dateEdit(this, QStringLiteral("dat1"));
-    dat2 = dateEdit(this, QStringLiteral("dat2"));
+    dat1 = makeDateEdit(this, QStringLiteral("dat1"));
+    dat2 = makeDateEdit(this, QStringLiteral("dat2"));
     bindCriterion(CheckBox2, dat2);
     bindCriterion(CheckBox2, dat1);
     src_btn = makeButton(this, QStringLiteral("src_btn"), kSearch);

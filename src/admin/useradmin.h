@@ -19,6 +19,10 @@ struct UserFields {
     QString us, ps, nam, mobile, ostan, lev, semat, status;
 };
 
+// The settings list of the users' roles, and the status of an active user.
+inline const QString kRolesKey = QStringLiteral("گروه کاربري");
+inline const QString kActiveUser = QStringLiteral("فعال");
+
 extern const QString kSaved;              // "ثبت شد"
 extern const QString kDeleted;            // "حذف شد"
 extern const QString kCountiesSaved;      // "دسترسي ها بروز شد"

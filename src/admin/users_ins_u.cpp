@@ -1,4 +1,5 @@
 #include "users_ins_u.h"
+#include "useradmin.h"
 
 #include "common/clicklabel.h"
 #include "common/dialogs.h"
@@ -17,9 +18,7 @@
 namespace tavrin {
 
 namespace {
-const QString kRolesKey = QStringLiteral("گروه کاربري");
 const QString kStatusKey = QStringLiteral("وضعيت کاربر");
-const QString kActive = QStringLiteral("فعال");
 } // namespace
 
 const QString Tusers_ins::kMobileLength = QStringLiteral("هشدار! طول موبايل بايد 11 رقم باشد");
@@ -95,7 +94,7 @@ void Tusers_ins::FormShow()
 {
     try {
         fillCombo(ostan, provinces());
-        fillCombo(semat, settingList(kRolesKey));
+        fillCombo(semat, settingList(useradmin::kRolesKey));
         fillCombo(status, settingList(kStatusKey));
     } catch (const DbError&) {
         // The lists stay empty; the fields can still be typed.
@@ -112,7 +111,7 @@ void Tusers_ins::startNew()
     lev->setCurrentIndex(-1);
     ostan->setEditText(QString());
     semat->setEditText(QString());
-    status->setEditText(kActive);
+    status->setEditText(useradmin::kActiveUser);
     ins_btn->setVisible(true);
     edit_btn->setVisible(false);
 }

@@ -32,8 +32,6 @@
 namespace tavrin {
 
 namespace {
-const QString kActive = QStringLiteral("فعال");
-const QString kRolesKey = QStringLiteral("گروه کاربري");
 const QString kKarbaran = QStringLiteral("karbaran");
 
 QToolButton* plusButton(QWidget* parent, const QString& name)
@@ -158,7 +156,7 @@ Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربر�
         {QStringLiteral("status"), QStringLiteral("وضعيت")},
     });
     DBGrid1->listModel()->setRowColor([](const QSqlRecord& r) {
-        return text(r.value(QStringLiteral("status"))) != kActive ? QColor(Qt::red) : QColor();
+        return text(r.value(QStringLiteral("status"))) != useradmin::kActiveUser ? QColor(Qt::red) : QColor();
     });
     connect(DBGrid1, &DBGrid::rowClicked, this, &Tusers::DBGrid1CellClick);
     // The counter follows every search and every refresh after a change.
@@ -360,7 +358,7 @@ void Tusers::FormShow()
             fillCombo(c, provinceList);
         }
         const QSignalBlocker block(semat);
-        fillCombo(semat, settingList(kRolesKey));
+        fillCombo(semat, settingList(useradmin::kRolesKey));
     } catch (const DbError&) {
         // The lists stay empty; every field can still be typed.
     }

@@ -89,11 +89,7 @@ QLineEdit* amountField(QWidget* parent, const char* name)
 
 QLabel* groupedLabel(QWidget* parent, const char* name)
 {
-    QLabel* l = makeLabel(parent, QStringLiteral("0"), QString::fromLatin1(name));
-    l->setMinimumWidth(120);
-    l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    l->setStyleSheet(QStringLiteral("color: #1a4f9c; font-weight: bold;"));
-    return l;
+    return makeGroupedLabel(parent, name, 120);
 }
 
 void showGrouped(QLabel* label, const QString& digits)
@@ -124,15 +120,6 @@ QComboBox* pickList(QWidget* parent, const char* name, const QString& table)
 QLineEdit* textField(QWidget* parent, const char* name, const QString& table)
 {
     return makeEdit(parent, QString::fromLatin1(name), columnLength(table, QString::fromLatin1(name)));
-}
-
-void setComboText(QComboBox* c, const QString& t)
-{
-    const QSignalBlocker block(c);
-    if (c->isEditable())
-        c->setEditText(t);
-    else
-        c->setCurrentIndex(c->findText(t));
 }
 
 void fillKeepingText(QComboBox* c, const QStringList& items)

@@ -53,8 +53,6 @@ QLineEdit* dateField(QWidget* parent, const char* name);
 QComboBox* pickList(QWidget* parent, const char* name, const QString& table);
 // A text field limited to the column's length.
 QLineEdit* textField(QWidget* parent, const char* name, const QString& table);
-// Sets a pick list's text without starting its change handlers.
-void setComboText(QComboBox* c, const QString& text);
 // Fills a pick list with items and keeps its typed text.
 void fillKeepingText(QComboBox* c, const QStringList& items);
 

@@ -101,22 +101,7 @@ const Rows kContractRows {{"vajed", "emtiyaz", "taeed", "status"},
                           {"tahvil_no", "tahvil_dat", "daftar_no", "daftar_dat"},
                           {"sanad_no", "sanad_dat", "sanad_enteghal_dat", ""}};
 
-void setComboText(QComboBox* c, const QString& text)
-{
-    const QSignalBlocker block(c);
-    if (c->isEditable()) {
-        c->setEditText(text);
-        return;
-    }
-    int at = c->findText(text);
-    if (at < 0 && !text.isEmpty()) {
-        c->addItem(text);
-        at = c->count() - 1;
-    }
-    c->setCurrentIndex(at);
-}
-
-QString fieldText(const QWidget* w)
+QString formText(const QWidget* w)
 {
     if (auto* c = qobject_cast<const QComboBox*>(w))
         return c->currentText();
@@ -565,7 +550,7 @@ applicants::CustomerValues Tcustomers_ins::values() const
 {
     CustomerValues v;
     for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it)
-        v.insert(it.key(), fieldText(it.value()));
+        v.insert(it.key(), formText(it.value()));
     return v;
 }
 
@@ -587,7 +572,7 @@ void Tcustomers_ins::setValues(const applicants::CustomerValues& values)
 void Tcustomers_ins::showGrouped()
 {
     for (auto it = m_grouped.cbegin(); it != m_grouped.cend(); ++it) {
-        const QString g = groupAmount(fieldText(m_fields.value(it.key())));
+        const QString g = groupAmount(formText(m_fields.value(it.key())));
         it.value()->setText(g.isEmpty() ? QStringLiteral("0") : g);
     }
 }
@@ -767,7 +752,7 @@ void Tcustomers_ins::shenaseChange()
         const auto unit = freeUnit(prjId, shenase->currentText());
         if (!unit)
             return;
-        const qint64 takhfif = tryParseAmount(fieldText(m_fields.value(QStringLiteral("takhfif")))).value_or(0);
+        const qint64 takhfif = tryParseAmount(formText(m_fields.value(QStringLiteral("takhfif")))).value_or(0);
         CustomerValues u = unitValues(*unit, takhfif);
         u.remove(QStringLiteral("shenase"));
         setValues(u);
@@ -792,8 +777,8 @@ void Tcustomers_ins::typClick()
 void Tcustomers_ins::takhfifExit()
 {
     // The price is the unit's price less the discount, however often the field is left.
-    const auto takhfif = tryParseAmount(fieldText(m_fields.value(QStringLiteral("takhfif"))));
-    if (!takhfif || fieldText(m_fields.value(QStringLiteral("vahed_id"))).isEmpty())
+    const auto takhfif = tryParseAmount(formText(m_fields.value(QStringLiteral("takhfif"))));
+    if (!takhfif || formText(m_fields.value(QStringLiteral("vahed_id"))).isEmpty())
         return;
     static_cast<QLineEdit*>(m_fields.value(QStringLiteral("mablagh")))
         ->setText(QString::number(discountedPrice(m_basePrice, *takhfif)));
@@ -811,7 +796,7 @@ void Tcustomers_ins::mobileExit()
 
 void Tcustomers_ins::sahmExit()
 {
-    const QString m = sahmMessage(fieldText(m_fields.value(QStringLiteral("sahm"))));
+    const QString m = sahmMessage(formText(m_fields.value(QStringLiteral("sahm"))));
     if (m.isEmpty())
         return;
     dialogs().error(m);
@@ -822,7 +807,7 @@ void Tcustomers_ins::Label4Click()
 {
     auto* sh = static_cast<QLineEdit*>(m_fields.value(QStringLiteral("sh_no")));
     if (sh->text().isEmpty())
-        sh->setText(fieldText(m_fields.value(QStringLiteral("nation"))));
+        sh->setText(formText(m_fields.value(QStringLiteral("nation"))));
 }
 
 // ---------------------------------------------------------------- pre-registration
@@ -840,7 +825,7 @@ void Tcustomers_ins::copyPrereg(const QSqlRecord& pishsabt)
 
 void Tcustomers_ins::SpeedButton1Click()
 {
-    const QString nation = fieldText(m_fields.value(QStringLiteral("nation")));
+    const QString nation = formText(m_fields.value(QStringLiteral("nation")));
     if (nation.isEmpty())
         return;
     QList<QSqlRecord> rows;
@@ -859,12 +844,12 @@ void Tcustomers_ins::SpeedButton1Click()
 
 void Tcustomers_ins::SpeedButton2Click()
 {
-    const QString lname = fieldText(m_fields.value(QStringLiteral("lname")));
+    const QString lname = formText(m_fields.value(QStringLiteral("lname")));
     if (lname.isEmpty())
         return;
     QList<QSqlRecord> rows;
     try {
-        rows = preregByName(fieldText(m_fields.value(QStringLiteral("fname"))), lname);
+        rows = preregByName(formText(m_fields.value(QStringLiteral("fname"))), lname);
     } catch (const DbError& e) {
         reportFailure(custext::kSearchFailed, e);
         return;

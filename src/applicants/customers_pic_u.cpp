@@ -96,7 +96,7 @@ void Tcustomers_pic::open(const applicants::ApplicantContext& c)
     } catch (const DbError& e) {
         reportFailure(kListsFailed, e);
     }
-    child::setComboText(cmt, QString());
+    setComboText(cmt, QString());
     setLight(false);
     refresh();
     child::fitHeight(this, c.listHeight - 25);

@@ -85,7 +85,7 @@ QStringList FormTemplate::fieldNames() const
 {
     QStringList names;
     for (const TemplateLine& l : lines)
-        for (const QString& f : detail::fieldsIn(l.text))
+        for (const QString& f : doc::detail::fieldsIn(l.text))
             if (!names.contains(f))
                 names << f;
     return names;

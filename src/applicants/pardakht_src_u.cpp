@@ -163,7 +163,7 @@ void Tpardakht_src::open(const applicants::ApplicantContext& c)
         reportFailure(kListsFailed, e);
     }
     for (QComboBox* combo : {ostan, shahrestan, prj_name, pardakht_typ, norvad_bank})
-        child::setComboText(combo, QString());
+        setComboText(combo, QString());
     child::fitHeight(this, c.listHeight - 20);
 }
 

@@ -215,7 +215,7 @@ void Tpardakht_frm::fillLists()
 void Tpardakht_frm::clearForm()
 {
     for (QComboBox* c : {pardakht_typ, bank, hesab_no, norvad_bank})
-        child::setComboText(c, QString());
+        setComboText(c, QString());
     for (QLineEdit* e : {num, dat, resid_no})
         e->clear();
     mablagh->setText(QStringLiteral("0"));
@@ -268,15 +268,15 @@ payments::PaymentForm Tpardakht_frm::form() const
 
 void Tpardakht_frm::showForm(const payments::PaymentForm& f)
 {
-    child::setComboText(pardakht_typ, f.pardakht_typ);
+    setComboText(pardakht_typ, f.pardakht_typ);
     mablagh->setText(f.mablagh);
     num->setText(f.num);
     vosol->setText(f.vosol);
     dat->setText(f.dat);
-    child::setComboText(bank, f.bank);
+    setComboText(bank, f.bank);
     resid_no->setText(f.resid_no);
-    child::setComboText(hesab_no, f.hesab_no);
-    child::setComboText(norvad_bank, f.norvad_bank);
+    setComboText(hesab_no, f.hesab_no);
+    setComboText(norvad_bank, f.norvad_bank);
 }
 
 void Tpardakht_frm::focusField(const QString& name)

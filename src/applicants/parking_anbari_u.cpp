@@ -471,7 +471,7 @@ void Tparking_src::open(const applicants::ApplicantContext& c)
         reportFailure(kListsFailed, e);
     }
     for (QComboBox* combo : {shahrestan, prj_name})
-        child::setComboText(combo, QString());
+        setComboText(combo, QString());
     child::fitHeight(this, c.listHeight - 20);
 }
 

@@ -264,7 +264,7 @@ void Ttakafol_src::open(const applicants::ApplicantContext& c)
     } catch (const DbError& e) {
         reportFailure(kListsFailed, e);
     }
-    child::setComboText(nesbat, QString());
+    setComboText(nesbat, QString());
     cnt->setText(QStringLiteral("0"));
     DBGrid1->listModel()->clear();
     child::fitHeight(this, c.listHeight - 20);

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -545,6 +546,40 @@ QLineEdit* makeEdit(QWidget* parent, const QString& name, int maxLength)
     if (maxLength > 0)
         e->setMaxLength(maxLength);
     return e;
+}
+
+QLineEdit* makeDateEdit(QWidget* parent, const QString& name)
+{
+    QLineEdit* e = makeEdit(parent, name);
+    e->setInputMask(QStringLiteral("9999/99/99; "));
+    e->setLayoutDirection(Qt::LeftToRight);
+    e->setAlignment(Qt::AlignCenter);
+    e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 28);
+    return e;
+}
+
+void setComboText(QComboBox* c, const QString& text)
+{
+    const QSignalBlocker block(c);
+    if (c->isEditable()) {
+        c->setEditText(text);
+        return;
+    }
+    int at = c->findText(text);
+    if (at < 0 && !text.isEmpty()) {
+        c->addItem(text);
+        at = c->count() - 1;
+    }
+    c->setCurrentIndex(at);
+}
+
+QLabel* makeGroupedLabel(QWidget* parent, const char* name, int minimumWidth)
+{
+    QLabel* l = makeLabel(parent, QStringLiteral("0"), QString::fromLatin1(name));
+    l->setMinimumWidth(minimumWidth);
+    l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    l->setStyleSheet(QStringLiteral("color: #1a4f9c; font-weight: bold;"));
+    return l;
 }
 
 QComboBox* makeCombo(QWidget* parent, const QString& name, bool editable)

@@ -138,9 +138,16 @@ void destroyWindows();
 
 // Small builders that give controls their object names.
 QLineEdit* makeEdit(QWidget* parent, const QString& name, int maxLength = 0);
+// A Jalali date field: the date mask, digits left to right, as wide as a date.
+QLineEdit* makeDateEdit(QWidget* parent, const QString& name);
 QComboBox* makeCombo(QWidget* parent, const QString& name, bool editable = true);
+// Sets a pick list's text without starting its change handlers; a fixed list
+// selects the item with that text (added when a stored text is not among them).
+void setComboText(QComboBox* c, const QString& text);
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text);
 QLabel* makeLabel(QWidget* parent, const QString& text, const QString& name = {});
+// The label beside an amount field that shows the amount grouped in threes.
+QLabel* makeGroupedLabel(QWidget* parent, const char* name, int minimumWidth);
 // The declared length of a text column, for the maximum length of its field.
 int columnLength(const QString& table, const QString& column);
 

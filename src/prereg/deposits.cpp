@@ -18,7 +18,7 @@ const QString kDepositDeleteFailed = QStringLiteral("خطا! حذف وديعه �
 
 namespace {
 
-const QString kTable = QStringLiteral("pishpardakht");
+const QString kDepositsTable = QStringLiteral("pishpardakht");
 
 QString col(const char* name)
 {
@@ -146,7 +146,7 @@ DepositResult insertDeposit(qint64 pishsabtId, DepositValues& v)
     for (const QString& c : depositColumns())
         if (c != QLatin1String("mablagh") && c != QLatin1String("vosol"))
             texts.append({c, v.value(c), captionOf(c)});
-    if (auto tooLong = checkTextLengths(kTable, texts))
+    if (auto tooLong = checkTextLengths(kDepositsTable, texts))
         return refusal(tooLong->message, tooLong->field);
 
     // Under the persons' lock, so that the person cannot be deleted between
@@ -172,7 +172,7 @@ DepositResult insertDeposit(qint64 pishsabtId, DepositValues& v)
             values << textValue(v.value(c));
     }
     DepositResult r;
-    r.id = dm().insert(kTable, columns, values);
+    r.id = dm().insert(kDepositsTable, columns, values);
     tx.commit();
     r.saved = true;
     return r;

@@ -23,7 +23,7 @@ using namespace preregtext;
 
 namespace {
 
-const QString kTable = QStringLiteral("pishsabt");
+const QString kPishsabtTable = QStringLiteral("pishsabt");
 
 // Drop-downs of the form, by column; every other field is a line edit.
 bool isPickList(const QString& column)
@@ -32,12 +32,6 @@ bool isPickList(const QString& column)
                                     QStringLiteral("gender"), QStringLiteral("job"), QStringLiteral("moaref"),
                                     QStringLiteral("sana"), QStringLiteral("bank")};
     return lists.contains(column);
-}
-
-void setComboText(QComboBox* c, const QString& text)
-{
-    const QSignalBlocker block(c);
-    c->setEditText(text);
 }
 
 // Refills a pick list and keeps what is typed in it.
@@ -59,7 +53,7 @@ Tpishsabt_ins::Tpishsabt_ins() : TWindow(QStringLiteral("Tpishsabt_ins"), kInsCa
     int i = 0;
     for (const Field& f : kFields) {
         QWidget* w = nullptr;
-        const int length = columnLength(kTable, f.column);
+        const int length = columnLength(kPishsabtTable, f.column);
         if (isPickList(f.column)) {
             QComboBox* c = makeCombo(this, f.name);
             c->lineEdit()->setMaxLength(length);

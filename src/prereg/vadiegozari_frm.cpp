@@ -68,7 +68,7 @@ void addAir(Builder& b, double mm)
 // The height a set of items takes once filled.
 double heightOf(const QList<Item>& items, const QVariantMap& values)
 {
-    return detail::measureItems(items, 0, values);
+    return doc::detail::measureItems(items, 0, values);
 }
 
 // The items of a flowing page at a type size: the header and the section's

@@ -24,6 +24,10 @@ struct ActionResult {
     QString focus;          // object name of the field a refusal points at
     qint64 id = 0;          // the row written
     QString status;         // the status actually stored (a held item keeps its sold status)
+    // Another user changed the record after the window read it: nothing was
+    // written; the window offers to read it again (offerReload) instead of
+    // only showing the refusal.
+    bool changedByOther = false;
 
     void warn(const QString& text) { notes.append({MsgKind::Warning, text}); }
     ActionResult& refuse(const QString& text, const QString& field = {})
@@ -32,6 +36,11 @@ struct ActionResult {
         if (focus.isEmpty())
             focus = field;
         return *this;
+    }
+    ActionResult& refuseChanged(const QString& message)
+    {
+        changedByOther = true;
+        return refuse(message);
     }
     bool refused() const { return !done && !notes.isEmpty(); }
     QStringList texts() const;

@@ -66,12 +66,6 @@ QLineEdit* dateField(QWidget* parent, const QString& name)
 }
 
 // Sets an editable pick list's text without starting its change handlers.
-void setComboText(QComboBox* c, const QString& text)
-{
-    const QSignalBlocker block(c);
-    c->setEditText(text);
-}
-
 // Refills a pick list and keeps what is typed in it.
 void refill(QComboBox* c, const QStringList& items)
 {

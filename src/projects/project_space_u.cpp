@@ -23,15 +23,6 @@ namespace {
 using items::fieldValue;
 using items::numberValue;
 
-QLabel* groupedLabel(QWidget* parent, const char* name)
-{
-    QLabel* l = makeLabel(parent, QStringLiteral("0"), QString::fromLatin1(name));
-    l->setMinimumWidth(100);
-    l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    l->setStyleSheet(QStringLiteral("color: #1a4f9c; font-weight: bold;"));
-    return l;
-}
-
 } // namespace
 
 TProjectSpaceWindow::TProjectSpaceWindow(const spaces::SpaceKind& kind, const QString& name, const QString& caption,
@@ -86,8 +77,8 @@ TProjectSpaceWindow::TProjectSpaceWindow(const spaces::SpaceKind& kind, const QS
     mablagh = makeEdit(this, QStringLiteral("mablagh"), kAmountFieldLength);
     installDigitFilter(mablagh1);
     installDigitFilter(mablagh);
-    mablagh1_3harfi = groupedLabel(this, "mablagh1_3harfi");
-    mablagh_3harfi = groupedLabel(this, "mablagh_3harfi");
+    mablagh1_3harfi = makeGroupedLabel(this, "mablagh1_3harfi", 100);
+    mablagh_3harfi = makeGroupedLabel(this, "mablagh_3harfi", 100);
 
     auto* box = new QGroupBox(this);
     auto* g = new QGridLayout(box);

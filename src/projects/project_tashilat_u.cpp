@@ -66,24 +66,9 @@ QLineEdit* dateField(QWidget* parent, const char* name)
     return e;
 }
 
-QLabel* groupedLabel(QWidget* parent, const char* name)
-{
-    QLabel* l = makeLabel(parent, QStringLiteral("0"), QString::fromLatin1(name));
-    l->setMinimumWidth(130);
-    l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    l->setStyleSheet(QStringLiteral("color: #1a4f9c; font-weight: bold;"));
-    return l;
-}
-
 QString grouped(qint64 v)
 {
     return formatAmount(v);
-}
-
-void setComboText(QComboBox* c, const QString& t)
-{
-    const QSignalBlocker block(c);
-    c->setEditText(t);
 }
 
 } // namespace
@@ -117,8 +102,8 @@ Tproject_tashilat::Tproject_tashilat() : TWindow(QStringLiteral("Tproject_tashil
     etebar_loc = pickList(this, "etebar_loc");
     mablagh = amountField(this, "mablagh");
     daryafti = amountField(this, "daryafti");
-    mablagh_3harfi = groupedLabel(this, "mablagh_3harfi");
-    daryafti_3harfi = groupedLabel(this, "daryafti_3harfi");
+    mablagh_3harfi = makeGroupedLabel(this, "mablagh_3harfi", 130);
+    daryafti_3harfi = makeGroupedLabel(this, "daryafti_3harfi", 130);
     takhsis_dat = dateField(this, "takhsis_dat");
     dat1 = dateField(this, "dat1");
     dat2 = dateField(this, "dat2");
@@ -239,8 +224,8 @@ Tproject_tashilat::Tproject_tashilat() : TWindow(QStringLiteral("Tproject_tashil
         popup->popup(DBGrid1->viewport()->mapToGlobal(at));
     });
 
-    vahed_tashilat_sum = groupedLabel(this, "vahed_tashilat_sum");
-    mande = groupedLabel(this, "mande");
+    vahed_tashilat_sum = makeGroupedLabel(this, "vahed_tashilat_sum", 130);
+    mande = makeGroupedLabel(this, "mande", 130);
     vahed_tashilat_sum->clear();
     mande->clear();
     auto* usage = new QHBoxLayout;

@@ -46,23 +46,9 @@ QComboBox* unitCombo(QWidget* parent, const char* name)
     return c;
 }
 
-void setComboText(QComboBox* c, const QString& t)
-{
-    c->setEditText(t);
-}
-
 QLabel* rialLabel(QWidget* parent)
 {
     return makeLabel(parent, QStringLiteral("(بريال)"));
-}
-
-QLabel* groupedLabel(QWidget* parent, const char* name)
-{
-    QLabel* l = makeLabel(parent, QStringLiteral("0"), QString::fromLatin1(name));
-    l->setMinimumWidth(110);
-    l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    l->setStyleSheet(QStringLiteral("color: #1a4f9c; font-weight: bold;"));
-    return l;
 }
 
 } // namespace
@@ -141,10 +127,10 @@ Tproject_vahed::Tproject_vahed() : TWindow(QStringLiteral("Tproject_vahed"), QSt
     vam->setFocusPolicy(Qt::NoFocus);
     vam->setStyleSheet(QStringLiteral("background-color: #f0f0f0;"));
 
-    mablagh_3harfi = groupedLabel(this, "mablagh_3harfi");
-    mablagh1_3harfi = groupedLabel(this, "mablagh1_3harfi");
-    teras1_3harfi = groupedLabel(this, "teras1_3harfi");
-    hayat1_3harfi = groupedLabel(this, "hayat1_3harfi");
+    mablagh_3harfi = makeGroupedLabel(this, "mablagh_3harfi", 110);
+    mablagh1_3harfi = makeGroupedLabel(this, "mablagh1_3harfi", 110);
+    teras1_3harfi = makeGroupedLabel(this, "teras1_3harfi", 110);
+    hayat1_3harfi = makeGroupedLabel(this, "hayat1_3harfi", 110);
     mablagh1Caption = makeLabel(this, QString(), QStringLiteral("mablagh1_caption"));
     mablaghCaption = makeLabel(this, QString(), QStringLiteral("mablagh_caption"));
     vahed_typCaption = makeLabel(this, QString(), QStringLiteral("vahed_typ_caption"));
@@ -336,13 +322,13 @@ void Tproject_vahed::prepareNew(const QSqlRecord& project)
     fillLists();
     showProject(project);
     for (QComboBox* c : {karbari, bolok, tabaghe, vahed_no, jahat, bana, ekhtesasi, moshtarak})
-        setComboText(c, QString());
+        c->setEditText(QString());
     otagh->clear();
     for (QLineEdit* e : std::initializer_list<QLineEdit*>{metraj, metraj_z, mablagh, hayat1, hayat, teras1, teras, mablagh1})
         e->setText(QStringLiteral("0"));
     vam->setText(QStringLiteral("0"));
-    setComboText(status, items::freeStatus());
-    setComboText(vahed_typ, fieldValue(project, "prj_typ"));
+    status->setEditText(items::freeStatus());
+    vahed_typ->setEditText(fieldValue(project, "prj_typ"));
     vam_check->setChecked(false);
     updateCaptions();
     computePrice();
@@ -363,7 +349,7 @@ void Tproject_vahed::prepareEdit(const QSqlRecord& project, const QSqlRecord& un
         {jahat, "jahat"},     {bana, "bana"},       {ekhtesasi, "ekhtesasi"}, {moshtarak, "moshtarak"},
         {status, "status"},   {vahed_typ, "vahed_typ"}};
     for (const auto& [combo, name] : texts)
-        setComboText(combo, fieldValue(unit, name));
+        combo->setEditText(fieldValue(unit, name));
     const QVariant rooms = unit.value(QStringLiteral("otagh"));
     otagh->setText(rooms.isNull() ? QString() : rooms.toString());
     metraj->setText(numberValue(unit, "metraj"));
@@ -500,7 +486,7 @@ void Tproject_vahed::edit_btnClick()
         focusField(r.focus);
         return;
     }
-    setComboText(status, r.status);
+    status->setEditText(r.status);
     Q_EMIT unitsChanged();
     accept();
 }

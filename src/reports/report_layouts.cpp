@@ -144,7 +144,7 @@ bool groupedInThousands(ReportKind kind, const QString& sumName)
 
 QString plain(const QVariant& v)
 {
-    return detail::valueText(v);
+    return doc::detail::valueText(v);
 }
 
 Band pageHeader(ReportKind kind, const PageSetup& setup)

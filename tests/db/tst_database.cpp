@@ -94,7 +94,8 @@ private Q_SLOTS:
         QElapsedTimer t;
         t.start();
         QCOMPARE(trips([&] { far.exec(QStringLiteral("insert into vals (k,s) values (?,?)"), {1, QStringLiteral("a")}); }), 1);
-        QVERIFY2(t.elapsed() >= 30 && t.elapsed() < 200, "the relay holds each request for its delay");
+        QVERIFY2(t.elapsed() >= 30, "the relay holds each request for its delay");
+        TAVRIN_CHECK_TIME(t.elapsed() < 200, "the relay holds each request for its delay only");
         QCOMPARE(trips([&] { far.scalar(QStringLiteral("select s from vals where k=?"), {1}); }), 1);
         // The BEGIN travels with the first statement, writes nobody reads with
         // the COMMIT; the counts of changed rows and new ids still come back.

@@ -304,4 +304,9 @@ void initApplication()
     setLocalIdentity({QStringLiteral("10.0.0.7"), QStringLiteral("testhost")});
 }
 
+bool timeBoundsEnforced()
+{
+    return qEnvironmentVariableIntValue("TAVRIN_BENCH_STRICT") == 1;
+}
+
 } // namespace tavrin::test
