@@ -12,6 +12,8 @@ using Pair = std::pair<const char*, const char*>;
 // ---------------------------------------------------------------- the record
 // caption of the record window
 inline const QString kInsCaption = QStringLiteral("ثبت/ويرايش اطلاعات مشتري");
+// The record as the message of a save refused for another user's change names it.
+inline const QString kRecordName = QStringLiteral("متقاضي");
 // Caption of each field of the record window, by column.
 inline constexpr Pair kFieldCaptions[] = {
     {"ostan", "استان"},

@@ -171,12 +171,19 @@ ActionResult assign(const Side& s, qint64 customerId, qint64 spaceId)
     const qint64 prjId = customer->value(QStringLiteral("prj_id")).toLongLong();
     if (prjId <= 0)
         return r.refuse(kNoProjectOfApplicant);
+    const QString lname = text(customer->value(QStringLiteral("lname")));
+    // Only this space of his project, and only while it is still free: the
+    // conditional update takes the space's lock before anything of it is read,
+    // so what the row copies (number, area, price) is the space as it stands
+    // now, and another user's edit or sale of it waits for this one (or this
+    // one finds it no longer free).  A refusal below rolls the update back.
+    const int sold = dm().execAffected(QStringLiteral("update %1 set status=? where id=? and prj_id=? and status=?").arg(s.spaces()),
+                                       {items::soldStatus(lname), spaceId, prjId, items::freeStatus()});
     const auto space = dm().firstRow(QStringLiteral("select * from %1 where id=?").arg(s.spaces()), {spaceId});
     if (!space || space->value(QStringLiteral("prj_id")).toLongLong() != prjId)
         return r.refuse(s.notInProject);
-    const QString status = text(space->value(QStringLiteral("status")));
-    if (status != items::freeStatus())
-        return r.refuse(s.notActive + status);
+    if (sold != 1)
+        return r.refuse(s.notActive + text(space->value(QStringLiteral("status"))));
     if (const auto holder = holderOf(s, *space))
         return r.refuse(s.soldTo + *holder);
     const QVariant num = space->value(QStringLiteral("num"));
@@ -185,16 +192,6 @@ ActionResult assign(const Side& s, qint64 customerId, qint64 spaceId)
     if (dm().firstRow(QStringLiteral("select id from %1 where num=? and bolok=? and pos=? and prj_id=?").arg(s.rows()),
                       {num, bolok, pos, prjId}))
         return r.refuse(s.duplicate);
-    const QString lname = text(customer->value(QStringLiteral("lname")));
-    // Only this space, and only while it is still free: another user's sale
-    // committed meanwhile leaves no row to change.
-    if (dm().execAffected(QStringLiteral("update %1 set status=? where id=? and status=?").arg(s.spaces()),
-                          {items::soldStatus(lname), spaceId, items::freeStatus()}) != 1) {
-        if (const auto holder = holderOf(s, *space))
-            return r.refuse(s.soldTo + *holder);
-        return r.refuse(s.notActive +
-                        text(dm().scalar(QStringLiteral("select status from %1 where id=?").arg(s.spaces()), {spaceId})));
-    }
     r.id = dm().insert(s.rows(),
                        {QStringLiteral("customer_id"), QStringLiteral("num"), QStringLiteral("metraj"), QStringLiteral("pos"),
                         QStringLiteral("mablagh"), QStringLiteral("prj_id"), QStringLiteral("mablagh1"),

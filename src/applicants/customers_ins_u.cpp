@@ -2,6 +2,7 @@
 
 #include "applicants/applicant_texts.h"
 #include "applicants/applicant_windows.h"
+#include "common/stale.h"
 #include "applicants/prereg_choice.h"
 
 #include "common/clicklabel.h"
@@ -646,6 +647,7 @@ void Tcustomers_ins::prepareNewForUnit(const QSqlRecord& project, const QSqlReco
 void Tcustomers_ins::prepareEdit(const QSqlRecord& customer)
 {
     m_editId = customer.value(QStringLiteral("id")).toLongLong();
+    m_read = customer;
     m_prereg = 0;
     const CustomerValues v = valuesOf(customer);
     try {
@@ -905,9 +907,22 @@ void Tcustomers_ins::edit_btnClick()
     CustomerValues v = values();
     items::ActionResult r;
     try {
-        r = updateCustomer(m_editId, v, m_prereg);
+        r = updateCustomer(m_editId, v, m_prereg, m_read);
     } catch (const DbError& e) {
         reportFailure(custext::kSaveFailed, e);
+        return;
+    }
+    if (r.changedByOther) {
+        // Another user saved this applicant since the window was filled: his
+        // change is shown only when the user asks for it.
+        if (offerReload(r.texts().join(QLatin1Char('\n')))) {
+            try {
+                if (const auto row = customerRow(m_editId))
+                    prepareEdit(*row);
+            } catch (const DbError& e) {
+                reportFailure(custext::kSearchFailed, e);
+            }
+        }
         return;
     }
     static_cast<QLineEdit*>(m_fields.value(QStringLiteral("takhfif")))->setText(v.value(QStringLiteral("takhfif")));

@@ -102,6 +102,7 @@ private:
     QPushButton *ins_btn = nullptr, *edit_btn = nullptr;
     QToolButton *ins_btn2 = nullptr, *SpeedButton1 = nullptr, *SpeedButton2 = nullptr;
     qint64 m_editId = 0;
+    QSqlRecord m_read;        // the edited applicant's row as the window was filled from it
     qint64 m_prereg = 0;
     qint64 m_basePrice = 0;   // the unit's price before the discount
 };

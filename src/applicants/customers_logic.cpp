@@ -9,11 +9,13 @@
 #include "common/monedit.h"
 #include "common/nationcode.h"
 #include "common/session.h"
+#include "common/stale.h"
 #include "common/windows.h"
 #include "db/database.h"
 #include "db/schema.h"
 
 #include <algorithm>
+#include <array>
 #include <QHash>
 #include <QSet>
 
@@ -139,12 +141,19 @@ std::optional<QString> holderOf(qint64 unitId, qint64 except = 0)
     return text(row->value(0));
 }
 
-// Marks a unit sold to the surname while it is still free.  A unit someone sold
-// meanwhile (or set to another status) is refused with the holder's surname.
-bool sellUnit(ActionResult& r, qint64 unitId, qint64 prjId, const QString& lname, qint64 buyer)
+// Marks a unit sold to the surname while its status is one of `accepted` (the
+// free status for a sale).  A unit someone sold meanwhile (or set to another
+// status) is refused with the holder's surname.
+bool sellUnit(ActionResult& r, qint64 unitId, qint64 prjId, const QString& lname, qint64 buyer,
+              const QStringList& accepted)
 {
-    const int n = dm().execAffected(QStringLiteral("update vahedha set status=? where id=? and prj_id=? and status=?"),
-                                    {items::soldStatus(lname), unitId, prjId, items::freeStatus()});
+    QString sql = QStringLiteral("update vahedha set status=? where id=? and prj_id=? and status in (");
+    QVariantList bound {items::soldStatus(lname), unitId, prjId};
+    for (int i = 0; i < accepted.size(); ++i) {
+        sql += i ? QStringLiteral(",?") : QStringLiteral("?");
+        bound << accepted[i];
+    }
+    const int n = dm().execAffected(sql + QLatin1Char(')'), bound);
     if (n == 1)
         return true;
     if (const auto holder = holderOf(unitId, buyer))
@@ -249,17 +258,70 @@ bool emptinessChecks(ActionResult& r, const CustomerValues& values,
 
 // The two hard duplicates of a new applicant's unit as two columns of a select
 // (dup_block, dup_shenase), their values appended to bound.  They are read with
-// the checks before the questions and again inside the sale's transaction.
-QString unitDuplicateColumns(const CustomerValues& values, QVariantList& bound)
+// the checks before the questions (the unit's particulars as the window shows
+// them) and again inside the sale's transaction, where unitRow names the
+// locked unit row of the same select (its block, floor, number and identifier
+// as stored now, which are what the sale writes).
+QString unitDuplicateColumns(const CustomerValues& values, QVariantList& bound, const QString& unitRow = {})
 {
-    bound << nn(v(values, "ostan")) << nn(v(values, "shahrestan")) << nn(v(values, "bolok")) << nn(v(values, "tabaghe"))
-          << nn(v(values, "vahed_no")) << nn(v(values, "prj_name")) << nn(v(values, "shenase")) << nn(v(values, "status"))
-          << nn(v(values, "prj_cod")) << nn(v(values, "ostan")) << nn(v(values, "shahrestan")) << nn(v(values, "prj_cod"))
-          << nn(v(values, "shenase")) << custext::kTransferred;
-    return QStringLiteral("case when exists (select id from customers where ostan=? and shahrestan=? and bolok=? "
-                          "and tabaghe=? and vahed_no=? and prj_name=? and shenase=? and status=? and prj_cod=?) then 1 else 0 end "
-                          "as dup_block,case when exists (select id from customers where ostan=? and shahrestan=? and prj_cod=? "
-                          "and shenase=? and status<>?) then 1 else 0 end as dup_shenase");
+    const auto part = [&](const char* column) {
+        if (!unitRow.isEmpty())
+            return QString(unitRow + QLatin1Char('.') + QString::fromLatin1(column));
+        bound << nn(v(values, column));
+        return QStringLiteral("?");
+    };
+    QString sql = QStringLiteral("case when exists (select id from customers d where d.ostan=? and d.shahrestan=?");
+    bound << nn(v(values, "ostan")) << nn(v(values, "shahrestan"));
+    sql += QStringLiteral(" and d.bolok=") + part("bolok");
+    sql += QStringLiteral(" and d.tabaghe=") + part("tabaghe");
+    sql += QStringLiteral(" and d.vahed_no=") + part("vahed_no");
+    sql += QStringLiteral(" and d.prj_name=?");
+    bound << nn(v(values, "prj_name"));
+    sql += QStringLiteral(" and d.shenase=") + part("shenase");
+    sql += QStringLiteral(" and d.status=? and d.prj_cod=?) then 1 else 0 end as dup_block,"
+                          "case when exists (select id from customers d where d.ostan=? and d.shahrestan=? and d.prj_cod=?");
+    bound << nn(v(values, "status")) << nn(v(values, "prj_cod")) << nn(v(values, "ostan")) << nn(v(values, "shahrestan"))
+          << nn(v(values, "prj_cod"));
+    sql += QStringLiteral(" and d.shenase=") + part("shenase");
+    sql += QStringLiteral(" and d.status<>?) then 1 else 0 end as dup_shenase");
+    bound << custext::kTransferred;
+    return sql;
+}
+
+// What a sale copies from the unit, from its row as stored (read under the
+// unit's lock): every particular of the unit block, converted as the record
+// converts them, and the unit's loan.  The price is the caller's (the unit's
+// less the discount).
+QVariantMap unitParticulars(const QSqlRecord& unit)
+{
+    QVariantMap out;
+    for (const QString& c : unitColumns()) {
+        if (c == QLatin1String("vahed_id") || c == QLatin1String("mablagh"))
+            continue;
+        const auto f = recordField(c);
+        const QVariant x = unit.value(c);
+        switch (f ? f->kind : FieldKind::Text) {
+        case FieldKind::Money: out.insert(c, toMoney(x)); break;
+        case FieldKind::Real: out.insert(c, x.isNull() ? 0.0 : x.toDouble()); break;
+        case FieldKind::Int: out.insert(c, x.isNull() ? QVariant(QMetaType::fromType<int>()) : QVariant(x.toInt())); break;
+        case FieldKind::Date:
+        case FieldKind::Text: out.insert(c, text(x)); break;
+        }
+    }
+    return out;
+}
+
+// The columns of the record window an edit compares with the stored row
+// before it writes: everything the window shows but the totals other windows
+// keep (collected total, storage and parking areas) and the loan, which
+// follows the unit's loans.
+QStringList comparedColumns()
+{
+    QStringList out;
+    for (const Field& f : recordFields())
+        if (!totalColumns().contains(f.column) && f.column != QLatin1String("vam"))
+            out << f.column;
+    return out;
 }
 
 // The duplicates read by unitDuplicateColumns; the first found is reported.
@@ -696,9 +758,12 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     // What another user may have done since the checks: the unit sold or gone,
     // a duplicate saved.  The unit with its holder and the duplicates, read together.
     // (Each part is added in its own statement: the values are bound in the order the columns are added.)
+    // The unit's particulars are those of its row now, not those the window
+    // showed when the unit was chosen (another user may have edited the unit
+    // since): the duplicates are checked, and the row written, with them.
     QVariantList bound;
-    QString sql = QStringLiteral("select mablagh,vam,") + holderColumns(unitId, bound);
-    sql += QLatin1Char(',') + unitDuplicateColumns(values, bound);
+    QString sql = QStringLiteral("select vahedha.*,") + holderColumns(unitId, bound);
+    sql += QLatin1Char(',') + unitDuplicateColumns(values, bound, QStringLiteral("vahedha"));
     sql += QStringLiteral(" from vahedha where id=? and prj_id=?");
     bound << unitId << prjId;
     const auto unit = dm().firstRow(sql, bound);
@@ -711,10 +776,12 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     if (sold != 1)
         return r.refuse(custext::kUnitNotActive, QStringLiteral("shenase"));
     QVariantMap row = c.values;
+    const QVariantMap particulars = unitParticulars(*unit);
+    for (auto it = particulars.cbegin(); it != particulars.cend(); ++it)
+        row.insert(it.key(), it.value());
     const qint64 takhfif = c.values.value(QStringLiteral("takhfif")).toLongLong();
     const qint64 price = discountedPrice(toMoney(unit->value(QStringLiteral("mablagh"))), takhfif);
     row.insert(QStringLiteral("mablagh"), price);
-    row.insert(QStringLiteral("vam"), toMoney(unit->value(QStringLiteral("vam"))));
     row.insert(QStringLiteral("reg_user"), nn(session().karbar));
     row.insert(QStringLiteral("sabt_cod"), nn(session().sabtCod));
     row.insert(QStringLiteral("anbari_mablagh"), qint64(0));
@@ -736,7 +803,7 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     return r;
 }
 
-ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg)
+ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg, const std::optional<QSqlRecord>& read)
 {
     ActionResult r;
     r.id = id;
@@ -750,6 +817,21 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg)
         return r.refuse(custext::kCustomerGone);
     const QSqlRecord stored = *customerRow(id);
     const auto storedText = [&stored](const char* c) { return text(stored.value(QString::fromLatin1(c))); };
+    // Another user's change since the window read the record is not overwritten.
+    if (read && !changedColumns(*read, stored, comparedColumns()).isEmpty())
+        return r.refuseChanged(changedByOtherMessage(custext::kRecordName));
+
+    const qint64 unitId = idOf(v(values, "vahed_id"));
+    const qint64 prjId = idOf(v(values, "prj_id"));
+    const qint64 oldUnit = stored.value(QStringLiteral("vahed_id")).toLongLong();
+    const bool unitChanges = unitId != oldUnit;
+    // He holds a unit while his transfer date is empty.  Holding the unit after
+    // the edit where he did not hold it before (another unit, or his own taken
+    // back after a transfer) is a sale of that unit.
+    const bool heldBefore = isEmptyDate(storedText("transport_dat"));
+    const bool holdsAfter = isEmptyDate(v(values, "transport_dat"));
+    const bool sale = holdsAfter && (unitChanges || !heldBefore);
+    std::optional<QSqlRecord> unit;
 
     const bool passed = [&] {
         if (session().level == QLatin1String("city") && storedText("status") == custext::kCompleted) {
@@ -758,6 +840,19 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg)
         }
         if (!emptinessChecks(r, values))
             return false;
+        if (unitChanges || sale) {
+            // The unit's particulars as stored now (under its lock), not as the
+            // window showed them when the unit was chosen.
+            unit = dm().firstRow(QStringLiteral("select * from vahedha where id=? and prj_id=?"), {unitId, prjId});
+            if (!unit) {
+                r.refuse(custext::kNoUnit, QStringLiteral("shenase"));
+                return false;
+            }
+            const CustomerValues u = unitValues(*unit);
+            for (const QString& c : unitColumns())
+                if (c != QLatin1String("mablagh") && c != QLatin1String("vahed_id"))
+                    values[c] = u.value(c);
+        }
         const QString protDat = isEmptyDate(v(values, "prot_dat")) ? mask() : v(values, "prot_dat");
         if (v(values, "prot_no") != storedText("prot_no") || protDat != storedText("prot_dat")) {
             if (any(QStringLiteral("select id from customers where id<>-1 and prot_no=? and prot_dat=? and shahrestan=? and ostan=? "
@@ -798,27 +893,37 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg)
 
     QVariantMap row = c.values;
     const qint64 takhfif = c.values.value(QStringLiteral("takhfif")).toLongLong();
-    const qint64 unitId = idOf(v(values, "vahed_id"));
-    const qint64 prjId = idOf(v(values, "prj_id"));
-    const qint64 oldUnit = stored.value(QStringLiteral("vahed_id")).toLongLong();
     qint64 price = 0;
-    if (unitId != oldUnit) {
-        // Moving to another unit is a sale of that unit.
-        const auto unit = dm().firstRow(QStringLiteral("select * from vahedha where id=? and prj_id=?"), {unitId, prjId});
-        if (!unit)
-            return r.refuse(custext::kNoUnit, QStringLiteral("shenase"));
-        if (const auto holder = holderOf(unitId, id))
-            return r.refuse(custext::kUnitSoldTo + *holder, QStringLiteral("shenase"));
-        if (!sellUnit(r, unitId, prjId, v(values, "lname"), id))
-            return r;
+    if (unit) {
+        // Another unit, or his own taken back: what the sale copies comes from
+        // the unit's row.
+        if (sale) {
+            if (const auto holder = holderOf(unitId, id))
+                return r.refuse(custext::kUnitSoldTo + *holder, QStringLiteral("shenase"));
+            // A unit taken back that nobody was sold meanwhile may still carry
+            // his own sold status (it was never set free).
+            QStringList accepted {items::freeStatus()};
+            if (!unitChanges)
+                accepted << items::soldStatus(storedText("lname"));
+            if (!sellUnit(r, unitId, prjId, v(values, "lname"), id, accepted))
+                return r;
+        }
+        const QVariantMap particulars = unitParticulars(*unit);
+        for (auto it = particulars.cbegin(); it != particulars.cend(); ++it)
+            row.insert(it.key(), it.value());
         price = discountedPrice(toMoney(unit->value(QStringLiteral("mablagh"))), takhfif);
-        row.insert(QStringLiteral("vam"), toMoney(unit->value(QStringLiteral("vam"))));
-        if (oldUnit > 0)
+        // The unit he held is free again unless another current holder has it.
+        if (unitChanges && heldBefore && oldUnit > 0)
             dm().exec(QStringLiteral("update vahedha set status=? where id=? and not exists "
                                      "(select 1 from customers where vahed_id=? and transport_dat=? and id<>?)"),
                       {items::freeStatus(), oldUnit, oldUnit, mask(), id});
     } else {
-        // The stored price with its discount given back, less the new discount.
+        // He keeps his unit: its particulars stay as stored (the window only
+        // shows them), and the price is the stored one with its discount given
+        // back, less the new discount.
+        for (const QString& col : unitColumns())
+            if (col != QLatin1String("vahed_id"))
+                row.remove(col);
         price = discountedPrice(toMoney(stored.value(QStringLiteral("mablagh"))) +
                                     toMoney(stored.value(QStringLiteral("takhfif"))),
                                 takhfif);
@@ -866,18 +971,37 @@ ActionResult deleteCustomer(qint64 id)
     db.exec(QStringLiteral("delete from takafol where customer_id=? or shoraka_id in (select id from shoraka where customer_id=?)"),
             {id, id});
     db.exec(QStringLiteral("delete from pardakht where customer_id=?"), {id});
-    // The storage rooms and parking spaces he held are free again.
-    db.exec(QStringLiteral("update anbariha set status=? where id in (select anbari_id from anbari where customer_id=?)"),
-            {items::freeStatus(), id});
-    db.exec(QStringLiteral("update parkingha set status=? where id in (select parking_id from parking where customer_id=?)"),
-            {items::freeStatus(), id});
+    // The storage rooms and parking spaces he held are free again, unless a
+    // row of another applicant holds them: his rows name their space by its
+    // id, or (rows written before they carried it: none or 0) by project,
+    // block, number and position, as the unassign action finds them.
+    for (const auto& [spaces, rows, spaceId] : {std::array<const char*, 3> {"anbariha", "anbari", "anbari_id"},
+                                               std::array<const char*, 3> {"parkingha", "parking", "parking_id"}}) {
+        // A row holds a space by its id, or, written before rows carried the
+        // id, by the space's project, block, number and position.
+        const QString byId = QStringLiteral("r.%1=%2.id").arg(QString::fromLatin1(spaceId), QString::fromLatin1(spaces));
+        const QString byPlace = QStringLiteral("(r.%1 is null or r.%1=0) and r.prj_id=%2.prj_id and r.bolok=%2.bolok and "
+                                               "r.num=%2.num and r.pos=%2.pos")
+                                    .arg(QString::fromLatin1(spaceId), QString::fromLatin1(spaces));
+        const QString from = QStringLiteral("select 1 from %1 r where ").arg(QString::fromLatin1(rows));
+        // (Rows without the id are looked for among the spaces of their own
+        // projects: the project index keeps the update to a few rows.)
+        db.exec(QStringLiteral("update %1 set status=? where (id in (select r.%6 from %2 r where r.customer_id=?) or "
+                               "(prj_id in (select r.prj_id from %2 r where r.customer_id=? and (r.%6 is null or r.%6=0)) "
+                               "and exists (%3r.customer_id=? and %5))) and "
+                               "not exists (%3r.customer_id<>? and %4) and not exists (%3r.customer_id<>? and %5)")
+                    .arg(QString::fromLatin1(spaces), QString::fromLatin1(rows), from, byId, byPlace,
+                         QString::fromLatin1(spaceId)),
+                {items::freeStatus(), id, id, id, id, id});
+    }
     db.exec(QStringLiteral("delete from anbari where customer_id=?"), {id});
     db.exec(QStringLiteral("delete from parking where customer_id=?"), {id});
     db.exec(QStringLiteral("delete from shoraka where customer_id=?"), {id});
     db.exec(QStringLiteral("delete from customers where id=?"), {id});
-    // His unit is free again unless another applicant holds it now.
+    // The unit he still held is free again unless another applicant holds it
+    // now; a unit he no longer held (his transfer date is set) keeps its status.
     const QVariant unit = row->value(QStringLiteral("vahed_id"));
-    if (!unit.isNull())
+    if (!unit.isNull() && isEmptyDate(text(row->value(QStringLiteral("transport_dat")))))
         db.exec(QStringLiteral("update vahedha set status=? where id=? and not exists "
                                "(select 1 from customers where vahed_id=? and transport_dat=?)"),
                 {items::freeStatus(), unit, unit, mask()});

@@ -116,13 +116,20 @@ Converted convert(const CustomerValues& v, bool editing);
 // with its deposits deleted.  "ثبت شد" is among the notes only after the commit.
 items::ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prereg = 0);
 
-// Saves an edit of the applicant `id`.  The checks compare with the row as
-// stored; the totals other windows keep (collected total, storage and parking
-// areas and amounts) are not written; the loan only when the unit changes,
-// from the new unit.  A new unit is sold as in a save, and the former unit is
-// freed when no other current holder has it.  The share of the applicant and
-// his partners together may not exceed 6.
-items::ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg = 0);
+// Saves an edit of the applicant `id`.  When `read` is the row the window was
+// filled from and another user has changed any field the window shows since
+// (but the totals other windows keep), nothing is written and the refusal is
+// marked changedByOther.  The checks compare with the row as stored; the
+// totals other windows keep (collected total, storage and parking areas and
+// amounts) are not written.  Keeping his unit, the unit's particulars are not
+// written (the window only shows them).  Holding a unit he did not hold before
+// (another unit, or his own taken back by clearing his transfer date) is a sale
+// of it: refused while another applicant holds it, marked sold while it is
+// free (or still carries his own sold status), its particulars, price and loan
+// copied from its row; the unit he held is freed when no other current holder
+// has it.  The share of the applicant and his partners together may not exceed 6.
+items::ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg = 0,
+                                   const std::optional<QSqlRecord>& read = std::nullopt);
 
 // Deletes the applicant with his log row, partners, dependants (his partners'
 // too), payments, storage and parking rows, documents and checklist rows, in

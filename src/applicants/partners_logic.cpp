@@ -207,6 +207,11 @@ ActionResult deletePartner(qint64 customerId, qint64 partnerId)
     ActionResult r;
     r.id = partnerId;
     Transaction tx(dm());
+    // The applicant's row first, as every change of his child rows takes it: a
+    // dependant another user is adding to this partner is then committed before
+    // (and deleted with him), or waits and finds the partner gone.
+    if (dm().execAffected(QStringLiteral("update customers set sahm=sahm where id=?"), {customerId}) != 1)
+        return r.refuse(kCustomerGone);
     dm().exec(QStringLiteral("delete from takafol where customer_id=? and shoraka_id=?"), {customerId, partnerId});
     const int n = dm().execAffected(QStringLiteral("delete from shoraka where id=? and customer_id=?"), {partnerId, customerId});
     tx.commit();

@@ -219,6 +219,7 @@ private:
             {"pardakht", "customer_id", "customers", "payment", "applicant", u"پرداخت", u"متقاضي"},
             {"shoraka", "customer_id", "customers", "partner", "applicant", u"شريک", u"متقاضي"},
             {"takafol", "customer_id", "customers", "dependant", "applicant", u"فرد تحت تکفل", u"متقاضي"},
+            {"takafol", "shoraka_id", "shoraka", "dependant", "partner", u"فرد تحت تکفل", u"شريک", true},
             {"anbari", "customer_id", "customers", "storage room assignment", "applicant", u"واگذاري انباري", u"متقاضي"},
             {"parking", "customer_id", "customers", "parking space assignment", "applicant", u"واگذاري پارکينگ", u"متقاضي"},
             {"customers_pic", "customer_id", "customers", "document", "applicant", u"مدرک پرونده الکترونيک", u"متقاضي"},

@@ -3,8 +3,9 @@
 // writing actions on the rows of the first project: a unit sold to a new
 // applicant, a storage room or parking space sold to an applicant, a loan from
 // one of the project's facilities, a payment, an applicant moved to another
-// unit, an applicant deleted, a unit edited from a form read while it was free
-// and the country divisions replaced.
+// unit, an applicant deleted, a unit edited from a form read while it was free,
+// a file transferred (its unit then set free in the unit window) and one taken
+// back (its transfer date cleared), and the country divisions replaced.
 //
 //   stress_worker sqlite|pg SERVER DATABASE USER SEED ATTEMPTS MILLISECONDS
 //
@@ -14,13 +15,16 @@
 //   ok N ACTION TARGET ROW     after its commit (ROW: the row it wrote)
 //   no N ACTION TARGET         refused by the action's own checks
 //   err N ACTION TARGET        failed with a database error (rolled back)
-// and at the end "done ATTEMPTS OK NO ERR MILLISECONDS".
+// and at the end "done ATTEMPTS OK NO ERR MILLISECONDS".  TAVRIN_STRESS_SKIP
+// names actions (comma separated) the worker leaves out.
 #include "applicants/applicant_fixtures.h"
 
+#include "applicants/applicant_texts.h"
 #include "applicants/assignments_logic.h"
 #include "applicants/customers_logic.h"
 #include "applicants/payments_logic.h"
 #include "common/activitylog.h"
+#include "common/jalali.h"
 #include "common/nationcode.h"
 #include "projects/facilities_logic.h"
 #include "projects/units_logic.h"
@@ -76,6 +80,24 @@ struct Worker {
 
     template <class T>
     T pick(const QList<T>& from) { return from.isEmpty() ? T() : from[int(rng.bounded(quint32(from.size())))]; }
+
+    // The unit's form as a user opened it while the unit was free, saved as it stands.
+    static units::UnitForm freeUnitForm(const QSqlRecord& u)
+    {
+        const auto t = [&u](const char* c) { return text(u.value(QString::fromLatin1(c))); };
+        units::UnitForm f;
+        f.karbari = t("karbari");
+        f.bolok = t("bolok");
+        f.tabaghe = t("tabaghe");
+        f.vahed_no = t("vahed_no");
+        f.otagh = t("otagh");
+        f.metraj = t("metraj");
+        f.mablagh1 = QString::number(toMoney(u.value(QStringLiteral("mablagh1"))));
+        f.metraj_z = f.teras = f.teras1 = f.hayat = f.hayat1 = QStringLiteral("0");
+        f.mablagh = units::priceText(f);
+        f.status = QStringLiteral("فعال");
+        return f;
+    }
     qint64 anApplicant() { return pick(ids(QStringLiteral("select id from customers order by id"))); }
 
     // Runs one action; returns the row it wrote, 0 when refused.
@@ -112,22 +134,22 @@ struct Worker {
         }
         if (action == QLatin1String("delete"))
             return done(applicants::deleteCustomer(target));
-        if (action == QLatin1String("unitedit")) {
-            // The unit's form as a user opened it while the unit was free, saved as it stands.
-            const QSqlRecord u = test::rowOf(QStringLiteral("vahedha"), target);
-            const auto t = [&u](const char* c) { return text(u.value(QString::fromLatin1(c))); };
-            units::UnitForm f;
-            f.karbari = t("karbari");
-            f.bolok = t("bolok");
-            f.tabaghe = t("tabaghe");
-            f.vahed_no = t("vahed_no");
-            f.otagh = t("otagh");
-            f.metraj = t("metraj");
-            f.mablagh1 = QString::number(toMoney(u.value(QStringLiteral("mablagh1"))));
-            f.metraj_z = f.teras = f.teras1 = f.hayat = f.hayat1 = QStringLiteral("0");
-            f.mablagh = units::priceText(f);
-            f.status = QStringLiteral("فعال");
-            return done(units::updateUnit(project, target, f));
+        if (action == QLatin1String("unitedit"))
+            return done(units::updateUnit(project, target, freeUnitForm(test::rowOf(QStringLiteral("vahedha"), target))));
+        if (action == QLatin1String("transfer") || action == QLatin1String("takeback")) {
+            const auto row = applicants::customerRow(target);
+            if (!row || jalali::isEmptyDate(text(row->value(QStringLiteral("transport_dat")))) != (action == QLatin1String("transfer")))
+                return 0;
+            applicants::CustomerValues v = applicants::valuesOf(*row);
+            const bool handOn = action == QLatin1String("transfer");
+            v[QStringLiteral("status")] = handOn ? custext::kTransferred : custext::kActive;
+            v[QStringLiteral("transport_dat")] = handOn ? QStringLiteral("1403/06/01") : QString::fromLatin1(kEmptyDateMask);
+            const qint64 written = done(applicants::updateCustomer(target, v));
+            if (!written || !handOn)
+                return written;
+            // The file handed on: its unit is set free in the unit window, as the staff do.
+            const qint64 unit = row->value(QStringLiteral("vahed_id")).toLongLong();
+            return done(units::updateUnit(project, unit, freeUnitForm(test::rowOf(QStringLiteral("vahedha"), unit))));
         }
         // The divisions: three settlements whose codes name this attempt.
         QList<Division> rows;
@@ -137,8 +159,20 @@ struct Worker {
         return replaceDivisions(dm(), rows) == 3 ? target : 0;
     }
 
+    // Actions left out of this run (TAVRIN_STRESS_SKIP, comma separated).
+    QStringList skipped = qEnvironmentVariable("TAVRIN_STRESS_SKIP").split(QLatin1Char(','), Qt::SkipEmptyParts);
+
     // The action of an attempt and what it works on.
     std::pair<QString, qint64> choose()
+    {
+        for (;;) {
+            auto chosen = chooseAny();
+            if (!skipped.contains(chosen.first))
+                return chosen;
+        }
+    }
+
+    std::pair<QString, qint64> chooseAny()
     {
         const quint32 r = rng.bounded(100u);
         if (r < 22)
@@ -149,8 +183,13 @@ struct Worker {
             return {QStringLiteral("parking"), anApplicant()};
         if (r < 57)
             return {QStringLiteral("loan"), pick(units)};
-        if (r < 77)
+        if (r < 71)
             return {QStringLiteral("payment"), anApplicant()};
+        if (r < 74)
+            return {QStringLiteral("transfer"), anApplicant()};
+        if (r < 77)
+            return {QStringLiteral("takeback"), pick(ids(QStringLiteral("select id from customers where transport_dat<>? order by id"),
+                                                        {QString::fromLatin1(kEmptyDateMask)}))};
         if (r < 85)
             return {QStringLiteral("move"), anApplicant()};
         if (r < 91)

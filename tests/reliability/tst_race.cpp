@@ -56,11 +56,12 @@ private Q_SLOTS:
 
         const QStringList broken = test::brokenRules();
         qInfo("%s: %d workers, %d attempts, %d committed, %d refused, %d failed, %.1f s; sales %d, storage %d, parking %d, "
-              "loans %d, payments %d, moves %d, deletes %d, unit edits %d, imports %d; check: %s",
+              "loans %d, payments %d, moves %d, deletes %d, unit edits %d, transfers %d, taken back %d, imports %d; check: %s",
               qPrintable(test::backendName()), workers, kinds.value(QStringLiteral("begin")), kinds.value(QStringLiteral("ok")),
               kinds.value(QStringLiteral("no")), kinds.value(QStringLiteral("err")), seconds, ok.value(QStringLiteral("sale")),
               ok.value(QStringLiteral("storage")), ok.value(QStringLiteral("parking")), ok.value(QStringLiteral("loan")),
-              ok.value(QStringLiteral("payment")), ok.value(QStringLiteral("move")), ok.value(QStringLiteral("delete")), ok.value(QStringLiteral("unitedit")), ok.value(QStringLiteral("import")),
+              ok.value(QStringLiteral("payment")), ok.value(QStringLiteral("move")), ok.value(QStringLiteral("delete")), ok.value(QStringLiteral("unitedit")), ok.value(QStringLiteral("transfer")),
+              ok.value(QStringLiteral("takeback")), ok.value(QStringLiteral("import")),
               broken.isEmpty() ? "nothing found" : qPrintable(broken.join(QStringLiteral("; "))));
         QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1Char('\n'))));
         // The workers really contended, and nothing failed on the way.
