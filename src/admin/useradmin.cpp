@@ -4,6 +4,7 @@
 #include "common/fieldcheck.h"
 #include "common/logtexts.h"
 #include "common/session.h"
+#include "common/stale.h"
 #include "db/database.h"
 #include "db/password.h"
 
@@ -24,6 +25,7 @@ const QString kNeedUserName = QStringLiteral("نام كاربري را وارد 
 const QString kNeedPassword = QStringLiteral("رمز را وارد نماييد");
 const QString kNeedLevel = QStringLiteral("سطح را انتخاب نماييد");
 const QString kUserMissing = QStringLiteral("اين کاربر در سامانه وجود ندارد");
+const QString kChangedByOther = changedByOtherMessage(QStringLiteral("کاربر"));
 const QString kInsertFailed = QStringLiteral("خطا در ثبت کاربر");
 const QString kUpdateFailed = QStringLiteral("خطا در ويرايش کاربر");
 const QString kDeleteFailed = QStringLiteral("خطا در حذف کاربر");
@@ -38,12 +40,33 @@ struct Target {
     QString us, lev, ostan;
 };
 
+// The user's own fields, as the edit window shows and writes them.
+const QStringList& userColumns()
+{
+    static const QStringList c {QStringLiteral("us"),    QStringLiteral("lev"),    QStringLiteral("ostan"),
+                                QStringLiteral("nam"),   QStringLiteral("semat"),  QStringLiteral("mobile"),
+                                QStringLiteral("status")};
+    return c;
+}
+
+std::optional<QSqlRecord> readUser(qint64 id)
+{
+    return dm().firstRow(QStringLiteral("select ") + userColumns().join(QLatin1Char(',')) +
+                             QStringLiteral(" from users where id=?"),
+                         {id});
+}
+
+Target targetOf(const QSqlRecord& row)
+{
+    return Target{text(row.value(0)), text(row.value(1)), text(row.value(2))};
+}
+
 std::optional<Target> readTarget(qint64 id)
 {
     const auto row = dm().firstRow(QStringLiteral("select us,lev,ostan from users where id=?"), {id});
     if (!row)
         return std::nullopt;
-    return Target{text(row->value(0)), text(row->value(1)), text(row->value(2))};
+    return targetOf(*row);
 }
 
 bool isOwnRow(qint64 id)
@@ -136,7 +159,7 @@ QString refuseEdit(qint64 id)
     return {};
 }
 
-QString updateUser(qint64 id, const UserFields& f)
+QString updateUser(qint64 id, const UserFields& f, const QSqlRecord& read)
 {
     if (f.us.isEmpty())
         return kNeedUserName;
@@ -147,18 +170,22 @@ QString updateUser(qint64 id, const UserFields& f)
     Database& db = dm();
     Transaction tx(db);
     db.lockTable(QStringLiteral("users"));
-    const auto t = readTarget(id);
-    if (!t)
+    const auto row = readUser(id);
+    if (!row)
         return kUserMissing;
-    if (isAdminName(t->us) || protectedFromSession(*t))
+    const Target t = targetOf(*row);
+    if (isAdminName(t.us) || protectedFromSession(t))
         return kCannotEditAdmin;
+    // Read under the lock: the user's fields must still be what the window showed.
+    if (!changedColumns(read, *row, userColumns()).isEmpty())
+        return kChangedByOther;
     if (!isSystemAdmin()) {
         if (f.lev == kAdminLevel)
             return kOnlyAdminLevel;
-        if (isOwnRow(id) && (f.lev != t->lev || f.ostan != t->ostan))
+        if (isOwnRow(id) && (f.lev != t.lev || f.ostan != t.ostan))
             return kOwnRights;
     }
-    if (f.us != t->us && nameTaken(f.us, id))
+    if (f.us != t.us && nameTaken(f.us, id))
         return kDuplicate;
     db.exec(QStringLiteral("update users set us=?,lev=?,nam=?,semat=?,mobile=?,ostan=?,status=? where id=?"),
             {f.us, f.lev, notNull(f.nam), notNull(f.semat), notNull(f.mobile), notNull(f.ostan), notNull(f.status), id});

@@ -10,6 +10,7 @@
 //   level "admin", nor their own level, province, rights or counties.
 #include "rights_templates.h"
 
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +37,9 @@ extern const QString kNeedUserName;
 extern const QString kNeedPassword;
 extern const QString kNeedLevel;
 extern const QString kUserMissing;
+// The refusal of an edit whose user another user changed after the window read
+// him (changedByOtherMessage of common/stale.h for "کاربر").
+extern const QString kChangedByOther;
 // Fixed messages of failed writes.
 extern const QString kInsertFailed;
 extern const QString kUpdateFailed;
@@ -52,8 +56,11 @@ bool isAdminName(const QString& us);
 
 // A new user: the password is stored hashed; the log row is written.
 QString insertUser(const UserFields& f);
-// An edited user: a blank password keeps the stored one; the log row is written.
-QString updateUser(qint64 id, const UserFields& f);
+// An edited user: a blank password keeps the stored one; the log row is
+// written.  `read` is the users row the window showed: when another user
+// changed the user's fields since then (the password and rights apart), the
+// refusal is kChangedByOther and nothing is written.
+QString updateUser(qint64 id, const UserFields& f, const QSqlRecord& read);
 // Whether the logged-in user may open the given user for editing.
 QString refuseEdit(qint64 id);
 // Deletes the user with his rights, counties and news mark.

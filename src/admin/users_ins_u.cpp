@@ -5,6 +5,7 @@
 #include "common/dialogs.h"
 #include "common/lookups.h"
 #include "common/nationcode.h"
+#include "common/stale.h"
 #include "db/database.h"
 
 #include <QComboBox>
@@ -105,6 +106,7 @@ void Tusers_ins::startNew()
 {
     FormShow();
     m_editId = 0;
+    m_read = QSqlRecord();
     for (QLineEdit* e : {us, ps, mobile, nam})
         e->clear();
     ps->setPlaceholderText(QString());
@@ -120,6 +122,7 @@ void Tusers_ins::startEdit(const QSqlRecord& user)
 {
     FormShow();
     m_editId = user.value(QStringLiteral("id")).toLongLong();
+    m_read = user;
     us->setText(text(user.value(QStringLiteral("us"))));
     ps->clear();  // the stored value is a hash, never shown
     ps->setPlaceholderText(QStringLiteral("خالي: رمز فعلي حفظ مي شود"));
@@ -189,7 +192,11 @@ bool Tusers_ins::ins_btnClick()
 bool Tusers_ins::edit_btnClick()
 {
     try {
-        const QString refusal = useradmin::updateUser(m_editId, fields());
+        const QString refusal = useradmin::updateUser(m_editId, fields(), m_read);
+        if (refusal == useradmin::kChangedByOther) {
+            askToReload(refusal);
+            return false;
+        }
         if (!refusal.isEmpty()) {
             dialogs().warning(refusal);
             return false;
@@ -202,6 +209,26 @@ bool Tusers_ins::edit_btnClick()
         onSaved();
     accept();
     return true;
+}
+
+void Tusers_ins::askToReload(const QString& message)
+{
+    if (!offerReload(message))
+        return;
+    std::optional<QSqlRecord> user;
+    try {
+        user = dm().firstRow(QStringLiteral("select id,us,lev,nam,semat,mobile,ostan,status from users where id=?"),
+                             {m_editId});
+    } catch (const DbError& e) {
+        reportFailure(useradmin::kUpdateFailed, e);
+        return;
+    }
+    if (!user) {
+        dialogs().warning(useradmin::kUserMissing);
+        reject();
+        return;
+    }
+    startEdit(*user);
 }
 
 } // namespace tavrin

@@ -25,6 +25,7 @@ public:
     void startNew();
     // Fills the fields from a users row and shows the edit button.  The
     // password field stays empty: leaving it so keeps the stored password.
+    // The row is kept: the save refuses it when another user changed it since.
     void startEdit(const QSqlRecord& user);
     // The fields as typed.
     useradmin::UserFields fields() const;
@@ -55,7 +56,11 @@ public Q_SLOTS:
     bool edit_btnClick();
 
 private:
+    // A save another user overtook: offers to show the user as stored now.
+    void askToReload(const QString& message);
+
     qint64 m_editId = 0;
+    QSqlRecord m_read;  // the user as the window showed him
 };
 
 } // namespace tavrin

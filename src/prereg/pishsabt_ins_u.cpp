@@ -6,6 +6,7 @@
 #include "common/jalali.h"
 #include "common/lookups.h"
 #include "common/nationcode.h"
+#include "common/stale.h"
 #include "db/database.h"
 
 #include <QComboBox>
@@ -182,6 +183,7 @@ void Tpishsabt_ins::useSaveButton(QPushButton* b)
 void Tpishsabt_ins::prepareNew()
 {
     m_id = 0;
+    m_before.clear();
     PersonValues v;
     for (const QString& c : formColumns())
         v.insert(c, QString());
@@ -197,6 +199,7 @@ void Tpishsabt_ins::prepareEdit(const QSqlRecord& person)
 {
     m_id = person.value(QStringLiteral("id")).toLongLong();
     const PersonValues v = valuesOf(person);
+    m_before = v;
     setValues(v);
     fillLists();
     try {
@@ -247,9 +250,13 @@ void Tpishsabt_ins::edit_btnClick()
     PersonValues v = values();
     SaveResult r;
     try {
-        r = updatePerson(m_id, v);
+        r = updatePerson(m_id, m_before, v);
     } catch (const DbError& e) {
         reportFailure(kSaveFailed, e);
+        return;
+    }
+    if (r.changedByOther) {
+        askToReload(r.message);
         return;
     }
     if (r.gone) {
@@ -264,6 +271,26 @@ void Tpishsabt_ins::edit_btnClick()
     }
     Q_EMIT saved(r.id);
     accept();
+}
+
+void Tpishsabt_ins::askToReload(const QString& message)
+{
+    if (!offerReload(message))
+        return;
+    std::optional<QSqlRecord> person;
+    try {
+        person = dm().firstRow(QStringLiteral("select * from pishsabt where id=?"), {m_id});
+    } catch (const DbError& e) {
+        reportFailure(kSaveFailed, e);
+        return;
+    }
+    if (!person) {
+        dialogs().error(kPersonGone);
+        Q_EMIT gone();
+        reject();
+        return;
+    }
+    prepareEdit(*person);
 }
 
 } // namespace tavrin

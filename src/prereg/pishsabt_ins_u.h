@@ -46,11 +46,14 @@ private:
     void fillLists();
     void showRefusal(const prereg::SaveResult& r);
     void useSaveButton(QPushButton* b);
+    // A save another user overtook: offers to show the person as stored now.
+    void askToReload(const QString& message);
 
     QHash<QString, QWidget*> m_fields;
     QComboBox *ostan, *shahrestan;
     QPushButton *ins_btn, *edit_btn;
     qint64 m_id = 0;
+    prereg::PersonValues m_before;  // the person as the window was filled
 };
 
 } // namespace tavrin

@@ -11,6 +11,7 @@
 #include "common/logtexts.h"
 #include "common/nationcode.h"
 #include "common/session.h"
+#include "common/stale.h"
 #include "db/database.h"
 
 namespace tavrin::prereg {
@@ -21,6 +22,7 @@ const QString kSaveFailed = QStringLiteral("خطا! ثبت اطلاعات پيش
 const QString kDeleteFailed = QStringLiteral("خطا! حذف پيش ثبت نام انجام نشد");
 const QString kSearchFailed = QStringLiteral("خطا! جستجوي پيش ثبت نام ها انجام نشد");
 const QString kPersonGone = QStringLiteral("خطا! اين پيش ثبت نام توسط کاربر ديگري حذف شده است");
+const QString kRecordName = QStringLiteral("پيش ثبت نام");
 
 namespace {
 
@@ -216,7 +218,7 @@ SaveResult insertPerson(PersonValues& v)
     return r;
 }
 
-SaveResult updatePerson(qint64 id, PersonValues& v)
+SaveResult updatePerson(qint64 id, const PersonValues& before, PersonValues& v)
 {
     if (auto r = checkPlace(v))
         return *r;
@@ -225,15 +227,21 @@ SaveResult updatePerson(qint64 id, PersonValues& v)
         return *r;
     Transaction tx(dm());
     lockPersons();
-    const auto stored = dm().firstRow(QStringLiteral("select nation from pishsabt where id=?"), {id});
+    const auto stored = dm().firstRow(QStringLiteral("select * from pishsabt where id=?"), {id});
     if (!stored) {
         SaveResult gone = refusal(kPersonGone, col("ostan"));
         gone.gone = true;
         return gone;
     }
+    // Read under the lock: the row must still hold what the window was filled from.
+    if (valuesOf(*stored) != before) {
+        SaveResult changed = refusal(changedByOtherMessage(kRecordName), QString());
+        changed.changedByOther = true;
+        return changed;
+    }
     // A code that was already shared stays as it is; a new one must be free.
     const QString nation = v.value(col("nation"));
-    if (!nation.isEmpty() && nation != text(stored->value(0)) && nationTaken(nation, id))
+    if (!nation.isEmpty() && nation != text(stored->value(QStringLiteral("nation"))) && nationTaken(nation, id))
         return refusal(kDuplicateNation, col("nation"));
     QStringList sets;
     for (const QString& c : formColumns())

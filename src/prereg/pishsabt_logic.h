@@ -48,6 +48,9 @@ PersonValues valuesOf(const QSqlRecord& person);
 struct SaveResult {
     bool saved = false;
     bool gone = false;  // the edited row was deleted meanwhile
+    // Another user changed the row after the window read it: nothing was
+    // written; the window offers to read it again (offerReload).
+    bool changedByOther = false;
     QString message;    // the refusal shown to the user (empty when saved or cancelled)
     QString field;      // the column whose field takes the focus on a refusal
     qint64 id = 0;
@@ -61,10 +64,16 @@ struct SaveResult {
 // two users cannot record the same code.  Throws DbError after a rollback.
 SaveResult insertPerson(PersonValues& values);
 
-// Checks and saves an edit of the row `id`.  reg_user is kept.  A national
-// code changed to one another row holds is refused; a row deleted meanwhile
-// comes back as gone.  Throws DbError after a rollback.
-SaveResult updatePerson(qint64 id, PersonValues& values);
+// Checks and saves an edit of the row `id` whose form fields were `before`
+// when the window read it.  reg_user is kept.  A row another user changed
+// since (its form fields no longer `before`) comes back as changedByOther,
+// with nothing written; a national code changed to one another row holds is
+// refused; a row deleted meanwhile comes back as gone.  Throws DbError after
+// a rollback.
+SaveResult updatePerson(qint64 id, const PersonValues& before, PersonValues& values);
+
+// The pre-registration's name in the refusal of a save another user overtook.
+extern const QString kRecordName;
 
 // ---------------------------------------------------------------- delete
 

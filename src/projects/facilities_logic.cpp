@@ -4,6 +4,7 @@
 
 #include "common/monedit.h"
 #include "common/nationcode.h"
+#include "common/stale.h"
 #include "common/windows.h"
 #include "db/database.h"
 #include "db/schema.h"
@@ -211,7 +212,7 @@ ActionResult insertFacility(qint64 prjId, const FacilityForm& f)
     return r;
 }
 
-ActionResult updateFacility(qint64 facilityId, const FacilityForm& f)
+ActionResult updateFacility(qint64 facilityId, const FacilityForm& f, const QSqlRecord& read)
 {
     ActionResult r;
     const auto v = checkForm(f, r);
@@ -220,7 +221,15 @@ ActionResult updateFacility(qint64 facilityId, const FacilityForm& f)
     Transaction tx(dm());
     if (!lockFacility(facilityId))
         return r.refuse(factext::kFacilityGone);
-    const qint64 used = usedBy(facilityId);
+    // The row as stored now and what its loans use, in one statement under the lock.
+    const auto now = dm().firstRow(QStringLiteral("select t.*,(select coalesce(sum(mablagh),0) from vahed_vam "
+                                                  "where tashilat_id=t.id) as used_sum from tashilat t where t.id=?"),
+                                   {facilityId});
+    if (!now)
+        return r.refuse(factext::kFacilityGone);
+    if (!changedColumns(read, *now, formColumns()).isEmpty())
+        return r.refuseChanged(changedByOtherMessage(factext::kRecordName));
+    const qint64 used = toMoney(now->value(QStringLiteral("used_sum")));
     if (v->daryafti < used)
         return r.refuse(factext::kReceivedBelowUsed + QString::number(used), QStringLiteral("daryafti"));
     QString sql = QStringLiteral("update tashilat set ");

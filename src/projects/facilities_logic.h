@@ -49,8 +49,10 @@ ListQuery facilityListQuery(qint64 prjId);
 // the project.  Nothing is written on a refusal; no log row.
 items::ActionResult insertFacility(qint64 prjId, const FacilityForm& f);
 // Saves an edited facility: the same field checks, then, under the facility's
-// lock, a received amount below what its loans use is refused with that sum.
-items::ActionResult updateFacility(qint64 facilityId, const FacilityForm& f);
+// lock, a facility another user changed since the window read it (`read`, the
+// tashilat row the window showed) is refused with refuseChanged, and a
+// received amount below what its loans use is refused with that sum.
+items::ActionResult updateFacility(qint64 facilityId, const FacilityForm& f, const QSqlRecord& read);
 // Whether loans use the facility (the window's check before the password).
 bool hasLoans(qint64 facilityId);
 // Deletes the facility row when, under its lock, no loan uses it.

@@ -70,6 +70,8 @@ inline const QString kLoanNotNumber = QString::fromUtf16(u"خطا! مقدار م
 inline const QString kFacilitySaveFailed = QString::fromUtf16(u"خطا! ثبت تسهيلات انجام نشد");
 inline const QString kFacilityDeleteFailed = QString::fromUtf16(u"خطا! حذف تسهيلات انجام نشد");
 inline const QString kFacilityGone = QString::fromUtf16(u"خطا! اين رديف تسهيلات ديگر وجود ندارد");
+// The facility's name in the refusal of a save another user overtook.
+inline const QString kRecordName = QString::fromUtf16(u"رديف تسهيلات");
 inline const QString kLoanSaveFailed = QString::fromUtf16(u"خطا! ثبت وام انجام نشد");
 inline const QString kLoanDeleteFailed = QString::fromUtf16(u"خطا! حذف وام انجام نشد");
 inline const QString kLoanGone = QString::fromUtf16(u"خطا! اين وام ديگر وجود ندارد");

@@ -2,6 +2,7 @@
 
 #include "common/deletepassword.h"
 #include "common/lookups.h"
+#include "common/stale.h"
 #include "db/database.h"
 
 namespace tavrin::items {
@@ -60,6 +61,16 @@ QString soldStatus(const QString& lname)
 QString freeStatus()
 {
     return QStringLiteral("فعال");
+}
+
+QStringList changedSinceRead(const QSqlRecord& read, const QSqlRecord& now, const QStringList& columns)
+{
+    QStringList changed = changedColumns(read, now, columns);
+    const QString status = QStringLiteral("status");
+    if (changed.contains(status) && text(read.value(status)) == freeStatus() &&
+        text(now.value(status)).startsWith(soldStatus(QString())))
+        changed.removeAll(status);
+    return changed;
 }
 
 qint64 recordId(const QSqlRecord& r)

@@ -7,6 +7,7 @@
 
 #include <QSqlRecord>
 #include <QString>
+#include <QStringList>
 #include <QList>
 
 #include <optional>
@@ -62,6 +63,13 @@ bool askDeletePassword();
 QString soldStatus(const QString& lname);
 // The free status.
 QString freeStatus();
+
+// The columns among `columns` that another user changed since the window read
+// `read` (changedColumns of common/stale.h), leaving out the sold status a
+// sale gave a free item meanwhile: the save's rules for a held item decide
+// that case as they would for a window opened after the sale (a unit keeps
+// its sold status, a held storage room or parking space is not edited).
+QStringList changedSinceRead(const QSqlRecord& read, const QSqlRecord& now, const QStringList& columns);
 
 // Integer id of a record's "id" field.
 qint64 recordId(const QSqlRecord& r);

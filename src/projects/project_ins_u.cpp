@@ -5,6 +5,7 @@
 #include "common/dialogs.h"
 #include "common/lookups.h"
 #include "common/nationcode.h"
+#include "common/stale.h"
 #include "db/database.h"
 
 #include <QComboBox>
@@ -368,6 +369,10 @@ void Tproject_ins::edit_btnClick()
         reportFailure(kSaveFailed, e);
         return;
     }
+    if (r.changedByOther) {
+        askToReload(r.message);
+        return;
+    }
     setComboText(st_tavrin, v.value(QStringLiteral("st_tavrin")));
     setComboText(shahr, v.value(QStringLiteral("shahr")));
     setComboText(rosta, v.value(QStringLiteral("rosta")));
@@ -378,6 +383,25 @@ void Tproject_ins::edit_btnClick()
     m_before = v;
     Q_EMIT saved(r.id);
     accept();
+}
+
+void Tproject_ins::askToReload(const QString& message)
+{
+    if (!offerReload(message))
+        return;
+    std::optional<QSqlRecord> project;
+    try {
+        project = dm().firstRow(QStringLiteral("select *,vahed_kol-vahed_f as mande from projects where id=?"), {m_id});
+    } catch (const DbError& e) {
+        reportFailure(kSaveFailed, e);
+        return;
+    }
+    if (!project) {
+        dialogs().error(kProjectGone);
+        reject();
+        return;
+    }
+    prepareEdit(*project);
 }
 
 } // namespace tavrin

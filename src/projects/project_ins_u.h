@@ -55,6 +55,8 @@ private:
     static Lists addLists(ListBatch& b);
     void fillLists(const ListBatch& b, const Lists& n);
     void showRefusal(const projects::SaveResult& r);
+    // A save another user overtook: offers to show the project as stored now.
+    void askToReload(const QString& message);
 
     QComboBox *ostan, *shahrestan, *shahr, *rosta, *prj_name, *prj_typ, *prot_typ, *status, *st_tavrin;
     QLineEdit *prj_cod, *zamin_pelak, *zamin_adr, *cmt;

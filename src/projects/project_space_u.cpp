@@ -4,6 +4,7 @@
 #include "common/lookups.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
+#include "common/stale.h"
 #include "db/database.h"
 
 #include <QComboBox>
@@ -181,6 +182,7 @@ void TProjectSpaceWindow::refreshCount()
 void TProjectSpaceWindow::prepareNew(const QSqlRecord& project)
 {
     m_id = 0;
+    m_read = QSqlRecord();
     fillLists();
     showProject(project);
     bolok->setEditText(QString());
@@ -201,6 +203,7 @@ void TProjectSpaceWindow::prepareNew(const QSqlRecord& project)
 void TProjectSpaceWindow::prepareEdit(const QSqlRecord& project, const QSqlRecord& row)
 {
     m_id = items::recordId(row);
+    m_read = row;
     fillLists();
     showProject(project);
     bolok->setEditText(fieldValue(row, "bolok"));
@@ -269,9 +272,13 @@ void TProjectSpaceWindow::edit_btnClick()
 {
     items::ActionResult r;
     try {
-        r = spaces::updateSpace(m_kind, m_project, m_id, form());
+        r = spaces::updateSpace(m_kind, m_project, m_id, form(), m_read);
     } catch (const DbError& e) {
         reportFailure(m_kind.saveFailed, e);
+        return;
+    }
+    if (r.changedByOther) {
+        askToReload(r);
         return;
     }
     r.show();
@@ -283,6 +290,28 @@ void TProjectSpaceWindow::edit_btnClick()
     }
     Q_EMIT spacesChanged();
     accept();
+}
+
+void TProjectSpaceWindow::askToReload(const items::ActionResult& r)
+{
+    if (!offerReload(r.texts().join(QLatin1Char('\n'))))
+        return;
+    std::optional<QSqlRecord> row;
+    try {
+        row = dm().firstRow(QStringLiteral("select * from %1 where id=?").arg(m_kind.table), {m_id});
+    } catch (const DbError& e) {
+        reportFailure(m_kind.saveFailed, e);
+        return;
+    }
+    if (!row) {
+        // Deleted meanwhile: the list shows it is gone.
+        Q_EMIT spacesChanged();
+        reject();
+        return;
+    }
+    prepareEdit(m_project, *row);
+    // The list shows the record as stored too.
+    Q_EMIT spacesChanged();
 }
 
 } // namespace tavrin

@@ -25,7 +25,8 @@ public:
 
     const spaces::SpaceKind& kind() const { return m_kind; }
     void prepareNew(const QSqlRecord& project);
-    // row: an anbariha / parkingha row of the project.
+    // row: an anbariha / parkingha row of the project, kept: the save refuses
+    // it when another user changed it since.
     void prepareEdit(const QSqlRecord& project, const QSqlRecord& row);
     spaces::SpaceForm form() const;
     qint64 rowId() const { return m_id; }
@@ -57,9 +58,13 @@ private:
     void refreshCount();
     void updateGroupedLabels();
 
+    // A save another user overtook: offers to show the row as stored now.
+    void askToReload(const items::ActionResult& r);
+
     const spaces::SpaceKind& m_kind;
     QSqlRecord m_project;
     qint64 m_id = 0;
+    QSqlRecord m_read;  // the row as the window showed it
 };
 
 } // namespace tavrin

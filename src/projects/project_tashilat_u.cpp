@@ -8,6 +8,7 @@
 #include "common/lookups.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
+#include "common/stale.h"
 #include "db/database.h"
 
 #include <QAction>
@@ -348,8 +349,10 @@ void Tproject_tashilat::clearForm()
 
 void Tproject_tashilat::setInsertMode(bool insert)
 {
-    if (insert)
+    if (insert) {
         m_editedId = 0;
+        m_read = QSqlRecord();
+    }
     ins_btn->setVisible(insert);
     edit_btn->setVisible(!insert);
     // Enter in the form saves as the visible button does.
@@ -511,9 +514,13 @@ void Tproject_tashilat::edit_btnClick()
         daryafti->setText(QStringLiteral("0"));
     items::ActionResult r;
     try {
-        r = facilities::updateFacility(m_editedId, form());
+        r = facilities::updateFacility(m_editedId, form(), m_read);
     } catch (const DbError& e) {
         reportFailure(kFacilitySaveFailed, e);
+        return;
+    }
+    if (r.changedByOther) {
+        askToReload(r);
         return;
     }
     r.show();
@@ -544,6 +551,31 @@ void Tproject_tashilat::N3Click()
     showForm(facilities::formOf(row));
     setInsertMode(false);
     m_editedId = items::recordId(row);
+    m_read = row;
+    prot_typ->setFocus();
+}
+
+void Tproject_tashilat::askToReload(const items::ActionResult& r)
+{
+    if (!offerReload(r.texts().join(QLatin1Char('\n'))))
+        return;
+    std::optional<QSqlRecord> row;
+    try {
+        row = dm().firstRow(QStringLiteral("select * from tashilat where id=?"), {m_editedId});
+    } catch (const DbError& e) {
+        reportFailure(kFacilitySaveFailed, e);
+        return;
+    }
+    if (!row) {
+        // Deleted meanwhile: the form is for a new facility again.
+        clearForm();
+        setInsertMode(true);
+        refreshList();
+        return;
+    }
+    showForm(facilities::formOf(*row));
+    m_read = *row;
+    refreshList();
     prot_typ->setFocus();
 }
 

@@ -71,8 +71,12 @@ private:
     void focusField(const QString& name);
     qint64 currentId() const;
 
+    // A save another user overtook: offers to show the facility as stored now.
+    void askToReload(const items::ActionResult& r);
+
     QSqlRecord m_project;
     qint64 m_editedId = 0;
+    QSqlRecord m_read;  // the facility being edited as the form showed it
     Rights m_rights;
 };
 

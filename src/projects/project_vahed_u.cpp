@@ -7,6 +7,7 @@
 #include "common/lookups.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
+#include "common/stale.h"
 #include "db/database.h"
 
 #include <QCheckBox>
@@ -319,6 +320,7 @@ void Tproject_vahed::refreshCount()
 void Tproject_vahed::prepareNew(const QSqlRecord& project)
 {
     m_unitId = 0;
+    m_read = QSqlRecord();
     fillLists();
     showProject(project);
     for (QComboBox* c : {karbari, bolok, tabaghe, vahed_no, jahat, bana, ekhtesasi, moshtarak})
@@ -341,6 +343,7 @@ void Tproject_vahed::prepareNew(const QSqlRecord& project)
 void Tproject_vahed::prepareEdit(const QSqlRecord& project, const QSqlRecord& unit)
 {
     m_unitId = items::recordId(unit);
+    m_read = unit;
     fillLists();
     showProject(project);
     // The texts first, the price fields last, so that the shown price is the stored one.
@@ -476,9 +479,13 @@ void Tproject_vahed::edit_btnClick()
 {
     items::ActionResult r;
     try {
-        r = units::updateUnit(m_project, m_unitId, form());
+        r = units::updateUnit(m_project, m_unitId, form(), m_read);
     } catch (const DbError& e) {
         reportFailure(units::kUnitSaveFailed, e);
+        return;
+    }
+    if (r.changedByOther) {
+        askToReload(r);
         return;
     }
     r.show();
@@ -489,6 +496,28 @@ void Tproject_vahed::edit_btnClick()
     status->setEditText(r.status);
     Q_EMIT unitsChanged();
     accept();
+}
+
+void Tproject_vahed::askToReload(const items::ActionResult& r)
+{
+    if (!tavrin::offerReload(r.texts().join(QLatin1Char('\n'))))
+        return;
+    std::optional<QSqlRecord> unit;
+    try {
+        unit = dm().firstRow(QStringLiteral("select * from vahedha where id=?"), {m_unitId});
+    } catch (const DbError& e) {
+        reportFailure(units::kUnitSaveFailed, e);
+        return;
+    }
+    if (!unit) {
+        // Deleted meanwhile: the list shows it is gone.
+        Q_EMIT unitsChanged();
+        reject();
+        return;
+    }
+    prepareEdit(m_project, *unit);
+    // The list shows the record as stored too.
+    Q_EMIT unitsChanged();
 }
 
 void Tproject_vahed::Label1Click()

@@ -27,7 +27,8 @@ public:
     // New units of the project: empties the fields, status "فعال", the type
     // of the project, the insert button.
     void prepareNew(const QSqlRecord& project);
-    // Edits a unit (a vahedha row) of the project: the edit button.
+    // Edits a unit (a vahedha row) of the project: the edit button.  The row
+    // is kept: the save refuses it when another user changed it since.
     void prepareEdit(const QSqlRecord& project, const QSqlRecord& unit);
 
     units::UnitForm form() const;
@@ -75,8 +76,12 @@ private:
     void updateGroupedLabels();
     void focusField(const QString& name);
 
+    // A save another user overtook: offers to show the unit as stored now.
+    void askToReload(const items::ActionResult& r);
+
     QSqlRecord m_project;
     qint64 m_unitId = 0;
+    QSqlRecord m_read;  // the unit as the window showed it
 };
 
 } // namespace tavrin

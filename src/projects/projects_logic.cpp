@@ -13,6 +13,7 @@
 #include "common/lookups.h"
 #include "common/nationcode.h"
 #include "common/session.h"
+#include "common/stale.h"
 #include "db/database.h"
 #include "db/schema.h"
 
@@ -28,10 +29,10 @@ const QString kDeleteFailed = QStringLiteral("خطا! حذف پروژه انجا
 const QString kWebSaveTitle = QStringLiteral("ذخيره ليست پروژه ها (وب)");
 const QString kWebWriteFailed = QStringLiteral("خطا! فايل ليست پروژه ها ساخته نشد");
 const QString kPrintFailed = QStringLiteral("خطا! چاپ ليست پروژه ها انجام نشد");
+const QString kRecordName = QStringLiteral("پروژه");
+const QString kProjectGone = QStringLiteral("خطا! اين پروژه ديگر وجود ندارد");
 
 namespace {
-
-const QString kProjectGone = QStringLiteral("خطا! اين پروژه ديگر وجود ندارد");
 
 QString col(const char* name)
 {
@@ -111,21 +112,33 @@ QString eq(const char* column)
     return dm().dialect().exactEquals(QString::fromLatin1(column));
 }
 
-// Step shared by new and edited projects: the province and county must be a
-// pair of the country divisions and, for a county user, the county granted;
-// both are read in one statement.
-std::optional<SaveResult> checkPlace(const ProjectValues& v)
+// The place checks' read: whether the province and county are a pair of the
+// country divisions and whether the session's user is granted the county,
+// and, for an edit (id > 0), the project's row as stored now; one statement.
+// Nothing for an edit whose project is gone.
+std::optional<QSqlRecord> readPlace(const ProjectValues& v, qint64 id)
 {
     const bool admin = session().isAdminLevel();
-    const auto r = dm().firstRow(
-        QStringLiteral("select case when exists (select id from abadiha where ") + eq("ostan") + QStringLiteral(" and ") +
-            eq("shahrestan") + QStringLiteral(") then 1 else 0 end, case when exists (select user_id from dastrasi2 "
-                                              "where user_id=? and cmt=?) then 1 else 0 end"),
-        {v.value(col("ostan")), v.value(col("shahrestan")), admin ? QVariant(qint64(-1)) : session().prsId,
-         v.value(col("shahrestan"))});
-    if (!r || r->value(0).toLongLong() == 0)
+    QString sql = QStringLiteral("select case when exists (select id from abadiha where ") + eq("ostan") +
+                  QStringLiteral(" and ") + eq("shahrestan") +
+                  QStringLiteral(") then 1 else 0 end as in_divisions, case when exists (select user_id from dastrasi2 "
+                                 "where user_id=? and cmt=?) then 1 else 0 end as granted");
+    QVariantList values {v.value(col("ostan")), v.value(col("shahrestan")),
+                         admin ? QVariant(qint64(-1)) : session().prsId, v.value(col("shahrestan"))};
+    if (id > 0) {
+        sql += QStringLiteral(",p.* from projects p where p.id=?");
+        values << id;
+    }
+    return dm().firstRow(sql, values);
+}
+
+// Step shared by new and edited projects: the province and county must be a
+// pair of the country divisions and, for a county user, the county granted.
+std::optional<SaveResult> checkPlace(const std::optional<QSqlRecord>& r)
+{
+    if (!r || r->value(QStringLiteral("in_divisions")).toLongLong() == 0)
         return refusal(prjtext::kNotFromList, col("ostan"));
-    if (!admin && r->value(1).toLongLong() == 0)
+    if (!session().isAdminLevel() && r->value(QStringLiteral("granted")).toLongLong() == 0)
         return refusal(prjtext::kCountyNotGranted, col("shahrestan"));
     return std::nullopt;
 }
@@ -303,7 +316,7 @@ SaveResult insertProject(ProjectValues& v)
         return *r;
     Transaction tx(dm());
     lockProjects();
-    if (auto r = checkPlace(v))
+    if (auto r = checkPlace(readPlace(v, 0)))
         return *r;
     applyPlaceDefaults(v);
     if (exists(QStringLiteral("select id from projects where ") + eq("ostan") + QStringLiteral(" and ") +
@@ -324,7 +337,17 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
         return *r;
     Transaction tx(dm());
     lockProjects();
-    if (auto r = checkPlace(v))
+    // Read under the lock with the place checks: the project must still hold
+    // what the window was filled from.
+    const auto place = readPlace(v, id);
+    if (!place)
+        return refusal(kProjectGone, col("ostan"));
+    if (valuesOf(*place) != before) {
+        SaveResult r = refusal(changedByOtherMessage(kRecordName), QString());
+        r.changedByOther = true;
+        return r;
+    }
+    if (auto r = checkPlace(place))
         return *r;
     applyPlaceDefaults(v);
     const auto changed = [&](const char* c) { return v.value(col(c)) != before.value(col(c)); };

@@ -65,6 +65,9 @@ struct SaveResult {
     QString message;   // the refusal shown to the user (empty when saved)
     QString field;     // the field the focus goes to on a refusal
     qint64 id = 0;     // the project's id when saved
+    // Another user changed the project after the window read it: nothing was
+    // written; the window offers to read it again (offerReload).
+    bool changedByOther = false;
 };
 
 // Checks and saves a new project.  values is adjusted as the save adjusts the
@@ -75,8 +78,13 @@ SaveResult insertProject(ProjectValues& values);
 
 // Checks and saves an edit of the project `id` whose stored fields were
 // `before`, and copies the project's identity to its applicants, all in one
-// transaction.
+// transaction.  When the stored fields are no longer `before` (another user
+// saved the project since the window read it), nothing is written and the
+// result is changedByOther.
 SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& values);
+
+// The project's name in the refusal of a save another user overtook.
+extern const QString kRecordName;
 
 // The checks that need no database, in the order the save makes them (the
 // sale state and the field contents); returns a refusal or nothing.
@@ -125,5 +133,6 @@ extern const QString kDeleteFailed;   // a delete failed in the database
 extern const QString kWebSaveTitle;   // the save dialog of the web page
 extern const QString kWebWriteFailed; // the web page could not be written
 extern const QString kPrintFailed;    // the printed list could not be built
+extern const QString kProjectGone;    // the project was deleted meanwhile
 
 } // namespace tavrin::projects

@@ -5,6 +5,7 @@
 #include "common/logtexts.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
+#include "common/stale.h"
 #include "db/database.h"
 
 
@@ -82,6 +83,7 @@ const SpaceKind& storage()
         s.posSetting = QStringLiteral("موقعيت انباري");
         s.statusSetting = QStringLiteral("وضعيت انباري");
         s.numCaption = QStringLiteral("شماره انباري");
+        s.recordName = QStringLiteral("انباري");
         s.emptyNum = QStringLiteral("خطا! شماره انباري نمي تواند خالي باشد");
         s.capacityFull = QStringLiteral("خطا! تعداد انباريهاي اين پروژه اين مقدار هست و امکان افزودن انباري جديد نيست*");
         s.duplicate = QStringLiteral("خطا! شماره انباري و طبقه در اين پروژه تکراريست ");
@@ -113,6 +115,7 @@ const SpaceKind& parking()
         s.posSetting = QStringLiteral("موقعيت پارکينگ");
         s.statusSetting = QStringLiteral("وضعيت پارکينگ");
         s.numCaption = QStringLiteral("شماره پارکينگ");
+        s.recordName = QStringLiteral("پارکينگ");
         s.emptyNum = QStringLiteral("خطا! شماره پارکينگ نمي تواند خالي باشد");
         s.capacityFull = QStringLiteral("خطا! تعداد پارکينگهاي اين پروژه اين مقدار هست و امکان افزودن پارکينگ جديد نيست*");
         s.duplicate = QStringLiteral("خطا! شماره پارکينگ و طبقه در اين پروژه تکراريست ");
@@ -276,7 +279,8 @@ ActionResult insertSpace(const SpaceKind& k, const QSqlRecord& project, const Sp
     return r;
 }
 
-ActionResult updateSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id, const SpaceForm& f)
+ActionResult updateSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id, const SpaceForm& f,
+                         const QSqlRecord& read)
 {
     Converted c;
     ActionResult r = checkForm(k, f, c);
@@ -295,6 +299,10 @@ ActionResult updateSpace(const SpaceKind& k, const QSqlRecord& project, qint64 i
     const auto old = dm().firstRow(QStringLiteral("select * from %1 where id=? and prj_id=?").arg(k.table), {id, prjId});
     if (!old)
         return r.refuse(kRowGone);
+    // What the form writes must still be what the window read; a sale made
+    // meanwhile is refused below as for any held one.
+    if (!items::changedSinceRead(read, *old, writeColumns(k)).isEmpty())
+        return r.refuseChanged(changedByOtherMessage(k.recordName));
     QString status = f.status;
     if (status == items::freeStatus()) {
         const auto holder = dm().firstRow(

@@ -21,6 +21,7 @@ struct SpaceKind {
     bool hasSaghf = false;  // parking: roofed or not
     QString posSetting, statusSetting;
     QString numCaption;     // "شماره انباري" / "شماره پارکينگ"
+    QString recordName;     // "انباري" / "پارکينگ": the refusal of a save another user overtook
     QString emptyNum, capacityFull, duplicate, mablaghWrong, mablagh1Wrong;
     QString heldWarning, heldWarningTail, editHeld, deleteHeld;
     QString logNew, logEdit, logDelete;
@@ -57,8 +58,12 @@ Converted convert(const SpaceKind& k, const SpaceForm& f);
 // ("*" + the project's count), duplicate (block, number, position).
 items::ActionResult insertSpace(const SpaceKind& k, const QSqlRecord& project, const SpaceForm& f);
 // Saves an edited one.  One that an applicant holds cannot be edited; setting
-// a held one free shows the holder and keeps the sold status.
-items::ActionResult updateSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id, const SpaceForm& f);
+// a held one free shows the holder and keeps the sold status.  `read` is the
+// row the window showed: when another user changed what the form writes since
+// then (items::changedSinceRead), nothing is written and the result is
+// refuseChanged.
+items::ActionResult updateSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id, const SpaceForm& f,
+                                const QSqlRecord& read);
 // Deletes one that no applicant holds.
 items::ActionResult deleteSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id);
 

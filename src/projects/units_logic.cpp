@@ -4,6 +4,7 @@
 #include "common/fieldcheck.h"
 #include "common/logtexts.h"
 #include "common/monedit.h"
+#include "common/stale.h"
 #include "db/database.h"
 #include "db/schema.h"
 
@@ -14,6 +15,7 @@ using items::ActionResult;
 
 const QString kUnitSaveFailed = QStringLiteral("خطا! ثبت اطلاعات واحد انجام نشد");
 const QString kUnitDeleteFailed = QStringLiteral("خطا! حذف واحد انجام نشد");
+const QString kUnitRecordName = QStringLiteral("واحد");
 
 namespace {
 
@@ -257,7 +259,7 @@ bool lockUnit(qint64 unitId, qint64 prjId)
 
 } // namespace
 
-ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm& f)
+ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm& f, const QSqlRecord& read)
 {
     ActionResult r;
     const Converted c = convert(f);
@@ -279,6 +281,10 @@ ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm
     const auto old = dm().firstRow(QStringLiteral("select * from vahedha where id=? and prj_id=?"), {unitId, prjId});
     if (!old)
         return r.refuse(kUnitGone);
+    // What the form writes must still be what the window read; the status a
+    // sale gave the unit meanwhile is left to the held-unit rule below.
+    if (!items::changedSinceRead(read, *old, formColumns()).isEmpty())
+        return r.refuseChanged(changedByOtherMessage(kUnitRecordName));
     QString status = f.status;
     if (status == items::freeStatus()) {
         const auto holder = dm().firstRow(

@@ -721,7 +721,8 @@ private Q_SLOTS:
         }
         QCOMPARE(storedCodes(admin), adminRights);
         QCOMPARE(count(QStringLiteral("select count(*) from users where id=?"), {deputy}), 1);
-        QCOMPARE(useradmin::updateUser(deputy, {QStringLiteral("deputy"), QStringLiteral("x"), {}, {}, {}, QStringLiteral("city"), {}, {}}),
+        QCOMPARE(useradmin::updateUser(deputy, {QStringLiteral("deputy"), QStringLiteral("x"), {}, {}, {}, QStringLiteral("city"), {}, {}},
+                                         *dm().firstRow(QStringLiteral("select * from users where id=?"), {deputy})),
                  useradmin::kCannotEditAdmin);
         QVERIFY(password::verify(QStringLiteral("1"), text(dm().scalar(QStringLiteral("select ps from users where id=?"), {deputy}))));
     }

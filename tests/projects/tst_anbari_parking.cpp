@@ -206,10 +206,10 @@ private Q_SLOTS:
         QCOMPARE(test::logComments().last(), k.logEdit + QStringLiteral("فارس شيراز مهر 12"));
         // A changed position onto another room's key is a duplicate too.
         const qint64 second = saved(spaces::insertSpace(k, m_prj, space(QStringLiteral("الف"), QStringLiteral("12"), QStringLiteral("P9"))));
-        QCOMPARE(spaces::updateSpace(k, m_prj, second, space(QStringLiteral("الف"), QStringLiteral("12"), QStringLiteral("همکف"))).texts(),
+        QCOMPARE(spaces::updateSpace(k, m_prj, second, space(QStringLiteral("الف"), QStringLiteral("12"), QStringLiteral("همکف")), test::rowOf(k.table, second)).texts(),
                  QStringList{k.duplicate});
         // Saving one unchanged is no clash with itself.
-        QVERIFY(spaces::updateSpace(k, m_prj, second, space(QStringLiteral("الف"), QStringLiteral("12"), QStringLiteral("P9"))).done);
+        QVERIFY(spaces::updateSpace(k, m_prj, second, space(QStringLiteral("الف"), QStringLiteral("12"), QStringLiteral("P9")), test::rowOf(k.table, second)).done);
     }
 
     void assignedRoomsAndSpaces_data() { bothKinds(); }
@@ -228,18 +228,18 @@ private Q_SLOTS:
         // Setting it free names the holder; no edit of an assigned one is saved.
         SpaceForm f = space("1", "7", "P1");
         f.mablagh1 = QStringLiteral("3000000");
-        const auto r = spaces::updateSpace(k, m_prj, held, f);
+        const auto r = spaces::updateSpace(k, m_prj, held, f, test::rowOf(k.table, held));
         QVERIFY(!r.done);
         QCOMPARE(r.texts(), (QStringList{k.heldWarning + QStringLiteral("رضايي") + k.heldWarningTail, k.editHeld}));
         QCOMPARE(r.notes[0].kind, MsgKind::Warning);
         f.status = items::soldStatus(QStringLiteral("رضايي"));
-        QCOMPARE(spaces::updateSpace(k, m_prj, held, f).texts(), QStringList{k.editHeld});
+        QCOMPARE(spaces::updateSpace(k, m_prj, held, f, test::rowOf(k.table, held)).texts(), QStringList{k.editHeld});
         QCOMPARE(toMoney(test::rowOf(k.table, held).value(QStringLiteral("mablagh1"))), qint64(2000000));
         QCOMPARE(spaces::deleteSpace(k, m_prj, held).texts(), QStringList{k.deleteHeld});
         QVERIFY(!test::rowOf(k.table, held).isEmpty());
         // Another one of the same block and number elsewhere is not held by that assignment.
         const qint64 twin = saved(spaces::insertSpace(k, m_prj, space("1", "7", "P2")));
-        QVERIFY(spaces::updateSpace(k, m_prj, twin, space("1", "7", "P3")).done);
+        QVERIFY(spaces::updateSpace(k, m_prj, twin, space("1", "7", "P3"), test::rowOf(k.table, twin)).done);
         QVERIFY(spaces::deleteSpace(k, m_prj, twin).done);
         // An assignment written without the room's id is found by project, block and number.
         dm().exec(QStringLiteral("insert into %1 (customer_id,num,prj_id,bolok) values (?,8,?,'1')").arg(k.assignTable), {buyer, prjId});
@@ -274,7 +274,7 @@ private Q_SLOTS:
         const qint64 id = saved(spaces::insertSpace(k, m_prj, space("1", "1", "P")));
         f = space("2", "2", "Q");
         f.metraj = QStringLiteral(".");
-        QVERIFY(!spaces::updateSpace(k, m_prj, id, f).done);
+        QVERIFY(!spaces::updateSpace(k, m_prj, id, f, test::rowOf(k.table, id)).done);
         QCOMPARE(text(test::rowOf(k.table, id).value(QStringLiteral("bolok"))), QStringLiteral("1"));
     }
 
@@ -296,7 +296,7 @@ private Q_SLOTS:
         w.ins_btnClick();
         QCOMPARE(rec.texts(), QStringList{k.saveFailed});
         QCOMPARE(w.cnt->text(), QStringLiteral("1"));
-        QVERIFY_THROWS_EXCEPTION(DbError, spaces::updateSpace(k, m_prj, id, space("1", "1", "Z")));
+        QVERIFY_THROWS_EXCEPTION(DbError, spaces::updateSpace(k, m_prj, id, space("1", "1", "Z"), test::rowOf(k.table, id)));
         QCOMPARE(text(test::rowOf(k.table, id).value(QStringLiteral("pos"))), QStringLiteral("P"));
         QVERIFY_THROWS_EXCEPTION(DbError, spaces::deleteSpace(k, m_prj, id));
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from ") + k.table), 1);

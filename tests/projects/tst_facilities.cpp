@@ -207,12 +207,13 @@ private Q_SLOTS:
         f.metraj = f.metraj_z = f.teras = f.hayat = f.mablagh1 = f.teras1 = f.hayat1 = f.mablagh = QStringLiteral("0");
         f.status = QStringLiteral("فعال");
         items::ActionResult r;
+        const QSqlRecord read = test::rowOf(QStringLiteral("vahedha"), unit);
         test::whileAnotherUserHolds(
             [&](Database& db) {
                 db.exec(QStringLiteral("update vahedha set vam=700 where id=?"), {unit});
             },
             [&] {
-                r = units::updateUnit(m_prj, unit, f);
+                r = units::updateUnit(m_prj, unit, f, read);
             });
         QVERIFY(r.done);
         QCOMPARE(vamOf("customers", holder), 700);
@@ -254,17 +255,17 @@ private Q_SLOTS:
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from log")), 0);  // facilities write no log
 
         // The received amount cannot go below what the loans use; the message names the sum.
-        QVERIFY(updateFacility(id, f).done);
+        QVERIFY(updateFacility(id, f, test::rowOf(QStringLiteral("tashilat"), id)).done);
         const qint64 unit = unitOf(m_prjId, "1");
         QVERIFY(added(addLoan(unit, id, QStringLiteral("600000000"))) > 0);
         QVERIFY(added(addLoan(unit, 0, QStringLiteral("5"))) > 0);
         g = f;
         g.daryafti = QStringLiteral("500,000,000");
-        QCOMPARE(updateFacility(id, g).texts(), QStringList {factext::kReceivedBelowUsed + QStringLiteral("600000000")});
+        QCOMPARE(updateFacility(id, g, test::rowOf(QStringLiteral("tashilat"), id)).texts(), QStringList {factext::kReceivedBelowUsed + QStringLiteral("600000000")});
         QCOMPARE(toMoney(test::rowOf(QStringLiteral("tashilat"), id).value(QStringLiteral("daryafti"))), 1000000000);
         g.daryafti = QStringLiteral("600000000");
         g.cmt = QStringLiteral("اصلاح");
-        QVERIFY(updateFacility(id, g).done);
+        QVERIFY(updateFacility(id, g, test::rowOf(QStringLiteral("tashilat"), id)).done);
         QCOMPARE(usage(id)->remaining(), 0);
         QCOMPARE(text(test::rowOf(QStringLiteral("tashilat"), id).value(QStringLiteral("cmt"))), QStringLiteral("اصلاح"));
 
@@ -274,7 +275,7 @@ private Q_SLOTS:
         dm().exec(QStringLiteral("delete from vahed_vam where tashilat_id=?"), {id});
         QVERIFY(deleteFacility(id).done);
         QCOMPARE(deleteFacility(id).texts(), QStringList {factext::kFacilityGone});
-        QCOMPARE(updateFacility(id, f).texts(), QStringList {factext::kFacilityGone});
+        QCOMPARE(updateFacility(id, f, test::rowOf(QStringLiteral("tashilat"), id)).texts(), QStringList {factext::kFacilityGone});
         QCOMPARE(loanCount(), 1);
     }
 

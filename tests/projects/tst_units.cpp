@@ -262,16 +262,16 @@ private Q_SLOTS:
         const qint64 c = saved(units::insertUnit(m_prj, unitForm("2", "1", "1")));
         QVERIFY(a > 0 && b > 0 && c > 0);
         // Only the number changed: the identifier test catches the clash.
-        QCOMPARE(units::updateUnit(m_prj, b, unitForm("1", "1", "1")).texts(),
+        QCOMPARE(units::updateUnit(m_prj, b, unitForm("1", "1", "1"), test::rowOf(QStringLiteral("vahedha"), b)).texts(),
                  QStringList{QStringLiteral("خطا! شناسه واحد تکراريست")});
         // The block changed onto another unit's triple.
-        QCOMPARE(units::updateUnit(m_prj, c, unitForm("1", "1", "2")).texts(),
+        QCOMPARE(units::updateUnit(m_prj, c, unitForm("1", "1", "2"), test::rowOf(QStringLiteral("vahedha"), c)).texts(),
                  QStringList{QStringLiteral("خطا! بلوک و طبقه و شماره واحد تکراريست")});
         QCOMPARE(text(test::rowOf(QStringLiteral("vahedha"), c).value(QStringLiteral("shenase"))), QStringLiteral("2-1-1"));
         // Saving a unit unchanged is no clash with itself.
         UnitForm same = unitForm("1", "1", "2");
         same.jahat = QStringLiteral("جنوب");
-        QVERIFY(units::updateUnit(m_prj, b, same).done);
+        QVERIFY(units::updateUnit(m_prj, b, same, test::rowOf(QStringLiteral("vahedha"), b)).done);
         QCOMPARE(text(test::rowOf(QStringLiteral("vahedha"), b).value(QStringLiteral("jahat"))), QStringLiteral("جنوب"));
         QCOMPARE(test::logComments().last(), QStringLiteral(" ويرايش اطلاعات واحد فارس شيراز مهر 1-1-2"));
     }
@@ -284,7 +284,7 @@ private Q_SLOTS:
         const qint64 buyer = test::addBuyer(prjId, id, QStringLiteral("رضايي"), QStringLiteral("0012345678"));
         dm().exec(QStringLiteral("update vahedha set status=? where id=?"), {items::soldStatus(QStringLiteral("رضايي")), id});
         f.status = kFree;
-        const auto r = units::updateUnit(m_prj, id, f);
+        const auto r = units::updateUnit(m_prj, id, f, test::rowOf(QStringLiteral("vahedha"), id));
         QVERIFY(r.done);
         QCOMPARE(r.texts(), QStringList{QStringLiteral("هشدار! وضعيت اين واحد نمي تواند فعال باشد - فروخته شده به ") +
                                         QStringLiteral("رضايي") +
@@ -294,7 +294,7 @@ private Q_SLOTS:
                  QStringLiteral(" فروخته شد رضايي"));
         // Once the buyer has transferred it, the unit may be made free.
         dm().exec(QStringLiteral("update customers set transport_dat='1402/05/01' where id=?"), {buyer});
-        const auto r2 = units::updateUnit(m_prj, id, f);
+        const auto r2 = units::updateUnit(m_prj, id, f, test::rowOf(QStringLiteral("vahedha"), id));
         QVERIFY(r2.done);
         QCOMPARE(r2.texts(), QStringList());
         QCOMPARE(text(test::rowOf(QStringLiteral("vahedha"), id).value(QStringLiteral("status"))), kFree);
@@ -376,7 +376,7 @@ private Q_SLOTS:
             f.mablagh = QStringLiteral("1.5");
         else
             f.metraj_z = QStringLiteral("..");
-        QVERIFY(!units::updateUnit(m_prj, id, f).done);
+        QVERIFY(!units::updateUnit(m_prj, id, f, test::rowOf(QStringLiteral("vahedha"), id)).done);
         QCOMPARE(text(test::rowOf(QStringLiteral("vahedha"), id).value(QStringLiteral("shenase"))), QStringLiteral("5-5-5"));
     }
 
@@ -419,7 +419,7 @@ private Q_SLOTS:
         const qint64 id = saved(units::insertUnit(m_prj, unitForm("1", "1", "1")));
         f = unitForm("1", "1", "1");
         f.ekhtesasi = QString(151, QChar('e'));
-        QCOMPARE(units::updateUnit(m_prj, id, f).focus, QStringLiteral("ekhtesasi"));
+        QCOMPARE(units::updateUnit(m_prj, id, f, test::rowOf(QStringLiteral("vahedha"), id)).focus, QStringLiteral("ekhtesasi"));
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from vahedha")), 1);
         QCOMPARE(text(test::rowOf(QStringLiteral("vahedha"), id).value(QStringLiteral("ekhtesasi"))), QString());
     }
@@ -463,7 +463,7 @@ private Q_SLOTS:
         QCOMPARE(toMoney(test::rowOf(QStringLiteral("customers"), noDiscount).value(QStringLiteral("mablagh"))), qint64(120000000));
         // An applicant of another unit is not touched.
         const qint64 other = test::addBuyer(prjId, id + 100, QStringLiteral("ج"), QStringLiteral("3"));
-        QVERIFY(units::updateUnit(m_prj, id, f).done);
+        QVERIFY(units::updateUnit(m_prj, id, f, test::rowOf(QStringLiteral("vahedha"), id)).done);
         QCOMPARE(toMoney(test::rowOf(QStringLiteral("customers"), other).value(QStringLiteral("mablagh"))), qint64(0));
     }
 
@@ -486,7 +486,7 @@ private Q_SLOTS:
         // An edit: neither the unit nor its buyer's copy changes.
         UnitForm f = unitForm("1", "1", "1");
         f.mablagh = QStringLiteral("777");
-        QVERIFY_THROWS_EXCEPTION(DbError, units::updateUnit(m_prj, id, f));
+        QVERIFY_THROWS_EXCEPTION(DbError, units::updateUnit(m_prj, id, f, test::rowOf(QStringLiteral("vahedha"), id)));
         QCOMPARE(toMoney(test::rowOf(QStringLiteral("vahedha"), id).value(QStringLiteral("mablagh"))), qint64(100000000));
         QCOMPARE(toMoney(test::rowOf(QStringLiteral("customers"), buyer).value(QStringLiteral("mablagh"))), qint64(0));
         // A delete: the unit and its loan rows stay.

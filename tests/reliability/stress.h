@@ -3,6 +3,7 @@
 // over, starting a worker process on the database under test, reading its
 // lines, and every rule the database must still keep afterwards.
 #include "applicants/applicant_fixtures.h"
+#include "reliability/stale_records.h"
 
 #include "maintenance/consistency.h"
 #include "projects/facilities_logic.h"
@@ -30,11 +31,21 @@ inline QList<WorkerLine> workerLines(const QByteArray& out)
 }
 
 // The project: `units` units, as many storage rooms and parking spaces, two
-// facilities whose received amount pays three of the workers' loans each, and
-// three applicants who bought the first units through the sale itself.
+// facilities whose received amount pays three of the workers' loans each,
+// three applicants who bought the first units through the sale itself, two
+// pre-registrations, and the project's county in the divisions (so that its
+// record and the pre-registrations can be saved before the first import).
 // Check QTest::currentTestFailed() after it.
 inline void seedContest(int units)
 {
+    dm().insert(QStringLiteral("abadiha"), {QStringLiteral("ostan"), QStringLiteral("shahrestan"), QStringLiteral("cod")},
+                {QStringLiteral("فارس"), QStringLiteral("شيراز"), QStringLiteral("seed")});
+    for (const char* nation : {"0012345679", "0084575948"})
+        dm().insert(QStringLiteral("pishsabt"),
+                    {QStringLiteral("ostan"), QStringLiteral("shahrestan"), QStringLiteral("fname"), QStringLiteral("lname"),
+                     QStringLiteral("nation"), QStringLiteral("reg_user")},
+                    {QStringLiteral("فارس"), QStringLiteral("شيراز"), QStringLiteral("مريم"), QStringLiteral("پيشرو"),
+                     QString::fromLatin1(nation), QStringLiteral("admin")});
     const QSqlRecord prj = addProject(QStringLiteral("مسابقه"), units, units, units);
     const qint64 prjId = prj.value(QStringLiteral("id")).toLongLong();
     QList<QSqlRecord> made;
@@ -64,6 +75,40 @@ inline void seedContest(int units)
         applicants::CustomerValues v = saleOf(prj, made[i], QStringLiteral("اول%1").arg(i), nations[i]);
         QVERIFY(applicants::insertCustomer(v, answering(true)).done);
     }
+}
+
+// Updates lost by the stale edits the workers report committed ("ok N ACTION
+// ID ID READ WROTE"): on each record they must form one chain from the value
+// stored before the run to the value stored now, each edit having read what
+// the one before it wrote.  Two edits that read the same value both
+// committing means the second overwrote the first unseen.
+inline QStringList lostUpdates(const QList<WorkerLine>& lines, const QMap<QString, QString>& before)
+{
+    QMap<QString, QHash<QString, QString>> next;  // record -> value read -> value written
+    QStringList out;
+    for (const WorkerLine& l : lines) {
+        if (l.kind != QLatin1String("ok") || !l.action.startsWith(QLatin1String("stale")))
+            continue;
+        const QStringList f = l.text.split(QLatin1Char(' '));
+        const QString record = l.action + QLatin1Char(' ') + QString::number(l.target);
+        if (next[record].contains(f.value(5)))
+            out << QStringLiteral("%1: two saves read \"%2\"").arg(record, f.value(5));
+        next[record].insert(f.value(5), f.value(6));
+    }
+    const QMap<QString, QString> now = staleValues();
+    for (auto it = before.begin(); it != before.end(); ++it) {
+        const QHash<QString, QString>& edits = next.value(it.key());
+        QString value = it.value();
+        int followed = 0;
+        while (edits.contains(value) && followed <= edits.size()) {
+            value = edits.value(value);
+            ++followed;
+        }
+        if (followed != edits.size() || now.value(it.key()) != value)
+            out << QStringLiteral("%1: %2 saves committed, %3 in one chain ending in \"%4\", stored \"%5\"")
+                       .arg(it.key()).arg(edits.size()).arg(followed).arg(value, now.value(it.key()));
+    }
+    return out;
 }
 
 // Starts a worker on the current database.

@@ -5,19 +5,25 @@
 // one of the project's facilities, a payment, an applicant moved to another
 // unit, an applicant deleted, a unit edited from a form read while it was free,
 // a file transferred (its unit then set free in the unit window) and one taken
-// back (its transfer date cleared), and the country divisions replaced.
+// back (its transfer date cleared), a unit, storage room, parking space,
+// facility, the project or a pre-registration saved from a window read a
+// moment before (stale...), and the country divisions replaced.
 //
 //   stress_worker sqlite|pg SERVER DATABASE USER SEED ATTEMPTS MILLISECONDS
 //
 // ATTEMPTS or MILLISECONDS 0: no bound of that kind.  Each attempt writes, each
 // line written straight to standard output (no buffer a kill could lose):
 //   begin N ACTION TARGET      before the action starts
-//   ok N ACTION TARGET ROW     after its commit (ROW: the row it wrote)
-//   no N ACTION TARGET         refused by the action's own checks
+//   ok N ACTION TARGET ROW     after its commit (ROW: the row it wrote; a
+//                              stale edit adds the value it read and wrote)
+//   no N ACTION TARGET         refused by the action's own checks (a stale
+//                              edit adds "changed" when told another user
+//                              changed the record)
 //   err N ACTION TARGET        failed with a database error (rolled back)
 // and at the end "done ATTEMPTS OK NO ERR MILLISECONDS".  TAVRIN_STRESS_SKIP
 // names actions (comma separated) the worker leaves out.
 #include "applicants/applicant_fixtures.h"
+#include "reliability/stale_records.h"
 
 #include "applicants/applicant_texts.h"
 #include "applicants/assignments_logic.h"
@@ -26,13 +32,17 @@
 #include "common/activitylog.h"
 #include "common/jalali.h"
 #include "common/nationcode.h"
+#include "prereg/pishsabt_logic.h"
 #include "projects/facilities_logic.h"
+#include "projects/projects_logic.h"
+#include "projects/spaces_logic.h"
 #include "projects/units_logic.h"
 #include "reference/divisions.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -71,12 +81,58 @@ QString nationCode(qint64 pid, int attempt)
     return nine + QLatin1Char('0');
 }
 
+// A unit's entry form filled from its row, as the unit window fills it.
+units::UnitForm unitFormOf(const QSqlRecord& u)
+{
+    const auto t = [&u](const char* c) { return text(u.value(QString::fromLatin1(c))); };
+    const auto n = [&u](const char* c) { return items::numberValue(u, c); };
+    const auto m = [&u](const char* c) { return QString::number(toMoney(u.value(QString::fromLatin1(c)))); };
+    units::UnitForm f;
+    f.karbari = t("karbari");
+    f.bolok = t("bolok");
+    f.tabaghe = t("tabaghe");
+    f.vahed_no = t("vahed_no");
+    f.jahat = t("jahat");
+    f.otagh = t("otagh");
+    f.metraj = n("metraj");
+    f.metraj_z = n("metraj_z");
+    f.teras = n("teras");
+    f.hayat = n("hayat");
+    f.mablagh1 = m("mablagh1");
+    f.teras1 = m("teras1");
+    f.hayat1 = m("hayat1");
+    f.mablagh = m("mablagh");
+    f.ekhtesasi = t("ekhtesasi");
+    f.moshtarak = t("moshtarak");
+    f.status = t("status");
+    f.vahed_typ = t("vahed_typ");
+    f.bana = t("bana");
+    return f;
+}
+
+// A storage room's or parking space's entry form filled from its row.
+spaces::SpaceForm spaceFormOf(const QSqlRecord& r)
+{
+    spaces::SpaceForm f;
+    f.bolok = text(r.value(QStringLiteral("bolok")));
+    f.num = text(r.value(QStringLiteral("num")));
+    f.metraj = items::numberValue(r, "metraj");
+    f.pos = text(r.value(QStringLiteral("pos")));
+    f.mablagh1 = QString::number(toMoney(r.value(QStringLiteral("mablagh1"))));
+    f.mablagh = QString::number(toMoney(r.value(QStringLiteral("mablagh"))));
+    f.status = text(r.value(QStringLiteral("status")));
+    f.saghf = text(r.value(QStringLiteral("saghf")));
+    return f;
+}
+
 struct Worker {
     QRandomGenerator rng;
     qint64 pid = QCoreApplication::applicationPid();
     QSqlRecord project;
     QList<qint64> units, storage, parking, facilities;
+    QList<test::StaleRecords> stale;
     int attempt = 0;
+    QString note;  // what the attempt's line adds after its fields
 
     template <class T>
     T pick(const QList<T>& from) { return from.isEmpty() ? T() : from[int(rng.bounded(quint32(from.size())))]; }
@@ -90,6 +146,7 @@ struct Worker {
         f.bolok = t("bolok");
         f.tabaghe = t("tabaghe");
         f.vahed_no = t("vahed_no");
+        f.jahat = t("jahat");
         f.otagh = t("otagh");
         f.metraj = t("metraj");
         f.mablagh1 = QString::number(toMoney(u.value(QStringLiteral("mablagh1"))));
@@ -135,7 +192,10 @@ struct Worker {
         if (action == QLatin1String("delete"))
             return done(applicants::deleteCustomer(target));
         if (action == QLatin1String("unitedit"))
-            return done(units::updateUnit(project, target, freeUnitForm(test::rowOf(QStringLiteral("vahedha"), target))));
+            {
+            const QSqlRecord u = test::rowOf(QStringLiteral("vahedha"), target);
+            return done(units::updateUnit(project, target, freeUnitForm(u), u));
+        }
         if (action == QLatin1String("transfer") || action == QLatin1String("takeback")) {
             const auto row = applicants::customerRow(target);
             if (!row || jalali::isEmptyDate(text(row->value(QStringLiteral("transport_dat")))) != (action == QLatin1String("transfer")))
@@ -149,8 +209,11 @@ struct Worker {
                 return written;
             // The file handed on: its unit is set free in the unit window, as the staff do.
             const qint64 unit = row->value(QStringLiteral("vahed_id")).toLongLong();
-            return done(units::updateUnit(project, unit, freeUnitForm(test::rowOf(QStringLiteral("vahedha"), unit))));
+            const QSqlRecord u = test::rowOf(QStringLiteral("vahedha"), unit);
+            return done(units::updateUnit(project, unit, freeUnitForm(u), u));
         }
+        if (action.startsWith(QLatin1String("stale")))
+            return staleEdit(action, target);
         // The divisions: three settlements whose codes name this attempt.
         QList<Division> rows;
         for (int i = 0; i < 3; ++i)
@@ -161,6 +224,57 @@ struct Worker {
 
     // Actions left out of this run (TAVRIN_STRESS_SKIP, comma separated).
     QStringList skipped = qEnvironmentVariable("TAVRIN_STRESS_SKIP").split(QLatin1Char(','), Qt::SkipEmptyParts);
+
+    // A record saved from a window that read it a moment before: the row read,
+    // a pause in which another worker may save the same record, then the save
+    // of the row as read with one column changed to a text of this attempt's
+    // own.  The line tells what the window read and wrote, or that the save
+    // was refused because another user had changed the record.
+    qint64 staleEdit(const QString& action, qint64 id)
+    {
+        const auto kind = std::find_if(stale.begin(), stale.end(), [&](const test::StaleRecords& r) { return r.action == action; });
+        const QSqlRecord read = test::rowOf(kind->table, id);
+        if (read.isEmpty())
+            return 0;
+        const QString was = text(read.value(kind->column));
+        const QString value = QStringLiteral("w%1-%2").arg(pid).arg(attempt);
+        QThread::msleep(5 + rng.bounded(30u));
+        bool saved = false, changed = false;
+        if (kind->table == QLatin1String("vahedha")) {
+            units::UnitForm f = unitFormOf(read);
+            f.jahat = value;
+            const items::ActionResult r = units::updateUnit(project, id, f, read);
+            saved = r.done;
+            changed = r.changedByOther;
+        } else if (kind->table == QLatin1String("anbariha") || kind->table == QLatin1String("parkingha")) {
+            const spaces::SpaceKind& k = kind->table == QLatin1String("anbariha") ? spaces::storage() : spaces::parking();
+            spaces::SpaceForm f = spaceFormOf(read);
+            f.pos = value;
+            const items::ActionResult r = spaces::updateSpace(k, project, id, f, read);
+            saved = r.done;
+            changed = r.changedByOther;
+        } else if (kind->table == QLatin1String("tashilat")) {
+            facilities::FacilityForm f = facilities::formOf(read);
+            f.cmt = value;
+            const items::ActionResult r = facilities::updateFacility(id, f, read);
+            saved = r.done;
+            changed = r.changedByOther;
+        } else if (kind->table == QLatin1String("projects")) {
+            projects::ProjectValues v = projects::valuesOf(read);
+            v[QStringLiteral("cmt")] = value;
+            const projects::SaveResult r = projects::updateProject(id, projects::valuesOf(read), v);
+            saved = r.saved;
+            changed = r.changedByOther;
+        } else {
+            prereg::PersonValues v = prereg::valuesOf(read);
+            v[QStringLiteral("cmt")] = value;
+            const prereg::SaveResult r = prereg::updatePerson(id, prereg::valuesOf(read), v);
+            saved = r.saved;
+            changed = r.changedByOther;
+        }
+        note = saved ? QLatin1Char(' ') + was + QLatin1Char(' ') + value : changed ? QStringLiteral(" changed") : QString();
+        return saved ? id : 0;
+    }
 
     // The action of an attempt and what it works on.
     std::pair<QString, qint64> choose()
@@ -175,27 +289,31 @@ struct Worker {
     std::pair<QString, qint64> chooseAny()
     {
         const quint32 r = rng.bounded(100u);
-        if (r < 22)
+        if (r < 20)
             return {QStringLiteral("sale"), pick(units)};
-        if (r < 32)
+        if (r < 29)
             return {QStringLiteral("storage"), anApplicant()};
-        if (r < 42)
+        if (r < 38)
             return {QStringLiteral("parking"), anApplicant()};
-        if (r < 57)
+        if (r < 51)
             return {QStringLiteral("loan"), pick(units)};
-        if (r < 71)
+        if (r < 63)
             return {QStringLiteral("payment"), anApplicant()};
-        if (r < 74)
+        if (r < 66)
             return {QStringLiteral("transfer"), anApplicant()};
-        if (r < 77)
+        if (r < 69)
             return {QStringLiteral("takeback"), pick(ids(QStringLiteral("select id from customers where transport_dat<>? order by id"),
                                                         {QString::fromLatin1(kEmptyDateMask)}))};
-        if (r < 85)
+        if (r < 76)
             return {QStringLiteral("move"), anApplicant()};
-        if (r < 91)
+        if (r < 82)
             return {QStringLiteral("delete"), anApplicant()};
-        if (r < 95)
+        if (r < 85)
             return {QStringLiteral("unitedit"), pick(units)};
+        if (r < 95) {
+            const test::StaleRecords& s = stale[int(rng.bounded(quint32(stale.size())))];
+            return {s.action, pick(s.ids)};
+        }
         return {QStringLiteral("import"), qint64(attempt)};
     }
 };
@@ -236,22 +354,24 @@ int main(int argc, char** argv)
     w.storage = ids(QStringLiteral("select id from anbariha where prj_id=? order by id"), {prj});
     w.parking = ids(QStringLiteral("select id from parkingha where prj_id=? order by id"), {prj});
     w.facilities = ids(QStringLiteral("select id from tashilat where prj_id=? order by id"), {prj});
+    w.stale = test::staleRecords();
 
     int ok = 0, refused = 0, failed = 0;
     QElapsedTimer clock;
     clock.start();
     while ((maxAttempts == 0 || w.attempt < maxAttempts) && (maxMs == 0 || clock.elapsed() < maxMs)) {
         ++w.attempt;
+        w.note.clear();
         const auto [action, target] = w.choose();
         const QString head = QStringLiteral("%1 %2 %3").arg(w.attempt).arg(action).arg(target);
         say(QStringLiteral("begin ") + head);
         try {
             if (const qint64 row = target ? w.run(action, target) : 0) {
                 ++ok;
-                say(QStringLiteral("ok %1 %2").arg(head).arg(row));
+                say(QStringLiteral("ok %1 %2").arg(head).arg(row) + w.note);
             } else {
                 ++refused;
-                say(QStringLiteral("no ") + head);
+                say(QStringLiteral("no ") + head + w.note);
             }
         } catch (const DbError& e) {
             // A deadlock or serialisation failure the server resolved by
