@@ -1080,6 +1080,8 @@ bool storableText(QStringView t)
 QString utf8Exactly(QByteArrayView utf8)
 {
     static constexpr char kBom[] = "\xEF\xBB\xBF";
+    if (utf8.isEmpty())
+        return QStringLiteral("");  // never a null text, which would bind as NULL again
     if (!utf8.startsWith(QByteArrayView(kBom, 3)))
         return QString::fromUtf8(utf8);
     QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);

@@ -225,7 +225,8 @@ bool isNullValue(const QVariant& v);
 bool storableText(QStringView t);
 extern const QString kUnstorableText;
 // UTF-8 bytes as text, exactly: unlike QString::fromUtf8, a leading U+FEFF
-// is kept as a character of the text, not dropped as a byte-order mark.
+// is kept as a character of the text, not dropped as a byte-order mark, and
+// no bytes are "" (not a null text).
 QString utf8Exactly(QByteArrayView utf8);
 
 // Convenience readers for values that come back as text, numbers or NULL.

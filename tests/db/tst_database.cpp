@@ -122,12 +122,16 @@ private Q_SLOTS:
             read << r.value(0).toString();
         });
         QCOMPARE(read, texts);
+        QCOMPARE(dm().textColumn(QStringLiteral("select s from vals where k<? order by k"), {100}), texts);
         QCOMPARE(dm().textColumn(QStringLiteral("select k from vals where k>=200 and s is null and b is null order by k")),
                  (QStringList {QStringLiteral("200"), QStringLiteral("201")}));
         const auto empty = dm().firstRow(QStringLiteral("select s, b from vals where k=202 and s is not null and b is not null"));
         QVERIFY(empty);
         QCOMPARE(empty->value(0).toString(), QString());
         QCOMPARE(empty->value(1).toByteArray(), QByteArray());
+        // Read and written again, "" and no bytes stay what they are.
+        dm().exec(QStringLiteral("insert into vals (k,s,b) values (?,?,?)"), {203, empty->value(0), empty->value(1)});
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from vals where k=203 and s is not null and b is not null")).toInt(), 1);
 
         const int before = dm().scalar(QStringLiteral("select count(*) from vals")).toInt();
         for (const QString& bad : QStringList {QStringLiteral("a") + QChar(0xD800) + QStringLiteral("bc"), QStringLiteral("a") + QChar(0xDC00),
