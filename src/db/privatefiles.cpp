@@ -29,6 +29,8 @@ void narrow(const QString& path, QFileDevice::Permissions to)
 
 bool makeOwnerOnlyFolder(const QString& path)
 {
+    if (path.isEmpty())
+        return false;
     const QString dir = QDir::cleanPath(QDir(path).absolutePath());
     if (!QFileInfo(dir).isDir()) {
         // Each missing folder on the way is made with the narrow mode itself,
@@ -90,13 +92,15 @@ bool writeOwnerOnly(const QString& path, const QByteArray& bytes, QString* error
 QString programDataFolder()
 {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    makeOwnerOnlyFolder(dir);
+    makeOwnerOnlyFolder(dir);   // (none without a home folder)
     return dir;
 }
 
 void narrowProgramData()
 {
     const QString dir = programDataFolder();
+    if (dir.isEmpty())
+        return;
     QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot | QDir::NoSymLinks,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
