@@ -10,6 +10,7 @@
 #include "db/privatefiles.h"
 
 #include <QElapsedTimer>
+#include <QSqlField>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -173,6 +174,17 @@ private Q_SLOTS:
             db.exec(QStringLiteral("insert into t values (1)"));
             for (const char* suffix : {"", "-wal", "-shm"})
                 QCOMPARE(test::fileMode(p.server + QLatin1String(suffix)), 0600);
+            // A read a caller still holds carries the driver's field types and
+            // does not keep the connection from closing (the last connection
+            // then folds the -wal file into the data file and removes it).
+            QSqlQuery held = db.exec(QStringLiteral("select k, k+0.5, 'a' from t"));
+            QVERIFY(held.next());
+            QCOMPARE(held.record().field(0).metaType(), QMetaType::fromType<int>());
+            QCOMPARE(held.value(0), QVariant(qlonglong(1)));
+            QCOMPARE(held.value(1).typeId(), QMetaType::Double);
+            db.close();
+            QVERIFY(!QFile::exists(p.server + QStringLiteral("-wal")));
+            QVERIFY(!held.next());
         }
         const QString doc = dir.filePath(QStringLiteral("doc"));
         put(doc, "old");
