@@ -4,13 +4,12 @@
 
 #include "common/fieldcheck.h"
 #include "db/database.h"
+#include "db/privatefiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <QStandardPaths>
 
 namespace tavrin::attachments {
 
@@ -62,9 +61,8 @@ std::optional<Stored> fromRow(const std::optional<QSqlRecord>& row)
 
 QString folder()
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    const QString dir = QDir(base).filePath(kFolderName);
-    QDir().mkpath(dir);
+    const QString dir = QDir(programDataFolder()).filePath(kFolderName);
+    makeOwnerOnlyFolder(dir);
     return dir;
 }
 
@@ -158,9 +156,9 @@ StoreResult store(const QString& description, const QString& ramz, const QString
 
 QString writeFile(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        qCWarning(lcDb) << "cannot write" << path << out.errorString();
+    QString why;
+    if (!writeOwnerOnly(path, bytes, &why)) {
+        qCWarning(lcDb) << "cannot write" << path << why;
         return kWriteFailed;
     }
     return {};

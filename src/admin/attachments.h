@@ -6,7 +6,8 @@
 // folder, under a name made from its description (path separators, "..", ":"
 // and control characters replaced, length capped) and its stored extension
 // (used only when it is a dot and 1 to 4 letters or digits).  Files are written
-// atomically; a failed write leaves no partial file and is reported.
+// atomically and readable by their owner alone (the folder too); a failed
+// write leaves no partial file and is reported.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -40,7 +41,7 @@ struct StoreResult {
 // transaction), the extension rules, then the row.  Throws DbError.
 StoreResult store(const QString& description, const QString& ramz, const QString& filePath);
 
-// Writes bytes to path atomically; the error to show, or "" when written.
+// Writes bytes to path atomically, mode 0600; the error to show, or "" when written.
 QString writeFile(const QString& path, const QByteArray& bytes);
 
 struct Stored {

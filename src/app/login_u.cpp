@@ -20,6 +20,7 @@
 #include "db/connection.h"
 #include "db/database.h"
 #include "db/password.h"
+#include "db/privatefiles.h"
 #include "db/schema.h"
 
 #include <QDate>
@@ -33,8 +34,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <QTextStream>
 #include <QVBoxLayout>
 
@@ -134,9 +133,7 @@ Tlogin::Tlogin() : TWindow(QStringLiteral("Tlogin"), QStringLiteral("صفحه و
 
 QString Tlogin::markerFile()
 {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dir);
-    return QDir(dir).filePath(QStringLiteral("Tavrin.txt"));
+    return QDir(programDataFolder()).filePath(QStringLiteral("Tavrin.txt"));
 }
 
 void Tlogin::showEvent(QShowEvent* e)
@@ -201,13 +198,7 @@ bool Tlogin::BitBtn1Click()
             db.exec(QStringLiteral("update users set ps=? where id=?"), {password::hash(pass), id});
 
         // The marker file remembers the name for the next login on this computer.
-        {
-            QSaveFile marker(markerFile());
-            if (marker.open(QIODevice::WriteOnly | QIODevice::Text)) {
-                marker.write(text(row->value(QStringLiteral("us"))).toUtf8() + '\n');
-                marker.commit();
-            }
-        }
+        writeOwnerOnly(markerFile(), text(row->value(QStringLiteral("us"))).toUtf8() + '\n');
 
         Session& s = session();
         s = Session();

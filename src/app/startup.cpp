@@ -6,6 +6,7 @@
 
 #include "common/windows.h"
 #include "db/database.h"
+#include "db/privatefiles.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -15,7 +16,6 @@
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 
@@ -43,15 +43,20 @@ void logToFile(QtMsgType type, const QMessageLogContext& ctx, const QString& msg
         std::abort();
 }
 
-void openLogFile()
-{
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dir);
-    g_logFile = new QFile(QDir(dir).filePath(QStringLiteral("tavrin.log")));
-    if (g_logFile->open(QIODevice::Append | QIODevice::Text))
-        qInstallMessageHandler(logToFile);
-}
 } // namespace
+
+QString openLogFile()
+{
+    // The log holds statements with their values: it and its folder are
+    // readable by their owner alone, and what an older version left
+    // readable by others in the data folder is narrowed first.
+    narrowProgramData();
+    delete g_logFile;
+    g_logFile = new QFile(QDir(programDataFolder()).filePath(QStringLiteral("tavrin.log")));
+    if (g_logFile->open(QIODevice::Append | QIODevice::Text, kOwnerOnlyFile))
+        qInstallMessageHandler(logToFile);
+    return g_logFile->fileName();
+}
 
 void setUpApplication()
 {

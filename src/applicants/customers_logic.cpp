@@ -1081,7 +1081,7 @@ int movePrereg(qint64 pishsabtId, qint64 customerId)
             const QVariant x = d.value(QString::fromLatin1(c));
             return x.isNull() ? QVariant(QMetaType::fromType<qint64>()) : QVariant(toMoney(x));
         };
-        const QString bank = QString(text(d.value(QStringLiteral("cmt"))) + custext::kPreregBankSuffix).left(bankLength);
+        const QString bank = cutToLength(text(d.value(QStringLiteral("cmt"))) + custext::kPreregBankSuffix, bankLength);
         db.exec(QStringLiteral("insert into pardakht (customer_id,pardakht_typ,mablagh,num,vosol,dat,bank,resid_no,hesab_no,norvad_bank) "
                                "values (?,?,?,?,?,?,?,?,?,?)"),
                 {customerId, text(d.value(QStringLiteral("pardakht_typ"))), money("mablagh"), text(d.value(QStringLiteral("num"))),

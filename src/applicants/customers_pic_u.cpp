@@ -8,6 +8,7 @@
 #include "common/listmodel.h"
 #include "common/lookups.h"
 #include "db/database.h"
+#include "db/privatefiles.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,7 +21,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace tavrin {
@@ -165,8 +165,10 @@ void Tcustomers_pic::DBGrid1CellClick()
         return;
     }
     const QString path = applicantfiles::savedName(chosen, stored->pictyp);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(stored->bytes) != stored->bytes.size() || !f.commit()) {
+    // A scanned document (an identity card, a deed) is readable by its owner alone.
+    QString why;
+    if (!writeOwnerOnly(path, stored->bytes, &why)) {
+        qWarning().noquote() << "scanned document not written:" << path << why;
         dialogs().error(kPicSaveFailed);
         return;
     }

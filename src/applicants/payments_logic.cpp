@@ -273,7 +273,7 @@ ImportResult importDeposits(qint64 customerId)
             continue;
         }
         // The marker stays whole; the remark gives way to it.
-        const QString bank = text(d.value(QStringLiteral("cmt"))).left(std::max(0, int(bankLength - kPreregMarker.size()))) +
+        const QString bank = cutToLength(text(d.value(QStringLiteral("cmt"))), bankLength - kPreregMarker.size()) +
                              kPreregMarker;
         dm().insert(QStringLiteral("pardakht"),
                     {QStringLiteral("customer_id"), QStringLiteral("pardakht_typ"), QStringLiteral("mablagh"),

@@ -40,7 +40,7 @@ LocalIdentity lookUp()
 
 QString fit(const QString& s, int length)
 {
-    return s.left(length);
+    return cutToLength(s, length);
 }
 } // namespace
 

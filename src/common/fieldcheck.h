@@ -1,9 +1,10 @@
 #pragma once
-// The length check of the texts a save writes.  The schema knows every text
+// The check of the texts a save writes.  The schema knows every text
 // column's declared length; SQLite would store a longer text whole and the
-// servers refuse it with a failure no user can act on.  So every save hands
-// its texts to checkTextLengths before writing, and refuses the first text
-// longer than its column with a message naming the field:
+// servers refuse it with a failure no user can act on.  A text with a
+// character no database stores (a lone surrogate, a NUL) would fail the
+// statement.  So every save hands its texts to checkTextLengths before
+// writing, and refuses the first such text with a message naming the field:
 //
 //     if (auto r = checkTextLengths("phone", {{"name", name, reftext::kName},
 //                                             {"tel", tel, reftext::kTel}}))
@@ -37,10 +38,12 @@ struct FieldRefusal {
     QString field;
 };
 
-// The first text (in the order given) longer than its column, or nothing.  A
-// column the schema does not know, or one that is not text, is not checked.
-// Lengths count UTF-16 code units, as the fields' maximum lengths do (never
-// fewer than the characters the servers count).
+// The first text (in the order given) that cannot be stored as it is (a NUL
+// character or a lone surrogate, see storableText) or is longer than its
+// column, or nothing.  The length of a column the schema does not know, or
+// of one that is not text, is not checked.  Lengths count UTF-16 code units,
+// as the fields' maximum lengths do (never fewer than the characters the
+// servers count).
 std::optional<FieldRefusal> checkTextLengths(const QList<TextField>& texts);
 
 // The same for texts of one table.
@@ -48,5 +51,7 @@ std::optional<FieldRefusal> checkTextLengths(const QString& table, const QList<C
 
 // "خطا! طول <caption> بيش از حد مجاز است (حداکثر <n> حرف)"
 QString tooLongMessage(const QString& caption, int maxLength);
+// "خطا! <caption> حرفي دارد که قابل ذخيره نيست"
+QString unstorableMessage(const QString& caption);
 
 } // namespace tavrin

@@ -1,5 +1,6 @@
 #include "connection.h"
 
+#include "privatefiles.h"
 #include "secretstore.h"
 
 #include <QDir>
@@ -106,9 +107,13 @@ bool writeStored(const StoredSettings& in)
 
 QString embeddedDataFile()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dir);
-    return QDir(dir).filePath(QStringLiteral("tavrin.db"));
+    const QString file = QDir(programDataFolder()).filePath(QStringLiteral("tavrin.db"));
+    // Created readable by its owner alone (Database::open), and SQLite gives
+    // the -wal and -shm files the data file's mode; files an older version
+    // left readable by others are narrowed.
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        narrowToOwner(file + QLatin1String(suffix));
+    return file;
 }
 
 QString systemConfigFile()

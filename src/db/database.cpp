@@ -1,5 +1,8 @@
 #include "database.h"
 
+#include "privatefiles.h"
+#include "sqliteresult.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -7,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlResult>
+#include <QStringDecoder>
 #include <QUuid>
 
 #include <cmath>
@@ -158,6 +162,76 @@ private:
     int m_affected;
 };
 
+// Calls the protected members of another result (the driver's own).
+struct ResultAccess : QSqlResult {
+    static QVariant dataOf(QSqlResult* r, int i) { return (r->*(&ResultAccess::data))(i); }
+    static QSqlRecord recordOf(const QSqlResult* r) { return (r->*(&ResultAccess::record))(); }
+};
+
+// PostgreSQL: the driver's result, with texts read exactly.  The driver reads
+// a text with QString::fromUtf8, which drops a leading U+FEFF as a byte-order
+// mark; such a text is read again from the bytes the server sent.  Everything
+// else is the driver's.
+class ExactTextResult : public QSqlResult {
+public:
+    explicit ExactTextResult(QSqlQuery inner)
+        : QSqlResult(inner.driver()), m_q(std::move(inner)), m_r(const_cast<QSqlResult*>(m_q.result()))
+    {
+        setQuery(m_q.lastQuery());
+        setForwardOnly(m_q.isForwardOnly());
+        setSelect(m_q.isSelect());
+        setActive(m_q.isActive());
+        setLastError(m_q.lastError());
+        setAt(m_q.at());
+    }
+
+    QVariant handle() const override { return m_r->handle(); }
+
+protected:
+    QVariant data(int i) override
+    {
+        QVariant v = ResultAccess::dataOf(m_r, i);
+        if (v.typeId() != QMetaType::QString || v.isNull() || !libpq().ntuples || !libpq().getvalue)
+            return v;
+        const QVariant h = m_r->handle();
+        const void* res = h.isValid() ? *static_cast<void* const*>(h.constData()) : nullptr;
+        if (!res)
+            return v;
+        // Read row by row, the driver's result holds the current row alone.
+        const int row = libpq().ntuples(res) == 1 ? 0 : at();
+        if (row < 0 || row >= libpq().ntuples(res))
+            return v;
+        const char* raw = libpq().getvalue(res, row, i);
+        if (raw && raw[0] == '\xEF' && raw[1] == '\xBB' && raw[2] == '\xBF')
+            return utf8Exactly(QByteArrayView(raw));
+        return v;
+    }
+    bool isNull(int i) override { return m_q.isNull(i); }
+    bool reset(const QString&) override { return false; }
+    bool fetch(int i) override { return moved(m_q.seek(i)); }
+    bool fetchNext() override { return moved(m_q.next()); }
+    bool fetchPrevious() override { return moved(m_q.previous()); }
+    bool fetchFirst() override { return moved(m_q.first()); }
+    bool fetchLast() override { return moved(m_q.last()); }
+    int size() override { return m_q.size(); }
+    int numRowsAffected() override { return m_q.numRowsAffected(); }
+    QSqlRecord record() const override { return ResultAccess::recordOf(m_r); }
+    QVariant lastInsertId() const override { return m_q.lastInsertId(); }
+    void detachFromResultSet() override { m_q.finish(); }
+
+private:
+    bool moved(bool ok)
+    {
+        setAt(m_q.at());
+        if (m_q.lastError().isValid())
+            setLastError(m_q.lastError());
+        return ok;
+    }
+
+    QSqlQuery m_q;
+    QSqlResult* m_r;
+};
+
 // Whether a statement only reads, so that sending it again is harmless.
 bool isRead(const QString& sql)
 {
@@ -176,8 +250,8 @@ bool isRead(const QString& sql)
 // quote or backslash byte inside a multi-byte character.
 QString pgText(const QString& t, const QString& sql)
 {
-    if (t.contains(QChar(0)))
-        throw DbError(QStringLiteral("a text value holds a NUL character"), sql);
+    if (!storableText(t))
+        throw DbError(kUnstorableText, sql);
     QString out;
     out.reserve(t.size() + 4);
     out += QLatin1String("E'");
@@ -192,7 +266,7 @@ QString pgText(const QString& t, const QString& sql)
 
 QString pgLiteral(const QVariant& v, const QString& sql)
 {
-    if (!v.isValid() || v.isNull())
+    if (isNullValue(v))
         return QStringLiteral("NULL");
     const auto quoted = [](const QString& t) -> QString { return QLatin1Char('\'') + t + QLatin1Char('\''); };
     switch (v.typeId()) {
@@ -339,6 +413,12 @@ bool Database::open(QString* driverError)
                 *driverError = QStringLiteral("data file not found: ") + m_params.server;
             return false;
         }
+        // A new data file is readable by its owner alone from the start (SQLite
+        // would create it readable by everyone under the usual umask, and its
+        // -wal and -shm files take the data file's mode).
+        if (m_params.createIfMissing && !QFileInfo::exists(m_params.server) && m_params.server != QLatin1String(":memory:") &&
+            !m_params.server.startsWith(QLatin1String("file:")))
+            createOwnerOnlyFile(m_params.server);
         db.setDatabaseName(m_params.server);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
         break;
@@ -376,6 +456,10 @@ bool Database::open(QString* driverError)
         QSqlQuery q(db);
         for (const char* pragma : kSqlitePragmas)
             q.exec(QString::fromLatin1(pragma));
+        const QVariant h = db.driver()->handle();
+        if (qstrcmp(h.typeName(), "sqlite3*") == 0)
+            m_sqlite = *static_cast<sqlite3* const*>(h.constData());
+        m_statements = std::make_shared<SqliteStatements>();
     }
     m_opened = true;
     return true;
@@ -389,6 +473,12 @@ bool Database::isOpen() const
 void Database::close()
 {
     m_opened = false;
+    // Statements a caller still holds end first: SQLite closes no connection
+    // with statements open.
+    if (m_statements)
+        m_statements->finishAll();
+    m_statements.reset();
+    m_sqlite = nullptr;
     if (!QSqlDatabase::contains(m_name))
         return;
     {
@@ -479,15 +569,21 @@ void Database::healConnection() const
 
 bool Database::run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString* error) const
 {
+    if (m_params.backend == Backend::SQLite && m_sqlite) {
+        // Texts bound and read as UTF-8 (see sqliteresult.h).
+        return runSqlite(q, conn().driver(), m_sqlite, m_statements, sql, values, error);
+    }
     q = QSqlQuery(conn());
     q.setForwardOnly(true);
     bool ok;
-    if (values.isEmpty()) {
-        ok = q.exec(sql);
-    } else if (m_params.backend == Backend::PostgreSQL) {
+    if (m_params.backend == Backend::PostgreSQL) {
         // One message, one round trip: the driver would send PREPARE, EXECUTE
         // and DEALLOCATE, each waiting for the server's answer.
-        ok = q.exec(bindInline(sql, values));
+        ok = q.exec(values.isEmpty() ? sql : bindInline(sql, values));
+        if (ok)
+            q = QSqlQuery(new ExactTextResult(std::move(q)));
+    } else if (values.isEmpty()) {
+        ok = q.exec(sql);
     } else {
         ok = q.prepare(sql);
         if (ok) {
@@ -717,6 +813,7 @@ void Database::forEachRow(const QString& sql, const QVariantList& values,
                 qCWarning(lcDb).noquote() << "statement failed:" << err << "\n  " << fetch;
                 throw DbError(err, fetch);
             }
+            q = QSqlQuery(new ExactTextResult(std::move(q)));
             if (first && fields)
                 fields(q.record());
             int got = 0;
@@ -949,6 +1046,48 @@ void setDm(std::unique_ptr<Database> db)
     g_dm = std::move(db);
 }
 
+const QString kUnstorableText = QStringLiteral("a text value holds a NUL character or a lone surrogate");
+
+bool isNullValue(const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return true;
+    switch (v.typeId()) {
+    case QMetaType::QString: return static_cast<const QString*>(v.constData())->isNull();
+    case QMetaType::QByteArray: return static_cast<const QByteArray*>(v.constData())->isNull();
+    case QMetaType::QDate: return !v.toDate().isValid();
+    case QMetaType::QTime: return !v.toTime().isValid();
+    case QMetaType::QDateTime: return !v.toDateTime().isValid();
+    default: return false;
+    }
+}
+
+bool storableText(QStringView t)
+{
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c.unicode() == 0 || c.isLowSurrogate())
+            return false;
+        if (c.isHighSurrogate()) {
+            if (i + 1 == t.size() || !t[i + 1].isLowSurrogate())
+                return false;
+            ++i;
+        }
+    }
+    return true;
+}
+
+QString utf8Exactly(QByteArrayView utf8)
+{
+    static constexpr char kBom[] = "\xEF\xBB\xBF";
+    if (utf8.isEmpty())
+        return QStringLiteral("");  // never a null text, which would bind as NULL again
+    if (!utf8.startsWith(QByteArrayView(kBom, 3)))
+        return QString::fromUtf8(utf8);
+    QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decode(utf8);
+}
+
 qint64 toMoney(const QVariant& v)
 {
     if (v.isNull())
@@ -956,6 +1095,16 @@ qint64 toMoney(const QVariant& v)
     bool ok = false;
     const double d = v.toString().toDouble(&ok);
     return ok ? qint64(std::llround(d)) : 0;
+}
+
+QString cutToLength(const QString& s, qsizetype n)
+{
+    if (s.size() <= n)
+        return s;
+    n = std::max<qsizetype>(n, 0);
+    if (n > 0 && s.at(n - 1).isHighSurrogate() && s.at(n).isLowSurrogate())
+        --n;
+    return s.left(n);
 }
 
 QString text(const QVariant& v)

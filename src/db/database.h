@@ -16,7 +16,11 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcDb)
 
+struct sqlite3;
+
 namespace tavrin {
+
+class SqliteStatements;
 
 struct ConnectionParams {
     Backend backend = Backend::SQLite;
@@ -171,6 +175,10 @@ private:
     mutable QStringList m_pending;
     mutable bool m_begun = false;
     mutable QHash<QString, bool> m_searchKeys;
+    // SQLite: the driver's connection, which statements use directly, and the
+    // statements still open on it.
+    sqlite3* m_sqlite = nullptr;
+    std::shared_ptr<SqliteStatements> m_statements;
     mutable qint64 m_statementCount = 0;
     std::function<void(const QString&)> m_statementHook;
 };
@@ -201,12 +209,31 @@ void setDm(std::unique_ptr<Database> db);
 // as E'...' with quotes and backslashes escaped, numbers, dates and flags as
 // quoted texts that the server reads as the type the place calls for (as it
 // does for a prepared statement's parameters), binary values in hex, NULL
-// as NULL.  Throws DbError when the count of placeholders and values differ or
-// a value cannot be written (a text holding a NUL character).
+// (isNullValue: a null QString or QByteArray too) as NULL.  Throws
+// DbError when the count of placeholders and values differ or a value cannot
+// be written (a text that is not storableText).
 QString bindInline(const QString& sql, const QVariantList& values);
+
+// Whether a bound value means SQL NULL: an empty QVariant, a null QString or
+// QByteArray, an invalid date or time (as on every backend's driver).
+bool isNullValue(const QVariant& v);
+// Whether a text can be stored and read back exactly on every backend: it has
+// no NUL character (the servers refuse it) and no lone surrogate (half of a
+// character pair, which no UTF-8 text can carry).  A statement binding any
+// other text fails with kUnstorableText rather than storing something else;
+// saves refuse such a text in its field first (checkTextLengths).
+bool storableText(QStringView t);
+extern const QString kUnstorableText;
+// UTF-8 bytes as text, exactly: unlike QString::fromUtf8, a leading U+FEFF
+// is kept as a character of the text, not dropped as a byte-order mark, and
+// no bytes are "" (not a null text).
+QString utf8Exactly(QByteArrayView utf8);
 
 // Convenience readers for values that come back as text, numbers or NULL.
 qint64 toMoney(const QVariant& v);     // whole rials, rounded
 QString text(const QVariant& v);       // NULL -> "" (an empty, non-null text)
+// The text cut to at most n UTF-16 units (a column's length) without splitting
+// a character pair, whose half no database stores.
+QString cutToLength(const QString& s, qsizetype n);
 
 } // namespace tavrin

@@ -2,6 +2,8 @@
 
 #include "dbcopy.h"
 
+#include "db/privatefiles.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFile>
@@ -133,6 +135,12 @@ BackupResult backupSqlite(const ConnectionParams& p, const QString& file, const 
         return r;
     const QString partial = partialFile(file);
     QFile::remove(partial);
+    // VACUUM INTO writes into an empty file: made first, readable by its
+    // owner alone, wherever the backup goes.
+    if (!createOwnerOnlyFile(partial)) {
+        r.detail = QStringLiteral("cannot create %1").arg(partial);
+        return r;
+    }
     SqliteWatch watch;
     watch.progress = &progress;
     watch.partial = partial;
@@ -194,6 +202,12 @@ BackupResult backupPostgres(const ConnectionParams& p, const QString& file, cons
     }
     const QString partial = partialFile(file);
     QFile::remove(partial);
+    // pg_dump writes into the file made first, readable by its owner alone
+    // (it keeps the mode of a file it overwrites).
+    if (!createOwnerOnlyFile(partial)) {
+        r.detail = QStringLiteral("cannot create %1").arg(partial);
+        return r;
+    }
     QProcess dump;
     dump.setProgram(pgDump);
     // The password goes through the environment, never on a command line.
@@ -208,6 +222,7 @@ BackupResult backupPostgres(const ConnectionParams& p, const QString& file, cons
     dump.start();
     if (!dump.waitForStarted(10000)) {
         r.detail = dump.errorString();
+        QFile::remove(partial);
         return r;
     }
     while (!dump.waitForFinished(100)) {

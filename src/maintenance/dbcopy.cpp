@@ -59,16 +59,18 @@ qint64 rowsBeyondNew(Database& db, const TableDef& t)
     return std::max<qint64>(0, count(db, t.name) - t.seeds.size());
 }
 
-// Inserts rows with their ids through one prepared statement.
+// Inserts rows with their ids through one prepared statement (on SQLite
+// through the data module, which binds texts exactly as they are).
 class Inserter {
 public:
     Inserter(Database& db, const TableDef& t, const QList<const ColumnDef*>& columns)
-        : m_query(db.qdb()), m_columns(columns), m_table(t.name)
+        : m_db(db), m_query(db.qdb()), m_columns(columns), m_table(t.name)
     {
         QStringList marks(columns.size(), QStringLiteral("?"));
         m_sql = QStringLiteral("insert into %1 (%2) values (%3)")
                     .arg(t.name, portable::columnList(columns), marks.join(','));
-        if (!m_query.prepare(m_sql))
+        m_direct = db.backend() == Backend::SQLite;
+        if (!m_direct && !m_query.prepare(m_sql))
             throw DbError(m_query.lastError().text(), m_sql);
         // Only the server's own check may refuse a value on a server that checks lengths.
         m_checkLength = !db.dialect().textLengthQuery().isEmpty();
@@ -76,14 +78,26 @@ public:
 
     void insert(const QSqlRecord& r)
     {
+        QVariantList values;
+        values.reserve(m_columns.size());
         for (int i = 0; i < m_columns.size(); ++i) {
             try {
-                m_query.bindValue(i, portable::bindValue(*m_columns[i], r.value(i), m_checkLength));
+                values << portable::bindValue(*m_columns[i], r.value(i), m_checkLength);
             } catch (portable::BadValue& bad) {
                 bad.column = QStringLiteral("%1.%2 of the row %3").arg(m_table, bad.column, rowName(r));
                 throw;
             }
         }
+        if (m_direct) {
+            try {
+                m_db.exec(m_sql, values);
+            } catch (const DbError& e) {
+                throw DbError(e.driverText + QStringLiteral(" (row ") + rowName(r) + ')', m_sql);
+            }
+            return;
+        }
+        for (int i = 0; i < values.size(); ++i)
+            m_query.bindValue(i, values.at(i));
         if (!m_query.exec())
             throw DbError(m_query.lastError().text() + QStringLiteral(" (row ") + rowName(r) + ')', m_sql);
     }
@@ -95,7 +109,9 @@ private:
         return id >= 0 ? QStringLiteral("id=") + r.value(id).toString() : QStringLiteral("without id");
     }
 
+    Database& m_db;
     QSqlQuery m_query;
+    bool m_direct = false;
     QList<const ColumnDef*> m_columns;
     QString m_table;
     QString m_sql;

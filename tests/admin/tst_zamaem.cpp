@@ -23,6 +23,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using namespace tavrin;
 using namespace tavrin::commtext;
 
@@ -77,6 +79,9 @@ class TestZamaem : public QObject {
     }
 
 private Q_SLOTS:
+    // Written files are checked to be their owner's alone under the usual umask.
+    void initTestCase() { ::umask(022); }
+
     void init()
     {
         destroyMainWindow();
@@ -107,7 +112,9 @@ private Q_SLOTS:
             QCOMPARE(QFileInfo(path).fileName(), expected[i]);
             QCOMPARE(QFileInfo(path).absolutePath(), folder.absolutePath());
             QCOMPARE(readAll(path), bytes);
+            QCOMPARE(test::fileMode(path), 0600);
         }
+        QCOMPARE(test::fileMode(folder.absolutePath()), 0700);
         const QString longName = openFirst(w, QString(150, QChar(0x0628)), rec);
         QCOMPARE(QFileInfo(longName).fileName(), QString(100, QChar(0x0628)) + QStringLiteral(".txt"));
         // Nothing was written outside the folder.
@@ -254,6 +261,7 @@ private Q_SLOTS:
         rec.files = {chosen};
         login.Label9Click();
         QCOMPARE(readAll(chosen), QByteArray("HELP"));  // the unsafe extension is left off
+        QCOMPARE(test::fileMode(chosen), 0600);
         QCOMPARE(rec.shown.last().kind, QStringLiteral("desktop"));
         QCOMPARE(rec.shown.last().text, chosen);
         // A failed write is said, and nothing is opened.

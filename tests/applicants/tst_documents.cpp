@@ -16,6 +16,8 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 using namespace tavrin;
@@ -107,6 +109,7 @@ private Q_SLOTS:
 
     void windowsUploadSaveDeleteAndTick()
     {
+        ::umask(022);
         test::DialogRecorder rec;
         applicants::clearApplicantWindows();
         applicants::registerApplicantWindows();
@@ -141,6 +144,7 @@ private Q_SLOTS:
         QFile saved(target + QStringLiteral(".png"));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), bytes);
+        QCOMPARE(test::fileMode(saved.fileName()), 0600);  // a scanned document, under the usual umask
         QCOMPARE(rec.texts(), (QStringList {kNoDescription, kWrongPassword, kDeleted}));
         QCOMPARE(rec.shown.at(2).kind, QStringLiteral("open"));  // after the window and the refusal
         QCOMPARE(rec.shown.last().kind, QStringLiteral("information"));

@@ -1,11 +1,21 @@
 // The data module on both backends: values reach the database exactly as
 // bound whatever they hold, a statement costs one round trip to a distant
-// PostgreSQL server, and a long result is read once, in order.
+// PostgreSQL server, a long result is read once, in order, and the program's
+// files are readable by their owner alone.
 #include "support/latencyproxy.h"
 #include "support/testsupport.h"
 
+#include "app/startup.h"
+#include "db/connection.h"
+#include "db/privatefiles.h"
+
 #include <QElapsedTimer>
+#include <QSqlField>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
+
+#include <sys/stat.h>
 
 #include <limits>
 
@@ -77,6 +87,147 @@ private Q_SLOTS:
                      QStringLiteral("x=E'a''\\\\' and y='7'"));
         }
         QCOMPARE(dm().scalar(QStringLiteral("select count(*) from vals")).toInt(), texts.size() + 1);
+    }
+
+    // Texts UTF-8 carries come back exactly: a leading U+FEFF is no
+    // byte-order mark, U+FFFE and U+FFFF are no U+FFFD; read at once, through
+    // a long read, and written with a transaction's later statements.  A null
+    // text or byte array is NULL on both backends, "" and no bytes are not.
+    // A text no database stores (half of a character pair, a NUL) fails its
+    // statement and stores nothing.
+    void unusualTextsAndNullsArriveAsBound()
+    {
+        const QChar bom(0xFEFF), fffe(0xFFFE), ffff(0xFFFF);
+        const QStringList texts {QString(bom) + QStringLiteral("ab"), QString(bom) + bom, QString(fffe) + QStringLiteral("ab"),
+                                 QStringLiteral("x") + ffff + fffe, QStringLiteral("a") + bom + QStringLiteral("b"), QString(bom),
+                                 QString(bom) + QStringLiteral("ي😀")};
+        {
+            Transaction tx(dm());
+            for (int i = 0; i < texts.size(); ++i) {
+                dm().exec(QStringLiteral("insert into vals (k,s) values (?,?)"), {i, texts[i]});
+                dm().execLater(QStringLiteral("insert into vals (k,s) values (?,?)"), {100 + i, texts[i]});
+            }
+            dm().execLater(QStringLiteral("insert into vals (k,s,b) values (?,?,?)"), {200, QString(), QByteArray()});
+            tx.commit();
+        }
+        dm().exec(QStringLiteral("insert into vals (k,s,b) values (?,?,?)"), {201, QString(), QByteArray()});
+        dm().exec(QStringLiteral("insert into vals (k,s,b) values (?,?,?)"), {202, QStringLiteral(""), QByteArray("")});
+        for (int i = 0; i < texts.size(); ++i) {
+            const auto row = dm().firstRow(QStringLiteral("select s, length(s) from vals where k=?"), {i});
+            QCOMPARE(row->value(0).toString(), texts[i]);
+            QCOMPARE(row->value(1).toInt(), int(texts[i].toUcs4().size()));  // stored whole, as bound
+            QCOMPARE(dm().scalar(QStringLiteral("select s from vals where k=?"), {100 + i}).toString(), texts[i]);
+        }
+        QStringList read;
+        dm().forEachRow(QStringLiteral("select s from vals where k<? order by k"), {100}, [&](const QSqlRecord& r) {
+            read << r.value(0).toString();
+        });
+        QCOMPARE(read, texts);
+        QCOMPARE(dm().textColumn(QStringLiteral("select s from vals where k<? order by k"), {100}), texts);
+        QCOMPARE(dm().textColumn(QStringLiteral("select k from vals where k>=200 and s is null and b is null order by k")),
+                 (QStringList {QStringLiteral("200"), QStringLiteral("201")}));
+        const auto empty = dm().firstRow(QStringLiteral("select s, b from vals where k=202 and s is not null and b is not null"));
+        QVERIFY(empty);
+        QCOMPARE(empty->value(0).toString(), QString());
+        QCOMPARE(empty->value(1).toByteArray(), QByteArray());
+        // Read and written again, "" and no bytes stay what they are.
+        dm().exec(QStringLiteral("insert into vals (k,s,b) values (?,?,?)"), {203, empty->value(0), empty->value(1)});
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from vals where k=203 and s is not null and b is not null")).toInt(), 1);
+
+        const int before = dm().scalar(QStringLiteral("select count(*) from vals")).toInt();
+        for (const QString& bad : QStringList {QStringLiteral("a") + QChar(0xD800) + QStringLiteral("bc"), QStringLiteral("a") + QChar(0xDC00),
+                                   QString(QChar(0xD83D)), QStringLiteral("a") + QChar(0) + QStringLiteral("b")}) {
+            QVERIFY_THROWS_EXCEPTION(DbError, dm().exec(QStringLiteral("insert into vals (k,s) values (?,?)"), {300, bad}));
+            QVERIFY_THROWS_EXCEPTION(DbError, [&] {
+                Transaction tx(dm());
+                dm().execLater(QStringLiteral("insert into vals (k,s) values (?,?)"), {300, bad});
+                tx.commit();
+            }());
+            QCOMPARE(dm().transactionDepth(), 0);
+        }
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from vals")).toInt(), before);
+        // The program's own cuts to a column's length keep character pairs whole.
+        QCOMPARE(cutToLength(QStringLiteral("ab😀"), 3), QStringLiteral("ab"));
+        QCOMPARE(cutToLength(QStringLiteral("ab😀"), 4), QStringLiteral("ab😀"));
+    }
+
+    // Under the usual umask, the program's files are their owner's alone: a
+    // new data file with its -wal and -shm files, files written with
+    // writeOwnerOnly (a wider one replaced), the log file and the data folder;
+    // what an older version left readable in the data folder is narrowed at
+    // start, without following links out of it.
+    void programFilesAreTheOwnersAlone()
+    {
+        const mode_t umaskBefore = ::umask(022);
+        QTemporaryDir dir;
+        const auto put = [](const QString& path, const QByteArray& bytes) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        };
+        if (!pg()) {
+            ConnectionParams p = dm().params();
+            p.server = dir.filePath(QStringLiteral("new.db"));
+            Database db(p);
+            QVERIFY(db.open());
+            db.exec(QStringLiteral("create table t (k integer)"));
+            db.exec(QStringLiteral("insert into t values (1)"));
+            for (const char* suffix : {"", "-wal", "-shm"})
+                QCOMPARE(test::fileMode(p.server + QLatin1String(suffix)), 0600);
+            // A read a caller still holds carries the driver's field types and
+            // does not keep the connection from closing (the last connection
+            // then folds the -wal file into the data file and removes it).
+            QSqlQuery held = db.exec(QStringLiteral("select k, k+0.5, 'a' from t"));
+            QVERIFY(held.next());
+            QCOMPARE(held.record().field(0).metaType(), QMetaType::fromType<int>());
+            QCOMPARE(held.value(0), QVariant(qlonglong(1)));
+            QCOMPARE(held.value(1).typeId(), QMetaType::Double);
+            db.close();
+            QVERIFY(!QFile::exists(p.server + QStringLiteral("-wal")));
+            QVERIFY(!held.next());
+        }
+        const QString doc = dir.filePath(QStringLiteral("doc"));
+        put(doc, "old");
+        QCOMPARE(test::fileMode(doc), 0644);
+        QVERIFY(writeOwnerOnly(doc, "new"));
+        QCOMPARE(test::fileMode(doc), 0600);
+        QFile written(doc);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("new"));
+        QString why;
+        QVERIFY(!writeOwnerOnly(dir.filePath(QStringLiteral("none/doc")), "x", &why));
+        QVERIFY(!why.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("doc*")}, QDir::Files), QStringList {QStringLiteral("doc")});
+
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir(data).removeRecursively();
+        QVERIFY(QDir().mkpath(data + QStringLiteral("/zamaem")));
+        const QStringList files {data + QStringLiteral("/tavrin.db"), data + QStringLiteral("/tavrin.db-wal"),
+                                 data + QStringLiteral("/tavrin.log"), data + QStringLiteral("/zamaem/scan.jpg")};
+        for (const QString& f : files)
+            put(f, "x");
+        const QString outside = dir.filePath(QStringLiteral("shared.txt"));
+        put(outside, "x");
+        QVERIFY(QFile::link(outside, data + QStringLiteral("/link.txt")));
+        QCOMPARE(test::fileMode(data), 0755);
+        QCOMPARE(openLogFile(), data + QStringLiteral("/tavrin.log"));
+        qInstallMessageHandler(nullptr);
+        QCOMPARE(test::fileMode(data), 0700);
+        QCOMPARE(test::fileMode(data + QStringLiteral("/zamaem")), 0700);
+        for (const QString& f : files)
+            QCOMPARE(test::fileMode(f), 0600);
+        QCOMPARE(test::fileMode(outside), 0644);
+        // Made anew, the folder and the log are narrow from the start; the
+        // built-in connection narrows its data file's companions too.
+        QDir(data).removeRecursively();
+        const QString log = openLogFile();
+        qInstallMessageHandler(nullptr);
+        QCOMPARE(test::fileMode(data), 0700);
+        QCOMPARE(test::fileMode(log), 0600);
+        put(data + QStringLiteral("/tavrin.db-shm"), "x");
+        QCOMPARE(connection::embeddedDataFile(), data + QStringLiteral("/tavrin.db"));
+        QCOMPARE(test::fileMode(data + QStringLiteral("/tavrin.db-shm")), 0600);
+        ::umask(umaskBefore);
     }
 
     void aStatementIsOneRoundTripToADistantServer()

@@ -21,6 +21,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using namespace tavrin;
 
 namespace {
@@ -70,10 +72,19 @@ private Q_SLOTS:
     {
         Database& db = dm();
         const QString target = file(QStringLiteral("b-%1.bak").arg(test::backendName()));
+        // Under the usual umask, and over an older file readable by everyone,
+        // the backup is its owner's alone wherever it is written.
+        const mode_t umaskBefore = ::umask(022);
+        {
+            QFile older(target);
+            QVERIFY(older.open(QIODevice::WriteOnly));
+        }
         if (db.backend() == Backend::PostgreSQL) {
             // The archive restores into a new database holding the same rows.
             const BackupResult r = backupDatabase(db.params(), target, findPgDump());
+            ::umask(umaskBefore);
             QVERIFY2(r.status == BackupResult::Status::Done, qPrintable(r.detail));
+            QCOMPARE(test::fileMode(target), 0600);
             auto restored = test::openFresh(test::freshDatabaseParams(), false);
             const ConnectionParams& p = restored->params();
             const int rc = QProcess::execute(QStringLiteral("pg_restore"),
@@ -94,8 +105,10 @@ private Q_SLOTS:
             writer.exec(QStringLiteral("insert into log (karbar,cmt) values ('w',?)"), {QString::number(++calls)});
             return done <= total;
         });
+        ::umask(umaskBefore);
         QVERIFY2(r.status == BackupResult::Status::Done, qPrintable(r.detail));
         QVERIFY(!QFile::exists(target + QStringLiteral(".partial")));
+        QCOMPARE(test::fileMode(target), 0600);
         ConnectionParams cp = db.params();
         cp.server = target;
         cp.createIfMissing = false;

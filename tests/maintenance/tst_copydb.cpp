@@ -79,6 +79,9 @@ private Q_SLOTS:
         src.exec(QStringLiteral("insert into payamha (send_prs_id,rec_prs_id,send_dat,show_dat,mozo,cmt) values (1,1,'1403/01/05','',?,?)"),
                  {QStringLiteral("يادآوري كد ملي"), QStringLiteral("متن پيام با ي و ك عربي").toUtf8()});
         src.exec(QStringLiteral("insert into log (karbar,cmt) values ('admin',?)"), {QStringLiteral(" ثبت اطلاعات پروژه  تهران")});
+        // Texts arrive as they are, unusual characters too.
+        src.exec(QStringLiteral("insert into log (karbar,cmt) values ('admin',?)"),
+                 {QString(QChar(0xFEFF) + QStringLiteral("متن") + QChar(0xFFFE) + QChar(0xFFFF))});
         src.exec(QStringLiteral("insert into server_dat (us) values ('admin')"));
         src.exec(QStringLiteral("insert into dastrasi2 (user_id,cmt) values (1,?)"), {QStringLiteral("تهران")});
         test::addUser(QStringLiteral("0012345678"), QStringLiteral("ostan"), QStringLiteral("تهران"), {{QStringLiteral("customers"), QStringLiteral("1111")}}, {},

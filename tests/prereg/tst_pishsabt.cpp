@@ -64,6 +64,12 @@ private Q_SLOTS:
         v[QStringLiteral("birthday")] = QString();
         v[QStringLiteral("adr")] = QString(201, QChar(0x0628));
         QCOMPARE(refusalOf(v), tooLongMessage(QStringLiteral("آدرس"), 200));
+        // Half of a character pair (or a NUL) would not come back as typed.
+        for (const QString& bad : QStringList {QStringLiteral("تهران ") + QChar(0xD83D), QStringLiteral("ا") + QChar(0) + QStringLiteral("ب")}) {
+            v[QStringLiteral("adr")] = bad;
+            QCOMPARE(refusalOf(v), QStringLiteral("خطا! آدرس حرفي دارد که قابل ذخيره نيست"));
+            QCOMPARE(attempt(v).field, QStringLiteral("adr"));
+        }
         QCOMPARE(countOf(QStringLiteral("select count(*) from pishsabt")), 0);
         QCOMPARE(countOf(QStringLiteral("select count(*) from log")), 0);
         QVERIFY(rec.texts().isEmpty());

@@ -17,6 +17,8 @@
 
 #include <thread>
 
+#include <sys/stat.h>
+
 namespace tavrin::test {
 
 Backend backendUnderTest()
@@ -307,6 +309,12 @@ void initApplication()
 bool timeBoundsEnforced()
 {
     return qEnvironmentVariableIntValue("TAVRIN_BENCH_STRICT") == 1;
+}
+
+int fileMode(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
 } // namespace tavrin::test

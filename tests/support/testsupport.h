@@ -111,6 +111,9 @@ void whileAnotherUserHolds(const std::function<void(Database&)>& hold, const std
 
 void initApplication();
 
+// The permission bits of a file or folder (0600, 0755 ...), -1 when it is absent.
+int fileMode(const QString& path);
+
 // Whether TAVRIN_CHECK_TIME fails a test (TAVRIN_BENCH_STRICT=1).
 bool timeBoundsEnforced();
 
