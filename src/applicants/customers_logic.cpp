@@ -1,6 +1,8 @@
 #include "applicants/customers_logic.h"
 
 #include "applicants/applicant_texts.h"
+#include "applicants/child_texts.h"
+#include "applicants/payments_logic.h"
 
 #include "common/activitylog.h"
 #include "common/fieldcheck.h"
@@ -728,7 +730,7 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     r.id = dm().insert(QStringLiteral("customers"), columns, rowValues);
     writeLog(logComment(logtext::kNewCustomer, values));
     if (prereg > 0)
-        movePrereg(prereg, r.id);
+        movePrereg(prereg, r.id).noteTo(r);
     tx.commit();
     values[QStringLiteral("mablagh")] = QString::number(price);
     r.done = true;
@@ -837,7 +839,7 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg)
     dm().exec(sql, bound);
     writeLog(logComment(logtext::kEditCustomer, values));
     if (prereg > 0)
-        movePrereg(prereg, id);
+        movePrereg(prereg, id).noteTo(r);
     tx.commit();
     values[QStringLiteral("mablagh")] = QString::number(price);
     r.done = true;
@@ -938,13 +940,14 @@ CustomerValues preregValues(const QSqlRecord& p)
     return out;
 }
 
-int movePrereg(qint64 pishsabtId, qint64 customerId)
+PreregMove movePrereg(qint64 pishsabtId, qint64 customerId)
 {
+    PreregMove out;
     Database& db = dm();
     // Deleting the row first holds it: a second conversion of the same person
     // waits here and then finds nothing left to move.
     if (db.execAffected(QStringLiteral("delete from pishsabt where id=?"), {pishsabtId}) == 0)
-        return 0;
+        return out;
     QList<QSqlRecord> deposits;
     {
         QSqlQuery q = db.exec(QStringLiteral("select * from pishpardakht where pishsabt_id=? order by id"), {pishsabtId});
@@ -953,22 +956,22 @@ int movePrereg(qint64 pishsabtId, qint64 customerId)
     }
     const int bankLength = columnLength(QStringLiteral("pardakht"), QStringLiteral("bank"));
     for (const QSqlRecord& d : deposits) {
-        const auto money = [&d](const char* c) {
-            const QVariant x = d.value(QString::fromLatin1(c));
-            return x.isNull() ? QVariant(QMetaType::fromType<qint64>()) : QVariant(toMoney(x));
-        };
+        // A deposit the payments window copied in before stays as it is.
         const QString bank = QString(text(d.value(QStringLiteral("cmt"))) + custext::kPreregBankSuffix).left(bankLength);
-        db.exec(QStringLiteral("insert into pardakht (customer_id,pardakht_typ,mablagh,num,vosol,dat,bank,resid_no,hesab_no,norvad_bank) "
-                               "values (?,?,?,?,?,?,?,?,?,?)"),
-                {customerId, text(d.value(QStringLiteral("pardakht_typ"))), money("mablagh"), text(d.value(QStringLiteral("num"))),
-                 money("vosol"), text(d.value(QStringLiteral("dat"))), bank, text(d.value(QStringLiteral("resid_no"))),
-                 text(d.value(QStringLiteral("hesab_no"))), text(d.value(QStringLiteral("norvad_bank")))});
+        if (payments::copyDeposit(customerId, d, bank))
+            ++out.copied;
+        else
+            ++out.skipped;
     }
     db.exec(QStringLiteral("delete from pishpardakht where pishsabt_id=?"), {pishsabtId});
-    db.exec(QStringLiteral("update customers set pardakht_sum=(select coalesce(sum(vosol),0) from pardakht where customer_id=?) "
-                           "where id=?"),
-            {customerId, customerId});
-    return int(deposits.size());
+    payments::recomputeCollected(customerId);
+    return out;
+}
+
+void PreregMove::noteTo(ActionResult& r) const
+{
+    if (copied + skipped > 0)
+        r.notes.append({MsgKind::Information, childtext::importedMessage(copied, skipped)});
 }
 
 // ---------------------------------------------------------------- the list
