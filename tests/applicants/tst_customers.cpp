@@ -5,8 +5,6 @@
 #include "applicants/applicant_fixtures.h"
 
 #include "applicants/applicant_texts.h"
-#include "applicants/child_texts.h"
-#include "applicants/payments_logic.h"
 
 #include "common/activitylog.h"
 #include "common/listmodel.h"
@@ -340,30 +338,6 @@ private Q_SLOTS:
         const items::ActionResult second = insertCustomer(w, test::answering(true), p);
         QVERIFY(second.done);
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from pardakht")), 2);
-    }
-
-    // The payments window copied the deposits in before the edit takes the
-    // pre-registration over: only the deposit added since is copied again.
-    void preregistrationTakenOverAfterItsDepositsWereCopied()
-    {
-        const qint64 id = sell(m_unit1, QStringLiteral("پيشي"), QStringLiteral("0012345670"));
-        const qint64 p = dm().insert(QStringLiteral("pishsabt"), {QStringLiteral("lname"), QStringLiteral("nation")},
-                                     {QStringLiteral("پيشي"), QStringLiteral("0012345670")});
-        const QString deposit = QStringLiteral("insert into pishpardakht (pishsabt_id,pardakht_typ,mablagh,vosol,num,dat,cmt) "
-                                               "values (?,'نقدي',?,?,?,'1401/01/01','اول')");
-        dm().exec(deposit, {p, 5000000, 5000000, QStringLiteral("11")});
-        dm().exec(deposit, {p, 3000000, 3000000, QStringLiteral("12")});
-        QCOMPARE(payments::importDeposits(id).imported, 2);
-        dm().exec(deposit, {p, 1000000, 1000000, QStringLiteral("13")});
-        CustomerValues e = valuesOf(*customerRow(id));
-        const items::ActionResult r = updateCustomer(id, e, p);
-        QVERIFY2(r.done, qPrintable(r.texts().join('|')));
-        QCOMPARE(r.texts(), QStringList {childtext::importedMessage(1, 2)});
-        QCOMPARE(test::countOf(QStringLiteral("select count(*) from pardakht where customer_id=?"), {id}), 3);
-        QCOMPARE(toMoney(customerRow(id)->value(QStringLiteral("pardakht_sum"))), qint64(9000000));
-        QCOMPARE(test::countOf(QStringLiteral("select count(*) from pishsabt")) +
-                     test::countOf(QStringLiteral("select count(*) from pishpardakht")),
-                 0);
     }
 
     void searchFollowsTheCriteriaAndTheCountyScope()
