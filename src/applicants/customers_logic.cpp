@@ -956,7 +956,8 @@ PreregMove movePrereg(qint64 pishsabtId, qint64 customerId)
     }
     const int bankLength = columnLength(QStringLiteral("pardakht"), QStringLiteral("bank"));
     for (const QSqlRecord& d : deposits) {
-        // A deposit the payments window copied in before stays as it is.
+        // A deposit already among his payments (the payments window's import
+        // copied it before) is not copied again.
         const QString bank = QString(text(d.value(QStringLiteral("cmt"))) + custext::kPreregBankSuffix).left(bankLength);
         if (payments::copyDeposit(customerId, d, bank))
             ++out.copied;
