@@ -57,6 +57,13 @@ bool looksUtf16(const QByteArray& b)
     }
     return letters;
 }
+
+// A message has been read when its show date is set.
+QString shown()
+{
+    return jalali::dateIsSet(QStringLiteral("show_dat"));
+}
+
 } // namespace
 
 QString recipientLabel(const QSqlRecord& user)
@@ -174,8 +181,8 @@ int markRead(const QList<qint64>& messageIds)
     int n = 0;
     Transaction tx(db);
     for (const qint64 id : messageIds)
-        n += db.execAffected(QStringLiteral("update payamha set show_dat=? where id=? and (show_dat=? or show_dat is null)"),
-                             {today, id, kEmpty});
+        n += db.execAffected(QStringLiteral("update payamha set show_dat=? where id=? and not (") + shown() + ')',
+                             {today, id});
     tx.commit();
     return n;
 }
@@ -187,7 +194,7 @@ QString deleteMessage(qint64 messageId)
 
 QString deleteAllRead()
 {
-    return adminDelete([] { return dm().execAffected(QStringLiteral("delete from payamha where show_dat<>?"), {kEmpty}); });
+    return adminDelete([] { return dm().execAffected(QStringLiteral("delete from payamha where ") + shown()); });
 }
 
 QString deleteSelectedRead(const QList<qint64>& messageIds)
@@ -197,7 +204,7 @@ QString deleteSelectedRead(const QList<qint64>& messageIds)
         int n = 0;
         Transaction tx(db);
         for (const qint64 id : messageIds)
-            n += db.execAffected(QStringLiteral("delete from payamha where id=? and show_dat<>?"), {id, kEmpty});
+            n += db.execAffected(QStringLiteral("delete from payamha where id=? and ") + shown(), {id});
         tx.commit();
         return n;
     });
@@ -205,7 +212,7 @@ QString deleteSelectedRead(const QList<qint64>& messageIds)
 
 int unreadCount(qint64 prsId)
 {
-    return dm().scalar(QStringLiteral("select count(*) as c from payamha where rec_prs_id=? and show_dat=?"), {prsId, kEmpty})
+    return dm().scalar(QStringLiteral("select count(*) as c from payamha where rec_prs_id=? and not (") + shown() + ')', {prsId})
         .toInt();
 }
 

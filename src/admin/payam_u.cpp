@@ -5,6 +5,7 @@
 #include "useradmin.h"
 
 #include "common/dialogs.h"
+#include "common/jalali.h"
 #include "common/listmodel.h"
 #include "common/lookups.h"
 #include "common/session.h"
@@ -50,7 +51,7 @@ Tpayam::Tpayam() : TWindow(QStringLiteral("Tpayam"), kPayamCaption)
     });
     // Unread messages stand out.
     DBGrid1->listModel()->setRowColor([](const QSqlRecord& r) {
-        return text(r.value(QStringLiteral("show_dat"))).isEmpty() ? QColor(0x1a, 0x4f, 0xa0) : QColor();
+        return jalali::isEmptyDate(text(r.value(QStringLiteral("show_dat")))) ? QColor(0x1a, 0x4f, 0xa0) : QColor();
     });
     DBGrid1->setColumnWidth(0, 120);
     DBGrid1->setColumnWidth(1, 95);

@@ -231,8 +231,9 @@ bool Tlogin::BitBtn1Click()
         // Projects whose sale period has ended; an empty expiry date is no date,
         // so such a project never expires.
         if (!today.isEmpty())
-            db.exec(QStringLiteral("update projects set status=? where expire_dat<? and expire_dat<>? and expire_dat<>?"),
-                    {QStringLiteral("انقضا فروش"), today, QString::fromLatin1(kEmptyDateMask), QStringLiteral("")});
+            db.exec(QStringLiteral("update projects set status=? where expire_dat<? and ") +
+                        jalali::dateIsSet(QStringLiteral("expire_dat")),
+                    {QStringLiteral("انقضا فروش"), today});
 
         tx.commit();
         s.sabtCod = settingValue(QStringLiteral("کد ثبت"));

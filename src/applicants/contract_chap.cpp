@@ -68,14 +68,14 @@ void putPrice(FormFill& fill, const ApplicantFile& f)
     };
     v.insert(QStringLiteral("bana"), f.landUnit() ? ft::kLand : ft::kFloorArea);
     amount("mablagh1", f.customer.value(QStringLiteral("mablagh1")));
-    v.insert(QStringLiteral("vam"), moneyText(a.loan));
-    v.insert(QStringLiteral("parking_mablagh"), moneyText(a.parking));
-    v.insert(QStringLiteral("anbari_mablagh"), moneyText(a.storage));
+    v.insert(QStringLiteral("vam"), moneyText(rialsOf(a.loan)));
+    v.insert(QStringLiteral("parking_mablagh"), moneyText(rialsOf(a.parking)));
+    v.insert(QStringLiteral("anbari_mablagh"), moneyText(rialsOf(a.storage)));
     if (const auto total = a.total()) {
         v.insert(QStringLiteral("mablagh"), moneyText(*total));
         v.insert(QStringLiteral("mablagh_horof"), moneyWords(*total).trimmed());
         // The stored unit price is already after the discount: it is not taken off again.
-        v.insert(QStringLiteral("mande"), moneyText(*total - a.loan));
+        v.insert(QStringLiteral("mande"), moneyText(*a.totalLessLoan()));
     } else {
         warnMissingPrice();
         for (const char* c : {"mablagh", "mablagh_horof", "mande"})
@@ -101,8 +101,8 @@ void putPrice(FormFill& fill, const ApplicantFile& f)
     v.insert(QStringLiteral("tahvil_dat"), firstText(delivery, "dat"));
     v.insert(QStringLiteral("tahvil_bank"), firstText(delivery, "bank"));
     v.insert(QStringLiteral("tahvil_resid_no"), firstText(delivery, "resid_no"));
-    v.insert(QStringLiteral("mablagh_sum"), moneyText(a.payments));
-    v.insert(QStringLiteral("vosol_sum"), moneyText(a.collected));
+    v.insert(QStringLiteral("mablagh_sum"), moneyText(rialsOf(a.payments)));
+    v.insert(QStringLiteral("vosol_sum"), moneyText(rialsOf(a.collected)));
     fill.table = paymentTable(f);
 }
 

@@ -1,6 +1,8 @@
 #include "applicants/customers_logic.h"
 
 #include "applicants/applicant_texts.h"
+#include "applicants/child_texts.h"
+#include "applicants/payments_logic.h"
 
 #include "common/activitylog.h"
 #include "common/fieldcheck.h"
@@ -30,6 +32,12 @@ const QString kOtaghNotNumber = QStringLiteral("خطا! تعداد اتاق با
 QString s(const char* utf8)
 {
     return QString::fromUtf8(utf8);
+}
+
+// A current holder (his transfer date is not set), as a condition on customers.
+QString currentHolder()
+{
+    return QStringLiteral("not (") + jalali::dateIsSet(QStringLiteral("transport_dat")) + QLatin1Char(')');
 }
 
 QString mask()
@@ -134,8 +142,9 @@ QString v(const CustomerValues& values, const char* column)
 std::optional<QString> holderOf(qint64 unitId, qint64 except = 0)
 {
     const auto row = dm().firstRow(
-        QStringLiteral("select lname from customers where vahed_id=? and transport_dat=? and id<>? order by id"),
-        {unitId, mask(), except});
+        QStringLiteral("select lname from customers where vahed_id=? and id<>? and ") + currentHolder() +
+            QStringLiteral(" order by id"),
+        {unitId, except});
     if (!row)
         return std::nullopt;
     return text(row->value(0));
@@ -342,10 +351,10 @@ bool unitDuplicateChecks(ActionResult& r, const QSqlRecord& found)
 // (the surname of the first holder by id), their values appended to bound.
 QString holderColumns(qint64 unitId, QVariantList& bound)
 {
-    bound << unitId << mask() << unitId << mask();
-    return QStringLiteral("case when exists (select id from customers where vahed_id=? and transport_dat=? and id<>0) "
-                          "then 1 else 0 end as held,(select lname from customers where id=(select min(id) from customers "
-                          "where vahed_id=? and transport_dat=? and id<>0)) as held_by");
+    bound << unitId << unitId;
+    return QStringLiteral("case when exists (select id from customers where vahed_id=? and id<>0 and ") + currentHolder() +
+           QStringLiteral(") then 1 else 0 end as held,(select lname from customers where id=(select min(id) from customers "
+                          "where vahed_id=? and id<>0 and ") + currentHolder() + QStringLiteral(")) as held_by");
 }
 
 std::optional<QString> heldBy(const QSqlRecord& row)
@@ -795,7 +804,7 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     r.id = dm().insert(QStringLiteral("customers"), columns, rowValues);
     writeLog(logComment(logtext::kNewCustomer, values));
     if (prereg > 0)
-        movePrereg(prereg, r.id);
+        movePrereg(prereg, r.id).noteTo(r);
     tx.commit();
     values[QStringLiteral("mablagh")] = QString::number(price);
     r.done = true;
@@ -915,8 +924,8 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg, co
         // The unit he held is free again unless another current holder has it.
         if (unitChanges && heldBefore && oldUnit > 0)
             dm().exec(QStringLiteral("update vahedha set status=? where id=? and not exists "
-                                     "(select 1 from customers where vahed_id=? and transport_dat=? and id<>?)"),
-                      {items::freeStatus(), oldUnit, oldUnit, mask(), id});
+                                     "(select 1 from customers where vahed_id=? and id<>? and ") + currentHolder() + QStringLiteral(")"),
+                      {items::freeStatus(), oldUnit, oldUnit, id});
     } else {
         // He keeps his unit: its particulars stay as stored (the window only
         // shows them), and the price is the stored one with its discount given
@@ -942,7 +951,7 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg, co
     dm().exec(sql, bound);
     writeLog(logComment(logtext::kEditCustomer, values));
     if (prereg > 0)
-        movePrereg(prereg, id);
+        movePrereg(prereg, id).noteTo(r);
     tx.commit();
     values[QStringLiteral("mablagh")] = QString::number(price);
     r.done = true;
@@ -1003,8 +1012,8 @@ ActionResult deleteCustomer(qint64 id)
     const QVariant unit = row->value(QStringLiteral("vahed_id"));
     if (!unit.isNull() && isEmptyDate(text(row->value(QStringLiteral("transport_dat")))))
         db.exec(QStringLiteral("update vahedha set status=? where id=? and not exists "
-                               "(select 1 from customers where vahed_id=? and transport_dat=?)"),
-                {items::freeStatus(), unit, unit, mask()});
+                               "(select 1 from customers where vahed_id=? and ") + currentHolder() + QStringLiteral(")"),
+                {items::freeStatus(), unit, unit});
     tx.commit();
     r.done = true;
     r.notes.append({MsgKind::Information, custext::kDeleted});
@@ -1062,13 +1071,14 @@ CustomerValues preregValues(const QSqlRecord& p)
     return out;
 }
 
-int movePrereg(qint64 pishsabtId, qint64 customerId)
+PreregMove movePrereg(qint64 pishsabtId, qint64 customerId)
 {
+    PreregMove out;
     Database& db = dm();
     // Deleting the row first holds it: a second conversion of the same person
     // waits here and then finds nothing left to move.
     if (db.execAffected(QStringLiteral("delete from pishsabt where id=?"), {pishsabtId}) == 0)
-        return 0;
+        return out;
     QList<QSqlRecord> deposits;
     {
         QSqlQuery q = db.exec(QStringLiteral("select * from pishpardakht where pishsabt_id=? order by id"), {pishsabtId});
@@ -1077,22 +1087,23 @@ int movePrereg(qint64 pishsabtId, qint64 customerId)
     }
     const int bankLength = columnLength(QStringLiteral("pardakht"), QStringLiteral("bank"));
     for (const QSqlRecord& d : deposits) {
-        const auto money = [&d](const char* c) {
-            const QVariant x = d.value(QString::fromLatin1(c));
-            return x.isNull() ? QVariant(QMetaType::fromType<qint64>()) : QVariant(toMoney(x));
-        };
+        // A deposit already among his payments (the payments window's import
+        // copied it before) is not copied again.
         const QString bank = cutToLength(text(d.value(QStringLiteral("cmt"))) + custext::kPreregBankSuffix, bankLength);
-        db.exec(QStringLiteral("insert into pardakht (customer_id,pardakht_typ,mablagh,num,vosol,dat,bank,resid_no,hesab_no,norvad_bank) "
-                               "values (?,?,?,?,?,?,?,?,?,?)"),
-                {customerId, text(d.value(QStringLiteral("pardakht_typ"))), money("mablagh"), text(d.value(QStringLiteral("num"))),
-                 money("vosol"), text(d.value(QStringLiteral("dat"))), bank, text(d.value(QStringLiteral("resid_no"))),
-                 text(d.value(QStringLiteral("hesab_no"))), text(d.value(QStringLiteral("norvad_bank")))});
+        if (payments::copyDeposit(customerId, d, bank))
+            ++out.copied;
+        else
+            ++out.skipped;
     }
     db.exec(QStringLiteral("delete from pishpardakht where pishsabt_id=?"), {pishsabtId});
-    db.exec(QStringLiteral("update customers set pardakht_sum=(select coalesce(sum(vosol),0) from pardakht where customer_id=?) "
-                           "where id=?"),
-            {customerId, customerId});
-    return int(deposits.size());
+    payments::recomputeCollected(customerId);
+    return out;
+}
+
+void PreregMove::noteTo(ActionResult& r) const
+{
+    if (copied + skipped > 0)
+        r.notes.append({MsgKind::Information, childtext::importedMessage(copied, skipped)});
 }
 
 // ---------------------------------------------------------------- the list

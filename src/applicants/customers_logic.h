@@ -148,10 +148,17 @@ QList<QSqlRecord> preregByName(const QString& fname, const QString& lname);
 CustomerValues preregValues(const QSqlRecord& pishsabt);
 // Moves a pre-registration into the applicant inside the caller's
 // transaction: the pre-registration row is deleted (when it is already gone,
-// nothing else happens), its deposits become the applicant's payments and are
-// deleted, and the applicant's collected total is computed again.  Returns the
-// number of deposits moved.
-int movePrereg(qint64 pishsabtId, qint64 customerId);
+// nothing else happens), its deposits are copied into the applicant's
+// payments, except those already among them (payments::copyDeposit: the
+// payments window's import may have copied them before), and deleted, and the
+// applicant's collected total is computed again.
+struct PreregMove {
+    int copied = 0;    // deposits copied into the payments
+    int skipped = 0;   // deposits already among them
+    // Adds the counts to the save's notes, when there were deposits.
+    void noteTo(items::ActionResult& r) const;
+};
+PreregMove movePrereg(qint64 pishsabtId, qint64 customerId);
 
 // ---------------------------------------------------------------- the list
 

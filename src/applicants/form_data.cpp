@@ -13,6 +13,7 @@
 #include <QSqlField>
 #include <QSqlQuery>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavrin::forms {
@@ -80,17 +81,8 @@ ApplicantFile loadApplicant(const QSqlRecord& customer)
 
 std::optional<qint64> wholeRials(const QVariant& value)
 {
-    if (value.isNull())
-        return std::nullopt;
-    bool ok = false;
-    const QString s = value.toString().trimmed().remove(QLatin1Char(','));
-    const double d = s.toDouble(&ok);
-    if (!ok || !std::isfinite(d) || std::fabs(d) > 9e17)
-        return std::nullopt;
-    // Exact for whole numbers written as digits (a double loses the last rial above 2^53).
-    bool whole = false;
-    const qint64 n = s.toLongLong(&whole);
-    return whole ? n : qint64(std::llround(d));
+    const auto exact = exactAmount(value);
+    return exact ? std::optional<qint64>(rialsOf(*exact)) : std::nullopt;
 }
 
 QString moneyText(qint64 rials)
@@ -113,30 +105,93 @@ QString moneyWords(qint64 rials)
     return words::amountInWords(QString::number(rials));
 }
 
+std::optional<Exact> exactAmount(const QVariant& value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    QString s;
+    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+        const double d = value.toDouble();
+        if (!std::isfinite(d) || std::fabs(d) > 9e17)
+            return std::nullopt;
+        // The decimal the column stored, not the binary fraction nearest to it.
+        s = QString::number(d, 'f', 4);
+    } else {
+        s = value.toString().trimmed().remove(QLatin1Char(','));
+    }
+    const bool negative = s.startsWith(QLatin1Char('-'));
+    if (negative || s.startsWith(QLatin1Char('+')))
+        s.remove(0, 1);
+    const qsizetype dot = s.indexOf(QLatin1Char('.'));
+    const QString whole = dot < 0 ? s : s.left(dot);
+    const QString fraction = dot < 0 ? QString() : s.mid(dot + 1);
+    const auto digitsOnly = [](const QString& t) {
+        return std::all_of(t.cbegin(), t.cend(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    };
+    if (whole.size() + fraction.size() == 0 || whole.size() > 18 || !digitsOnly(whole) || !digitsOnly(fraction)) {
+        // Another spelling of a number ("1e+15"): through a double.
+        bool ok = false;
+        const double d = value.toString().trimmed().toDouble(&ok);
+        return ok ? exactAmount(QVariant(d)) : std::nullopt;
+    }
+    Exact n = whole.isEmpty() ? 0 : Exact(whole.toLongLong());
+    for (int i = 0; i < 4; ++i)
+        n = n * 10 + (i < fraction.size() ? fraction.at(i).unicode() - '0' : 0);
+    // Beyond the columns' four decimals: the fifth rounds.
+    if (fraction.size() > 4 && fraction.at(4) >= QLatin1Char('5'))
+        ++n;
+    return negative ? -n : n;
+}
+
+qint64 rialsOf(Exact amount)
+{
+    const Exact half = kExactScale / 2;
+    return qint64(amount < 0 ? -((-amount + half) / kExactScale) : (amount + half) / kExactScale);
+}
+
+Exact exactSum(const QList<QSqlRecord>& rows, const QString& column)
+{
+    Exact sum = 0;
+    for (const QSqlRecord& r : rows)
+        sum += exactAmount(r.value(column)).value_or(0);
+    return sum;
+}
+
 qint64 sumOf(const QList<QSqlRecord>& rows, const QString& column)
 {
-    qint64 sum = 0;
-    for (const QSqlRecord& r : rows)
-        sum += wholeRials(r.value(column)).value_or(0);
-    return sum;
+    return rialsOf(exactSum(rows, column));
 }
 
 std::optional<qint64> Account::total() const
 {
     if (!unitPrice)
         return std::nullopt;
-    return *unitPrice + storage + parking;
+    return rialsOf(*unitPrice + storage + parking);
+}
+
+std::optional<qint64> Account::totalLessLoan() const
+{
+    if (!unitPrice)
+        return std::nullopt;
+    return rialsOf(*unitPrice + storage + parking - loan);
+}
+
+std::optional<qint64> Account::balance() const
+{
+    if (!unitPrice)
+        return std::nullopt;
+    return rialsOf(*unitPrice + storage + parking - loan - collected);
 }
 
 Account accountOf(const ApplicantFile& f)
 {
     Account a;
-    a.unitPrice = wholeRials(f.customer.value(QStringLiteral("mablagh")));
-    a.storage = sumOf(f.storage, QStringLiteral("mablagh"));
-    a.parking = sumOf(f.parking, QStringLiteral("mablagh"));
-    a.loan = wholeRials(f.customer.value(QStringLiteral("vam"))).value_or(0);
-    a.collected = sumOf(f.payments, QStringLiteral("vosol"));
-    a.payments = sumOf(f.payments, QStringLiteral("mablagh"));
+    a.unitPrice = exactAmount(f.customer.value(QStringLiteral("mablagh")));
+    a.storage = exactSum(f.storage, QStringLiteral("mablagh"));
+    a.parking = exactSum(f.parking, QStringLiteral("mablagh"));
+    a.loan = exactAmount(f.customer.value(QStringLiteral("vam"))).value_or(0);
+    a.collected = exactSum(f.payments, QStringLiteral("vosol"));
+    a.payments = exactSum(f.payments, QStringLiteral("mablagh"));
     return a;
 }
 

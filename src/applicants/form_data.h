@@ -54,19 +54,37 @@ QString decimalText(const QVariant& value);
 // The words of an amount.  A negative or too long amount asks the user to
 // type the words (the digits are offered, and printed when he cancels).
 QString moneyWords(qint64 rials);
-// The sum of a column of rows as whole rials (NULL counts as 0).
+// A stored amount exactly, in ten-thousandths of a rial (the four decimals the
+// money columns keep, so fractional amounts of older data are not lost before
+// they are added); nothing for NULL or a text that is not a number.
+using Exact = __int128;
+inline constexpr int kExactScale = 10000;
+std::optional<Exact> exactAmount(const QVariant& value);
+// An exact amount as whole rials, rounded once, halves away from zero.
+qint64 rialsOf(Exact amount);
+// The exact sum of a column of rows (NULL counts as 0).
+Exact exactSum(const QList<QSqlRecord>& rows, const QString& column);
+// That sum as whole rials: the stored amounts are added exactly and the sum
+// is rounded once.
 qint64 sumOf(const QList<QSqlRecord>& rows, const QString& column);
 
 // The account of a unit: contract price of the unit (already after the
 // discount) with storage and parking; missing when the unit has no price.
+// The amounts are kept exactly; every printed sum, total and balance is
+// computed from them and rounded once.
 struct Account {
-    std::optional<qint64> unitPrice;
-    qint64 storage = 0;
-    qint64 parking = 0;
-    qint64 loan = 0;
-    qint64 collected = 0;    // sum of vosol
-    qint64 payments = 0;     // sum of mablagh
+    std::optional<Exact> unitPrice;
+    Exact storage = 0;
+    Exact parking = 0;
+    Exact loan = 0;
+    Exact collected = 0;    // sum of vosol
+    Exact payments = 0;     // sum of mablagh
+    // unit price + storage + parking
     std::optional<qint64> total() const;
+    // total - loan (the contract's balance: the payments are not taken off)
+    std::optional<qint64> totalLessLoan() const;
+    // total - loan - collected (the settlement's balance)
+    std::optional<qint64> balance() const;
 };
 Account accountOf(const ApplicantFile& f);
 

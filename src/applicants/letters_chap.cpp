@@ -64,17 +64,16 @@ QString totalText(const ApplicantFile& f, bool grouped)
 // before (latest transfer first) or the one who holds it now (oldest first).
 std::optional<QSqlRecord> otherHolder(const ApplicantFile& f, bool former)
 {
-    const QString mask = QString::fromLatin1(kEmptyDateMask);
+    const QString transferred = jalali::dateIsSet(QStringLiteral("transport_dat"));
     if (former)
         return dm().firstRow(QStringLiteral("select * from customers where ostan=? and shahrestan=? and prj_id=?"
-                                            " and shenase=? and transport_dat<>? and id<>?"
-                                            " order by transport_dat desc, id desc"),
+                                            " and shenase=? and ") +
+                                 transferred + QStringLiteral(" and id<>? order by transport_dat desc, id desc"),
                              {f.text(QStringLiteral("ostan")), f.text(QStringLiteral("shahrestan")),
-                              f.customer.value(QStringLiteral("prj_id")), f.text(QStringLiteral("shenase")), mask,
-                              f.id()});
-    return dm().firstRow(QStringLiteral("select * from customers where shenase=? and transport_dat=? and ostan=?"
-                                        " and shahrestan=? and prj_name=? and id<>? order by id"),
-                         {f.text(QStringLiteral("shenase")), mask, f.text(QStringLiteral("ostan")),
+                              f.customer.value(QStringLiteral("prj_id")), f.text(QStringLiteral("shenase")), f.id()});
+    return dm().firstRow(QStringLiteral("select * from customers where shenase=? and not (") + transferred +
+                             QStringLiteral(") and ostan=? and shahrestan=? and prj_name=? and id<>? order by id"),
+                         {f.text(QStringLiteral("shenase")), f.text(QStringLiteral("ostan")),
                           f.text(QStringLiteral("shahrestan")), f.text(QStringLiteral("prj_name")), f.id()});
 }
 
@@ -133,7 +132,7 @@ FormFill letterFill(int number, const ApplicantFile& f, Seat seat)
         unitFields(v, f);
         same(v, f, {"ostan", "father", "nation"});
         set(v, "lname", name);
-        set(v, "vam", moneyText(accountOf(f).loan));
+        set(v, "vam", moneyText(rialsOf(accountOf(f).loan)));
         set(v, "modir_kol", officeSetting(f, Seat::Province, ft::kModirKol));
         if (!f.partners.isEmpty())
             fill.table = partnerTable(f, false, false);
@@ -282,8 +281,8 @@ FormFill letterFill(int number, const ApplicantFile& f, Seat seat)
         const auto price = wholeRials(f.customer.value(QStringLiteral("mablagh1")));
         set(v, "mablagh1", price ? moneyText(*price) : QString());
         const Account a = accountOf(f);
-        set(v, "parking_mablagh", moneyText(a.parking));
-        set(v, "anbari_mablagh", moneyText(a.storage));
+        set(v, "parking_mablagh", moneyText(rialsOf(a.parking)));
+        set(v, "anbari_mablagh", moneyText(rialsOf(a.storage)));
         set(v, "mablagh", totalText(f, true));
         set(v, "mablagh2", a.total() ? QString::number(*a.total()) : QString());
         blank(fill, {"mablagh3", "sanad", "sanad_dat", "mablagh4", "mablagh5", "mablagh5_horof", "mablagh6",

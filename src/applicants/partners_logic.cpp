@@ -4,6 +4,7 @@
 #include "applicants/child_texts.h"
 
 #include "common/fieldcheck.h"
+#include "common/jalali.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
 #include "db/database.h"
@@ -52,7 +53,7 @@ QString stored(const PersonValues& v, const QString& column)
     QString t = nn(v.value(column));
     if (column == QLatin1String("nation"))
         t = toAsciiDigits(t.trimmed());
-    if (isDate(column) && t.trimmed().remove(QLatin1Char('/')).isEmpty())
+    if (isDate(column) && jalali::isEmptyDate(t))
         t = QString::fromLatin1(kEmptyDateMask);
     return t;
 }

@@ -229,6 +229,27 @@ ActionResult deletePayment(qint64 customerId, qint64 paymentId)
     return r;
 }
 
+bool copyDeposit(qint64 customerId, const QSqlRecord& d, const QString& bank)
+{
+    const auto money = [&d](const char* c) {
+        const QVariant x = d.value(QString::fromLatin1(c));
+        return x.isNull() ? QVariant(QMetaType::fromType<qint64>()) : QVariant(toMoney(x));
+    };
+    const QString kind = text(d.value(QStringLiteral("pardakht_typ")));
+    const QString num = text(d.value(QStringLiteral("num")));
+    const QString dat = text(d.value(QStringLiteral("dat")));
+    // The row is written only when no payment of his holds the deposit yet; the
+    // caller's transaction holds his row, so nobody adds the same one meanwhile.
+    return dm().execAffected(
+               QStringLiteral("insert into pardakht (customer_id,pardakht_typ,mablagh,num,vosol,dat,bank,resid_no,hesab_no,"
+                              "norvad_bank) select ?,?,?,?,?,?,?,?,?,? where not exists (select 1 from pardakht where "
+                              "customer_id=? and coalesce(pardakht_typ,'')=? and coalesce(mablagh,0)=? and "
+                              "coalesce(num,'')=? and coalesce(dat,'')=?)"),
+               {customerId, kind, money("mablagh"), num, money("vosol"), dat, nn(bank), text(d.value(QStringLiteral("resid_no"))),
+                text(d.value(QStringLiteral("hesab_no"))), text(d.value(QStringLiteral("norvad_bank"))), customerId, kind,
+                toMoney(d.value(QStringLiteral("mablagh"))), num, dat}) == 1;
+}
+
 ImportResult importDeposits(qint64 customerId)
 {
     ImportResult out;
@@ -257,32 +278,13 @@ ImportResult importDeposits(qint64 customerId)
     }
     const int bankLength = columnLength(QStringLiteral("pardakht"), QStringLiteral("bank"));
     for (const QSqlRecord& d : deposits) {
-        const auto money = [&d](const char* c) {
-            const QVariant x = d.value(QString::fromLatin1(c));
-            return x.isNull() ? QVariant(QMetaType::fromType<qint64>()) : QVariant(toMoney(x));
-        };
-        const QString kind = text(d.value(QStringLiteral("pardakht_typ")));
-        const QString num = text(d.value(QStringLiteral("num")));
-        const QString dat = text(d.value(QStringLiteral("dat")));
-        const qint64 mablagh = toMoney(d.value(QStringLiteral("mablagh")));
-        // A deposit already among his payments (copied before, or typed in) is not copied again.
-        if (dm().firstRow(QStringLiteral("select id from pardakht where customer_id=? and coalesce(pardakht_typ,'')=? "
-                                         "and coalesce(mablagh,0)=? and coalesce(num,'')=? and coalesce(dat,'')=?"),
-                          {customerId, kind, mablagh, num, dat})) {
-            ++out.skipped;
-            continue;
-        }
         // The marker stays whole; the remark gives way to it.
         const QString bank = cutToLength(text(d.value(QStringLiteral("cmt"))), bankLength - kPreregMarker.size()) +
                              kPreregMarker;
-        dm().insert(QStringLiteral("pardakht"),
-                    {QStringLiteral("customer_id"), QStringLiteral("pardakht_typ"), QStringLiteral("mablagh"),
-                     QStringLiteral("num"), QStringLiteral("vosol"), QStringLiteral("dat"), QStringLiteral("bank"),
-                     QStringLiteral("resid_no"), QStringLiteral("hesab_no"), QStringLiteral("norvad_bank")},
-                    {customerId, kind, money("mablagh"), num, money("vosol"), dat, bank.left(bankLength),
-                     text(d.value(QStringLiteral("resid_no"))), text(d.value(QStringLiteral("hesab_no"))),
-                     text(d.value(QStringLiteral("norvad_bank")))});
-        ++out.imported;
+        if (copyDeposit(customerId, d, bank.left(bankLength)))
+            ++out.imported;
+        else
+            ++out.skipped;
     }
     recomputeCollected(customerId);
     tx.commit();

@@ -68,12 +68,21 @@ items::ActionResult addPayment(qint64 customerId, const PaymentForm& f);
 // Deletes one of the applicant's payments.
 items::ActionResult deletePayment(qint64 customerId, qint64 paymentId);
 
+// Copies one pre-registration deposit (a pishpardakht row) into the
+// applicant's payments with the given bank text, inside the caller's
+// transaction, unless it is already among his payments: one of them has the
+// same kind, amount (as whole rials), number and date (NULL as "" or 0),
+// whether the import or the move of his pre-registration copied it before or
+// it was typed in.  The check and the insert are one statement.  True when the
+// deposit was copied.  The one rule of both the import and the move.
+bool copyDeposit(qint64 customerId, const QSqlRecord& deposit, const QString& bank);
+
 // Copies the deposits of the applicant's pre-registrations (found by his
 // national code) into his payments: each deposit's remark followed by the
 // pre-registration marker goes into the bank column, cut to fit it.  A deposit
-// already among his payments (same kind, amount, number and date) is skipped,
-// so importing twice adds nothing.  One transaction, ending with the collected
-// total.  The notes say how many were copied and skipped, or that none exist.
+// already among his payments is skipped (copyDeposit), so importing twice adds
+// nothing.  One transaction, ending with the collected total.  The notes say
+// how many were copied and skipped, or that none exist.
 struct ImportResult {
     items::ActionResult result;
     int imported = 0;

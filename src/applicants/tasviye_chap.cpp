@@ -32,10 +32,10 @@ FormFill settlementFill(const ApplicantFile& f, Seat seat)
             put(QStringLiteral("city%1").arg(i), f.text(QStringLiteral("shahrestan")));
     }
     const Account a = accountOf(f);
-    put(QStringLiteral("vam"), moneyText(a.loan));
+    put(QStringLiteral("vam"), moneyText(rialsOf(a.loan)));
     if (const auto total = a.total()) {
         put(QStringLiteral("mablagh"), moneyText(*total));
-        put(QStringLiteral("mande"), moneyText(*total - a.loan - a.collected));
+        put(QStringLiteral("mande"), moneyText(*a.balance()));
     } else {
         warnMissingPrice();
         put(QStringLiteral("mablagh"), QString());

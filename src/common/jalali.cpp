@@ -44,4 +44,9 @@ bool isEmptyDate(const QString& text)
     return t.trimmed().isEmpty();
 }
 
+QString dateIsSet(const QString& column)
+{
+    return QStringLiteral("coalesce(ltrim(rtrim(replace(") + column + QStringLiteral(",'/',''))),'')<>''");
+}
+
 } // namespace tavrin::jalali

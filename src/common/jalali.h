@@ -14,7 +14,14 @@ QString fromGregorian(int year, int month, int day);
 QString today();
 // "2020-03-20" (the server's date as text) -> "1399/01/01"; empty when not a date.
 QString fromIsoText(const QString& isoDate);
-// True for a date field that holds nothing (the empty date mask, "", "//").
+// The one rule for "a date is set": it holds more than blanks and slashes.
+// True for a date field that holds nothing (the empty date mask, "", "//",
+// "/  /" ...).
 bool isEmptyDate(const QString& text);
+// The same rule in SQL: a condition true when the column holds a date (not
+// NULL, "", the empty date mask, "//" or any other text of blanks and
+// slashes).  Every statement that asks whether a date is set uses it (a
+// current holder: not dateIsSet("transport_dat")).
+QString dateIsSet(const QString& column);
 
 } // namespace tavrin::jalali

@@ -1,5 +1,6 @@
 #include "consistency.h"
 
+#include "common/jalali.h"
 #include "db/dialect.h"
 #include "db/schema.h"
 
@@ -75,16 +76,18 @@ private:
 
     QString sold(const QString& column) const { return m_db.dialect().likeCondition(column); }
     QVariant soldPattern() const { return QString(m_db.dialect().likeText(kSoldPrefix) + QLatin1Char('%')); }
-    static QVariant mask() { return QString::fromLatin1(kEmptyDateMask); }
+    // A current holder: his transfer date is not set.
+    static QString current(const QString& column) { return QStringLiteral("not (") + jalali::dateIsSet(column) + ')'; }
 
     // A sold unit has exactly one current holder (an applicant on it whose
-    // transfer date is the empty mask), and a current holder's unit is sold.
+    // transfer date is not set), and a current holder's unit is sold.
     void units()
     {
         rows(QStringLiteral("select id,n from (select v.id as id,(select count(*) from customers c where "
-                            "c.vahed_id=v.id and c.transport_dat=?) as n from vahedha v where ") +
+                            "c.vahed_id=v.id and ") +
+                 current(QStringLiteral("c.transport_dat")) + QStringLiteral(") as n from vahedha v where ") +
                  sold(QStringLiteral("v.status")) + QStringLiteral(") x where n<>1 order by id"),
-             {mask(), soldPattern()}, [this](const QSqlQuery& q) {
+             {soldPattern()}, [this](const QSqlQuery& q) {
                  const qint64 id = q.value(0).toLongLong();
                  const int n = q.value(1).toInt();
                  if (n == 0) {
@@ -94,23 +97,40 @@ private:
                      return;
                  }
                  const QString holders = idText(idsOf(
-                     QStringLiteral("select id from customers where vahed_id=? and transport_dat=? order by id"),
-                     {id, mask()}));
+                     QStringLiteral("select id from customers where vahed_id=? and ") +
+                         current(QStringLiteral("transport_dat")) + QStringLiteral(" order by id"),
+                     {id}));
                  add(QStringLiteral("unit-holders"), QStringLiteral("vahedha"), {id},
                      QStringLiteral("unit is marked sold but has %1 current holders (customers %2)").arg(n).arg(holders),
                      QStringLiteral("واحد فروخته شده %1 متقاضي فعلي دارد (متقاضيان %2)").arg(n).arg(holders));
              });
-        rows(QStringLiteral("select c.id,c.vahed_id from customers c join vahedha v on v.id=c.vahed_id "
-                            "where c.transport_dat=? and v.status=? order by c.id"),
-             {mask(), kFree}, [this](const QSqlQuery& q) {
+        // A unit not marked sold (free, reserved, ...) has at most one current holder too.
+        rows(QStringLiteral("select id,n from (select v.id as id,(select count(*) from customers c where "
+                            "c.vahed_id=v.id and ") +
+                 current(QStringLiteral("c.transport_dat")) + QStringLiteral(") as n from vahedha v where not (") +
+                 sold(QStringLiteral("coalesce(v.status,'')")) + QStringLiteral(")) x where n>1 order by id"),
+             {soldPattern()}, [this](const QSqlQuery& q) {
+                 const qint64 id = q.value(0).toLongLong();
+                 const int n = q.value(1).toInt();
+                 const QString holders = idText(idsOf(QStringLiteral("select id from customers where vahed_id=? and ") +
+                                                          current(QStringLiteral("transport_dat")) + QStringLiteral(" order by id"),
+                                                      {id}));
+                 add(QStringLiteral("unit-holders"), QStringLiteral("vahedha"), {id},
+                     QStringLiteral("unit has %1 current holders (customers %2)").arg(n).arg(holders),
+                     QStringLiteral("واحد %1 متقاضي فعلي دارد (متقاضيان %2)").arg(n).arg(holders));
+             });
+        rows(QStringLiteral("select c.id,c.vahed_id from customers c join vahedha v on v.id=c.vahed_id where ") +
+                 current(QStringLiteral("c.transport_dat")) + QStringLiteral(" and v.status=? order by c.id"),
+             {kFree}, [this](const QSqlQuery& q) {
                  const QString unit = text(q.value(1));
                  add(QStringLiteral("holder-unit-free"), QStringLiteral("customers"), {q.value(0).toLongLong()},
                      QStringLiteral("current holder of unit %1, which is marked free").arg(unit),
                      QStringLiteral("متقاضي فعلي واحد %1 است ولي وضعيت آن واحد فعال (آزاد) است").arg(unit));
              });
-        rows(QStringLiteral("select c.id,c.vahed_id from customers c where c.transport_dat=? and c.vahed_id>0 and "
-                            "not exists (select 1 from vahedha v where v.id=c.vahed_id) order by c.id"),
-             {mask()}, [this](const QSqlQuery& q) {
+        rows(QStringLiteral("select c.id,c.vahed_id from customers c where ") + current(QStringLiteral("c.transport_dat")) +
+                 QStringLiteral(" and c.vahed_id>0 and not exists (select 1 from vahedha v where v.id=c.vahed_id) "
+                                "order by c.id"),
+             {}, [this](const QSqlQuery& q) {
                  const QString unit = text(q.value(1));
                  add(QStringLiteral("holder-unit-gone"), QStringLiteral("customers"), {q.value(0).toLongLong()},
                      QStringLiteral("current holder of unit %1, which no longer exists").arg(unit),
@@ -157,9 +177,10 @@ private:
              });
     }
 
-    // Totals kept beside their rows: an applicant's collected total, a unit's
-    // loans, its holder's copy of them, and a facility's received amount that
-    // the loans given from it never exceed.
+    // Totals kept beside their rows: an applicant's collected total (and no
+    // payment of his held twice), a unit's loans, its holder's copy of them,
+    // and a facility's received amount that the loans given from it never
+    // exceed.
     void totals()
     {
         const QString paid = QStringLiteral("(select coalesce(sum(p.vosol),0) from pardakht p where p.customer_id=c.id)");
@@ -172,6 +193,21 @@ private:
                      QStringLiteral("pardakht_sum is %1 but the collected payments add up to %2").arg(stored, sum),
                      QStringLiteral("جمع پرداخت ها %1 ثبت شده ولي جمع مبالغ وصول شده %2 است").arg(stored, sum));
              });
+        // A payment is held once: a second payment of the applicant with the same
+        // kind, amount, number and date is one the payment window refuses and the
+        // copy of pre-registration deposits skips (a deposit copied twice).
+        const QString same = QStringLiteral("from pardakht q where q.customer_id=p.customer_id and q.id<p.id and "
+                                            "coalesce(q.pardakht_typ,'')=coalesce(p.pardakht_typ,'') and "
+                                            "coalesce(q.mablagh,0)=coalesce(p.mablagh,0) and coalesce(q.num,'')=coalesce(p.num,'') "
+                                            "and coalesce(q.dat,'')=coalesce(p.dat,'')");
+        rows(QStringLiteral("select p.id,p.customer_id,(select min(q.id) ") + same + QStringLiteral(") from pardakht p where exists (select 1 ") +
+                 same + QStringLiteral(") order by p.id"),
+             {}, [this](const QSqlQuery& q) {
+                 const QString customer = text(q.value(1)), first = text(q.value(2));
+                 add(QStringLiteral("pardakht-twice"), QStringLiteral("pardakht"), {q.value(2).toLongLong(), q.value(0).toLongLong()},
+                     QStringLiteral("payment of customer %1 repeats payment %2 (same kind, amount, number and date)").arg(customer, first),
+                     QStringLiteral("پرداخت متقاضي %1 با همان نوع، مبلغ، شماره و تاريخ پرداخت %2 دوباره ثبت شده است").arg(customer, first));
+             });
         const QString loans = QStringLiteral("(select coalesce(sum(l.mablagh),0) from vahed_vam l where l.vahed_id=v.id)");
         rows(QStringLiteral("select v.id,v.vam,") + loans + QStringLiteral(" from vahedha v where coalesce(v.vam,0)<>") +
                  loans + QStringLiteral(" order by v.id"),
@@ -181,9 +217,10 @@ private:
                      QStringLiteral("vam is %1 but the unit's loans add up to %2").arg(stored, sum),
                      QStringLiteral("ميزان وام واحد %1 ثبت شده ولي جمع وام هاي آن %2 است").arg(stored, sum));
              });
-        rows(QStringLiteral("select c.id,c.vam,v.id,v.vam from customers c join vahedha v on v.id=c.vahed_id "
-                            "where c.transport_dat=? and coalesce(c.vam,0)<>coalesce(v.vam,0) order by c.id"),
-             {mask()}, [this](const QSqlQuery& q) {
+        rows(QStringLiteral("select c.id,c.vam,v.id,v.vam from customers c join vahedha v on v.id=c.vahed_id where ") +
+                 current(QStringLiteral("c.transport_dat")) +
+                 QStringLiteral(" and coalesce(c.vam,0)<>coalesce(v.vam,0) order by c.id"),
+             {}, [this](const QSqlQuery& q) {
                  const QString stored = money(q.value(1)), unit = text(q.value(2)), unitVam = money(q.value(3));
                  add(QStringLiteral("holder-vam"), QStringLiteral("customers"), {q.value(0).toLongLong()},
                      QStringLiteral("vam is %1 but that of the held unit %2 is %3").arg(stored, unit, unitVam),

@@ -4,13 +4,17 @@
 #include "maintenance_texts.h"
 #include "portable.h"
 
+#include "applicants/applicant_texts.h"
+#include "applicants/child_texts.h"
 #include "common/activitylog.h"
+#include "common/jalali.h"
 #include "common/listquery.h"
 #include "projects/item_rules.h"
 
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <optional>
 
 namespace tavrin {
@@ -31,8 +35,7 @@ const QHash<QString, QStringList>& matchColumns()
     return m;
 }
 
-// Items sold to the applicant who holds them: still free in the target, they
-// take the sold status a sale gives.
+// Items sold to the applicant who holds them (sell()).
 bool isSaleItem(const QString& table)
 {
     return table == QLatin1String("vahedha") || table == QLatin1String("anbariha") || table == QLatin1String("parkingha");
@@ -118,6 +121,7 @@ public:
             Gathered g = gather(a);
             try {
                 check(g);
+                sell(g);
             } catch (const Refused& why) {
                 report.refused << refusal(a, why.reason);
                 continue;
@@ -233,6 +237,85 @@ private:
             throw Refused {maintext::kWhyDuplicate};
     }
 
+    // The units, storage rooms and parking spaces the applicant's rows refer
+    // to, as the target's ids: units first, then storage rooms and parking
+    // spaces, each in ascending id (the order every writer locks them in).
+    QList<std::pair<QString, qint64>> saleItems(const Gathered& g)
+    {
+        QList<std::pair<QString, qint64>> out;
+        for (int i = 0; i < m_moved.size(); ++i) {
+            const Moved& m = m_moved[i];
+            for (const QSqlRecord& row : g.rows[i])
+                for (int c = 0; c < m.columns.size(); ++c) {
+                    const ColumnDef& col = *m.columns[c];
+                    if (isSaleItem(col.references) && !isNoReference(row.value(c))) {
+                        const std::pair<QString, qint64> item {col.references, *match(col.references, row.value(c).toLongLong())};
+                        if (!out.contains(item))
+                            out << item;
+                    }
+                }
+        }
+        std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) {
+            const auto rank = [](const QString& t) { return t == QLatin1String("vahedha") ? 0 : t == QLatin1String("anbariha") ? 1 : 2; };
+            return std::pair(rank(a.first), a.second) < std::pair(rank(b.first), b.second);
+        });
+        return out;
+    }
+
+    // The surname of whoever holds the item in the target: a current holder of
+    // a unit (his transfer date not set); for a storage room or parking space,
+    // the applicant of an assignment row carrying its id, or of an older row
+    // without the id that names it by project, block, number and position.
+    std::optional<QString> holderOf(const QString& table, qint64 id)
+    {
+        std::optional<QSqlRecord> row;
+        if (table == QLatin1String("vahedha")) {
+            row = m_dst.firstRow(QStringLiteral("select lname from customers where vahed_id=? and not (") +
+                                     jalali::dateIsSet(QStringLiteral("transport_dat")) + QStringLiteral(") order by id"),
+                                 {id});
+        } else {
+            const QString rows = table == QLatin1String("anbariha") ? QStringLiteral("anbari") : QStringLiteral("parking");
+            row = m_dst.firstRow(
+                QStringLiteral("select c.lname from %1 a left join customers c on a.customer_id=c.id where a.%1_id=? or "
+                               "(coalesce(a.%1_id,0)=0 and exists (select 1 from %2 s where s.id=? and s.prj_id=a.prj_id "
+                               "and s.bolok=a.bolok and s.num=a.num and s.pos=a.pos)) order by a.id")
+                    .arg(rows, table),
+                {id, id});
+        }
+        if (!row)
+            return std::nullopt;
+        return text(row->value(0));
+    }
+
+    // An applicant who holds his unit (his transfer date not set) buys it and
+    // his storage rooms and parking spaces as the applicant window sells
+    // them: each item still free is marked sold to him by the sale's
+    // conditional update, which also locks its row until the commit; an item
+    // someone in the target holds already refuses him with the sale's message
+    // (the items marked for him are then free again).  An item that is neither
+    // free nor held keeps its status.  A former holder buys nothing.
+    void sell(const Gathered& g)
+    {
+        const QSqlRecord& a = g.rows[0].first();
+        if (!jalali::isEmptyDate(text(a.value(QStringLiteral("transport_dat")))))
+            return;
+        const QString sold = items::soldStatus(text(a.value(QStringLiteral("lname"))));
+        QList<std::pair<QString, qint64>> marked;
+        for (const auto& [table, id] : saleItems(g)) {
+            if (m_dst.execAffected(QStringLiteral("update %1 set status=? where id=? and status=?").arg(table),
+                                   {sold, id, items::freeStatus()}) == 1)
+                marked << std::pair {table, id};
+            if (const auto holder = holderOf(table, id)) {
+                for (const auto& [t, i] : marked)
+                    m_dst.exec(QStringLiteral("update %1 set status=? where id=?").arg(t), {items::freeStatus(), i});
+                const QString soldTo = table == QLatin1String("vahedha")    ? custext::kUnitSoldTo
+                                       : table == QLatin1String("anbariha") ? childtext::kStorageSoldTo
+                                                                            : childtext::kParkingSoldTo;
+                throw Refused {soldTo + *holder};
+            }
+        }
+    }
+
     // A folded, exact comparison of a text column with a value (NULL as "").
     QString textEquals(const QString& column) const
     {
@@ -322,16 +405,11 @@ private:
     void write(const Gathered& g, TransferReport& report)
     {
         QList<QHash<qint64, qint64>> newIds(m_moved.size());
-        const QSqlRecord& a = g.rows[0].first();
-        const QString held = text(a.value(QStringLiteral("transport_dat"))).trimmed();
-        const bool holds = held.isEmpty() || held == QString::fromLatin1(kEmptyDateMask).trimmed();
-        const QString sold = items::soldStatus(text(a.value(QStringLiteral("lname"))));
         for (int i = 0; i < m_moved.size(); ++i) {
             const Moved& m = m_moved[i];
             for (const QSqlRecord& row : g.rows[i]) {
                 QStringList columns;
                 QVariantList values;
-                QList<std::pair<QString, qint64>> items;
                 for (int c = 0; c < m.columns.size(); ++c) {
                     const ColumnDef& col = *m.columns[c];
                     if (isIdentity(col))
@@ -342,8 +420,6 @@ private:
                         const int parent = movedIndex(col.references);
                         const qint64 now = parent >= 0 ? newIds[parent].value(old) : *match(col.references, old);
                         v = qlonglong(now);
-                        if (isSaleItem(col.references))
-                            items << std::pair {col.references, now};
                     }
                     columns << col.name;
                     values << v;
@@ -352,11 +428,6 @@ private:
                 newIds[i].insert(row.value(QStringLiteral("id")).toLongLong(), id);
                 if (i > 0)
                     ++report.rows[m.table->name];
-                if (holds) {
-                    for (const auto& [table, itemId] : items)
-                        m_dst.exec(QStringLiteral("update %1 set status=? where id=? and status=?").arg(table),
-                                   {sold, itemId, items::freeStatus()});
-                }
             }
         }
     }

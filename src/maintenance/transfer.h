@@ -45,9 +45,12 @@ QList<const TableDef*> applicantTables();
 // in one transaction (nothing is written when it fails or is cancelled).  An
 // applicant whose national code the target already holds for the same unit,
 // or whose project, unit, storage room or parking space the target lacks, is
-// refused with its reason and the others go on.  Units, storage rooms and
-// parking spaces still free in the target become sold to an applicant who
-// holds them.  One activity-log row is written for `user`.
+// refused with its reason and the others go on.  An applicant who holds his
+// unit (his transfer date not set: jalali::isEmptyDate) buys it and his
+// storage rooms and parking spaces as a sale does: those still free in the
+// target become sold to him by a conditional update inside the transaction;
+// one that an applicant of the target holds already refuses him with the
+// sale's message.  One activity-log row is written for `user`.
 TransferReport transferApplicants(Database& source, Database& target, const QString& code, const QString& user,
                                   const Progress& progress = {});
 

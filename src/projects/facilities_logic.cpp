@@ -2,6 +2,7 @@
 
 #include "facility_texts.h"
 
+#include "common/jalali.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
 #include "common/stale.h"
@@ -154,8 +155,9 @@ void setUnitTotals(qint64 unitId)
 {
     const QString sum = QStringLiteral("(select coalesce(sum(mablagh),0) from vahed_vam where vahed_id=?)");
     dm().exec(QStringLiteral("update vahedha set vam=") + sum + QStringLiteral(" where id=?"), {unitId, unitId});
-    dm().exec(QStringLiteral("update customers set vam=") + sum + QStringLiteral(" where vahed_id=? and transport_dat=?"),
-              {unitId, unitId, QString::fromLatin1(kEmptyDateMask)});
+    dm().exec(QStringLiteral("update customers set vam=") + sum + QStringLiteral(" where vahed_id=? and not (") +
+                  jalali::dateIsSet(QStringLiteral("transport_dat")) + ')',
+              {unitId, unitId});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "units_logic.h"
 
+#include "common/jalali.h"
 #include "common/activitylog.h"
 #include "common/fieldcheck.h"
 #include "common/logtexts.h"
@@ -27,11 +28,6 @@ const QString kOtaghNotNumber = QStringLiteral("خطا! تعداد اتاق با
 QString nn(const QString& s)
 {
     return s.isNull() ? QStringLiteral("") : s;
-}
-
-QString emptyMask()
-{
-    return QString::fromLatin1(kEmptyDateMask);
 }
 
 std::optional<double> realOf(const QString& text, bool emptyIsZero)
@@ -288,8 +284,9 @@ ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm
     QString status = f.status;
     if (status == items::freeStatus()) {
         const auto holder = dm().firstRow(
-            QStringLiteral("select lname from customers where vahed_id=? and transport_dat=? order by id"),
-            {unitId, emptyMask()});
+            QStringLiteral("select lname from customers where vahed_id=? and not (") +
+                jalali::dateIsSet(QStringLiteral("transport_dat")) + QStringLiteral(") order by id"),
+            {unitId});
         if (holder) {
             const QString lname = text(holder->value(0));
             r.warn(QStringLiteral("هشدار! وضعيت اين واحد نمي تواند فعال باشد - فروخته شده به ") + lname +
@@ -367,9 +364,10 @@ int repairUnitStatuses()
     Transaction tx(dm());
     QList<QPair<qint64, QString>> held;
     {
-        QSqlQuery q = dm().exec(QStringLiteral("select vahed_id,lname from customers where transport_dat=? and vahed_id in "
-                                               "(select id from vahedha where status=?) order by id"),
-                                {emptyMask(), items::freeStatus()});
+        QSqlQuery q = dm().exec(QStringLiteral("select vahed_id,lname from customers where not (") +
+                                    jalali::dateIsSet(QStringLiteral("transport_dat")) +
+                                    QStringLiteral(") and vahed_id in (select id from vahedha where status=?) order by id"),
+                                {items::freeStatus()});
         while (q.next())
             held.append({q.value(0).toLongLong(), text(q.value(1))});
     }

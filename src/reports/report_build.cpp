@@ -203,9 +203,10 @@ QList<Statement> activityInserts(const BuildRequest& r)
     Statement projects;
     projects.sql =
         QStringLiteral("WITH ") + listedProjects(r.projects) +
-        // The first project of each county (in the order of the printed report) carries its pre-registrations.
+        // The first project of each county (its lowest id, the rule of every first row) carries its
+        // pre-registrations.
         QStringLiteral(", listed AS (select p.id, row_number() over (partition by p.ostan, p.shahrestan order by "
-                       "coalesce(p.prj_name,''), coalesce(p.prj_cod,''), p.id) as rn from projects p where ") +
+                       "p.id) as rn from projects p where ") +
         inListed(QStringLiteral("p.id")) + QStringLiteral("), ") +
         countPerProject(QStringLiteral("un"), QStringLiteral("vahedha")) + QStringLiteral(", ") +
         countPerProject(QStringLiteral("anr"), QStringLiteral("anbariha")) + QStringLiteral(", ") +
@@ -346,11 +347,6 @@ QString projectOrder(const Definition& def)
 QString workTable(ReportKind kind)
 {
     return definition(kind).table;
-}
-
-QString dateIsSet(const QString& column)
-{
-    return QStringLiteral("coalesce(ltrim(rtrim(replace(") + column + QStringLiteral(",'/',''))),'')<>''");
 }
 
 std::optional<Stamp> readStamp(Database& db, qint64 prsId, ReportKind kind)

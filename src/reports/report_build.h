@@ -18,6 +18,7 @@
 //    columns stand on its first row only, so every total counts a project once;
 //  - sold storage rooms and parking spaces are those assigned to applicants;
 //  - empty sums are 0.
+#include "common/jalali.h"
 #include "common/listquery.h"
 
 #include <QSqlRecord>
@@ -57,7 +58,7 @@ struct Statement {
 };
 
 // SQL: the column holds a real date (not NULL, "", the empty date mask or "//").
-QString dateIsSet(const QString& column);
+using jalali::dateIsSet;
 
 // ---------------------------------------------------------------- stamp
 

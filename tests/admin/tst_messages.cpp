@@ -226,6 +226,9 @@ private Q_SLOTS:
         n9->trigger();
         window<Tpayam>().reject();
         QCOMPARE(n9->text(), kPayamMenu);
+        // A message without any show date (older data) is unread too.
+        dm().exec(QStringLiteral("update payamha set show_dat=NULL where id=?"), {message(m_twinA, m_u1, QStringLiteral("y"))});
+        QCOMPARE(messages::unreadCount(m_u1), 1);
     }
 
     void newsRightsEntryAndSearch()

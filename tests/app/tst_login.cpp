@@ -330,7 +330,7 @@ private Q_SLOTS:
         test::addUser(QStringLiteral("0012345678"), QStringLiteral("city"), QStringLiteral("تهران"));
         dm().exec(QStringLiteral("insert into setting (component,cmt) values (?,?)"), {QStringLiteral("کد ثبت"), QStringLiteral("R-77")});
         dm().exec(QStringLiteral("insert into projects (prj_name,status,expire_dat) values ('old','فعال','1390/01/01'),"
-                                 "('open','فعال',?),('future','فعال','1499/12/29')"),
+                                 "('open','فعال',?),('future','فعال','1499/12/29'),('slashes','فعال','//')"),
                   {QString::fromLatin1(kEmptyDateMask)});
         QVERIFY(login(QStringLiteral("0012345678"), QStringLiteral("1")).BitBtn1Click());
         QVERIFY(mainWindowShown());
@@ -345,8 +345,9 @@ private Q_SLOTS:
         QVERIFY(!log->value("saat_sys").isNull());
         // Expiry by the server's date; an empty expiry date never expires.
         QCOMPARE(dm().scalar(QStringLiteral("select status from projects where prj_name='old'")).toString(), QStringLiteral("انقضا فروش"));
-        QCOMPARE(dm().scalar(QStringLiteral("select status from projects where prj_name='open'")).toString(), QStringLiteral("فعال"));
-        QCOMPARE(dm().scalar(QStringLiteral("select status from projects where prj_name='future'")).toString(), QStringLiteral("فعال"));
+        for (const char* open : {"open", "future", "slashes"})
+            QCOMPARE(dm().scalar(QStringLiteral("select status from projects where prj_name=?"), {QString::fromLatin1(open)}).toString(),
+                     QStringLiteral("فعال"));
         QCOMPARE(dm().scalar(QStringLiteral("select count(*) from server_dat")).toInt(), 0);
         // The next login on this computer offers the name.
         Tlogin& w = window<Tlogin>();

@@ -7,9 +7,11 @@
 
 #include "applicants/applicant_texts.h"
 #include "applicants/applicant_windows.h"
+#include "applicants/child_texts.h"
 #include "applicants/customers_chap.h"
 #include "applicants/customers_ins_u.h"
 #include "applicants/customers_u.h"
+#include "applicants/payments_logic.h"
 #include "applicants/prereg_choice.h"
 
 #include "app/main_u.h"
@@ -210,6 +212,37 @@ private Q_SLOTS:
         rec.clear();
         w.SpeedButton1Click();
         QCOMPARE(rec.texts(), QStringList {custext::kNotPreregistered});
+    }
+
+    // The payments window copied the deposits in; the edit then takes the
+    // pre-registration over (national code, Yes, edit): only the deposit added
+    // since is copied, and the save says so.
+    void preregistrationTakenOverAfterItsDepositsWereCopied()
+    {
+        test::DialogRecorder rec;
+        CustomerValues v = test::saleOf(m_prj, m_unit1, QStringLiteral("پيشي"), QStringLiteral("0012345670"));
+        const items::ActionResult sale = insertCustomer(v, test::answering(true));
+        QVERIFY(sale.done);
+        const qint64 p = dm().insert(QStringLiteral("pishsabt"),
+                                     {QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("father"), QStringLiteral("nation")},
+                                     {QStringLiteral("زهرا"), QStringLiteral("پيشي"), QStringLiteral("علي"), QStringLiteral("0012345670")});
+        const QString deposit = QStringLiteral("insert into pishpardakht (pishsabt_id,pardakht_typ,mablagh,vosol,num,dat,cmt) "
+                                               "values (?,'نقدي',?,?,?,'1401/01/01','اول')");
+        dm().exec(deposit, {p, 5000000, 5000000, QStringLiteral("11")});
+        dm().exec(deposit, {p, 3000000, 3000000, QStringLiteral("12")});
+        QCOMPARE(payments::importDeposits(sale.id).imported, 2);
+        dm().exec(deposit, {p, 1000000, 1000000, QStringLiteral("13")});
+        Tcustomers_ins& w = window<Tcustomers_ins>();
+        w.prepareEdit(*customerRow(sale.id));
+        rec.answers = {Answer::Yes};
+        w.SpeedButton1Click();
+        w.edit_btnClick();
+        QCOMPARE(rec.texts(), (QStringList {custext::kAskRemovePrereg, childtext::importedMessage(1, 2)}));
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from pardakht where customer_id=?"), {sale.id}), 3);
+        QCOMPARE(toMoney(customerRow(sale.id)->value(QStringLiteral("pardakht_sum"))), qint64(9000000));
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from pishsabt")) +
+                     test::countOf(QStringLiteral("select count(*) from pishpardakht")),
+                 0);
     }
 
     void listMenusRightsEditAndDelete()

@@ -318,6 +318,37 @@ private Q_SLOTS:
         test::saveArtifacts(d, QStringLiteral("settlement"));
     }
 
+    // Fractional amounts of older data: page 2, the settlement and letter 25 add
+    // the stored amounts exactly and round each total and balance once.
+    void fractionalAmountsAddBeforeRounding()
+    {
+        test::DialogRecorder rec;
+        const qint64 id = buyer({{QStringLiteral("mablagh"), 100000000.4}, {QStringLiteral("vam"), 5000000.5}});
+        space("anbari", id, 30000000.3, QStringLiteral("زيرزمين"));
+        space("parking", id, 25000000.3, QStringLiteral("همکف"));
+        for (const char* num : {"1", "2", "3"})
+            payment(id, formtext::kDownPayment, 0.5, 0.5, QString::fromLatin1(num));
+        const Document p2 = contractPage(2, file(id), Seat::Province);
+        QCOMPARE(p2.field("mablagh"), QStringLiteral("155,000,001"));
+        QCOMPARE(p2.field("mablagh_horof"), inWords(155000001));
+        QCOMPARE(p2.field("vam"), QStringLiteral("5,000,001"));
+        QCOMPARE(p2.field("mande"), QStringLiteral("150,000,001"));   // 150,000,000.5
+        QCOMPARE(p2.field("mablagh_sum"), QStringLiteral("2"));
+        QCOMPARE(p2.field("vosol_sum"), QStringLiteral("2"));
+        const Document s = settlement(file(id), Seat::Province);
+        QCOMPARE(s.field("mablagh"), QStringLiteral("155,000,001"));
+        QCOMPARE(s.field("mande"), QStringLiteral("149,999,999"));
+        const FormFill l25 = letterFill(25, file(id), Seat::Province);
+        QCOMPARE(l25.values.value(QStringLiteral("mablagh")).toString(), QStringLiteral("155,000,001"));
+        QCOMPARE(l25.values.value(QStringLiteral("mablagh2")).toString(), QStringLiteral("155000001"));
+        QCOMPARE(l25.values.value(QStringLiteral("anbari_mablagh")).toString(), QStringLiteral("30,000,000"));
+        QVERIFY(rec.shown.isEmpty());
+        // Halves go away from zero, and a text with more decimals than the columns keep rounds at the fifth.
+        QCOMPARE(rialsOf(*exactAmount(QStringLiteral("-2.5"))), qint64(-3));
+        QCOMPARE(*exactAmount(QStringLiteral("1.00005")), Exact(10001));
+        QVERIFY(!exactAmount(QStringLiteral("1.2.3")) && !exactAmount(QStringLiteral("")));
+    }
+
     // Letters 3, 15, 18: officers by seat and user, inputs and their presets, the notice.
     void letters()
     {
@@ -364,6 +395,11 @@ private Q_SLOTS:
         test::DialogRecorder rec;
         const qint64 alone = buyer();
         QCOMPARE(letter(25, file(alone), Seat::Province).field("nam"), QString());
+        // A buyer whose transfer date is only slashes holds the unit: he is no former holder.
+        const qint64 slashes = buyer({{QStringLiteral("lname"), QStringLiteral("سوم")}, {QStringLiteral("transport_dat"), QStringLiteral("//")}});
+        QCOMPARE(letter(25, file(alone), Seat::Province).field("nam"), QString());
+        QCOMPARE(letter(26, file(alone), Seat::Province).field("nam2"), QStringLiteral("رضا سوم"));
+        dm().exec(QStringLiteral("delete from customers where id=?"), {slashes});
         const qint64 first = buyer({{QStringLiteral("lname"), QStringLiteral("اول")}, {QStringLiteral("transport_dat"), QStringLiteral("1401/01/01")}});
         buyer({{QStringLiteral("lname"), QStringLiteral("دوم")}, {QStringLiteral("transport_dat"), QStringLiteral("1402/01/01")}});
         const Document d = letter(25, file(alone), Seat::Province);

@@ -236,6 +236,34 @@ private Q_SLOTS:
         QCOMPARE(w.cnt->text(), QStringLiteral("هيچ ناسازگاري يافت نشد"));
     }
 
+    // A transfer date of blanks and slashes is no date: such an applicant holds
+    // his unit, so a unit reserved for two such holders is named, and so is a
+    // payment held twice.
+    void holdersByTheOneDateRuleAndPaymentsHeldTwice()
+    {
+        test::useFreshDatabase();
+        const auto unitWith = [](const QString& status) { return ins(QStringLiteral("vahedha"), {{QStringLiteral("status"), status}}); };
+        const auto holder = [](qint64 unit, const QString& dat) {
+            return ins(QStringLiteral("customers"), {{QStringLiteral("vahed_id"), unit}, {QStringLiteral("transport_dat"), dat}});
+        };
+        holder(unitWith(sold(u"x")), QStringLiteral("//"));
+        const qint64 reserved = unitWith(QStringLiteral("رزرو"));
+        holder(reserved, QStringLiteral("/  /"));
+        holder(reserved, kMask);
+        QCOMPARE(found(), QStringList {QStringLiteral("unit-holders vahedha %1").arg(reserved)});
+        dm().exec(QStringLiteral("delete from customers"));
+        dm().exec(QStringLiteral("delete from vahedha"));
+        const qint64 c = ins(QStringLiteral("customers"), {{QStringLiteral("pardakht_sum"), 15}});
+        const auto pay = [c](const QVariant& num) {
+            return ins(QStringLiteral("pardakht"), {{QStringLiteral("customer_id"), c}, {QStringLiteral("pardakht_typ"), QStringLiteral("نقدي")},
+                                                    {QStringLiteral("mablagh"), 5}, {QStringLiteral("vosol"), 5}, {QStringLiteral("num"), num}});
+        };
+        const qint64 first = pay(QStringLiteral("11"));
+        pay(QVariant());
+        const qint64 copy = pay(QStringLiteral("11"));
+        QCOMPARE(found(), QStringList {QStringLiteral("pardakht-twice pardakht %1,%2").arg(first).arg(copy)});
+    }
+
     void helpAndVersion()
     {
         const Cli help = runCli({QStringLiteral("--help")});

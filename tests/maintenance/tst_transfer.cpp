@@ -5,10 +5,14 @@
 #include "support/testsupport.h"
 
 #include "app/startup.h"
+#include "applicants/applicant_texts.h"
+#include "applicants/child_texts.h"
 #include "common/session.h"
+#include "maintenance/consistency.h"
 #include "maintenance/maintenance_texts.h"
 #include "maintenance/transfer.h"
 #include "maintenance/transfer_u.h"
+#include "projects/item_rules.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -115,7 +119,9 @@ private Q_SLOTS:
         // The target already has 0023456789 on its unit A-1-2, and ids of its own.
         addApplicant(dst, QStringLiteral("T"), QStringLiteral("0099999999"), QStringLiteral("A-1-1"), tp);
         addApplicant(dst, QStringLiteral("T"), QStringLiteral("0023456789"), QStringLiteral("A-1-2"), tp);
-        dst.exec(QStringLiteral("update vahedha set status=? where shenase='A-1-1'"), {QStringLiteral("فعال")});
+        // 0099999999 sold A-1-1 on, so it is free; A-1-2 is sold to its holder.
+        dst.exec(QStringLiteral("update customers set transport_dat='1401/01/01' where nation='0099999999'"));
+        dst.exec(QStringLiteral("update vahedha set status=? where shenase='A-1-2'"), {QStringLiteral(" فروخته شد احمدي")});
         test::addUser(QStringLiteral("mover"), QStringLiteral("admin"));
         test::loginAs(QStringLiteral("mover"));
     }
@@ -233,6 +239,45 @@ private Q_SLOTS:
         if (!dir.isEmpty() && test::backendUnderTest() == Backend::SQLite)
             QVERIFY(w.grab().save(QDir(dir).filePath(QStringLiteral("Ttransfer.png"))));
         w.hide();
+    }
+
+    // What the target sold already refuses the applicant, as a sale does: a
+    // unit held there (by a holder whose transfer date is only slashes and
+    // blanks), a storage room with its assignment row, a parking space with
+    // an older row without its id; what was marked for him is free again.  A
+    // holder whose own date is "//" buys his unit and spaces.
+    void refusesWhatTheTargetSoldAlready()
+    {
+        Database& d = dm();
+        const qint64 tp = idOf(d, QStringLiteral("select id from projects where prj_cod='P1'"));
+        const qint64 other = idOf(d, QStringLiteral("select id from customers where nation='0099999999'"));
+        const QString ahmadi = QStringLiteral("احمدي");
+        m_src->exec(QStringLiteral("update customers set transport_dat='//',pardakht_sum=300000006.5 where id=?"), {m_srcA});
+        const auto firstRefusal = [&] {
+            const TransferReport r = transferApplicants(*m_src, d, QStringLiteral("R-1"), QStringLiteral("mover"));
+            return r.refused.size() == 3 ? r.refused.first().reason : QStringLiteral("transferred");
+        };
+        const auto status = [&](const QString& sql) { return d.scalar(sql).toString(); };
+        d.exec(QStringLiteral("update customers set transport_dat='/  /' where id=?"), {other});
+        QCOMPARE(firstRefusal(), custext::kUnitSoldTo + ahmadi);
+        d.exec(QStringLiteral("update customers set transport_dat='1401/01/01' where id=?"), {other});
+        d.exec(QStringLiteral("update anbariha set status=? where num=7"), {items::soldStatus(ahmadi)});
+        d.exec(QStringLiteral("insert into anbari (customer_id,prj_id,num,anbari_id) values (?,?,7,?)"),
+               {other, tp, idOf(d, QStringLiteral("select id from anbariha where num=7"))});
+        QCOMPARE(firstRefusal(), childtext::kStorageSoldTo + ahmadi);
+        d.exec(QStringLiteral("delete from anbari"));
+        d.exec(QStringLiteral("insert into parking (customer_id,prj_id,bolok,num,pos,parking_id) values (?,?,'A',7,?,0)"),
+               {other, tp, QStringLiteral("زيرزمين")});
+        QCOMPARE(firstRefusal(), childtext::kParkingSoldTo + ahmadi);
+        QCOMPARE(status(QStringLiteral("select status from vahedha where shenase='A-1-1'")), items::freeStatus());
+        QCOMPARE(status(QStringLiteral("select status from parkingha where num=7")), items::freeStatus());
+        QCOMPARE(count(d, QStringLiteral("select count(*) from customers where nation='0012345678'")), 0);
+        d.exec(QStringLiteral("delete from parking"));
+        QCOMPARE(firstRefusal(), QStringLiteral("transferred"));
+        QCOMPARE(status(QStringLiteral("select status from vahedha where shenase='A-1-1'")), items::soldStatus(ahmadi));
+        QCOMPARE(status(QStringLiteral("select status from parkingha where num=7")), items::soldStatus(ahmadi));
+        const auto findings = maintenance::checkConsistency(d);
+        QVERIFY2(findings.isEmpty(), qPrintable(findings.isEmpty() ? QString() : findings.first().plainLine()));
     }
 
     void refusesRowsThatPointNowhere()

@@ -307,8 +307,12 @@ private Q_SLOTS:
         const qint64 prjId = m_prj.value(QStringLiteral("id")).toLongLong();
         test::addBuyer(prjId, held, QStringLiteral("کريمي"), QStringLiteral("1"));
         test::addBuyer(prjId, gone, QStringLiteral("احمدي"), QStringLiteral("2"), {}, QStringLiteral("1401/01/01"));
+        const qint64 slashes = saved(units::insertUnit(m_prj, unitForm("1", "1", "3")));
+        test::addBuyer(prjId, slashes, QStringLiteral("نوري"), QStringLiteral("3"), {}, QStringLiteral("//"));  // no date: he holds it
         test::DialogRecorder rec;
         window<Tproject_vahed>().Label1Click();
+        QCOMPARE(text(test::rowOf(QStringLiteral("vahedha"), slashes).value(QStringLiteral("status"))),
+                 items::soldStatus(QStringLiteral("نوري")));
         QCOMPARE(text(test::rowOf(QStringLiteral("vahedha"), held).value(QStringLiteral("status"))),
                  items::soldStatus(QStringLiteral("کريمي")));
         QCOMPARE(text(test::rowOf(QStringLiteral("vahedha"), gone).value(QStringLiteral("status"))), kFree);

@@ -283,7 +283,7 @@ public:
                 r.insert({{"prj_cnt", qint64(1)}, {"vahed_kol", number(p.value("vahed_kol"))},
                           {"vahed_vagozari", number(p.value("vahed_cnt"))}, {"vahed", units}, {"anbari", anbariSabt},
                           {"parking", parkingSabt}, {"moteghazi", qint64(all.size())},
-                          {"pishsabt", countiesWithRows.contains(county) ? qint64(0) : preRegistrations(p.value("ostan"), p.value("shahrestan"))}});
+                          {"pishsabt", firstOfCounty(p) ? preRegistrations(p.value("ostan"), p.value("shahrestan")) : qint64(0)}});
                 countiesWithRows.insert(county);
                 out << r;
                 continue;
@@ -350,6 +350,16 @@ public:
     }
 
 private:
+    // The listed project of the county (NULL a county of its own) with the lowest id.
+    bool firstOfCounty(const QSqlRecord& p) const
+    {
+        const auto same = [](const QVariant& a, const QVariant& b) { return a.isNull() ? b.isNull() : !b.isNull() && a.toString() == b.toString(); };
+        return std::none_of(m_projects.begin(), m_projects.end(), [&](const QSqlRecord& q) {
+            return same(q.value("ostan"), p.value("ostan")) && same(q.value("shahrestan"), p.value("shahrestan")) &&
+                   q.value("id").toLongLong() < p.value("id").toLongLong();
+        });
+    }
+
     static qint64 preRegistrations(const QVariant& ostan, const QVariant& shahrestan)
     {
         return dm().scalar(QStringLiteral("select count(*) from pishsabt where ostan=? and shahrestan=?"), {ostan, shahrestan})

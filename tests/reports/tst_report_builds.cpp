@@ -77,6 +77,20 @@ private Q_SLOTS:
         QCOMPARE(used.value("vam").toLongLong(), 0);
     }
 
+    // A county's pre-registrations stand on its project with the lowest id,
+    // although another one's name comes first.
+    void activityCountsPreregistrationsOnTheFirstProject()
+    {
+        for (const char* name : {"ب", "الف"})
+            dm().insert(QStringLiteral("projects"), {QStringLiteral("ostan"), QStringLiteral("shahrestan"), QStringLiteral("prj_name"),
+                                                     QStringLiteral("prj_typ")},
+                        {QStringLiteral("تهران"), QStringLiteral("ري"), QString::fromUtf8(name), QStringLiteral("حمايتي")});
+        dm().insert(QStringLiteral("pishsabt"), {QStringLiteral("ostan"), QStringLiteral("shahrestan")},
+                    {QStringLiteral("تهران"), QStringLiteral("ري")});
+        build(dm(), test::request(ReportKind::Activity, 1));
+        QCOMPARE(dm().textColumn(QStringLiteral("select prj_name from gozaresh_sabt where pishsabt=1")), QStringList {QStringLiteral("ب")});
+    }
+
     void totalsEqualTheDetailInEveryGrouping()
     {
         test::makeRandomFixture({5, 40, 6});
