@@ -226,16 +226,13 @@ inline QString describe(const doc::Element& e)
 } // namespace detail
 
 // Everything one page draws, element by element, in mm on the paper, on a
-// device of the given resolution (that of a printer).
+// device of the given resolution (that of a printer, or of the screen for the
+// print preview), through the one drawing the printer and the preview use.
 inline QList<DrawnItem> drawnItems(const doc::Document& d, int page, int dpi = 1200)
 {
     detail::RecordingDevice device(d.setup().paperSize(), dpi);
     QPainter painter(&device);
-    const QList<doc::Element>& elements = d.page(page).elements;
-    for (int i = 0; i < elements.size(); ++i) {
-        device.engine().element = i;
-        d.paintElement(painter, elements.at(i));
-    }
+    d.paintPage(painter, page, [&](int element) { device.engine().element = element; });
     painter.end();
     return device.engine().items;
 }
@@ -317,10 +314,11 @@ inline void saveArtifacts(const doc::Document& d, const QString& name, int dpi =
 } // namespace tavrin::test
 
 // Fails the test with the list of faults unless the document prints clean,
-// as composed (the resolution texts are measured at) and as a 300 dpi
-// printer draws it.
+// as composed (the resolution texts are measured at), as a 300 dpi printer
+// draws it and as the print preview shows it at the screen's 96 dpi.
 #define VERIFY_PRINTS_CLEAN(document)                                                                           \
     do {                                                                                                        \
-        const QStringList faults_ = tavrin::test::drawingFaults(document) + tavrin::test::drawingFaults(document, 300); \
+        const QStringList faults_ = tavrin::test::drawingFaults(document) + tavrin::test::drawingFaults(document, 300) \
+                                    + tavrin::test::drawingFaults(document, 96);                                \
         QVERIFY2(faults_.isEmpty(), qPrintable(faults_.join(QLatin1Char('\n'))));                                \
     } while (false)
