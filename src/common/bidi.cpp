@@ -128,6 +128,8 @@ QList<QPair<int, int>> leftToRightRuns(const QString& text)
 
 QString isolatedForRightToLeft(const QString& text)
 {
+    if (!hasRightToLeft(text))
+        return text;
     const QList<QPair<int, int>> runs = leftToRightRuns(text);
     if (runs.isEmpty())
         return text;

@@ -29,7 +29,9 @@ bool hasRightToLeft(const QString& text);
 QList<QPair<int, int>> leftToRightRuns(const QString& text);
 
 // The text with each of its leftToRightRuns() isolated, for a label whose
-// text is laid out right to left (a value alone included).
+// text is laid out right to left.  A text without right-to-left letters is
+// returned as it is: alone, "1-1-2" reads in its own order (only after a
+// Persian letter are its numbers taken apart).
 QString isolatedForRightToLeft(const QString& text);
 
 // The text without isolates and directional marks (what a user typed).
