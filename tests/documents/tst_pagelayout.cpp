@@ -412,9 +412,9 @@ private Q_SLOTS:
         QCOMPARE(pages, 2);
     }
 
-    // The preview draws what the printer prints: the same words, blanks and
-    // bold values in the same places as the PDF (which pdftoppm renders), at
-    // the zoom the preview shows.
+    // The preview draws what the printer prints: the same words, blanks,
+    // bold values and parentheses in the same places as the PDF (which
+    // pdftoppm renders), at the zoom the preview shows.
     void previewShowsWhatThePdfPrints()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
@@ -427,6 +427,9 @@ private Q_SLOTS:
                     TextStyle().pt(11).justify().boldFields().spacing(1.15))
             .paragraph(c.left(), c.width(), QStringLiteral("خريدار واحد {unit} قرارداد {prot} تلفن {phone}."),
                        TextStyle().pt(11).right(), 3);
+        // A narrow heading whose parenthesis wraps onto lines of its own.
+        l.text(QRectF(c.right() - 20, c.top() + 80, 18, 40), QStringLiteral("شده (داراي متقاضي)"),
+               TextStyle().pt(14).bold().centre().top().wrap());
         const Document d = l.fill(QVariantMap {{"modirkol", "محمد محمدي"}, {"semat", "مديرکل استان تهران"},
                                                {"prj", "مسکن"}, {"n", "3"}, {"unit", "1-2-3"},
                                                {"prot", "1405-101"}, {"phone", "021-88776655"}});
