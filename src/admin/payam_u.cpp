@@ -1,5 +1,6 @@
 #include "payam_u.h"
 
+#include "bodyedit.h"
 #include "commtexts.h"
 #include "messages.h"
 #include "useradmin.h"
@@ -88,8 +89,7 @@ Tpayam::Tpayam() : TWindow(QStringLiteral("Tpayam"), kPayamCaption)
         PopupMenu1->exec(DBGrid1->viewport()->mapToGlobal(onRow ? at : DBGrid1->visualRect(i).center()));
     });
 
-    DBMemo1 = new QPlainTextEdit(this);
-    DBMemo1->setObjectName(QStringLiteral("DBMemo1"));
+    DBMemo1 = new BodyEdit(this, QStringLiteral("DBMemo1"));
     DBMemo1->setReadOnly(true);
 
     auto* note = makeLabel(this, kPayamNote);
@@ -100,8 +100,7 @@ Tpayam::Tpayam() : TWindow(QStringLiteral("Tpayam"), kPayamCaption)
     mozo->lineEdit()->setMaxLength(columnLength(QStringLiteral("payamha"), QStringLiteral("mozo")));
     mozo->setMinimumWidth(260);
     connect(mozo->lineEdit(), &QLineEdit::returnPressed, this, &Tpayam::BitBtn1Click);
-    cmt = new QPlainTextEdit(this);
-    cmt->setObjectName(QStringLiteral("cmt"));
+    cmt = new BodyEdit(this, QStringLiteral("cmt"));
     cmt->setTabChangesFocus(true);
     cmt->setToolTip(QStringLiteral("Ctrl+Enter: ") + kSend);
     cmt->installEventFilter(this);

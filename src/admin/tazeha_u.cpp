@@ -1,5 +1,6 @@
 #include "tazeha_u.h"
 
+#include "bodyedit.h"
 #include "commtexts.h"
 #include "messages.h"
 #include "news.h"
@@ -47,8 +48,7 @@ Ttazeha_ins::Ttazeha_ins() : TWindow(QStringLiteral("Ttazeha_ins"), kTazehaInsCa
 {
     dat = makeDateEdit(this, QStringLiteral("dat"));
     mozo = makeEdit(this, QStringLiteral("mozo"), columnLength(QStringLiteral("tazeha"), QStringLiteral("mozo")));
-    msg = new QPlainTextEdit(this);
-    msg->setObjectName(QStringLiteral("msg"));
+    msg = new BodyEdit(this, QStringLiteral("msg"));
     msg->setTabChangesFocus(true);
     msg->setToolTip(QStringLiteral("Ctrl+Enter: ") + kSabt);
     msg->installEventFilter(this);
@@ -211,8 +211,7 @@ Ttazeha::Ttazeha() : TWindow(QStringLiteral("Ttazeha"), kTazehaCaption)
     DBGrid1->setColumnWidth(0, 95);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &Ttazeha::showBody);
-    DBMemo1 = new QPlainTextEdit(this);
-    DBMemo1->setObjectName(QStringLiteral("DBMemo1"));
+    DBMemo1 = new BodyEdit(this, QStringLiteral("DBMemo1"));
     DBMemo1->setReadOnly(true);
     CheckBox1 = new QCheckBox(kDoNotShowAgain, this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));

@@ -2,6 +2,7 @@
 
 #include "applicants/child_texts.h"
 
+#include "common/bidi.h"
 #include "common/criteria.h"
 #include "common/dialogs.h"
 #include "common/listmodel.h"
@@ -33,6 +34,16 @@ QLabel* headerValue(QWidget* parent, const char* name)
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return l;
 }
+
+// A value keeps its own order in the right-to-left window.  After Persian
+// letters the parts of "فاز 2-1" would be laid out as separate numbers, right
+// to left ("1-2"): such a stretch is isolated.  A value without Persian
+// letters (a unit "1-1-2") already reads in its own order and is shown as
+// stored, so that copying it gives the stored text.
+void showValue(QLabel* label, const QString& value)
+{
+    label->setText(bidi::isolatedForRightToLeft(value));
+}
 } // namespace
 
 Header makeHeader(QWidget* parent)
@@ -62,16 +73,16 @@ Header makeHeader(QWidget* parent)
 
 void Header::show(const QSqlRecord& c)
 {
-    ostan->setText(text(c.value(QStringLiteral("ostan"))));
-    shahrestan->setText(text(c.value(QStringLiteral("shahrestan"))));
-    prj_name->setText(text(c.value(QStringLiteral("prj_name"))));
-    shenase->setText(text(c.value(QStringLiteral("shenase"))));
-    flname->setText(fullName(c));
+    showValue(ostan, text(c.value(QStringLiteral("ostan"))));
+    showValue(shahrestan, text(c.value(QStringLiteral("shahrestan"))));
+    showValue(prj_name, text(c.value(QStringLiteral("prj_name"))));
+    showValue(shenase, text(c.value(QStringLiteral("shenase"))));
+    showValue(flname, fullName(c));
 }
 
 void Header::showName(const QString& name)
 {
-    flname->setText(name);
+    showValue(flname, name);
 }
 
 QString fullName(const QSqlRecord& row)

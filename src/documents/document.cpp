@@ -1,6 +1,7 @@
 #include "documents/document.h"
 
 #include "common/dialogs.h"
+#include "documents/preview.h"
 #include "documents/textlayout.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 
@@ -102,21 +102,18 @@ void Document::configurePrinter(QPrinter& printer) const
     printer.setFullPage(true);
 }
 
-void Document::paintPage(QPainter& painter, int page) const
+void Document::paintPage(QPainter& painter, int page, const std::function<void(int)>& beforeElement) const
 {
-    const QPaintDevice* device = painter.device();
-    const double kx = device->logicalDpiX() / 25.4;
-    const double ky = device->logicalDpiY() / 25.4;
-    const auto toDevice = [&](const QRectF& mm) {
-        return QRectF(mm.x() * kx, mm.y() * ky, mm.width() * kx, mm.height() * ky);
-    };
-
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (const Element& e : m_pages.at(page).elements)
-        paintElement(painter, e);
+    const QList<Element>& elements = m_pages.at(page).elements;
+    for (int i = 0; i < elements.size(); ++i) {
+        if (beforeElement)
+            beforeElement(i);
+        paintElement(painter, elements.at(i));
+    }
     painter.restore();
 }
 
@@ -164,6 +161,13 @@ void Document::paintElement(QPainter& painter, const Element& e) const
 
 bool Document::print(QPrinter* printer) const
 {
+    // The pages the printer dialog named, else all.
+    int first = 0;
+    int last = pageCount() - 1;
+    if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {
+        first = printer->fromPage() - 1;
+        last = std::min(last, std::max(first, printer->toPage() - 1));
+    }
     QPainter painter;
     if (!painter.begin(printer))
         return false;
@@ -172,8 +176,8 @@ bool Document::print(QPrinter* printer) const
     const QRectF paper = printer->paperRect(QPrinter::DevicePixel);
     const QRectF printable = printer->pageRect(QPrinter::DevicePixel);
     painter.translate(paper.topLeft() - printable.topLeft());
-    for (int i = 0; i < pageCount(); ++i) {
-        if (i > 0)
+    for (int i = first; i <= last; ++i) {
+        if (i > first)
             printer->newPage();
         paintPage(painter, i);
     }
@@ -219,15 +223,9 @@ int Document::showPreview(const QString& title) const
         }
         dialogs().warning(kTextCutWarning + QLatin1Char('\n') + texts.mid(0, 10).join(QLatin1Char('\n')));
     }
-    QPrinter printer(QPrinter::HighResolution);
-    configurePrinter(printer);
-    QPrintPreviewDialog preview(&printer, QApplication::activeWindow());
-    preview.setObjectName(QStringLiteral("preview"));
-    preview.setLayoutDirection(Qt::RightToLeft);
+    PrintPreview preview(*this, QApplication::activeWindow());
     if (!title.isEmpty())
         preview.setWindowTitle(title);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [this](QPrinter* target) { print(target); });
     if (const QScreen* screen = QApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         preview.resize(available.size() * 0.9);

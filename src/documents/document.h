@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QPainter;
 class QPrinter;
 
@@ -188,18 +190,22 @@ public:
 
     // Gives a printer this document's paper, orientation and full-page origin.
     void configurePrinter(QPrinter& printer) const;
-    // Paints every page into a printer whose painting has not begun.
+    // Paints every page (those of the printer's page range, when it has one)
+    // into a printer whose painting has not begun.
     bool print(QPrinter* printer) const;
     bool renderToPdf(const QString& path, const QString& title = {}) const;
     // One page as a white image of the given resolution.
     QImage toImage(int page, int dpi = 150) const;
     // Paints one page; the painter's origin is the paper's top-left corner and
-    // its device gives the resolution.
-    void paintPage(QPainter& painter, int page) const;
+    // its device gives the resolution.  The printer, the PDF file, the images
+    // and the print preview all draw through it; beforeElement (when given)
+    // is told the index of each element before it is painted (tests record
+    // what each element draws).
+    void paintPage(QPainter& painter, int page, const std::function<void(int)>& beforeElement = {}) const;
     // Paints one element the same way (tests record what each element draws).
     void paintElement(QPainter& painter, const Element& element) const;
-    // The modal print preview (object name "preview"), through the dialog
-    // service.  When a text had to be cut short to fit its box the user is
+    // The modal print preview (PrintPreview, object name "preview"), through
+    // the dialog service.  When a text had to be cut short to fit its box the user is
     // told first (kTextCutWarning and the texts concerned).
     int showPreview(const QString& title = {}) const;
 

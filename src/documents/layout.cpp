@@ -2,6 +2,8 @@
 
 #include "documents/textlayout.h"
 
+#include "common/jalali.h"
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -213,6 +215,13 @@ QString valueText(const QVariant& value)
 {
     if (value.isNull() || !value.isValid())
         return {};
+    if (value.typeId() == QMetaType::QString) {
+        // A date never entered (the empty mask "    /  /  ", "//") prints blank.
+        const QString text = value.toString();
+        if (text.contains(QLatin1Char('/')) && jalali::isEmptyDate(text))
+            return {};
+        return text;
+    }
     if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
         const double d = value.toDouble();
         // Whole amounts print whole, however large.

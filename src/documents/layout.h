@@ -171,7 +171,8 @@ namespace detail {
 QStringList fieldsIn(const QString& text);
 
 // A value as printed: null is "", a whole double has no decimals (whatever
-// its size), another double two.
+// its size), another double two; a date never entered (a text of blanks and
+// slashes, the empty date mask) is "".
 QString valueText(const QVariant& value);
 
 struct Filled {

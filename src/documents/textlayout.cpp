@@ -1,5 +1,7 @@
 #include "documents/textlayout.h"
 
+#include "common/bidi.h"
+
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -59,11 +61,16 @@ namespace {
 
 // The text as laid out: carriage returns, and blanks at the end of a line
 // (which would push a right-to-left line past its edge), dropped; line breaks
-// made line separators.  at[i] is the index in the original text of laid
-// character i.
+// made line separators; in a right-to-left text, every stretch that reads
+// left to right (a unit "1-2-3", a contract number "1405-101", a phone
+// "021-88776655") isolated, so that it keeps its own order among the Persian
+// words around it (bidi::leftToRightRuns).  at[i] is the index in the
+// original text of laid character i (an isolate takes the index of the
+// character after it).
 struct Prepared {
     QString laid;
     QList<int> at;
+    bool same = true;   // laid is the text itself
 };
 
 Prepared prepare(const QString& text)
@@ -82,14 +89,42 @@ Prepared prepare(const QString& text)
         else
             beforeBreak = false;
     }
+    // Where isolates open (+1) and close (-1), before character i.
+    QList<int> isolates;
+    if (bidi::hasRightToLeft(text)) {
+        const QList<QPair<int, int>> runs = bidi::leftToRightRuns(text);
+        if (!runs.isEmpty()) {
+            isolates.fill(0, text.size() + 1);
+            for (const auto& [start, length] : runs) {
+                isolates[start] += 1;
+                isolates[start + length] -= 1;
+            }
+        }
+    }
+    const auto mark = [&](int i) {
+        if (isolates.isEmpty())
+            return;
+        // Closing first: a run may end where the next one starts.
+        for (int k = isolates.at(i); k < 0; ++k) {
+            p.laid += QChar(bidi::kPopIsolate);
+            p.at.append(i);
+        }
+        for (int k = 0; k < isolates.at(i); ++k) {
+            p.laid += QChar(bidi::kLeftToRightIsolate);
+            p.at.append(i);
+        }
+    };
     for (int i = 0; i < text.size(); ++i) {
+        mark(i);
         const QChar c = text.at(i);
         if (dropped.at(i))
             continue;
         p.laid += c == QLatin1Char('\n') ? QChar(QChar::LineSeparator) : c;
         p.at.append(i);
     }
+    mark(int(text.size()));
     p.at.append(int(text.size()));
+    p.same = p.laid == text;
     return p;
 }
 
@@ -140,8 +175,8 @@ void layLines(QTextLayout& layout, const QString& laid, const QList<QPair<int, i
 // Bold runs as positions of the laid text.
 QList<QPair<int, int>> laidRuns(const QList<QPair<int, int>>& runs, const Prepared& p)
 {
-    if (p.laid.size() == p.at.last())
-        return runs;   // nothing was dropped
+    if (p.same)
+        return runs;
     QList<QPair<int, int>> out;
     for (const auto& run : runs) {
         const auto from = std::lower_bound(p.at.begin(), p.at.end() - 1, run.first) - p.at.begin();

@@ -246,6 +246,8 @@ TableReport Tvadiegozari_frm2::layout(const AgreementTemplate& wording, double p
         Column c(captions.value(i), fields[i], columnWidth(i));
         if (fields[i] == QLatin1String("pardakht_typ") || fields[i] == QLatin1String("cmt"))
             c.aligned(Qt::AlignRight).wrapped();
+        // Amounts in groups of three.
+        c.grouped(fields[i] == QLatin1String("mablagh"));
         report.column(c);
     }
     return report;

@@ -136,15 +136,26 @@ QString totalName(const QString& field)
     return names.join(kPair);
 }
 
-bool groupedInThousands(ReportKind kind, const QString& sumName)
+// Columns of amounts in rials: printed in groups of three, in every row and
+// in the totals.
+bool isAmount(const QString& field)
 {
-    return (kind == ReportKind::Status || kind == ReportKind::Comprehensive) &&
-           (sumName == QLatin1String("daryafti_sum") || sumName == QLatin1String("vahed_takhsis_sum"));
+    static const QStringList amounts {QStringLiteral("vahed_mablagh"), QStringLiteral("vahed_vosol"),
+                                      QStringLiteral("daryafti"),      QStringLiteral("vahed_takhsis"),
+                                      QStringLiteral("hemayati"),      QStringLiteral("nohemayati"),
+                                      QStringLiteral("vam")};
+    return amounts.contains(field);
 }
 
 QString plain(const QVariant& v)
 {
     return doc::detail::valueText(v);
+}
+
+// A field's value as printed.
+QString printedValue(const QString& field, const QVariant& v)
+{
+    return isAmount(field) ? groupThousands(plain(v)) : plain(v);
 }
 
 Band pageHeader(ReportKind kind, const PageSetup& setup)
@@ -221,6 +232,7 @@ TableReport reportLayout(ReportKind kind, Grouping grouping)
         Column column(c.caption, c.field, c.width, c.numeric ? Qt::AlignHCenter : Qt::AlignRight);
         if (c.numeric)
             column.totalFrom(totalName(c.field));
+        column.grouped(isAmount(c.field));
         column.wrapped(c.wrapped);
         report.column(column);
     }
@@ -259,10 +271,7 @@ Document reportDocument(ReportKind kind, Grouping grouping, const QVariantMap& v
     qint64 records = 0;
     for (const QString& name : sumNames(kind)) {
         const QString sum = name + QStringLiteral("_sum");
-        QString text = plain(values.value(sum));
-        if (groupedInThousands(kind, sum))
-            text = groupThousands(text);
-        labels.insert(sum, text);
+        labels.insert(sum, printedValue(name, values.value(sum)));
         if (kind == ReportKind::Activity && name != QLatin1String("vahed_kol") && name != QLatin1String("vahed_vagozari"))
             records += values.value(sum).toLongLong();
     }
@@ -285,7 +294,8 @@ Document reportDocument(ReportKind kind, Grouping grouping, const QVariantMap& v
         for (const Col& c : cols)
             if (c.field.contains(kPair)) {
                 const QStringList f = c.field.split(kPair);
-                p.insert(c.field, QString(plain(r.value(f.at(0))) + QLatin1Char('\n') + plain(r.value(f.at(1)))));
+                p.insert(c.field, QString(printedValue(f.at(0), r.value(f.at(0))) + QLatin1Char('\n') +
+                                          printedValue(f.at(1), r.value(f.at(1)))));
             }
         printed << p;
     }

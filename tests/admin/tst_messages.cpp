@@ -14,6 +14,7 @@
 #include "common/jalali.h"
 #include "common/listmodel.h"
 #include "common/session.h"
+#include "documents/drawcheck.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -340,13 +341,61 @@ private Q_SLOTS:
         // The list stands at the right, the body beside it.
         QVERIFY(w.DBGrid1->mapTo(&w, QPoint(0, 0)).x() > w.DBMemo1->mapTo(&w, QPoint(0, 0)).x());
         QCOMPARE(w.DBMemo1->toPlainText(), QStringLiteral("جلسه هماهنگي فروش واحدها شنبه برگزار مي شود."));
+        // Persian bodies stand against the right edge, a Latin one against the left.
+        w.show();
+        QVERIFY(againstRightEdge(w.DBMemo1));
+        QVERIFY(againstRightEdge(w.cmt));
+        w.cmt->setPlainText(QStringLiteral("Meeting at 10.\nجلسه"));
+        QVERIFY(!againstRightEdge(w.cmt));
+        w.cmt->clear();
+        QVERIFY(againstRightEdge(w.cmt, false));   // the cursor of an empty field too
+        w.hide();
         dm().exec(QStringLiteral("insert into tazeha (dat,mozo,msg) values ('1403/02/10',?,?)"),
                   {QStringLiteral("بخشنامه فروش"), messages::encodeBody(QStringLiteral("متن بخشنامه"))});
         QVERIFY(N16Click(mainWindow()));
-        save(window<Ttazeha>(), QStringLiteral("Ttazeha"));
+        Ttazeha& news = window<Ttazeha>();
+        save(news, QStringLiteral("Ttazeha"));
+        news.show();
+        QCOMPARE(news.DBMemo1->toPlainText(), QStringLiteral("متن بخشنامه"));
+        QVERIFY(againstRightEdge(news.DBMemo1));
+        news.hide();
+        Ttazeha_ins& entry = window<Ttazeha_ins>();
+        entry.msg->setPlainText(QStringLiteral("متن بخشنامه"));
+        entry.show();
+        QVERIFY(againstRightEdge(entry.msg));
+        entry.hide();
     }
 
 private:
+    // Whether a text field draws each line of its text (or, empty, its
+    // cursor) against the right edge of its page.
+    static bool againstRightEdge(QPlainTextEdit* edit, bool hasText = true)
+    {
+        QWidget* page = edit->viewport();
+        if (!hasText)
+            return edit->cursorRect().left() > page->width() / 2;
+        test::detail::RecordingDevice device(QSizeF(page->width(), page->height()) * (25.4 / 96), 96);
+        page->render(&device);
+        QList<QRectF> ink;   // px
+        for (const test::DrawnItem& item : device.engine().items)
+            if (item.kind == test::DrawnItem::Kind::Text && !item.text.trimmed().isEmpty())
+                ink << QRectF(item.box.topLeft() * 96 / 25.4, item.box.bottomRight() * 96 / 25.4);
+        std::sort(ink.begin(), ink.end(), [](const QRectF& a, const QRectF& b) { return a.center().y() < b.center().y(); });
+        // The runs of one line lie within half a line of its first run's middle.
+        QList<double> lineEnds;
+        double middle = -1e9;
+        for (const QRectF& run : ink) {
+            if (run.center().y() - middle > 8) {
+                middle = run.center().y();
+                lineEnds << 0;
+            }
+            lineEnds.last() = std::max(lineEnds.last(), run.right());
+        }
+        return !lineEnds.isEmpty() && std::all_of(lineEnds.begin(), lineEnds.end(), [&](double end) {
+            return end > page->width() - 12;
+        });
+    }
+
     static void save(QWidget& w, const QString& name)
     {
         w.show();

@@ -12,6 +12,7 @@
 #include "applicants/takafol_u.h"
 
 #include "common/listmodel.h"
+#include "documents/drawcheck.h"
 #include "projects/demodata.h"
 
 #include <QComboBox>
@@ -26,7 +27,7 @@ class TestChildScreens : public QObject {
 
     // Nothing lies beyond a 1366x768 screen less its title and task bars; the
     // window is shown at the size it opens with and saved.
-    void check(TWindow& w, const QString& name)
+    void check(TWindow& w, const QString& name, bool hasHeader = true)
     {
         const QSize hint = w.minimumSizeHint();
         QVERIFY2(hint.width() <= 1366 && hint.height() <= 700,
@@ -42,6 +43,11 @@ class TestChildScreens : public QObject {
         if (!dir.isEmpty()) {
             QDir().mkpath(dir);
             QVERIFY(img.save(QDir(dir).filePath(name + QStringLiteral(".png"))));
+        }
+        // The header shows the unit and a project named with a number as stored.
+        if (hasHeader) {
+            QCOMPARE(test::readLeftToRight(test::child<QLabel>(&w, QStringLiteral("shenase"))), QStringLiteral("1-2-3"));
+            QCOMPARE(test::readLeftToRight(test::child<QLabel>(&w, QStringLiteral("prj_name"))), QStringLiteral("2-1"));
         }
         w.hide();
     }
@@ -63,7 +69,8 @@ private Q_SLOTS:
         demo::generate(dm(), o);
         // An applicant with a partner, payments and free spaces left in his project.
         const qint64 id = dm().scalar(QStringLiteral("select min(customer_id) from shoraka")).toLongLong();
-        dm().exec(QStringLiteral("update customers set sahm=2 where id=?"), {id});
+        dm().exec(QStringLiteral("update customers set sahm=2,shenase='1-2-3',prj_name=? where id=?"),
+                  {QStringLiteral("مسکن مهر فاز 2-1"), id});
         ApplicantContext c;
         c.customerId = id;
         c.customer = *customerRow(id);
@@ -80,7 +87,7 @@ private Q_SLOTS:
         paySrc.open(c);
         paySrc.src_btnClick();
         QVERIFY(paySrc.grid()->listModel()->totalCount() > 0);
-        check(paySrc, QStringLiteral("Tpardakht_src"));
+        check(paySrc, QStringLiteral("Tpardakht_src"), false);
 
         Tshoraka& partners = window<Tshoraka>();
         QVERIFY(partners.open(c));
@@ -115,7 +122,7 @@ private Q_SLOTS:
         spaceSrc.open(c);
         spaceSrc.src_btnClick();
         QVERIFY(spaceSrc.grid(true)->listModel()->totalCount() > 0);
-        check(spaceSrc, QStringLiteral("Tparking_src"));
+        check(spaceSrc, QStringLiteral("Tparking_src"), false);
 
         Tcustomers_pic& pic = window<Tcustomers_pic>();
         pic.open(c);

@@ -389,6 +389,40 @@ private Q_SLOTS:
         QCOMPARE(letter(18, file(id), Seat::Province).field("lname"), QStringLiteral("رضا کريمي"));
     }
 
+    // Numbers joined by "-" read on paper as stored: the bank letter's unit
+    // (never another unit), every contract page's number, the office's phone.
+    void numbersReadAsStored()
+    {
+        test::DialogRecorder rec;
+        setting("setting_ost", formtext::kNorvadPhone, QStringLiteral("021-88776655"));
+        const qint64 id = buyer({{QStringLiteral("shenase"), QStringLiteral("1-2-3")},
+                                 {QStringLiteral("prot_no"), QStringLiteral("1405-101")}});
+        // How many texts show the field, each reading value and not its parts reversed.
+        const auto shown = [](const Document& d, const QString& field, const QString& value, const QString& reversed) {
+            int n = 0;
+            for (int p = 0; p < d.pageCount(); ++p) {
+                const QList<test::DrawnItem> items = test::drawnItems(d, p, 300);
+                for (int i = 0; i < d.page(p).elements.size(); ++i)
+                    if (d.page(p).elements.at(i).fields.contains(field)) {
+                        const QString read = test::readLeftToRight(items, i);
+                        if (!read.contains(value) || read.contains(reversed))
+                            return -1;
+                        ++n;
+                    }
+            }
+            return n;
+        };
+        rec.inputs = {QStringLiteral("ملي")};
+        QCOMPARE(shown(letter(4, file(id), Seat::Province), QStringLiteral("shenase"), QStringLiteral("1-2-3"), QStringLiteral("3-2-1")), 1);
+        for (int page = 1; page <= 8; ++page) {
+            rec.answers.push_back(Answer::Yes);
+            const Document d = contractPage(page, file(id), Seat::Province);
+            QVERIFY2(shown(d, QStringLiteral("prot_no"), QStringLiteral("1405-101"), QStringLiteral("101-1405")) >= 1, qPrintable(QString::number(page)));
+            if (page == 1)
+                QCOMPARE(shown(d, QStringLiteral("norvad_phone"), QStringLiteral("021-88776655"), QStringLiteral("88776655-021")), 1);
+        }
+    }
+
     // Transfers: the former holder is the latest transfer, never the row itself; none leaves the fields empty.
     void transfers()
     {

@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextItem>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -33,6 +34,7 @@ struct DrawnItem {
     QLineF line;        // mm: a line's centre line
     double pen = 0;     // mm: the stroke width of a line or rectangle (0: no outline)
     QString text;
+    bool rightToLeft = false;   // a text whose glyphs stand from right to left (its last character leftmost)
 };
 
 namespace detail {
@@ -117,6 +119,7 @@ public:
         item.element = element;
         item.box = QRectF(mm(ink.topLeft()), mm(ink.bottomRight()));
         item.text = ti.text();
+        item.rightToLeft = ti.renderFlags().testFlag(QTextItem::RightToLeft);
         items << item;
     }
 
@@ -226,18 +229,46 @@ inline QString describe(const doc::Element& e)
 } // namespace detail
 
 // Everything one page draws, element by element, in mm on the paper, on a
-// device of the given resolution (that of a printer).
+// device of the given resolution (that of a printer, or of the screen for the
+// print preview), through the one drawing the printer and the preview use.
 inline QList<DrawnItem> drawnItems(const doc::Document& d, int page, int dpi = 1200)
 {
     detail::RecordingDevice device(d.setup().paperSize(), dpi);
     QPainter painter(&device);
-    const QList<doc::Element>& elements = d.page(page).elements;
-    for (int i = 0; i < elements.size(); ++i) {
-        device.engine().element = i;
-        d.paintElement(painter, elements.at(i));
-    }
+    d.paintPage(painter, page, [&](int element) { device.engine().element = element; });
     painter.end();
     return device.engine().items;
+}
+
+// The characters of the texts drawn (those of one element, or all when
+// element is -1), in the order they stand from left to right, keeping only
+// what a number or code is made of (digits, Latin letters, "-" and "/"):
+// "1-2-3" when the unit reads as stored, "3-2-1" when it is reversed.
+inline QString readLeftToRight(QList<DrawnItem> items, int element = -1)
+{
+    items.removeIf([&](const DrawnItem& i) {
+        return i.kind != DrawnItem::Kind::Text || (element >= 0 && i.element != element);
+    });
+    std::sort(items.begin(), items.end(), [](const DrawnItem& a, const DrawnItem& b) { return a.box.left() < b.box.left(); });
+    QString out;
+    for (const DrawnItem& item : items) {
+        QString run;
+        for (const QChar c : item.text)
+            if (c.isDigit() || (c.unicode() < 128 && c.isLetter()) || c == QLatin1Char('-') || c == QLatin1Char('/'))
+                run += c;
+        if (item.rightToLeft)
+            std::reverse(run.begin(), run.end());
+        out += run;
+    }
+    return out;
+}
+
+// The same for what a widget draws on the screen.
+inline QString readLeftToRight(QWidget* widget)
+{
+    detail::RecordingDevice device(QSizeF(widget->width(), widget->height()) * (25.4 / 96), 96);
+    widget->render(&device);
+    return readLeftToRight(device.engine().items);
 }
 
 // What is drawn wrongly on each page of the document; empty when every page
@@ -317,10 +348,11 @@ inline void saveArtifacts(const doc::Document& d, const QString& name, int dpi =
 } // namespace tavrin::test
 
 // Fails the test with the list of faults unless the document prints clean,
-// as composed (the resolution texts are measured at) and as a 300 dpi
-// printer draws it.
+// as composed (the resolution texts are measured at), as a 300 dpi printer
+// draws it and as the print preview shows it at the screen's 96 dpi.
 #define VERIFY_PRINTS_CLEAN(document)                                                                           \
     do {                                                                                                        \
-        const QStringList faults_ = tavrin::test::drawingFaults(document) + tavrin::test::drawingFaults(document, 300); \
+        const QStringList faults_ = tavrin::test::drawingFaults(document) + tavrin::test::drawingFaults(document, 300) \
+                                    + tavrin::test::drawingFaults(document, 96);                                \
         QVERIFY2(faults_.isEmpty(), qPrintable(faults_.join(QLatin1Char('\n'))));                                \
     } while (false)

@@ -1,14 +1,16 @@
-// Page layouts: filling named fields, placing items, page numbers, and the
-// real output (PDF text, painted pixels, the print preview).
+// Page layouts: filling named fields, placing items, page numbers, values
+// that keep their order inside right-to-left text, and the real output (PDF
+// text, painted pixels, the print preview drawn as the PDF prints).
 #include "support/testsupport.h"
 
+#include "common/bidi.h"
 #include "documents/layout.h"
+#include "documents/preview.h"
 #include "documents/textlayout.h"
 #include "documents/drawcheck.h"
 #include "documents/pdftext.h"
 
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include <QAbstractScrollArea>
 #include <QTemporaryDir>
 
 using namespace tavrin;
@@ -66,6 +68,28 @@ QPair<int, int> inkSpan(const QImage& img, int y1, int y2)
                 hi = std::max(hi, x);
             }
     return {lo, hi};
+}
+
+// Dark pixels of a with no dark pixel of b at most one pixel away, as a share
+// of a's dark pixels (within the rectangle both cover).
+double unmatchedInk(const QImage& a, const QImage& b, const QRect& area)
+{
+    const auto dark = [](const QImage& img, int x, int y) {
+        return x >= 0 && y >= 0 && x < img.width() && y < img.height() && qGray(img.pixel(x, y)) < 140;
+    };
+    int ink = 0, lost = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (!dark(a, x, y))
+                continue;
+            ++ink;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx)
+                    near = dark(b, x + dx, y + dy);
+            lost += near ? 0 : 1;
+        }
+    return ink == 0 ? 1.0 : double(lost) / ink;
 }
 
 void saveArtifact(const Document& d, const QString& name)
@@ -209,6 +233,10 @@ private Q_SLOTS:
         QCOMPARE(detail::valueText(QVariant(1e15)), QStringLiteral("1000000000000000"));
         QCOMPARE(detail::valueText(QVariant(-2.5e16)), QStringLiteral("-25000000000000000"));
         QCOMPARE(detail::valueText(QVariant(1e20)), QStringLiteral("100000000000000000000"));
+        // A date never entered prints blank, not "/ /".
+        QCOMPARE(detail::valueText(QStringLiteral("    /  /  ")), QString());
+        QCOMPARE(detail::valueText(QStringLiteral("//")), QString());
+        QCOMPARE(detail::valueText(QStringLiteral("1405/02/01")), QStringLiteral("1405/02/01"));
         QCOMPARE(detail::fieldsIn(QStringLiteral("{a} و {b_2} و {a} {page} {9x} {}")), (QStringList {"a", "b_2"}));
     }
 
@@ -233,6 +261,47 @@ private Q_SLOTS:
         QVERIFY(!detail::isRightToLeft(QStringLiteral("-1,250")));
         QVERIFY(!detail::isRightToLeft(QStringLiteral("1403/05/12")));
         QVERIFY(!detail::isRightToLeft(QStringLiteral("۱۲۳")));   // Persian digits are numbers, not letters
+    }
+
+    // A unit, a contract number, a phone or a code inside Persian text reads
+    // in its own order, on paper as in the preview; so does a label's value.
+    void valuesKeepTheirOrderInRightToLeftText()
+    {
+        const auto runs = [](const QString& text) {
+            QStringList out;
+            for (const auto& [start, length] : bidi::leftToRightRuns(text))
+                out << text.mid(start, length);
+            return out;
+        };
+        QCOMPARE(runs(QStringLiteral("تلفن 021-88776655. قرارداد (1405-101)")), (QStringList {"021-88776655", "1405-101"}));
+        QCOMPARE(runs(QStringLiteral("بلوک Block A-12 North، مانده -1,250 و ۱-۲-۳")),
+                 (QStringList {"Block A-12 North", "-1,250", "۱-۲-۳"}));
+        QCOMPARE(runs(QStringLiteral("1403/05/12 10:30")), (QStringList {"1403/05/12", "10:30"}));
+        // Numbers alone, and the marks around them, read right as they are.
+        QCOMPARE(runs(QStringLiteral("1- ماده 3 ثمن با سود 18% (واحد 12)")), QStringList());
+        QCOMPARE(bidi::isolatedForRightToLeft(QStringLiteral("1-1-2")), QStringLiteral("1-1-2"));
+        QCOMPARE(bidi::isolatedForRightToLeft(QStringLiteral("فاز 2-1")), QStringLiteral("فاز \u20662-1\u2069"));
+        QCOMPARE(bidi::withoutMarks(bidi::isolatedForRightToLeft(QStringLiteral("واحد 1-1-2"))), QStringLiteral("واحد 1-1-2"));
+
+        PageLayout l(PageSetup {Paper::A5});
+        const QStringList lines {"خريدار واحد {a}", "شماره قرارداد: {b}", "تلفن {c}.", "واحد ({a}) بلوک {d} شمالي",
+                                 "واحد {a} به تاريخ {e}"};
+        for (int i = 0; i < lines.size(); ++i)
+            l.text(QRectF(10, 10 + 10 * i, 128, 8), lines.at(i), TextStyle().pt(11).right().boldFields());
+        const Document d = l.fill(QVariantMap {{"a", "1-2-3"}, {"b", "1405-101"}, {"c", "021-88776655"},
+                                               {"d", "A-12"}, {"e", "1405/02/01"}});
+        VERIFY_PRINTS_CLEAN(d);
+        for (const int dpi : {1200, 96}) {
+            const QList<test::DrawnItem> items = test::drawnItems(d, 0, dpi);
+            QCOMPARE(test::readLeftToRight(items, 0), QStringLiteral("1-2-3"));
+            QCOMPARE(test::readLeftToRight(items, 1), QStringLiteral("1405-101"));
+            QCOMPARE(test::readLeftToRight(items, 2), QStringLiteral("021-88776655"));
+            // Right to left the unit comes first, on the right; each value reads left to right.
+            QCOMPARE(test::readLeftToRight(items, 3), QStringLiteral("A-121-2-3"));
+            QCOMPARE(test::readLeftToRight(items, 4), QStringLiteral("1405/02/011-2-3"));
+        }
+        // The text of the document is the filled text, without marks.
+        QCOMPARE(d.texts(0).at(0), QStringLiteral("خريدار واحد 1-2-3"));
     }
 
     // Right and left are edges of the paper for Persian and Latin text alike.
@@ -327,10 +396,9 @@ private Q_SLOTS:
         Qt::LayoutDirection direction = Qt::LeftToRight;
         rec.onExec = [&](QDialog* dlg) {
             direction = dlg->layoutDirection();
-            auto* widget = dlg->findChild<QPrintPreviewWidget*>();
-            if (widget) {
-                widget->updatePreview();
-                pages = widget->pageCount();
+            if (auto* preview = qobject_cast<PrintPreview*>(dlg)) {
+                pages = preview->pageCount();
+                preview->showPage(1);
             }
             return int(QDialog::Accepted);
         };
@@ -342,6 +410,69 @@ private Q_SLOTS:
         QCOMPARE(rec.shown.first().text, QStringLiteral("نامه"));
         QCOMPARE(direction, Qt::RightToLeft);
         QCOMPARE(pages, 2);
+    }
+
+    // The preview draws what the printer prints: the same words, blanks,
+    // bold values and parentheses in the same places as the PDF (which
+    // pdftoppm renders), at the zoom the preview shows.
+    void previewShowsWhatThePdfPrints()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            QSKIP("pdftoppm is not installed");
+        PageLayout l(PageSetup {Paper::A5});
+        const QRectF c = l.setup().contentRect();
+        l.paragraph(c.left(), c.width(),
+                    QStringLiteral("اين تفاهمنامه به نمايندگي آقاي {modirkol} با سمت {semat} به عنوان نورواد در "
+                                   "پروژه {prj} منعقد شد. ماده {n} ثمن معامله:"),
+                    TextStyle().pt(11).justify().boldFields().spacing(1.15))
+            .paragraph(c.left(), c.width(), QStringLiteral("خريدار واحد {unit} قرارداد {prot} تلفن {phone}."),
+                       TextStyle().pt(11).right(), 3);
+        // A narrow heading whose parenthesis wraps onto lines of its own.
+        l.text(QRectF(c.right() - 20, c.top() + 80, 18, 40), QStringLiteral("شده (داراي متقاضي)"),
+               TextStyle().pt(14).bold().centre().top().wrap());
+        const Document d = l.fill(QVariantMap {{"modirkol", "محمد محمدي"}, {"semat", "مديرکل استان تهران"},
+                                               {"prj", "مسکن"}, {"n", "3"}, {"unit", "1-2-3"},
+                                               {"prot", "1405-101"}, {"phone", "021-88776655"}});
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+        QVERIFY(d.renderToPdf(pdf));
+        const int dpi = 150;
+        QProcess render;
+        render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                                                   QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+        QVERIFY(render.waitForFinished(60000) && render.exitCode() == 0);
+        const QImage printed(dir.filePath(QStringLiteral("page.png")));
+        QVERIFY(!printed.isNull());
+
+        test::DialogRecorder rec;
+        QImage shown;
+        QRect page;
+        rec.onExec = [&](QDialog* dlg) {
+            auto* preview = qobject_cast<PrintPreview*>(dlg);
+            auto* pages = dlg->findChild<QAbstractScrollArea*>(QStringLiteral("pages"));
+            if (!preview || !pages)
+                return int(QDialog::Rejected);
+            preview->setWindowState(Qt::WindowNoState);
+            preview->resize(1000, 1450);
+            preview->show();
+            preview->setZoom(dpi / double(pages->logicalDpiX()));
+            preview->showPage(0);
+            shown = pages->viewport()->grab().toImage();
+            page = preview->pageRect(0);
+            preview->hide();
+            return int(QDialog::Accepted);
+        };
+        d.showPreview();
+        QVERIFY(!shown.isNull());
+        QVERIFY(std::abs(page.width() - printed.width()) <= 1 && std::abs(page.height() - printed.height()) <= 1);
+        // The page inside its frame, as the preview shows it, against the printed page.
+        const QRect inside = page.adjusted(2, 2, -2, -2).intersected(shown.rect());
+        QVERIFY(inside.height() > printed.height() / 2);
+        const QImage preview = shown.copy(inside);
+        const QRect area(QPoint(0, 0), inside.size());
+        const QImage paper = printed.copy(inside.translated(-page.topLeft()));
+        QVERIFY2(unmatchedInk(preview, paper, area) < 0.02, qPrintable(QString::number(unmatchedInk(preview, paper, area))));
+        QVERIFY2(unmatchedInk(paper, preview, area) < 0.02, qPrintable(QString::number(unmatchedInk(paper, preview, area))));
     }
 };
 

@@ -143,8 +143,9 @@ private Q_SLOTS:
         }
         QCOMPARE(cells, 60 * 5);
         QCOMPARE(d.texts(0, Role::ColumnHeading).first(), QStringLiteral("رديف"));
-        // The amounts print unformatted; the clauses after the table come last.
-        QVERIFY(d.texts(0, Role::Cell).contains(QStringLiteral("1000000")));
+        // The amounts print in groups of three; the clauses after the table come last.
+        QVERIFY(d.texts(0, Role::Cell).contains(QStringLiteral("1,000,000")));
+        QVERIFY(!d.texts(0, Role::Cell).contains(QStringLiteral("1000000")));
         QVERIFY(d.texts(d.pageCount() - 1, Role::Summary).join(' ').startsWith(QStringLiteral("3-")));
         for (int p = 0; p + 1 < d.pageCount(); ++p)
             QVERIFY(d.texts(p, Role::Summary).isEmpty());

@@ -1,0 +1,62 @@
+#pragma once
+// The print preview of a document (object name "preview").  Its pages are
+// images painted by Document::paintPage, the very drawing the printer and the
+// PDF file get: the same text layout (laid out at printer resolution), the
+// same fonts and the same direction, only at the screen's resolution.
+// (Qt's own preview records a page as a QPicture and lays every piece of
+// text out again on its own when it replays it, which scatters the letters of
+// justified Persian lines, drops the blanks between fixed words and values
+// and moves a paragraph's final period to its start.)
+//
+// The tool bar prints (through the printer dialog), zooms, fits the page or
+// its width to the window and moves between the pages, which lie one below
+// the other.
+#include "documents/document.h"
+
+#include <QDialog>
+#include <QHash>
+
+class QAbstractScrollArea;
+class QLabel;
+class QSpinBox;
+
+namespace tavrin::doc {
+
+class PreviewPages;
+
+class PrintPreview : public QDialog {
+    Q_OBJECT
+public:
+    explicit PrintPreview(const Document& document, QWidget* parent = nullptr);
+    ~PrintPreview() override;
+
+    int pageCount() const;
+    // The page at the top of the view (from 0).
+    int currentPage() const;
+    void showPage(int page);
+
+    // 1 shows the paper at its real size on the screen.
+    double zoom() const;
+    void setZoom(double zoom);
+    void fitWidth();
+    void fitPage();
+    // Dots per inch of the pages as shown (the screen's resolution times the zoom).
+    double shownDpi() const;
+    // Where a page lies in the view's viewport, in its pixels.
+    QRect pageRect(int page) const;
+
+    // Asks for a printer and prints the pages it names; a failure is shown.
+    void print();
+
+    static const QString kPrintFailed;
+
+private:
+    void updatePageNumber();
+
+    const Document& m_document;
+    PreviewPages* m_pages = nullptr;
+    QSpinBox* m_page = nullptr;
+    QLabel* m_pageTotal = nullptr;
+};
+
+} // namespace tavrin::doc
