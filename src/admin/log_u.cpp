@@ -4,7 +4,6 @@
 #include "common/dialogs.h"
 #include "common/jalali.h"
 #include "common/listmodel.h"
-#include "common/nationcode.h"
 #include "db/database.h"
 
 #include <QCheckBox>
@@ -17,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStyle>
@@ -35,12 +33,6 @@ const QString kExcelFile = QStringLiteral("users.xls");
 QString cell(const QString& value)
 {
     return QStringLiteral("<td>") + value.toHtmlEscaped() + QStringLiteral("</td>");
-}
-
-bool isFullDate(const QString& s)
-{
-    static const QRegularExpression re(QStringLiteral("^\\d{4}/\\d{2}/\\d{2}$"));
-    return re.match(s).hasMatch();
 }
 } // namespace
 
@@ -236,16 +228,15 @@ void Tlog::src_btnClick()
     if (CheckBox1->isChecked())
         q.like(QStringLiteral("karbar"), karbar->text());
     if (CheckBox2->isChecked()) {
-        const QString from = toAsciiDigits(dat1->displayText());
-        const QString to = toAsciiDigits(dat2->displayText());
         for (QLineEdit* e : {dat1, dat2}) {
-            if (!isFullDate(toAsciiDigits(e->displayText()))) {
+            if (!jalali::wholeDate(e->displayText())) {
                 dialogs().warning(kDateIncomplete);
                 e->setFocus();
                 return;
             }
         }
-        q.where(QStringLiteral("tarikh>=? and tarikh<=?"), {from, to});
+        q.where(QStringLiteral("tarikh>=? and tarikh<=?"),
+                {*jalali::wholeDate(dat1->displayText()), *jalali::wholeDate(dat2->displayText())});
     }
     if (CheckBox4->isChecked())
         q.like(QStringLiteral("cmt"), cmt->text());

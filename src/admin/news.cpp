@@ -4,12 +4,8 @@
 #include "messages.h"
 
 #include "common/fieldcheck.h"
-#include "common/nationcode.h"
+#include "common/jalali.h"
 #include "db/database.h"
-
-#include <QCalendar>
-#include <QDate>
-#include <QRegularExpression>
 
 namespace tavrin::news {
 
@@ -38,19 +34,6 @@ ListQuery listQuery(const std::optional<std::pair<QString, QString>>& dates)
     return q;
 }
 
-std::optional<QString> dateValue(const QString& typed)
-{
-    static const QRegularExpression re(QStringLiteral("^([0-9]{4})/([0-9]{2})/([0-9]{2})$"));
-    const auto m = re.match(toAsciiDigits(typed.trimmed()));
-    if (!m.hasMatch())
-        return std::nullopt;
-    const QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
-                  QCalendar(QCalendar::System::Jalali));
-    if (!d.isValid())
-        return std::nullopt;
-    return m.captured(0);
-}
-
 QString refuse(const Item& item, QString* field)
 {
     const auto fail = [field](const char* f, const QString& message) {
@@ -58,7 +41,7 @@ QString refuse(const Item& item, QString* field)
             *field = QString::fromLatin1(f);
         return message;
     };
-    if (!dateValue(item.dat))
+    if (!jalali::wholeDate(item.dat))
         return fail("dat", kDateIncomplete);
     if (item.mozo.trimmed().isEmpty())
         return fail("mozo", kNeedTitle);
@@ -70,13 +53,13 @@ QString refuse(const Item& item, QString* field)
 qint64 insertItem(const Item& item)
 {
     return dm().insert(QStringLiteral("tazeha"), {QStringLiteral("dat"), QStringLiteral("mozo"), QStringLiteral("msg")},
-                       {*dateValue(item.dat), notNull(item.mozo), messages::encodeBody(item.msg)});
+                       {*jalali::wholeDate(item.dat), notNull(item.mozo), messages::encodeBody(item.msg)});
 }
 
 bool updateItem(qint64 id, const Item& item)
 {
     return dm().execAffected(QStringLiteral("update tazeha set dat=?,mozo=?,msg=? where id=?"),
-                             {*dateValue(item.dat), notNull(item.mozo), messages::encodeBody(item.msg), id}) > 0;
+                             {*jalali::wholeDate(item.dat), notNull(item.mozo), messages::encodeBody(item.msg), id}) > 0;
 }
 
 bool deleteItem(qint64 id)

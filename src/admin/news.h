@@ -18,9 +18,6 @@ struct Item {
 // compared as Jalali date texts).
 ListQuery listQuery(const std::optional<std::pair<QString, QString>>& dates = std::nullopt);
 
-// A whole, real Jalali date ("1403/02/31"), Persian digits accepted; nothing otherwise.
-std::optional<QString> dateValue(const QString& typed);
-
 // Checks an item before it is written: the refusal to show (empty when it is
 // fine) and the field it concerns ("dat", "mozo").
 QString refuse(const Item& item, QString* field = nullptr);

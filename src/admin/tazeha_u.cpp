@@ -261,13 +261,13 @@ void Ttazeha::src_btnClick()
     std::optional<std::pair<QString, QString>> dates;
     if (CheckBox2->isChecked()) {
         for (QLineEdit* e : {dat1, dat2}) {
-            if (!news::dateValue(e->displayText())) {
+            if (!jalali::wholeDate(e->displayText())) {
                 dialogs().warning(news::kDateIncomplete);
                 e->setFocus();
                 return;
             }
         }
-        dates = std::make_pair(*news::dateValue(dat1->displayText()), *news::dateValue(dat2->displayText()));
+        dates = std::make_pair(*jalali::wholeDate(dat1->displayText()), *jalali::wholeDate(dat2->displayText()));
     }
     try {
         DBGrid1->listModel()->setQuery(news::listQuery(dates));

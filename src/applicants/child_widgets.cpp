@@ -109,16 +109,6 @@ void showGrouped(QLabel* label, const QString& digits)
     label->setText(g.isEmpty() ? QStringLiteral("0") : g);
 }
 
-QLineEdit* dateField(QWidget* parent, const char* name)
-{
-    QLineEdit* e = makeEdit(parent, QString::fromLatin1(name));
-    e->setInputMask(QStringLiteral("9999/99/99; "));
-    e->setLayoutDirection(Qt::LeftToRight);
-    e->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    e->setFixedWidth(110);
-    return e;
-}
-
 QComboBox* pickList(QWidget* parent, const char* name, const QString& table)
 {
     QComboBox* c = makeCombo(parent, QString::fromLatin1(name));

@@ -1,7 +1,8 @@
 #pragma once
 // Pieces the windows of one applicant's payments, partners, dependants,
-// storage and parking and documents share: the applicant header, amount and
-// date fields, the grid's pop-up menu, and the window height on a small screen.
+// storage and parking and documents share: the applicant header, amount
+// fields, the grid's pop-up menu, and the window height on a small screen
+// (their date fields are common/windows.h's makeDateEdit).
 #include <QList>
 #include <QSqlRecord>
 #include <QString>
@@ -47,8 +48,6 @@ QLineEdit* amountField(QWidget* parent, const char* name);
 QLabel* groupedLabel(QWidget* parent, const char* name);
 // Shows a typed amount grouped in threes ("0" when empty).
 void showGrouped(QLabel* label, const QString& digits);
-// A Jalali date field ("    /  /  " when empty).
-QLineEdit* dateField(QWidget* parent, const char* name);
 // An editable pick list whose typed text is limited to the column's length.
 QComboBox* pickList(QWidget* parent, const char* name, const QString& table);
 // A text field limited to the column's length.

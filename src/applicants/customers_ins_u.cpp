@@ -106,8 +106,10 @@ QString formText(const QWidget* w)
 {
     if (auto* c = qobject_cast<const QComboBox*>(w))
         return c->currentText();
+    if (auto* d = qobject_cast<const TDateEdit*>(w))
+        return d->dateText();
     if (auto* e = qobject_cast<const QLineEdit*>(w))
-        return e->inputMask().isEmpty() ? e->text() : e->displayText();
+        return e->text();
     return {};
 }
 
@@ -155,10 +157,7 @@ void Tcustomers_ins::build()
             alignDigitField(e);
             w = e;
         } else if (f.kind == FieldKind::Date) {
-            QLineEdit* e = makeEdit(this, c);
-            e->setInputMask(QStringLiteral("9999/99/99; "));
-            alignDigitField(e);
-            w = e;
+            w = makeDateEdit(this, c);
         } else {
             QLineEdit* e = makeEdit(this, c, columnLength(QStringLiteral("customers"), c));
             if (c == QLatin1String("nation") || c == QLatin1String("zipcode") || c == QLatin1String("otagh")) {

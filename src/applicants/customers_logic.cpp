@@ -66,19 +66,17 @@ const QSet<QString>& totalColumns()
     return c;
 }
 
-const QSet<QString>& dateColumns()
-{
-    static const QSet<QString> c {
-        QStringLiteral("birthday"),  QStringLiteral("reg_dat"),    QStringLiteral("prot_dat"),   QStringLiteral("norvad_dat"),
-        QStringLiteral("bank_dat"),  QStringLiteral("mali_dat"),   QStringLiteral("tahvil_dat"), QStringLiteral("daftar_dat"),
-        QStringLiteral("sanad_dat"), QStringLiteral("tahvil_time"), QStringLiteral("transport_dat"), QStringLiteral("comp_dat"),
-        QStringLiteral("sanad_enteghal_dat")};
-    return c;
-}
+using jalali::isEmptyDate;
 
-bool isEmptyDate(const QString& t)
+// The dates as they are stored (ASCII digits, the empty date mask for none),
+// so that the checks before the conversion compare them with stored dates; a
+// date that is not whole stays as typed for the conversion to refuse.
+void storedDates(CustomerValues& values)
 {
-    return jalali::isEmptyDate(t) || t.trimmed() == QLatin1String("/  /");
+    for (const Field& f : recordFields())
+        if (f.kind == FieldKind::Date)
+            if (const auto date = jalali::fieldDate(values.value(f.column)))
+                values[f.column] = *date;
 }
 
 QString numberText(const QVariant& v)
@@ -405,7 +403,7 @@ const QList<Field>& recordFields()
             case ColType::Money: k = FieldKind::Money; break;
             case ColType::Float: k = FieldKind::Real; break;
             case ColType::Int: k = FieldKind::Int; break;
-            default: k = dateColumns().contains(c.name) ? FieldKind::Date : FieldKind::Text;
+            default: k = c.date ? FieldKind::Date : FieldKind::Text;
             }
             out << Field {c.name, k};
         }
@@ -647,9 +645,13 @@ Converted convert(const CustomerValues& values, bool editing)
             c.values.insert(f.column, n);
             break;
         }
-        case FieldKind::Date:
-            c.values.insert(f.column, isEmptyDate(t) ? mask() : t);
+        case FieldKind::Date: {
+            const auto date = jalali::fieldDate(t);
+            if (!date)
+                return fail(f.column, jalali::invalidDateMessage(captionOf(f.column)));
+            c.values.insert(f.column, *date);
             break;
+        }
         case FieldKind::Text: {
             if (const auto r = checkTextLengths(QStringLiteral("customers"), {{f.column, t, captionOf(f.column)}}))
                 return fail(r->field, r->message);
@@ -671,6 +673,7 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     ActionResult r;
     if (values.value(QStringLiteral("takhfif")).trimmed().isEmpty())
         values[QStringLiteral("takhfif")] = QStringLiteral("0");
+    storedDates(values);
     const QString nation = v(values, "nation");
     const auto warn = [&ask](const QString& question) { return ask && ask(question); };
     const qint64 prjId = idOf(v(values, "prj_id"));
@@ -818,6 +821,7 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg, co
     r.id = id;
     if (values.value(QStringLiteral("takhfif")).trimmed().isEmpty())
         values[QStringLiteral("takhfif")] = QStringLiteral("0");
+    storedDates(values);
     Transaction tx(dm());
     // The row as stored, locked against another user's edit until the commit;
     // the unit he holds and the unit he is given first (the new unit's loan is
@@ -1064,7 +1068,7 @@ CustomerValues preregValues(const QSqlRecord& p)
     for (const char* c : columns) {
         const QString col = QString::fromLatin1(c);
         QString t = text(p.value(col));
-        if (dateColumns().contains(col) && t.isEmpty())
+        if (isDateColumn(QStringLiteral("customers"), col) && t.isEmpty())
             t = mask();
         out.insert(col, t);
     }

@@ -3,10 +3,13 @@
 #include "applicants/child_texts.h"
 #include "applicants/documents_logic.h"
 
+#include "admin/attachments.h"
+
 #include "common/deletepassword.h"
 #include "common/dialogs.h"
 #include "common/listmodel.h"
 #include "common/lookups.h"
+#include "common/xlsxexport.h"
 #include "db/database.h"
 #include "db/privatefiles.h"
 
@@ -172,8 +175,10 @@ void Tcustomers_pic::DBGrid1CellClick()
         dialogs().error(kPicSaveFailed);
         return;
     }
+    // Without a desktop program for its type the user is told where the file
+    // is, as the attachments window tells him.
     if (CheckBox1->isChecked())
-        dialogs().openWithDesktop(path);
+        openExportedFile(path, attachments::kSavedAt);
 }
 
 void Tcustomers_pic::N1Click()

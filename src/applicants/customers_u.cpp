@@ -117,9 +117,7 @@ Tcustomers_src::Tcustomers_src() : TWindow(QStringLiteral("Tcustomers_src"), cus
     prot_no = makeEdit(filters, QStringLiteral("prot_no"), columnLength(QStringLiteral("customers"), QStringLiteral("prot_no")));
     sanad_no = makeEdit(filters, QStringLiteral("sanad_no"), columnLength(QStringLiteral("customers"), QStringLiteral("sanad_no")));
     gender = makeCombo(filters, QStringLiteral("gender"));
-    transport_dat = makeEdit(filters, QStringLiteral("transport_dat"));
-    transport_dat->setInputMask(QStringLiteral("9999/99/99; "));
-    alignDigitField(transport_dat);
+    transport_dat = makeDateEdit(filters, QStringLiteral("transport_dat"));
     typ = makeCombo(filters, QStringLiteral("typ"));
     reg_user = makeEdit(filters, QStringLiteral("reg_user"), columnLength(QStringLiteral("customers"), QStringLiteral("reg_user")));
     for (QLineEdit* e : {bolok, shenase, prot_no, sanad_no})

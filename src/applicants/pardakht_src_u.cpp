@@ -5,10 +5,12 @@
 
 #include "common/criteria.h"
 #include "common/dialogs.h"
+#include "common/jalali.h"
 #include "common/listmodel.h"
 #include "common/lookups.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
+#include "common/windows.h"
 #include "db/database.h"
 
 #include <QAction>
@@ -61,8 +63,8 @@ Tpardakht_src::Tpardakht_src() : TWindow(QStringLiteral("Tpardakht_src"), kPayme
     installDigitFilter(nation);
     lname = child::textField(filters, "lname", customers);
     pardakht_typ = child::pickList(filters, "pardakht_typ", pardakht);
-    dat1 = child::dateField(filters, "dat1");
-    dat2 = child::dateField(filters, "dat2");
+    dat1 = makeDateEdit(filters, QStringLiteral("dat1"));
+    dat2 = makeDateEdit(filters, QStringLiteral("dat2"));
     norvad_bank = child::pickList(filters, "norvad_bank", pardakht);
     hesab_no = child::textField(filters, "hesab_no", pardakht);
     num = child::textField(filters, "num", pardakht);
@@ -190,7 +192,8 @@ payments::SearchCriteria Tpardakht_src::criteria() const
     c.lname = child::ticked(m_boxes[5], lname);
     c.pardakhtTyp = child::ticked(m_boxes[6], pardakht_typ);
     if (m_boxes[7]->isChecked())
-        c.dat = std::make_pair(dat1->displayText(), dat2->displayText());
+        c.dat = std::make_pair(jalali::wholeDate(dat1->displayText()).value_or(dat1->displayText()),
+                               jalali::wholeDate(dat2->displayText()).value_or(dat2->displayText()));
     c.norvadBank = child::ticked(m_boxes[8], norvad_bank);
     c.hesabNo = child::ticked(m_boxes[9], hesab_no);
     c.num = child::ticked(m_boxes[10], num);
@@ -205,6 +208,17 @@ void Tpardakht_src::clearTotals()
 
 void Tpardakht_src::src_btnClick()
 {
+    // A ticked date range needs two whole dates: a partly typed one would
+    // compare as text with every stored date.
+    if (m_boxes[7]->isChecked()) {
+        for (QLineEdit* e : {dat1, dat2}) {
+            if (!jalali::wholeDate(e->displayText())) {
+                dialogs().warning(jalali::invalidDateMessage(criterionCaption("dat")));
+                e->setFocus();
+                return;
+            }
+        }
+    }
     const payments::SearchCriteria c = criteria();
     payments::SearchTotals t;
     try {

@@ -7,6 +7,7 @@
 #include "common/listmodel.h"
 #include "common/lookups.h"
 #include "common/monedit.h"
+#include "common/windows.h"
 #include "db/database.h"
 
 #include <QAction>
@@ -72,7 +73,7 @@ Tpardakht_frm::Tpardakht_frm() : TWindow(QStringLiteral("Tpardakht_frm"), kPayme
     num = child::textField(this, "num", table);
     vosol = child::amountField(this, "vosol");
     vosol_3harfi = child::groupedLabel(this, "vosol_3harfi");
-    dat = child::dateField(this, "dat");
+    dat = makeDateEdit(this, QStringLiteral("dat"));
     bank = child::pickList(this, "bank", table);
     resid_no = child::textField(this, "resid_no", table);
     hesab_no = child::pickList(this, "hesab_no", table);

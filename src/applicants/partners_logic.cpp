@@ -41,26 +41,30 @@ QStringList columnsOf(const Pair* begin, const Pair* end)
     return out;
 }
 
-bool isDate(const QString& column)
-{
-    return column == QLatin1String("birthday");
-}
-
-// The value a column is written with: digits of a national code in ASCII, an
-// empty date as the empty date mask, never NULL.
+// The value a column is written with: digits of a national code in ASCII,
+// never NULL (dates are converted by checkValues first).
 QString stored(const PersonValues& v, const QString& column)
 {
     QString t = nn(v.value(column));
     if (column == QLatin1String("nation"))
         t = toAsciiDigits(t.trimmed());
-    if (isDate(column) && jalali::isEmptyDate(t))
-        t = QString::fromLatin1(kEmptyDateMask);
     return t;
 }
 
-std::optional<FieldRefusal> lengths(const QString& table, const QStringList& columns, const PersonValues& v,
-                                    QString (*captionOf)(const QString&))
+// Converts the dates (the schema's date columns) to what is stored, a whole
+// valid date or the empty date mask, and checks every text against its
+// column; the first refusal.
+std::optional<FieldRefusal> checkValues(const QString& table, const QStringList& columns, PersonValues& v,
+                                        QString (*captionOf)(const QString&))
 {
+    for (const QString& c : columns) {
+        if (!isDateColumn(table, c))
+            continue;
+        const auto date = jalali::fieldDate(v.value(c));
+        if (!date)
+            return FieldRefusal {jalali::invalidDateMessage(captionOf(c)), c};
+        v[c] = *date;
+    }
     QList<ColumnText> texts;
     for (const QString& c : columns)
         if (c != QLatin1String("sahm"))
@@ -143,9 +147,10 @@ ListQuery partnersQuery(qint64 customerId)
     return q;
 }
 
-ActionResult addPartner(qint64 customerId, const PersonValues& v, const applicants::Ask& ask)
+ActionResult addPartner(qint64 customerId, const PersonValues& typed, const applicants::Ask& ask)
 {
     ActionResult r;
+    PersonValues v = typed;
     const auto sahm = tryParseReal(v.value(QStringLiteral("sahm")).trimmed());
     if (!sahm)
         return r.refuse(kNoShare, QStringLiteral("sahm"));
@@ -153,8 +158,8 @@ ActionResult addPartner(qint64 customerId, const PersonValues& v, const applican
         return r.refuse(kShareMaxSix, QStringLiteral("sahm"));
     if (v.value(QStringLiteral("lname")).trimmed().isEmpty())
         return r.refuse(kNoPartnerName, QStringLiteral("lname"));
-    if (const auto tooLong = lengths(QStringLiteral("shoraka"), partnerColumns(), v, &partnerCaption))
-        return r.refuse(tooLong->message, tooLong->field);
+    if (const auto bad = checkValues(QStringLiteral("shoraka"), partnerColumns(), v, &partnerCaption))
+        return r.refuse(bad->message, bad->field);
 
     const auto shareTaken = [customerId](const QSqlRecord& customer) {
         return customer.value(QStringLiteral("sahm")).toDouble() +
@@ -242,13 +247,14 @@ PersonValues childValues(qint64 customerId, qint64 partnerId)
     return {{QStringLiteral("lname"), text(row->value(1))}, {QStringLiteral("father"), text(row->value(0))}};
 }
 
-ActionResult addDependant(qint64 customerId, qint64 partnerId, const PersonValues& v)
+ActionResult addDependant(qint64 customerId, qint64 partnerId, const PersonValues& typed)
 {
     ActionResult r;
+    PersonValues v = typed;
     if (v.value(QStringLiteral("lname")).trimmed().isEmpty())
         return r.refuse(kNoDependantName, QStringLiteral("lname"));
-    if (const auto tooLong = lengths(QStringLiteral("takafol"), dependantColumns(), v, &dependantCaption))
-        return r.refuse(tooLong->message, tooLong->field);
+    if (const auto bad = checkValues(QStringLiteral("takafol"), dependantColumns(), v, &dependantCaption))
+        return r.refuse(bad->message, bad->field);
 
     Transaction tx(dm());
     if (!lockCustomer(customerId))

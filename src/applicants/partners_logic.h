@@ -46,7 +46,8 @@ QString shareMessage(const QString& sahm);
 ListQuery partnersQuery(qint64 customerId);
 
 // Adds a partner.  Refusals, in order: a share that does not convert or is
-// above six; no surname; texts longer than their columns; the applicant gone;
+// above six; no surname; a birthday that is neither a whole valid date nor
+// empty; texts longer than their columns; the applicant gone;
 // the shares together above six.  The same person among the partners of any
 // applicant, then among the applicants, is asked about (only Yes goes on).
 items::ActionResult addPartner(qint64 customerId, const PersonValues& v, const applicants::Ask& ask);
@@ -62,7 +63,8 @@ ListQuery dependantsQuery(qint64 customerId, qint64 partnerId);
 PersonValues childValues(qint64 customerId, qint64 partnerId);
 
 // Adds a dependant of the applicant (partnerId 0) or of one of his partners.
-// Refusals: no surname; texts longer than their columns; the applicant or the
+// Refusals: no surname; a birthday that is neither a whole valid date nor
+// empty; texts longer than their columns; the applicant or the
 // partner gone; the same first name, surname and relation already among the
 // applicant's dependants.
 items::ActionResult addDependant(qint64 customerId, qint64 partnerId, const PersonValues& v);

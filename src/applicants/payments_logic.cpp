@@ -3,6 +3,7 @@
 #include "applicants/child_texts.h"
 
 #include "common/fieldcheck.h"
+#include "common/jalali.h"
 #include "common/lookups.h"
 #include "common/windows.h"
 #include "common/monedit.h"
@@ -184,10 +185,12 @@ ActionResult addPayment(qint64 customerId, const PaymentForm& f)
         return r.refuse(kVosolNotNumber, QStringLiteral("vosol"));
     if (*vosol < 0)
         return r.refuse(kNegativeAmount, QStringLiteral("vosol"));
+    const auto dat = jalali::fieldDate(f.dat);
+    if (!dat)
+        return r.refuse(jalali::invalidDateMessage(caption("dat")), QStringLiteral("dat"));
     const QString table = QStringLiteral("pardakht");
     if (const auto tooLong = checkTextLengths(table, {{QStringLiteral("pardakht_typ"), f.pardakht_typ, caption("pardakht_typ")},
                                                       {QStringLiteral("num"), f.num, caption("num")},
-                                                      {QStringLiteral("dat"), f.dat, caption("dat")},
                                                       {QStringLiteral("bank"), f.bank, caption("bank")},
                                                       {QStringLiteral("resid_no"), f.resid_no, caption("resid_no")},
                                                       {QStringLiteral("hesab_no"), f.hesab_no, caption("hesab_no")},
@@ -199,13 +202,13 @@ ActionResult addPayment(qint64 customerId, const PaymentForm& f)
         return r.refuse(kCustomerGone);
     if (dm().firstRow(QStringLiteral("select id from pardakht where pardakht_typ=? and mablagh=? and num=? and dat=? "
                                      "and customer_id=?"),
-                      {nn(f.pardakht_typ), *mablagh, nn(f.num), nn(f.dat), customerId}))
+                      {nn(f.pardakht_typ), *mablagh, nn(f.num), *dat, customerId}))
         return r.refuse(kDuplicatePayment, QStringLiteral("num"));
     r.id = dm().insert(table,
                        {QStringLiteral("customer_id"), QStringLiteral("pardakht_typ"), QStringLiteral("mablagh"),
                         QStringLiteral("num"), QStringLiteral("vosol"), QStringLiteral("dat"), QStringLiteral("bank"),
                         QStringLiteral("resid_no"), QStringLiteral("hesab_no"), QStringLiteral("norvad_bank")},
-                       {customerId, nn(f.pardakht_typ), *mablagh, nn(f.num), *vosol, nn(f.dat), nn(f.bank),
+                       {customerId, nn(f.pardakht_typ), *mablagh, nn(f.num), *vosol, *dat, nn(f.bank),
                         nn(f.resid_no), nn(f.hesab_no), nn(f.norvad_bank)});
     recomputeCollected(customerId);
     tx.commit();

@@ -60,7 +60,9 @@ QStringList accountNumbers(const QString& ostan);
 void recomputeCollected(qint64 customerId);
 
 // Adds a payment.  Refusals, in order: an instalment or collected amount that
-// is not a whole number (or is negative, or beyond the money columns), texts
+// is not a whole number (or is negative, or beyond the money columns), a date
+// that is neither a whole valid date nor empty (the empty date mask is
+// stored for none), texts
 // longer than their columns, the applicant gone, the same kind, amount, number
 // and date already paid by him (the amount compared as a number).  No message
 // on success.

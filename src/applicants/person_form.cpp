@@ -45,7 +45,7 @@ PersonForm::PersonForm(QWidget* parent, const QString& table, const QList<FieldD
             break;
         }
         case Kind::Date:
-            w = dateField(m_box, name.constData());
+            w = makeDateEdit(m_box, f.column);
             break;
         case Kind::Choice:
             w = pickList(m_box, name.constData(), table);
@@ -75,9 +75,9 @@ partners::PersonValues PersonForm::values() const
 {
     partners::PersonValues out;
     for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
-        // A masked date's display text is the empty date mask when nothing was typed.
-        if (auto* e = qobject_cast<QLineEdit*>(it.value()); e && !e->inputMask().isEmpty())
-            out.insert(it.key(), e->displayText());
+        // A date field's text is the empty date mask when nothing was typed.
+        if (auto* d = qobject_cast<TDateEdit*>(it.value()))
+            out.insert(it.key(), d->dateText());
         else
             out.insert(it.key(), fieldText(it.value()));
     }

@@ -78,11 +78,20 @@ std::optional<QString> askText(const QString& title, const QString& prompt, cons
 {
     QInputDialog box(QApplication::activeWindow());
     box.setWindowFlags(modalWindowFlags());
+    box.setLayoutDirection(Qt::RightToLeft);
     box.setWindowTitle(title);
     box.setLabelText(prompt);
-    box.setTextEchoMode(echo);
     box.setTextValue(preset);
-    box.setMinimumWidth(titleWidth(title));
+    box.setTextEchoMode(echo);
+    // The box's layout sizes it to its contents and ignores a minimum width
+    // of its own: the field carries the width the title needs.  A password
+    // is never shown nor offered to the input method.
+    if (auto* field = box.findChild<QLineEdit*>()) {
+        field->setEchoMode(echo);
+        if (echo != QLineEdit::Normal)
+            field->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText);
+        field->setMinimumWidth(titleWidth(title));
+    }
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return box.textValue();

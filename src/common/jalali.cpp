@@ -1,5 +1,7 @@
 #include "jalali.h"
 
+#include "nationcode.h"
+
 #include "db/schema.h"
 
 #include <QCalendar>
@@ -42,6 +44,37 @@ bool isEmptyDate(const QString& text)
     QString t = text;
     t.remove('/');
     return t.trimmed().isEmpty();
+}
+
+bool isValidDate(const QString& text)
+{
+    if (text.size() != 10 || text[4] != u'/' || text[7] != u'/' || text[0] == u'0')
+        return false;
+    for (const int i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (text[i] < u'0' || text[i] > u'9')
+            return false;
+    static const QCalendar cal(QCalendar::System::Jalali);
+    return QDate(text.left(4).toInt(), text.mid(5, 2).toInt(), text.mid(8, 2).toInt(), cal).isValid();
+}
+
+std::optional<QString> wholeDate(const QString& typed)
+{
+    const QString t = toAsciiDigits(typed).trimmed();
+    if (!isValidDate(t))
+        return std::nullopt;
+    return t;
+}
+
+std::optional<QString> fieldDate(const QString& typed)
+{
+    if (isEmptyDate(typed))
+        return QString::fromLatin1(kEmptyDateMask);
+    return wholeDate(typed);
+}
+
+QString invalidDateMessage(const QString& caption)
+{
+    return QStringLiteral("خطا! ") + caption.trimmed() + QStringLiteral(" معتبر نيست");
 }
 
 QString dateIsSet(const QString& column)

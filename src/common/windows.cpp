@@ -548,13 +548,10 @@ QLineEdit* makeEdit(QWidget* parent, const QString& name, int maxLength)
     return e;
 }
 
-QLineEdit* makeDateEdit(QWidget* parent, const QString& name)
+TDateEdit* makeDateEdit(QWidget* parent, const QString& name)
 {
-    QLineEdit* e = makeEdit(parent, name);
-    e->setInputMask(QStringLiteral("9999/99/99; "));
-    e->setLayoutDirection(Qt::LeftToRight);
-    e->setAlignment(Qt::AlignCenter);
-    e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 28);
+    auto* e = new TDateEdit(parent);
+    e->setObjectName(name);
     return e;
 }
 

@@ -16,6 +16,7 @@
 //   button, if any.
 // Every menu and pop-up of the program opens inside the screen, and captions
 // written in Latin letters only are drawn left to right, in every window.
+#include "datefield.h"
 #include "rights.h"
 
 #include <QDialog>
@@ -138,8 +139,9 @@ void destroyWindows();
 
 // Small builders that give controls their object names.
 QLineEdit* makeEdit(QWidget* parent, const QString& name, int maxLength = 0);
-// A Jalali date field: the date mask, digits left to right, as wide as a date.
-QLineEdit* makeDateEdit(QWidget* parent, const QString& name);
+// A Jalali date field (TDateEdit, datefield.h): every date field of the
+// program is made here.
+TDateEdit* makeDateEdit(QWidget* parent, const QString& name);
 QComboBox* makeCombo(QWidget* parent, const QString& name, bool editable = true);
 // Sets a pick list's text without starting its change handlers; a fixed list
 // selects the item with that text (added when a stored text is not among them).

@@ -100,6 +100,8 @@ Schema parse()
             const QString& a = tok[i];
             if (a == QLatin1String("+")) {
                 c.addedLater = true;
+            } else if (a == QLatin1String("date")) {
+                c.date = true;
             } else if (a.startsWith('>')) {
                 c.references = a.mid(1);
             } else if (a.startsWith(QLatin1String("?="))) {
@@ -133,6 +135,15 @@ QString IndexDef::name() const
     return QStringLiteral("ix_%1_%2").arg(table, columns.join('_'));
 }
 
+QStringList TableDef::dateColumns() const
+{
+    QStringList out;
+    for (const ColumnDef& c : columns)
+        if (c.date)
+            out << c.name;
+    return out;
+}
+
 const TableDef* Schema::table(const QString& n) const
 {
     for (const TableDef& t : tables)
@@ -153,6 +164,13 @@ const Schema& schema()
 {
     static const Schema s = parse();
     return s;
+}
+
+bool isDateColumn(const QString& table, const QString& column)
+{
+    const TableDef* t = schema().table(table);
+    const ColumnDef* c = t ? t->column(column) : nullptr;
+    return c && c->date;
 }
 
 } // namespace tavrin

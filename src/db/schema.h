@@ -22,6 +22,7 @@ struct ColumnDef {
     QVariant initValue;      // Value / NullsTo
     QString initColumn;      // FromColumn
     QString references;      // the table whose id this column holds ("" when none)
+    bool date = false;       // a Jalali date held as text (the empty date mask when none)
 };
 
 struct SeedRow {
@@ -35,6 +36,8 @@ struct TableDef {
     QList<SeedRow> seeds;
     QStringList obsolete;    // columns older databases still carry
     const ColumnDef* column(const QString& name) const;
+    // The columns marked as dates, in the table's order.
+    QStringList dateColumns() const;
 };
 
 struct IndexDef {
@@ -62,6 +65,10 @@ struct Schema {
 
 // The schema of this version of the program (parsed once).
 const Schema& schema();
+
+// Whether the schema marks the column as a Jalali date: the one list of date
+// columns, which the saves' conversions and the consistency check read.
+bool isDateColumn(const QString& table, const QString& column);
 
 // The text stored in a date column that the user left empty.
 inline constexpr auto kEmptyDateMask = "    /  /  ";

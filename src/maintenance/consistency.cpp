@@ -4,6 +4,7 @@
 #include "db/dialect.h"
 #include "db/schema.h"
 
+#include <QMap>
 #include <QSqlQuery>
 
 #include <functional>
@@ -50,6 +51,7 @@ public:
                QStringLiteral("parking space"), QStringLiteral("پارکينگ"));
         totals();
         orphans();
+        dates();
         return m_out;
     }
 
@@ -295,6 +297,57 @@ private:
                      QStringLiteral("شهرستان «%1» به کاربر %2 داده شده که ديگر وجود ندارد")
                          .arg(county, refText(q.value(0), QStringLiteral("(خالي)"))));
              });
+    }
+
+    // A stored date is a whole valid date or no date (the empty date mask, '',
+    // NULL, "//", blanks): every column the schema marks as a date.  One
+    // statement reads each column's distinct set values; jalali::isValidDate,
+    // the rule of every save, judges them; the rows holding a value that is
+    // neither are then read by value.
+    void dates()
+    {
+        struct DateColumn {
+            QString table, column, key;  // key: the row's id, or the table's first column where it has none
+        };
+        QList<DateColumn> columns;
+        QStringList parts;
+        for (const TableDef& t : schema().tables) {
+            const QString key = t.column(QStringLiteral("id")) ? QStringLiteral("id") : t.columns.first().name;
+            for (const QString& c : t.dateColumns()) {
+                parts << QStringLiteral("select %1 as k,%2 as v from %3 where %4 group by %2")
+                             .arg(columns.size())
+                             .arg(c, t.name, jalali::dateIsSet(c));
+                columns.append({t.name, c, key});
+            }
+        }
+        if (parts.isEmpty())
+            return;
+        QMap<int, QStringList> bad;
+        rows(parts.join(QStringLiteral(" union all ")) + QStringLiteral(" order by 1,2"), {}, [&bad](const QSqlQuery& q) {
+            const QString value = text(q.value(1));
+            if (!jalali::isValidDate(value))
+                bad[q.value(0).toInt()] << value;
+        });
+        constexpr int kChunk = 100;
+        for (auto it = bad.cbegin(); it != bad.cend(); ++it) {
+            const DateColumn& c = columns.at(it.key());
+            for (int from = 0; from < it->size(); from += kChunk) {
+                const QStringList values = it->mid(from, kChunk);
+                QVariantList bound;
+                for (const QString& v : values)
+                    bound << v;
+                const QString marks = QStringList(values.size(), QStringLiteral("?")).join(QLatin1Char(','));
+                rows(QStringLiteral("select %1,%2 from %3 where %2 in (%4) order by %1").arg(c.key, c.column, c.table, marks),
+                     bound, [&](const QSqlQuery& q) {
+                         const QString value = text(q.value(1));
+                         add(QStringLiteral("date:") + c.table + QLatin1Char('.') + c.column, c.table,
+                             {q.value(0).toLongLong()},
+                             QStringLiteral("%1 holds \"%2\", which is neither a date (yyyy/mm/dd) nor empty")
+                                 .arg(c.column, value),
+                             QStringLiteral("ستون %1 مقدار «%2» دارد که نه تاريخ معتبر است و نه خالي").arg(c.column, value));
+                     });
+            }
+        }
     }
 
     Database& m_db;

@@ -13,7 +13,7 @@ namespace tavrin::maintenance {
 struct Finding {
     QString rule;          // a short stable key of the broken rule ("unit-holders", "orphan:pardakht.customer_id", ...)
     QString table;         // the table of the rows at fault
-    QList<qint64> ids;     // their ids (for dastrasi2, which has none: the user id)
+    QList<qint64> ids;     // their ids (for tables without one: dastrasi2's user id, the first column of the others)
     QString plain;         // what is wrong, in plain words for the command line
     QString persian;       // the same for the window
 

@@ -5,6 +5,7 @@
 #include "prereg/prereg_texts.h"
 
 #include "common/fieldcheck.h"
+#include "common/jalali.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
 #include "db/database.h"
@@ -138,9 +139,9 @@ DepositResult insertDeposit(qint64 pishsabtId, DepositValues& v)
     const auto vosol = amountOf(v.value(col("vosol")));
     if (!vosol)
         return refusal(kBadVosol, col("vosol"));
-    const auto dat = dateValue(v.value(col("dat")));
+    const auto dat = jalali::fieldDate(v.value(col("dat")));
     if (!dat)
-        return refusal(badDateMessage(captionOf(col("dat"))), col("dat"));
+        return refusal(jalali::invalidDateMessage(captionOf(col("dat"))), col("dat"));
     v[col("dat")] = *dat;
     QList<ColumnText> texts;
     for (const QString& c : depositColumns())

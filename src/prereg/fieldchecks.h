@@ -1,19 +1,12 @@
 #pragma once
-// Checks of typed values shared by the pre-registration and deposit saves:
-// whole dates, and the shared writing helpers.
+// The writing helpers shared by the pre-registration and deposit saves (their
+// dates are checked with jalali::fieldDate, as every save's).
 #include <QString>
 #include <QVariant>
 
 #include <optional>
 
 namespace tavrin::prereg {
-
-// A date field's value to store: the empty date mask for an empty field, the
-// date itself when it is a whole Jalali date (Persian digits allowed), and
-// nothing for a partly typed or impossible date.
-std::optional<QString> dateValue(const QString& text);
-// "خطا! <caption> معتبر نيست"
-QString badDateMessage(const QString& caption);
 
 // A text bound as a value: never NULL.
 inline QVariant textValue(const QString& s)

@@ -60,12 +60,8 @@ Tpishsabt_ins::Tpishsabt_ins() : TWindow(QStringLiteral("Tpishsabt_ins"), kInsCa
             c->lineEdit()->setMaxLength(length);
             w = c;
         } else {
-            QLineEdit* e = makeEdit(this, f.name, length);
-            if (dateColumns().contains(f.column)) {
-                e->setInputMask(QStringLiteral("9999/99/99; "));
-                alignDigitField(e);
-                e->setMaximumWidth(130);
-            } else if (f.column == QLatin1String("nation")) {
+            QLineEdit* e = dateColumns().contains(f.column) ? makeDateEdit(this, f.name) : makeEdit(this, f.name, length);
+            if (f.column == QLatin1String("nation")) {
                 installDigitFilter(e);
                 e->setMaximumWidth(130);
                 checkNationCodeOnExit(e);
@@ -142,11 +138,12 @@ PersonValues Tpishsabt_ins::values() const
     PersonValues v;
     for (const QString& c : formColumns()) {
         QWidget* w = field(c);
-        if (auto* combo = qobject_cast<QComboBox*>(w))
+        if (auto* date = qobject_cast<TDateEdit*>(w))
+            v.insert(c, date->dateText());
+        else if (auto* combo = qobject_cast<QComboBox*>(w))
             v.insert(c, combo->currentText());
         else if (auto* edit = qobject_cast<QLineEdit*>(w))
-            // A masked date's display text is the empty date mask when nothing was typed.
-            v.insert(c, edit->inputMask().isEmpty() ? edit->text() : edit->displayText());
+            v.insert(c, edit->text());
     }
     return v;
 }

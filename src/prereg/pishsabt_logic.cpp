@@ -8,11 +8,13 @@
 #include "common/deletepassword.h"
 #include "common/dialogs.h"
 #include "common/fieldcheck.h"
+#include "common/jalali.h"
 #include "common/logtexts.h"
 #include "common/nationcode.h"
 #include "common/session.h"
 #include "common/stale.h"
 #include "db/database.h"
+#include "db/schema.h"
 
 namespace tavrin::prereg {
 
@@ -84,9 +86,9 @@ std::optional<SaveResult> checkPlace(const PersonValues& v)
 std::optional<SaveResult> checkValues(PersonValues& v)
 {
     for (const QString& c : dateColumns()) {
-        const auto d = dateValue(v.value(c));
+        const auto d = jalali::fieldDate(v.value(c));
         if (!d)
-            return refusal(badDateMessage(captionOf(c)), c);
+            return refusal(jalali::invalidDateMessage(captionOf(c)), c);
         v[c] = *d;
     }
     QList<ColumnText> texts;
@@ -165,7 +167,7 @@ const QStringList& formColumns()
 
 const QStringList& dateColumns()
 {
-    static const QStringList c {col("birthday"), col("reg_dat")};
+    static const QStringList c = schema().table(kTable)->dateColumns();
     return c;
 }
 

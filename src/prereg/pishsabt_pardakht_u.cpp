@@ -84,12 +84,11 @@ Tpishsabt_pardakht::Tpishsabt_pardakht() : TWindow(QStringLiteral("Tpishsabt_par
             QComboBox* c = makeCombo(entry, f.name);
             c->lineEdit()->setMaxLength(length);
             w = c;
+        } else if (f.column == QLatin1String("dat")) {
+            w = makeDateEdit(entry, f.name);
         } else {
             QLineEdit* e = makeEdit(entry, f.name, length);
-            if (f.column == QLatin1String("dat")) {
-                e->setInputMask(QStringLiteral("9999/99/99; "));
-                alignDigitField(e);
-            } else if (f.column == QLatin1String("mablagh") || f.column == QLatin1String("vosol")) {
+            if (f.column == QLatin1String("mablagh") || f.column == QLatin1String("vosol")) {
                 // Long enough that a pasted amount is refused whole rather than cut.
                 e->setMaxLength(kAmountFieldLength);
                 alignDigitField(e);
@@ -206,10 +205,12 @@ DepositValues Tpishsabt_pardakht::values() const
     DepositValues v;
     for (const QString& c : depositColumns()) {
         QWidget* w = field(c);
-        if (auto* combo = qobject_cast<QComboBox*>(w))
+        if (auto* date = qobject_cast<TDateEdit*>(w))
+            v.insert(c, date->dateText());
+        else if (auto* combo = qobject_cast<QComboBox*>(w))
             v.insert(c, combo->currentText());
         else if (auto* edit = qobject_cast<QLineEdit*>(w))
-            v.insert(c, edit->inputMask().isEmpty() ? edit->text() : edit->displayText());
+            v.insert(c, edit->text());
     }
     return v;
 }

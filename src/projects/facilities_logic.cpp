@@ -48,6 +48,7 @@ struct Values {
     qint64 mablagh = 0, daryafti = 0;
     double darsad = 0;
     int vahedCnt = 0;
+    QString takhsis_dat, dat1, dat2, tamdid_dat;   // whole dates or the empty date mask
 };
 
 // Required fields, conversions, the total against the received amount and the
@@ -94,6 +95,24 @@ std::optional<Values> checkForm(const FacilityForm& f, ActionResult& r)
         r.refuse(factext::kReceivedAboveTotal, QStringLiteral("daryafti"));
         return std::nullopt;
     }
+    // Dates: a whole valid date or none, in the order of the form.
+    const struct {
+        const char* column;
+        const QString& typed;
+        const QString& caption;
+        QString& stored;
+    } dates[] = {{"takhsis_dat", f.takhsis_dat, factext::kTakhsisDatCaption, v.takhsis_dat},
+                 {"dat1", f.dat1, factext::kDat1Caption, v.dat1},
+                 {"dat2", f.dat2, factext::kDat2Caption, v.dat2},
+                 {"tamdid_dat", f.tamdid_dat, factext::kTamdidDatCaption, v.tamdid_dat}};
+    for (const auto& d : dates) {
+        const auto date = jalali::fieldDate(d.typed);
+        if (!date) {
+            r.refuse(jalali::invalidDateMessage(d.caption), QString::fromLatin1(d.column));
+            return std::nullopt;
+        }
+        d.stored = *date;
+    }
     const struct {
         const char* column;
         const QString* value;
@@ -101,10 +120,6 @@ std::optional<Values> checkForm(const FacilityForm& f, ActionResult& r)
     } texts[] = {{"bank", &f.bank, factext::kBankCaption},
                  {"prot_typ", &f.prot_typ, factext::kProtTypCaption},
                  {"etebar_loc", &f.etebar_loc, factext::kEtebarLocCaption},
-                 {"takhsis_dat", &f.takhsis_dat, factext::kTakhsisDatCaption},
-                 {"dat1", &f.dat1, factext::kDat1Caption},
-                 {"dat2", &f.dat2, factext::kDat2Caption},
-                 {"tamdid_dat", &f.tamdid_dat, factext::kTamdidDatCaption},
                  {"cmt", &f.cmt, factext::kCmtCaption}};
     for (const auto& t : texts) {
         const int max = columnLength(QStringLiteral("tashilat"), QString::fromLatin1(t.column));
@@ -132,8 +147,8 @@ const QStringList& formColumns()
 
 QVariantList formValues(const FacilityForm& f, const Values& v)
 {
-    return {nn(f.bank),     v.mablagh,      v.daryafti,    nn(f.takhsis_dat), nn(f.etebar_loc), v.darsad,
-            nn(f.dat1),     nn(f.dat2),     nn(f.tamdid_dat), nn(f.prot_typ), v.vahedCnt,        nn(f.cmt)};
+    return {nn(f.bank),     v.mablagh,      v.daryafti,    v.takhsis_dat, nn(f.etebar_loc), v.darsad,
+            v.dat1,         v.dat2,         v.tamdid_dat,  nn(f.prot_typ), v.vahedCnt,       nn(f.cmt)};
 }
 
 // Takes the facility row's write lock for the rest of the transaction (an
@@ -202,7 +217,7 @@ ActionResult insertFacility(qint64 prjId, const FacilityForm& f)
     if (!items::lockProject(prjId))
         return r.refuse(factext::kProjectGone);
     if (dm().firstRow(QStringLiteral("select id from tashilat where prj_id=? and etebar_loc=? and prot_typ=? and dat1=?"),
-                      {prjId, nn(f.etebar_loc), nn(f.prot_typ), nn(f.dat1)}))
+                      {prjId, nn(f.etebar_loc), nn(f.prot_typ), v->dat1}))
         return r.refuse(factext::kDuplicate);
     QStringList columns {QStringLiteral("prj_id")};
     columns << formColumns();

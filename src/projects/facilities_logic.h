@@ -44,9 +44,11 @@ ListQuery facilityListQuery(qint64 prjId);
 
 // A new facility of the project.  Refusals, in order: bank, contract type and
 // credit source required; amounts, percentage and unit count that do not
-// convert; a received amount above the total; texts longer than their
-// columns; the same credit source, contract type and start date already in
-// the project.  Nothing is written on a refusal; no log row.
+// convert; a received amount above the total; a date that is neither a whole
+// valid date nor empty; texts longer than their columns; the same credit
+// source, contract type and start date already in the project.  Dates are
+// stored as whole dates or the empty date mask.  Nothing is written on a
+// refusal; no log row.
 items::ActionResult insertFacility(qint64 prjId, const FacilityForm& f);
 // Saves an edited facility: the same field checks, then, under the facility's
 // lock, a facility another user changed since the window read it (`read`, the

@@ -56,16 +56,6 @@ QLineEdit* countField(QWidget* parent, const QString& name)
     return e;
 }
 
-QLineEdit* dateField(QWidget* parent, const QString& name)
-{
-    QLineEdit* e = makeEdit(parent, name);
-    e->setInputMask(QStringLiteral("9999/99/99; "));
-    e->setLayoutDirection(Qt::LeftToRight);
-    e->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    e->setMaximumWidth(120);
-    return e;
-}
-
 // Sets an editable pick list's text without starting its change handlers.
 // Refills a pick list and keeps what is typed in it.
 void refill(QComboBox* c, const QStringList& items)
@@ -97,8 +87,8 @@ Tproject_ins::Tproject_ins() : TWindow(QStringLiteral("Tproject_ins"), prjtext::
     vahed_f = countField(this, QStringLiteral("vahed_f"));
     anbari_cnt = countField(this, QStringLiteral("anbari_cnt"));
     parking_cnt = countField(this, QStringLiteral("parking_cnt"));
-    expire_dat = dateField(this, QStringLiteral("expire_dat"));
-    sakht_dat = dateField(this, QStringLiteral("sakht_dat"));
+    expire_dat = makeDateEdit(this, QStringLiteral("expire_dat"));
+    sakht_dat = makeDateEdit(this, QStringLiteral("sakht_dat"));
     ins_btn = makeButton(this, QStringLiteral("ins_btn"), prjtext::kInsert);
     edit_btn = makeButton(this, QStringLiteral("edit_btn"), prjtext::kEdit);
     for (QPushButton* b : {ins_btn, edit_btn})
@@ -187,11 +177,12 @@ projects::ProjectValues Tproject_ins::values() const
     ProjectValues v;
     for (const QString& c : projectColumns()) {
         QWidget* w = field(c);
-        if (auto* combo = qobject_cast<QComboBox*>(w))
+        if (auto* date = qobject_cast<TDateEdit*>(w))
+            v.insert(c, date->dateText());
+        else if (auto* combo = qobject_cast<QComboBox*>(w))
             v.insert(c, combo->currentText());
         else if (auto* edit = qobject_cast<QLineEdit*>(w))
-            // A masked date's display text is the empty date mask when nothing was typed.
-            v.insert(c, edit->inputMask().isEmpty() ? edit->text() : edit->displayText());
+            v.insert(c, edit->text());
     }
     return v;
 }

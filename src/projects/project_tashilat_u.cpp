@@ -57,16 +57,6 @@ QLineEdit* amountField(QWidget* parent, const char* name)
     return e;
 }
 
-QLineEdit* dateField(QWidget* parent, const char* name)
-{
-    QLineEdit* e = makeEdit(parent, QString::fromLatin1(name));
-    e->setInputMask(QStringLiteral("9999/99/99; "));
-    e->setLayoutDirection(Qt::LeftToRight);
-    e->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    e->setFixedWidth(110);
-    return e;
-}
-
 QString grouped(qint64 v)
 {
     return formatAmount(v);
@@ -105,10 +95,10 @@ Tproject_tashilat::Tproject_tashilat() : TWindow(QStringLiteral("Tproject_tashil
     daryafti = amountField(this, "daryafti");
     mablagh_3harfi = makeGroupedLabel(this, "mablagh_3harfi", 130);
     daryafti_3harfi = makeGroupedLabel(this, "daryafti_3harfi", 130);
-    takhsis_dat = dateField(this, "takhsis_dat");
-    dat1 = dateField(this, "dat1");
-    dat2 = dateField(this, "dat2");
-    tamdid_dat = dateField(this, "tamdid_dat");
+    takhsis_dat = makeDateEdit(this, QStringLiteral("takhsis_dat"));
+    dat1 = makeDateEdit(this, QStringLiteral("dat1"));
+    dat2 = makeDateEdit(this, QStringLiteral("dat2"));
+    tamdid_dat = makeDateEdit(this, QStringLiteral("tamdid_dat"));
     darsad = new TRealEdit(this);
     darsad->setObjectName(QStringLiteral("darsad"));
     darsad->setMaxLength(10);

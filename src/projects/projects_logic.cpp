@@ -17,7 +17,6 @@
 #include "db/database.h"
 #include "db/schema.h"
 
-#include <QCalendar>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -76,22 +75,6 @@ std::optional<int> countValue(const QString& text)
     if (!digits.match(t).hasMatch())
         return std::nullopt;
     return t.toInt();
-}
-
-// A date field: the empty date mask, or a whole Jalali date.
-std::optional<QString> dateValue(const QString& text)
-{
-    if (jalali::isEmptyDate(text))
-        return QString::fromLatin1(kEmptyDateMask);
-    static const QRegularExpression re(QStringLiteral("^([0-9]{4})/([0-9]{2})/([0-9]{2})$"));
-    const auto m = re.match(toAsciiDigits(text));
-    if (!m.hasMatch())
-        return std::nullopt;
-    const QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
-                  QCalendar(QCalendar::System::Jalali));
-    if (!d.isValid())
-        return std::nullopt;
-    return m.captured(0);
 }
 
 // Holds off other writers of projects until the transaction ends, so that the
@@ -251,7 +234,7 @@ const QStringList& countColumns()
 
 const QStringList& dateColumns()
 {
-    static const QStringList c {QStringLiteral("expire_dat"), QStringLiteral("sakht_dat")};
+    static const QStringList c = schema().table(QStringLiteral("projects"))->dateColumns();
     return c;
 }
 
@@ -294,9 +277,9 @@ std::optional<SaveResult> checkFields(ProjectValues& v)
             return refusal(QStringLiteral("خطا! ") + captionOf(c) + QStringLiteral(" بايد عدد صحيح باشد"), c);
     }
     for (const QString& c : dateColumns()) {
-        const auto d = dateValue(v.value(c));
+        const auto d = jalali::fieldDate(v.value(c));
         if (!d)
-            return refusal(QStringLiteral("خطا! ") + captionOf(c) + QStringLiteral(" معتبر نيست"), c);
+            return refusal(jalali::invalidDateMessage(captionOf(c)), c);
         v[c] = *d;
     }
     if (*countValue(v.value(col("vahed_kol"))) < *countValue(v.value(col("vahed_cnt"))))

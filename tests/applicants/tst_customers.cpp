@@ -109,6 +109,11 @@ private Q_SLOTS:
         QCOMPARE(r.texts(), QStringList {QStringLiteral("خطا! مقدار تاخير بايد عدد اعشاري باشد")});
         QCOMPARE(r.focus, QStringLiteral("takhir"));
         v[QStringLiteral("takhir")] = QStringLiteral("0");
+        v[QStringLiteral("bank_dat")] = QStringLiteral("1405/13/40");
+        r = insertCustomer(v, test::answering(true));
+        QCOMPARE(r.texts(), QStringList {QStringLiteral("خطا! تاريخ گواهي بانک معتبر نيست")});
+        QCOMPARE(r.focus, QStringLiteral("bank_dat"));
+        v[QStringLiteral("bank_dat")] = QString::fromLatin1(kEmptyDateMask);
         v[QStringLiteral("takhfif")] = QStringLiteral("1234567890123456");  // beyond the money columns
         QCOMPARE(insertCustomer(v, test::answering(true)).texts(), QStringList {QStringLiteral("خطا! مقدار تخفيف بايد عدد صحيح باشد")});
         v[QStringLiteral("takhfif")] = QStringLiteral("0");
@@ -230,7 +235,11 @@ private Q_SLOTS:
         e[QStringLiteral("sahm")] = QStringLiteral("4");
         QCOMPARE(updateCustomer(id, e).texts(), QStringList {custext::kShareSum});
         e[QStringLiteral("sahm")] = QStringLiteral("3.5");
+        e[QStringLiteral("bank_dat")] = QStringLiteral(" 140/50/80");
+        QCOMPARE(updateCustomer(id, e).focus, QStringLiteral("bank_dat"));
+        e[QStringLiteral("bank_dat")] = QStringLiteral("۱۴۰۳/۱۲/۳۰");
         QVERIFY(updateCustomer(id, e).done);
+        QCOMPARE(customerRow(id)->value(QStringLiteral("bank_dat")).toString(), QStringLiteral("1403/12/30"));
         // A county user cannot edit a completed file; the transfer check is made as well.
         dm().exec(QStringLiteral("update customers set status=? where id=?"), {custext::kCompleted, id});
         test::addUser(QStringLiteral("c1"), QStringLiteral("city"));

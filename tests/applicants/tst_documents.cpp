@@ -8,6 +8,7 @@
 #include "applicants/customers_pic_u.h"
 #include "applicants/documents_logic.h"
 
+#include "admin/attachments.h"
 #include "common/listmodel.h"
 #include "common/windows.h"
 
@@ -126,6 +127,10 @@ private Q_SLOTS:
                 w->ins_btnClick();
                 w->grid()->setCurrentIndex(w->grid()->listModel()->index(0, 0));
                 w->DBGrid1CellClick();
+                // No program opens it: the user is told where it was saved.
+                rec.desktopOpens = false;
+                rec.files = {target + QStringLiteral("2")};
+                w->DBGrid1CellClick();
                 rec.inputs = {QStringLiteral("wrong"), QStringLiteral("pw")};
                 w->N1Click();
                 w->N1Click();
@@ -145,7 +150,9 @@ private Q_SLOTS:
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), bytes);
         QCOMPARE(test::fileMode(saved.fileName()), 0600);  // a scanned document, under the usual umask
-        QCOMPARE(rec.texts(), (QStringList {kNoDescription, kWrongPassword, kDeleted}));
+        QCOMPARE(rec.texts(), (QStringList {kNoDescription,
+                                            attachments::kSavedAt + QLatin1Char('\n') + target + QStringLiteral("2.png"),
+                                            kWrongPassword, kDeleted}));
         QCOMPARE(rec.shown.at(2).kind, QStringLiteral("open"));  // after the window and the refusal
         QCOMPARE(rec.shown.last().kind, QStringLiteral("information"));
         QVERIFY(std::any_of(rec.shown.cbegin(), rec.shown.cend(), [&](const auto& s) {

@@ -110,6 +110,10 @@ private Q_SLOTS:
         QVERIFY(partner.done);
         // Dependants: the same name with another relation is another person.
         PersonValues child = person(QStringLiteral("سارا"), QStringLiteral("کريمي"), {}, kChild);
+        child[QStringLiteral("birthday")] = QStringLiteral("1400/02/32");
+        const items::ActionResult badDate = addDependant(m_b, partner.id, child);
+        QCOMPARE(badDate.texts(), QStringList {QStringLiteral("خطا! ت تولد معتبر نيست")});
+        QCOMPARE(badDate.focus, QStringLiteral("birthday"));
         child[QStringLiteral("birthday")] = QStringLiteral(" / / ");   // blanks and slashes: no date
         QVERIFY(addDependant(m_b, partner.id, child).done);
         QVERIFY(addDependant(m_b, 0, person(QStringLiteral("سارا"), QStringLiteral("کريمي"), {}, QStringLiteral("همسر"))).done);

@@ -125,7 +125,17 @@ private Q_SLOTS:
                  QStringList {kMablaghNotNumber});
         QCOMPARE(addPayment(m_a, pay(QStringLiteral("5"), QStringLiteral(""), QStringLiteral("13"))).texts(),
                  QStringList {kVosolNotNumber});
+        // A date is a whole valid date or none (stored as the empty date mask).
+        r = addPayment(m_a, pay(QStringLiteral("5"), QStringLiteral("5"), QStringLiteral("13"), QStringLiteral("1405/13/40")));
+        QCOMPARE(r.texts(), QStringList {QStringLiteral("خطا! تاريخ چک/فيش معتبر نيست")});
+        QCOMPARE(r.focus, QStringLiteral("dat"));
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from pardakht where customer_id=?"), {m_a}), 2);
+        for (const QString& dat : {QStringLiteral("۱۴۰۳/۰۱/۰۵"), QStringLiteral("//")}) {
+            r = addPayment(m_b, pay(QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("13"), dat));
+            QVERIFY(r.done);
+        }
+        QCOMPARE(dm().textColumn(QStringLiteral("select dat from pardakht where customer_id=? and num='13' order by id"), {m_b}),
+                 (QStringList {QStringLiteral("1403/01/05"), QString::fromLatin1(kEmptyDateMask)}));
         // Deleting every payment leaves 0, never an empty text.
         const qint64 first = dm().scalar(QStringLiteral("select min(id) from pardakht where customer_id=?"), {m_a}).toLongLong();
         QVERIFY(deletePayment(m_a, first).done);

@@ -4,6 +4,8 @@
 
 #include "cli/commands.h"
 #include "common/jalali.h"
+#include "common/windows.h"
+#include "db/schema.h"
 
 using namespace tavrin;
 
@@ -83,6 +85,65 @@ private Q_SLOTS:
         // A Jalali text is not the server's Gregorian date.
         QCOMPARE(jalali::fromIsoText(QStringLiteral("1403/01/01")), QString());
         QCOMPARE(jalali::fromIsoText(QStringLiteral(" 2020-03-20 10:00:00")), QStringLiteral("1399/01/01"));
+    }
+
+    // What a date field stores: a whole valid date (Persian digits read) or
+    // the empty date mask for every stored form of "no date"; nothing else.
+    void fieldDates_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");  // "-": refused
+        const QString mask = QString::fromLatin1(kEmptyDateMask);
+        QTest::newRow("whole") << "1405/08/01" << "1405/08/01";
+        QTest::newRow("persian digits") << "۱۴۰۳/۰۱/۰۵" << "1403/01/05";
+        QTest::newRow("leap day of a leap year") << "1403/12/30" << "1403/12/30";
+        QTest::newRow("mask") << mask << mask;
+        QTest::newRow("empty") << "" << mask;
+        QTest::newRow("slashes") << "//" << mask;
+        QTest::newRow("month 13") << "1405/13/40" << "-";
+        QTest::newRow("day 31 of month 7") << "1405/07/31" << "-";
+        QTest::newRow("leap day of a common year") << "1404/12/30" << "-";
+        QTest::newRow("typed from the middle") << " 140/50/80" << "-";
+        QTest::newRow("partly typed") << "1405/08/  " << "-";
+        QTest::newRow("no leading zeros") << "1405/8/1" << "-";
+        QTest::newRow("year 0999") << "0999/01/01" << "-";
+    }
+    void fieldDates()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QCOMPARE(jalali::fieldDate(typed).value_or(QStringLiteral("-")), stored);
+        QCOMPARE(jalali::isValidDate(typed), stored == typed && !jalali::isEmptyDate(typed));
+    }
+
+    // A click anywhere into an empty date field starts typing at the year.
+    void dateFieldTypesFromItsStart()
+    {
+        QWidget form;
+        form.setLayoutDirection(Qt::RightToLeft);
+        TDateEdit* e = makeDateEdit(&form, QStringLiteral("dat1"));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(e->dateText(), QString::fromLatin1(kEmptyDateMask));
+        e->setCursorPosition(6);
+        const QPoint middle = e->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        e->setCursorPosition(10);
+        QTest::mouseClick(e, Qt::LeftButton, {}, middle);
+        QTest::keyClicks(e, "14050801");
+        QCOMPARE(e->dateText(), QStringLiteral("1405/08/01"));
+        QCOMPARE(e->date(), std::optional<QString>(QStringLiteral("1405/08/01")));
+        // A click into a date keeps its place; stored forms of no date show the mask.
+        e->setCursorPosition(6);
+        const QPoint sixth = e->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        e->setCursorPosition(10);
+        QTest::mouseClick(e, Qt::LeftButton, {}, sixth);
+        QCOMPARE(e->cursorPosition(), 6);
+        for (const QString& none : {QString(), QStringLiteral("//"), QStringLiteral("  ")}) {
+            e->setDate(none);
+            QCOMPARE(e->dateText(), QString::fromLatin1(kEmptyDateMask));
+        }
+        e->setText(QStringLiteral("14051340"));
+        QVERIFY(!e->date());
     }
 
     void commandLine()

@@ -3,10 +3,8 @@
 // day of the stored range converts to a date the fields take.
 #include "fuzz_check.h"
 
-#include "admin/news.h"
 #include "common/jalali.h"
 #include "common/nationcode.h"
-#include "prereg/fieldchecks.h"
 
 #include <QCalendar>
 #include <QDate>
@@ -35,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString s = fuzz::text(data, size);
 
-    const auto typed = prereg::dateValue(s);
+    const auto typed = jalali::fieldDate(s);
     if (jalali::isEmptyDate(s)) {
         FUZZ_CHECK(typed.has_value());
     } else if (typed) {
@@ -45,10 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // Years before 1000 are written with fewer digits by the calendar.
         if (day.year(jalaliCalendar()) >= 1000)
             FUZZ_CHECK(jalali::fromGregorian(day) == *typed);
-        FUZZ_CHECK(news::dateValue(s) == typed);
+        FUZZ_CHECK(jalali::isValidDate(*typed));
+        FUZZ_CHECK(jalali::wholeDate(s) == typed);
     }
-    if (const auto item = news::dateValue(s))
-        FUZZ_CHECK(dayOf(*item).isValid() && item->size() == 10);
+    if (const auto whole = jalali::wholeDate(s))
+        FUZZ_CHECK(dayOf(*whole).isValid() && whole->size() == 10 && jalali::isValidDate(*whole));
 
     // The server's date text: only a real yyyy-mm-dd gives a date, that same day.
     const QString fromIso = jalali::fromIsoText(s);
@@ -68,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const QString j = jalali::fromGregorian(y, m, d);
         FUZZ_CHECK(j.isEmpty() == !QDate(y, m, d).isValid());
         if (!j.isEmpty() && y >= 1622 && y <= 9000) {
-            FUZZ_CHECK(prereg::dateValue(j) == j);
+            FUZZ_CHECK(jalali::fieldDate(j) == j);
             FUZZ_CHECK(dayOf(j) == QDate(y, m, d));
         }
     }

@@ -264,6 +264,30 @@ private Q_SLOTS:
         QCOMPARE(found(), QStringList {QStringLiteral("pardakht-twice pardakht %1,%2").arg(first).arg(copy)});
     }
 
+    // Every date column of the schema holds a whole valid date or no date in
+    // one of its stored forms; anything else is named with its row and value.
+    void storedDatesAreWholeOrEmpty()
+    {
+        test::useFreshDatabase();
+        const qint64 c = ins(QStringLiteral("customers"), {{QStringLiteral("bank_dat"), QStringLiteral("1405/13/40")},
+                                                           {QStringLiteral("birthday"), QStringLiteral("1360/05/04")},
+                                                           {QStringLiteral("transport_dat"), QStringLiteral("/  /")}});
+        int num = 0;
+        for (const QVariant& none : {QVariant(), QVariant(QStringLiteral("")), QVariant(QStringLiteral("//")),
+                                     QVariant(kMask), QVariant(QStringLiteral("1403/12/30"))})
+            ins(QStringLiteral("pardakht"), {{QStringLiteral("customer_id"), c}, {QStringLiteral("dat"), none}, {QStringLiteral("num"), ++num}});
+        const qint64 cut = ins(QStringLiteral("tashilat"), {{QStringLiteral("dat1"), QStringLiteral(" 140/50/80")}});
+        const qint64 noLeap = ins(QStringLiteral("tashilat"), {{QStringLiteral("dat2"), QStringLiteral("1404/12/30")}});
+        dm().exec(QStringLiteral("insert into tazeha_readed (prs_id,dat) values (7,'1403/1/05')"));
+        QCOMPARE(found(), (QStringList {QStringLiteral("date:customers.bank_dat customers %1").arg(c),
+                                        QStringLiteral("date:tashilat.dat1 tashilat %1").arg(cut),
+                                        QStringLiteral("date:tashilat.dat2 tashilat %1").arg(noLeap),
+                                        QStringLiteral("date:tazeha_readed.dat tazeha_readed 7")}));
+        const Cli cli = runCli({QStringLiteral("check")}, true);
+        QCOMPARE(cli.rc, 1);
+        QVERIFY2(cli.out.contains(QStringLiteral("tashilat %1: dat1 holds \" 140/50/80\"").arg(cut)), qPrintable(cli.out));
+    }
+
     void helpAndVersion()
     {
         const Cli help = runCli({QStringLiteral("--help")});

@@ -243,6 +243,10 @@ private Q_SLOTS:
         g.daryafti = QStringLiteral("1000000001");
         QCOMPARE(refusal(g), (QStringList {factext::kReceivedAboveTotal, QStringLiteral("daryafti")}));
         g = f;
+        g.tamdid_dat = QStringLiteral(" 140/50/80");  // typed from the middle of the mask
+        QCOMPARE(refusal(g), (QStringList {QStringLiteral("خطا! ") + factext::kTamdidDatCaption.trimmed() + QStringLiteral(" معتبر نيست"),
+                                           QStringLiteral("tamdid_dat")}));
+        g = f;
         g.bank = QString(21, QChar(0x0628));
         QCOMPARE(refusal(g), (QStringList {factext::tooLong(factext::kBankCaption, 20), QStringLiteral("bank")}));
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from tashilat")), 0);
@@ -316,14 +320,27 @@ private Q_SLOTS:
         // Save from the form; Enter saves as the button does.
         w.prot_typ->setEditText(kPartnership);
         w.bank->setEditText(QStringLiteral("ملت"));
-        w.dat1->setText(QStringLiteral("1402/01/15"));
         w.vahed_cnt->setText(QStringLiteral("10"));
+        // Dates: a click into the middle of an empty date starts at its year;
+        // an impossible date is refused with the field's message and focus.
+        w.dat1->setCursorPosition(6);
+        const QPoint middle = w.dat1->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        QTest::mouseClick(w.dat1, Qt::LeftButton, {}, middle);
+        QTest::keyClicks(w.dat1, "14020115");
+        w.dat2->setText(QStringLiteral("14051340"));
+        w.ins_btn->click();
+        QCOMPARE(rec.texts(), QStringList {QStringLiteral("خطا! ") + factext::kDat2Caption.trimmed() + QStringLiteral(" معتبر نيست")});
+        QCOMPARE(w.focusWidget(), w.dat2);
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from tashilat")), 0);
+        rec.clear();
+        w.dat2->setText(QString());
         w.ins_btn->click();
         QCOMPARE(rec.texts(), QStringList());
         QCOMPARE(w.DBGrid1->listModel()->totalCount(), 1);
         const QSqlRecord row = w.DBGrid1->listModel()->record(0);
         QCOMPARE(text(row.value(QStringLiteral("etebar_loc"))), factext::kNotApplicable);
         QCOMPARE(text(row.value(QStringLiteral("takhsis_dat"))), QString::fromLatin1(kEmptyDateMask));
+        QCOMPARE(text(row.value(QStringLiteral("dat1"))), QStringLiteral("1402/01/15"));
         QTest::keyClick(w.cmt, Qt::Key_Return);
         QTest::keyClick(w.bank, Qt::Key_Return);
         QCOMPARE(rec.texts(), (QStringList {factext::kDuplicate, factext::kDuplicate}));

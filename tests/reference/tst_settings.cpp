@@ -4,6 +4,7 @@
 #include "support/testsupport.h"
 
 #include "app/main_u.h"
+#include "common/dialogs.h"
 #include "common/lookups.h"
 #include "common/session.h"
 #include "reference/reftexts.h"
@@ -14,6 +15,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QInputDialog>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -406,6 +409,23 @@ private Q_SLOTS:
         rec.inputs.push_back(std::nullopt);
         QVERIFY(!askDeletePassword());
         QVERIFY(rec.texts().isEmpty());
+
+        // The real box masks what is typed and is as wide as its title needs.
+        QString shown;
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            auto* field = box->findChild<QLineEdit*>();
+            QTest::keyClicks(field, "s3cret");
+            shown = field->displayText();
+            width = box->width();
+            box->accept();
+        });
+        QCOMPARE(DialogService().password(reftext::kDeletePasswordTitle, reftext::kDeletePasswordKey),
+                 std::optional<QString>(QStringLiteral("s3cret")));
+        QVERIFY2(!shown.isEmpty() && !shown.contains(QLatin1Char('s')), qPrintable(shown));
+        QVERIFY(width >= messageBoxTitleRoom(reftext::kDeletePasswordTitle));
     }
 
     void reopeningClearsTheKeyAndOnlyTheCountyWindowClearsTheValue()
