@@ -110,7 +110,7 @@ private Q_SLOTS:
         list.menuAction(QStringLiteral("N47"))->trigger();
         QCOMPARE(rec->texts(), QStringList {reptext::kRebuildQuestion});
         QCOMPARE(rec->shown.last().title, QStringLiteral("preview"));
-        QCOMPARE(rec->shown.last().text, layoutName(ReportKind::Status));
+        QCOMPARE(rec->shown.last().text, reptext::kStatusTitle);  // titled as the report, not by its layout
         const ReportScope scope = scopeOf(list);
         QCOMPARE(*scope.filter.shahrestan, QStringLiteral("مرکزی"));
         QVERIFY(!scope.filter.ostan);
@@ -236,6 +236,9 @@ private Q_SLOTS:
         mainWindow().action(QStringLiteral("N36"))->trigger();
         QCOMPARE(rec->shown.last().title, QStringLiteral("Tprj_koli_rep_chart"));
         QVERIFY(!test::child<QLabel>(&w, QStringLiteral("zaman"))->text().isEmpty());
+        // It opens on the overall chart, not on an empty frame.
+        QCOMPARE(w.title(), Tprj_koli_rep_chart::chartTitle(Chart::Overall));
+        QVERIFY(!w.points().isEmpty());
         w.BitBtn1Click();
         const qint64 visible = dm().scalar(QStringLiteral("select count(*) from projects where shahrestan in (?,?)"),
                                            {QStringLiteral("شيراز"), QStringLiteral("ري")}).toLongLong();
