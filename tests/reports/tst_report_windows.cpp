@@ -15,9 +15,12 @@
 #include "common/listmodel.h"
 #include "common/session.h"
 #include "common/spreadsheetreader.h"
+#include "common/windows.h"
 #include "projects/project_src_u.h"
 
 #include <QAction>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QButtonGroup>
 #include <QChart>
 #include <QValueAxis>
@@ -223,6 +226,38 @@ private Q_SLOTS:
         rec->clear();
         w.BitBtn6Click();
         QCOMPARE(rec->shown.last().title, QStringLiteral("preview"));
+    }
+
+    // Thirty provinces: every bar is named below it (the first and the last
+    // too), in every kind of chart with a category axis; the options read in Persian.
+    void chartNamesEveryBar()
+    {
+        Tprj_koli_rep_chart& w = tavrin::window<Tprj_koli_rep_chart>();
+        QStringList names;
+        for (int i = 0; i < 30; ++i) {
+            names << QStringLiteral("کهگيلويه و بويراحمد %1").arg(i + 10);
+            dm().exec(QStringLiteral("insert into prj_koli_rep (prs_id,ostan,shahrestan,vahed_sabt) values (?,?,?,?)"),
+                      {session().prsId, names.last(), QStringLiteral("مرکز"), i + 1});
+        }
+        w.prepareToShow();
+        w.resize(1250, 640);
+        w.show();
+        for (const char* kind : {"RadioGroup1_0", "RadioGroup1_3"}) {
+            w.findChild<QRadioButton*>(QString::fromLatin1(kind))->click();
+            w.BitBtn2Click();
+            QCOMPARE(w.points().size(), 30);
+            QTest::qWait(20);
+            QStringList shown;
+            for (QGraphicsItem* item : w.chart()->scene()->items())
+                if (auto* t = dynamic_cast<QGraphicsTextItem*>(item); t && t->isVisible())
+                    shown << t->toPlainText();
+            for (const QString& n : std::as_const(names))
+                QVERIFY2(shown.contains(n), qPrintable(QString::fromLatin1(kind) + QLatin1Char(' ') + n));
+        }
+        for (QCheckBox* c : w.findChildren<QCheckBox*>())
+            QVERIFY2(!isLatinCaption(c->text()), qPrintable(c->objectName()));
+        for (const char* c : {"MarksStyle", "chartcolor"})
+            QVERIFY(!isLatinCaption(test::child<QComboBox>(&w, QString::fromLatin1(c))->currentText()));
     }
 
     void mainWindowChartCoversEveryVisibleProject()
