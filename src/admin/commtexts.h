@@ -64,4 +64,7 @@ inline const QString kSaved = QStringLiteral("ثبت شد");
 inline const QString kNothingSent = QStringLiteral("هيچ پيامي ارسال نشد");
 inline const QString kNothingDeleted = QStringLiteral("موردي حذف نشد");
 
+// Texts of this system's own.
+inline const QString kRecipientFilter = QStringLiteral("فيلتر فهرست پيام ها");
+
 } // namespace tavrin::commtext

@@ -4,6 +4,7 @@
 #include "common/dialogs.h"
 #include "common/jalali.h"
 #include "common/listmodel.h"
+#include "common/session.h"
 #include "db/database.h"
 
 #include <QCheckBox>
@@ -74,7 +75,8 @@ QString lastActionReportHtml(const QString& today)
     int n = 0;
     while (q.next()) {
         lines << QStringLiteral("<tr>") << cell(QString::number(++n));
-        lines << cell(text(q.value(1))) << cell(text(q.value(2))) << cell(text(q.value(3))) << cell(text(q.value(0)));
+        lines << cell(text(q.value(1))) << cell(levelCaption(text(q.value(2)))) << cell(text(q.value(3)))
+              << cell(text(q.value(0)));
         lines << cell(text(q.value(4))) << cell(text(q.value(5))) << cell(exportCellText(q.value(6)));
         lines << QStringLiteral("</tr>");
     }
@@ -96,7 +98,7 @@ HeaderMap Tlog::exportHeaders()
     };
 }
 
-Tlog::Tlog() : TWindow(QStringLiteral("Tlog"), QStringLiteral("log"))
+Tlog::Tlog() : TWindow(QStringLiteral("Tlog"), QStringLiteral("گزارش عمليات کاربران"))
 {
     const auto box = [this](const QString& name, const QString& caption) {
         auto* c = new QCheckBox(caption, this);
@@ -267,7 +269,8 @@ void Tlog::DBGrid1CellClick(int row)
             return;
         const QString star = QStringLiteral("*");
         dialogs().balloon(DBGrid1, QStringLiteral("مشخصات کاربر"),
-                          text(user->value(0)) + star + text(user->value(1)) + star + text(user->value(2)) + star +
+                          text(user->value(0)) + star + text(user->value(1)) + star +
+                              levelCaption(text(user->value(2))) + star +
                               text(user->value(3)));
     } catch (const DbError&) {
         // Only a tip: nothing to report.

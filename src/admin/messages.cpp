@@ -68,7 +68,7 @@ QString shown()
 
 QString recipientLabel(const QSqlRecord& user)
 {
-    return text(user.value(QStringLiteral("ostan"))) + kStar + text(user.value(QStringLiteral("lev"))) + kStar +
+    return text(user.value(QStringLiteral("ostan"))) + kStar + levelCaption(text(user.value(QStringLiteral("lev")))) + kStar +
            text(user.value(QStringLiteral("semat"))) + kStar + text(user.value(QStringLiteral("nam")));
 }
 

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -113,11 +114,19 @@ Tpayam::Tpayam() : TWindow(QStringLiteral("Tpayam"), kPayamCaption)
     BitBtn1->setMinimumWidth(110);
     connect(BitBtn1, &QPushButton::clicked, this, &Tpayam::BitBtn1Click);
 
-    // Upper half: the filter, the list and the body.
+    // Upper half: the filter, the list and the body.  The recipient choice
+    // narrows the list (it sends nothing: the recipients are ticked below), so
+    // it stands in a box that says so.
+    auto* filterBox = new QGroupBox(kRecipientFilter, this);
+    filterBox->setObjectName(QStringLiteral("girande_filter"));
+    auto* filterRow = new QHBoxLayout(filterBox);
+    filterRow->setContentsMargins(8, 2, 8, 4);
+    filterRow->addWidget(makeLabel(filterBox, kGirande));
+    girande->setParent(filterBox);
+    filterRow->addWidget(girande);
+    filterRow->addStretch();
     auto* filter = new QHBoxLayout;
-    filter->addWidget(makeLabel(this, kGirande));
-    filter->addWidget(girande);
-    filter->addStretch();
+    filter->addWidget(filterBox, 1);
     auto* listSplit = new QSplitter(Qt::Horizontal, this);
     listSplit->addWidget(DBGrid1);
     listSplit->addWidget(DBMemo1);

@@ -33,8 +33,7 @@ Tusers_ins::Tusers_ins()
     mobile = makeEdit(this, QStringLiteral("mobile"), columnLength(QStringLiteral("users"), QStringLiteral("mobile")));
     ostan = makeCombo(this, QStringLiteral("ostan"));
     lev = makeCombo(this, QStringLiteral("lev"), false);
-    lev->addItems({QStringLiteral("ostan"), QStringLiteral("city"),
-                   QStringLiteral("keshvar"), QStringLiteral("admin")});
+    fillLevels(lev);  // shown in Persian, stored as they are
     semat = makeCombo(this, QStringLiteral("semat"));
     status = makeCombo(this, QStringLiteral("status"));
     for (QLineEdit* e : {us, ps, mobile})
@@ -128,7 +127,7 @@ void Tusers_ins::startEdit(const QSqlRecord& user)
     ps->setPlaceholderText(QStringLiteral("خالي: رمز فعلي حفظ مي شود"));
     nam->setText(text(user.value(QStringLiteral("nam"))));
     mobile->setText(text(user.value(QStringLiteral("mobile"))));
-    lev->setCurrentIndex(lev->findText(text(user.value(QStringLiteral("lev")))));
+    lev->setCurrentIndex(lev->findData(text(user.value(QStringLiteral("lev")))));
     ostan->setEditText(text(user.value(QStringLiteral("ostan"))));
     semat->setEditText(text(user.value(QStringLiteral("semat"))));
     status->setEditText(text(user.value(QStringLiteral("status"))));
@@ -144,7 +143,7 @@ useradmin::UserFields Tusers_ins::fields() const
     f.nam = nam->text();
     f.mobile = mobile->text();
     f.ostan = ostan->currentText();
-    f.lev = lev->currentText();
+    f.lev = lev->currentData().toString();
     f.semat = semat->currentText();
     f.status = status->currentText();
     return f;

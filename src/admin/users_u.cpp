@@ -107,9 +107,9 @@ Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربر�
     us = makeEdit(this, QStringLiteral("us"), 25);
     nam = makeEdit(this, QStringLiteral("nam"), 100);
     ostan2 = makeCombo(this, QStringLiteral("ostan2"));
-    lev2 = makeCombo(this, QStringLiteral("lev2"));
-    lev2->addItems({QStringLiteral("ostan"), QStringLiteral("city"), QStringLiteral("keshvar"), QStringLiteral("admin")});
-    lev2->setEditText(QString());
+    // The levels shown in Persian; the search compares the stored value.
+    lev2 = makeCombo(this, QStringLiteral("lev2"), false);
+    fillLevels(lev2, true);
     bindCriterion(CheckBox1, us);
     bindCriterion(CheckBox2, ostan2);
     bindCriterion(CheckBox3, nam);
@@ -149,7 +149,7 @@ Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربر�
         {QStringLiteral("nam"), QStringLiteral("نام و نام خانوادگي")},
         {QStringLiteral("us"), QStringLiteral("نام كاربري (کد ملي)")},
         {QStringLiteral("ver"), QStringLiteral("نسخه")},
-        {QStringLiteral("lev"), QStringLiteral("سطح")},
+        {QStringLiteral("lev"), QStringLiteral("سطح"), ColumnKind::Text, false, {}, &levelCaption},
         {QStringLiteral("ostan"), QStringLiteral("استان")},
         {QStringLiteral("semat"), QStringLiteral("سمت/شرح")},
         {QStringLiteral("mobile"), QStringLiteral("موبايل")},
@@ -210,8 +210,7 @@ QWidget* Tusers::buildRightsEditor()
 
     auto* templates = new QGroupBox(QStringLiteral("سطوح پيشفرض دسترسي:"), box);
     lev = makeCombo(templates, QStringLiteral("lev"), false);
-    lev->addItems({QStringLiteral("ostan"), QStringLiteral("city"), QStringLiteral("keshvar"), QStringLiteral("admin")});
-    lev->setCurrentIndex(-1);
+    fillLevels(lev);
     semat = makeCombo(templates, QStringLiteral("semat"));
     semat->setMinimumWidth(170);
     connect(lev, &QComboBox::currentIndexChanged, this, &Tusers::levChange);
@@ -336,9 +335,13 @@ void Tusers::prepareToShow()
 {
     for (QLineEdit* e : {us, nam})
         e->clear();
-    for (QComboBox* c : {ostan, shahrestan, ostan2, lev2, semat}) {
+    for (QComboBox* c : {ostan, shahrestan, ostan2, semat}) {
         const QSignalBlocker block(c);
         c->setEditText(QString());
+    }
+    {
+        const QSignalBlocker block(lev2);
+        lev2->setCurrentIndex(0);
     }
     {
         const QSignalBlocker block(lev);
@@ -374,7 +377,7 @@ void Tusers::src_btnClick()
     if (CheckBox3->isChecked())
         q.like(QStringLiteral("nam"), nam->text());
     if (CheckBox4->isChecked())
-        q.like(QStringLiteral("lev"), lev2->currentText());
+        q.like(QStringLiteral("lev"), lev2->currentData().toString());
     try {
         DBGrid1->listModel()->setQuery(q);
     } catch (const DbError& e) {
@@ -390,7 +393,8 @@ void Tusers::DBGrid1CellClick(int row)
     const qint64 id = r.value(QStringLiteral("id")).toLongLong();
     // The tip names the user; the password is kept as a hash and never shown.
     dialogs().balloon(DBGrid1, QString(),
-                      text(r.value(QStringLiteral("nam"))) + QStringLiteral(" - ") + text(r.value(QStringLiteral("lev"))));
+                      text(r.value(QStringLiteral("nam"))) + QStringLiteral(" - ") +
+                          levelCaption(text(r.value(QStringLiteral("lev")))));
     try {
         const RightsMap rights = loadRights(id);
         const QStringList counties =
@@ -465,7 +469,7 @@ void Tusers::levChange()
 
 void Tusers::sematChange()
 {
-    setBoxRights(roleTemplate(lev->currentText(), semat->currentText()));
+    setBoxRights(roleTemplate(lev->currentData().toString(), semat->currentText()));
     keepKarbaranBoxes();
 }
 

@@ -199,6 +199,9 @@ void Tcustomers_ins::build()
         QLabel* l = makeLabel(this, QStringLiteral("0"), c + QStringLiteral("_3harfi"));
         l->setStyleSheet(QStringLiteral("color: #1a4f9c; font-weight: bold;"));
         l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        // As wide as the widest amount from the start: a stored amount shown
+        // in edit mode neither widens the form beyond the screen nor is cut.
+        l->setMinimumWidth(groupedLabelWidth(l->font()));
         m_grouped.insert(c, l);
     }
 
@@ -252,16 +255,27 @@ void Tcustomers_ins::build()
                 QWidget* f = m_fields.value(c);
                 auto* cellBox = new QHBoxLayout;
                 cellBox->setSpacing(4);
-                cellBox->addWidget(f, 1);
-                if (QLabel* l = m_grouped.value(c))
-                    cellBox->addWidget(l);
+                if (QLabel* l = m_grouped.value(c)) {
+                    // The grouped amount under its field: a whole amount
+                    // takes the field's width, not a column of its own.
+                    auto* stack = new QVBoxLayout;
+                    stack->setSpacing(0);
+                    stack->addWidget(f);
+                    stack->addWidget(l);
+                    cellBox->addLayout(stack, 1);
+                } else {
+                    cellBox->addWidget(f, 1);
+                }
                 if (c == QLatin1String("nation"))
                     cellBox->addWidget(SpeedButton1);
                 if (c == QLatin1String("lname"))
                     cellBox->addWidget(SpeedButton2);
-                if (c == QLatin1String("anbari"))
-                    cellBox->addWidget(ins_btn2);
                 g->addLayout(cellBox, r, col + 1, 1, wide ? 7 : 1);
+                // Beside the storage and parking totals, in the free cells
+                // after them: the button that edit mode shows takes no room
+                // from the fields' columns.
+                if (c == QLatin1String("anbari"))
+                    g->addWidget(ins_btn2, r, col + 2, 1, 2, Qt::AlignLeading | Qt::AlignVCenter);
                 col += 2;
             }
             ++r;
@@ -281,17 +295,21 @@ void Tcustomers_ins::build()
     uv->setContentsMargins(6, 4, 6, 4);
     uv->setSpacing(2);
     auto* projectBox = new QGroupBox(s("مشخصات پروژه"), unitPage);
-    grid(projectBox, kProjectRows);
+    grid(projectBox, kProjectRows)->setContentsMargins(8, 4, 8, 4);
     uv->addWidget(projectBox);
     QLabel* projectsNote = makeLabel(unitPage, custext::kActiveProjectsNote);
     projectsNote->setStyleSheet(QStringLiteral("color: #b00000;"));
     uv->addWidget(projectsNote);
     auto* unitBox = new QGroupBox(s("مشخصات واحد"), unitPage);
-    grid(unitBox, kUnitRows);
+    QGridLayout* unitGrid = grid(unitBox, kUnitRows);
+    unitGrid->setContentsMargins(8, 4, 8, 4);
     uv->addWidget(unitBox, 1);
-    QLabel* unitsNote = makeLabel(unitPage, custext::kActiveUnitsNote);
+    // The note on units in the last row's free cells, beyond the storage and
+    // parking button: with the grouped amounts under their fields the page
+    // still fits a laptop's screen.
+    QLabel* unitsNote = makeLabel(unitBox, custext::kActiveUnitsNote);
     unitsNote->setStyleSheet(QStringLiteral("color: #b00000;"));
-    uv->addWidget(unitsNote);
+    unitGrid->addWidget(unitsNote, int(kUnitRows.size()) - 1, 6, 1, 2, Qt::AlignLeading | Qt::AlignVCenter);
     m_pages->addTab(unitPage, s("پروژه و واحد"));
 
     auto* personPage = new QWidget;

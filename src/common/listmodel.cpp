@@ -2,15 +2,21 @@
 
 #include "dialogs.h"
 #include "monedit.h"
+#include "windows.h"
 
 #include "db/database.h"
+#include "db/schema.h"
 
 #include <QFont>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSqlField>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +33,74 @@ void ListModel::setColumns(const QList<GridColumn>& columns)
 {
     beginResetModel();
     m_columns = columns;
+    findMoneyColumns(m_query);
+    m_widestAmount.clear();
+    for (const QList<QSqlRecord>& page : std::as_const(m_pages))
+        noteAmounts(page);
     endResetModel();
+}
+
+namespace {
+// The tables a list reads: the names after "from" and "join" in its from clause.
+QStringList tablesOf(const QString& from)
+{
+    static const QRegularExpression named(QStringLiteral("\\b(?:from|join)\\s+([A-Za-z_][A-Za-z0-9_]*)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QStringList out;
+    for (auto it = named.globalMatch(from); it.hasNext();)
+        out << it.next().captured(1).toLower();
+    return out;
+}
+} // namespace
+
+void ListModel::findMoneyColumns(const ListQuery& q)
+{
+    // Amounts are shown grouped and sized whole wherever the schema keeps them
+    // as money, whether or not the window marked the column.
+    QList<const TableDef*> tables;
+    for (const QString& name : tablesOf(q.from()))
+        if (const TableDef* t = schema().table(name))
+            tables << t;
+    m_money.clear();
+    for (const GridColumn& c : std::as_const(m_columns)) {
+        bool money = c.kind == ColumnKind::Money;
+        if (c.kind == ColumnKind::Auto)
+            for (const TableDef* t : std::as_const(tables))
+                if (const ColumnDef* d = t->column(c.field); d && d->type == ColType::Money)
+                    money = true;
+        m_money << money;
+    }
+}
+
+ColumnKind ListModel::kindOf(int column) const
+{
+    const ColumnKind k = m_columns.at(column).kind;
+    return k == ColumnKind::Auto && m_money.value(column) ? ColumnKind::Money : k;
+}
+
+bool ListModel::isMoney(int column) const
+{
+    return column >= 0 && column < m_columns.size() && kindOf(column) == ColumnKind::Money;
+}
+
+bool ListModel::noteAmounts(const QList<QSqlRecord>& rows) const
+{
+    bool grew = false;
+    for (int c = 0; c < m_columns.size(); ++c) {
+        if (!isMoney(c))
+            continue;
+        QString widest = m_widestAmount.value(c);
+        for (const QSqlRecord& r : rows) {
+            const QString shown = display(r.value(m_columns[c].field), ColumnKind::Money);
+            if (shown.size() > widest.size())
+                widest = shown;
+        }
+        if (widest.size() > m_widestAmount.value(c).size()) {
+            m_widestAmount.insert(c, widest);
+            grew = true;
+        }
+    }
+    return grew;
 }
 
 struct ListModel::FirstPage {
@@ -103,6 +176,9 @@ void ListModel::setQuery(const ListQuery& q)
     m_pageAge.clear();
     m_pages.insert(0, first.rows);
     m_pageAge << 0;
+    findMoneyColumns(q);
+    m_widestAmount.clear();
+    noteAmounts(first.rows);
     endResetModel();
 }
 
@@ -121,6 +197,7 @@ void ListModel::clear()
     m_pages.clear();
     m_pageAge.clear();
     m_fields = QSqlRecord();
+    m_widestAmount.clear();
     endResetModel();
 }
 
@@ -305,6 +382,8 @@ const QSqlRecord* ListModel::row(int r) const
         m_pageAge << page;
         while (m_pageAge.size() > kKeptPages)
             m_pages.remove(m_pageAge.takeFirst());
+        if (noteAmounts(rows))
+            Q_EMIT const_cast<ListModel*>(this)->amountsWidened();
     }
     const int at = r % kPageSize;
     return at < it->size() ? &it->at(at) : nullptr;
@@ -415,7 +494,8 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
         if (!rec)
             return {};
         const GridColumn& c = m_columns[index.column()];
-        return display(rec->value(c.field), c.kind);
+        const QString shown = display(rec->value(c.field), kindOf(index.column()));
+        return c.shown ? c.shown(shown) : shown;
     }
     if (role == Qt::ForegroundRole && m_rowColor) {
         const QSqlRecord* rec = row(index.row());
@@ -445,9 +525,25 @@ QVariant ListModel::headerData(int section, Qt::Orientation o, int role) const
     return {};
 }
 
+namespace {
+// A cell in Latin letters only (a file's ".jpg", "Browse") reads left to
+// right inside the right-to-left row: a left-to-right mark before it keeps a
+// leading dot at its left ("jpg." otherwise).
+class GridDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant& value, const QLocale& locale) const override
+    {
+        const QString t = QStyledItemDelegate::displayText(value, locale);
+        return isLatinCaption(t) ? QChar(0x200E) + t : t;
+    }
+};
+} // namespace
+
 DBGrid::DBGrid(QWidget* parent) : QTableView(parent), m_model(new ListModel(this))
 {
     setModel(m_model);
+    setItemDelegate(new GridDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -473,10 +569,42 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), m_model(new ListModel(this
             m_sizeOnFirstRows = 0;
         }
         fitTitles();
+        fitAmounts();
         if (m_counter)
             m_counter->setText(QString::number(m_model->totalCount()));
     });
     connect(m_model, &QAbstractItemModel::headerDataChanged, this, &DBGrid::fitTitles);
+    // A page read while the grid paints: widened once the painting is done.
+    connect(m_model, &ListModel::amountsWidened, this, &DBGrid::fitAmounts, Qt::QueuedConnection);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (size > 0 && horizontalHeader()->sectionResizeMode(column) == QHeaderView::Interactive)
+            if (const int least = amountWidth(column); size < least)
+                horizontalHeader()->resizeSection(column, least);
+    });
+}
+
+int DBGrid::amountWidth(int column) const
+{
+    const QString widest = m_model->isMoney(column) ? m_model->widestAmount(column) : QString();
+    if (widest.isEmpty())
+        return 0;
+    // Measured as the grid's cells are drawn: the style's margins around the text.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.text = widest;
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    return style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).width() + (showGrid() ? 1 : 0);
+}
+
+void DBGrid::fitAmounts()
+{
+    QHeaderView* h = horizontalHeader();
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        if (isColumnHidden(c) || h->sectionResizeMode(c) != QHeaderView::Interactive)
+            continue;
+        if (const int least = amountWidth(c); columnWidth(c) < least)
+            setColumnWidth(c, least);
+    }
 }
 
 void DBGrid::fitTitles()
@@ -496,6 +624,7 @@ void DBGrid::showEvent(QShowEvent* e)
     QTableView::showEvent(e);
     // The font is final once the grid is shown.
     fitTitles();
+    fitAmounts();
 }
 
 bool DBGrid::selectId(const QVariant& id)

@@ -28,6 +28,8 @@ struct GridColumn {
     ColumnKind kind = ColumnKind::Auto;
     bool hidden = false;
     QColor titleColor = {};
+    // How a stored text is shown (a user's level in Persian); as it is when unset.
+    std::function<QString(const QString&)> shown = {};
 };
 
 class ListModel : public QAbstractTableModel {
@@ -80,6 +82,13 @@ public:
 
     static QString display(const QVariant& v, ColumnKind kind);
 
+    // Whether a column shows amounts: marked Money, or left Auto over a money
+    // column of a table the list reads (known once a search has run).
+    bool isMoney(int column) const;
+    // The widest amount (as shown) of each money column among the rows read so
+    // far; grows as later pages are read, starts again with every search.
+    QString widestAmount(int column) const { return m_widestAmount.value(column); }
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -87,7 +96,17 @@ public:
 
     static constexpr int kPageSize = 200;
 
+Q_SIGNALS:
+    // A page read later held an amount wider than those read before it.
+    void amountsWidened();
+
 private:
+    // The money columns of the current columns over the tables of q.
+    void findMoneyColumns(const ListQuery& q);
+    // Notes the widest amounts of rows just read; true when one grew.
+    bool noteAmounts(const QList<QSqlRecord>& rows) const;
+    ColumnKind kindOf(int column) const;
+
     // The order by clause of q in the grid's order (reversed: the opposite
     // order), the sorted field found by its position among fields.
     QString orderClause(const ListQuery& q, const QSqlRecord& fields, bool reversed = false) const;
@@ -117,6 +136,8 @@ private:
     mutable QHash<int, QList<QSqlRecord>> m_pages;
     mutable QList<int> m_pageAge;
     std::function<QColor(const QSqlRecord&)> m_rowColor;
+    QList<bool> m_money;                      // per column
+    mutable QHash<int, QString> m_widestAmount;  // column -> widest amount shown
 };
 
 // Reads a select once, in order (Database::forEachRow), behind a cancellable
@@ -129,7 +150,8 @@ bool readRows(const QString& label, const QString& sql, const QVariantList& valu
 // A list grid: whole-row selection, right to left, and the title click that
 // sorts ascending, then descending, then ascending again, with the sorted
 // title in bold.  A column is never narrower than its title, also while the
-// list is empty.
+// list is empty, and a money column never narrower than its widest amount.
+// Texts in Latin letters only (a file's ".jpg") read left to right.
 class DBGrid : public QTableView {
     Q_OBJECT
 public:
@@ -159,6 +181,12 @@ public:
     // The first result with rows sizes the columns to their titles and values
     // (no wider than maxWidth); the user's widths are kept after that.
     void sizeColumnsOnFirstRows(int maxWidth = 260);
+    // The width a money column needs for its widest amount read so far (0 for
+    // other columns).  A money column is never narrower: after every search
+    // and refresh (a save), when later pages bring wider amounts, and when the
+    // user drags its edge, it is widened to this, so that an amount is never
+    // cut to what reads as a smaller one.
+    int amountWidth(int column) const;
 
 Q_SIGNALS:
     void rowClicked(int row);
@@ -168,6 +196,7 @@ protected:
 
 private:
     void fitTitles();
+    void fitAmounts();
 
     ListModel* m_model;
     QLabel* m_counter = nullptr;

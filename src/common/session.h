@@ -1,6 +1,7 @@
 #pragma once
 // The logged-in identity, set once by the login and read by every window.
 #include <QString>
+#include <QStringList>
 
 namespace tavrin {
 
@@ -17,5 +18,12 @@ struct Session {
 };
 
 Session& session();
+
+// The user levels as users.lev stores them, in the order pick lists offer
+// them: "ostan", "city", "keshvar", "admin".
+const QStringList& userLevels();
+// A level as windows and lists show it ("استاني" for "ostan"); a stored text
+// that is no level is shown as it is.  The stored values never change.
+QString levelCaption(const QString& level);
 
 } // namespace tavrin

@@ -1,6 +1,7 @@
 #include "windows.h"
 
 #include "dialogs.h"
+#include "session.h"
 
 #include "db/schema.h"
 
@@ -29,6 +30,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <QFontMetrics>
 #include <functional>
 #include <map>
 
@@ -176,18 +178,6 @@ private:
     }
 };
 
-bool latinCaption(const QString& text)
-{
-    bool latin = false;
-    for (const QChar c : text) {
-        const QChar::Direction d = c.direction();
-        if (d == QChar::DirR || d == QChar::DirAL)
-            return false;
-        if (c.isLetter() && c.script() == QChar::Script_Latin)
-            latin = true;
-    }
-    return latin;
-}
 
 // The program's style: a caption with Latin letters and no right-to-left
 // letters is laid out left to right (the painter of a widget takes the
@@ -212,7 +202,7 @@ public:
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette, bool enabled,
                       const QString& text, QPalette::ColorRole role) const override
     {
-        if (!(flags & (Qt::TextForceLeftToRight | Qt::TextForceRightToLeft)) && latinCaption(text))
+        if (!(flags & (Qt::TextForceLeftToRight | Qt::TextForceRightToLeft)) && isLatinCaption(text))
             flags |= Qt::TextForceLeftToRight;
         QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, role);
     }
@@ -276,6 +266,19 @@ bool moveLayoutItems(QLayout* from, QWidget* to)
     return false;
 }
 } // namespace
+
+bool isLatinCaption(const QString& text)
+{
+    bool latin = false;
+    for (const QChar c : text) {
+        const QChar::Direction d = c.direction();
+        if (d == QChar::DirR || d == QChar::DirAL)
+            return false;
+        if (c.isLetter() && c.script() == QChar::Script_Latin)
+            latin = true;
+    }
+    return latin;
+}
 
 Qt::WindowFlags modalWindowFlags()
 {
@@ -555,6 +558,17 @@ TDateEdit* makeDateEdit(QWidget* parent, const QString& name)
     return e;
 }
 
+void fillLevels(QComboBox* c, bool withEmpty)
+{
+    const QSignalBlocker block(c);
+    c->clear();
+    if (withEmpty)
+        c->addItem(QString(), QString());
+    for (const QString& level : userLevels())
+        c->addItem(levelCaption(level), level);
+    c->setCurrentIndex(-1);
+}
+
 void setComboText(QComboBox* c, const QString& text)
 {
     const QSignalBlocker block(c);
@@ -570,10 +584,17 @@ void setComboText(QComboBox* c, const QString& text)
     c->setCurrentIndex(at);
 }
 
+int groupedLabelWidth(const QFont& f)
+{
+    QFont bold = f;
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(QStringLiteral("-999,999,999,999,999")) + 4;
+}
+
 QLabel* makeGroupedLabel(QWidget* parent, const char* name, int minimumWidth)
 {
     QLabel* l = makeLabel(parent, QStringLiteral("0"), QString::fromLatin1(name));
-    l->setMinimumWidth(minimumWidth);
+    l->setMinimumWidth(std::max(minimumWidth, groupedLabelWidth(l->font())));
     l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     l->setStyleSheet(QStringLiteral("color: #1a4f9c; font-weight: bold;"));
     return l;

@@ -91,6 +91,10 @@ void enterClicks(QWidget* field, QAbstractButton* button);
 // the start-up call it; calling it again does nothing.
 void installWindowConventions();
 
+// Whether a text has Latin letters and no right-to-left letters ("Browse
+// Excel...", ".jpg"): such a text is drawn left to right.
+bool isLatinCaption(const QString& text);
+
 // The title-bar buttons of a modal window or message box: the title and the
 // close button.
 Qt::WindowFlags modalWindowFlags();
@@ -143,13 +147,22 @@ QLineEdit* makeEdit(QWidget* parent, const QString& name, int maxLength = 0);
 // program is made here.
 TDateEdit* makeDateEdit(QWidget* parent, const QString& name);
 QComboBox* makeCombo(QWidget* parent, const QString& name, bool editable = true);
+// Fills a fixed pick list with the user levels shown in Persian, each item's
+// data the level as stored (read it with currentData(), choose with findData()).
+// withEmpty: an empty first item (a search criterion's "any level").
+void fillLevels(QComboBox* c, bool withEmpty = false);
 // Sets a pick list's text without starting its change handlers; a fixed list
 // selects the item with that text (added when a stored text is not among them).
 void setComboText(QComboBox* c, const QString& text);
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text);
 QLabel* makeLabel(QWidget* parent, const QString& text, const QString& name = {});
 // The label beside an amount field that shows the amount grouped in threes.
+// It is never narrower than the widest amount it can show (groupedLabelWidth),
+// so that a stored amount is never cut and never widens its window.
 QLabel* makeGroupedLabel(QWidget* parent, const char* name, int minimumWidth);
+// The width a grouped-amount label in the font f needs for the widest amount
+// (fifteen digits and a sign, grouped, in bold).
+int groupedLabelWidth(const QFont& f);
 // The declared length of a text column, for the maximum length of its field.
 int columnLength(const QString& table, const QString& column);
 

@@ -561,9 +561,12 @@ bool exportListToExcel(const QString& suggestedName, const QStringList& fieldNam
         return false;
     QString error;
     bool ok = false;
-    const std::unique_ptr<ProgressView> progress = dialogs().progress(kReadingList, 0);
-    qint64 done = 0;
     try {
+        // The progress window lives while the rows are written: it is gone
+        // before the result (or a failure) is shown, so that it neither stays
+        // over the message nor takes the Enter meant for it.
+        const std::unique_ptr<ProgressView> progress = dialogs().progress(kReadingList, 0);
+        qint64 done = 0;
         ok = exportRecords(path, fieldNames, headers, [&](const RecordVisitor& visit) {
             if (!records)
                 return;
@@ -596,9 +599,10 @@ bool exportListToExcel(const QString& suggestedName, const QString& sql, const Q
         return false;
     QString error;
     bool ok = false;
-    const std::unique_ptr<ProgressView> progress = dialogs().progress(kReadingList, 0);
-    qint64 done = 0;
     try {
+        // As above: the progress window closes before the result is shown.
+        const std::unique_ptr<ProgressView> progress = dialogs().progress(kReadingList, 0);
+        qint64 done = 0;
         ok = exportSelect(path, sql, values, headers, &error, 2000, [&] {
             if (!progress->advance(++done))
                 throw ReadCancelled();

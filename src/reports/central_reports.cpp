@@ -589,7 +589,12 @@ void printCoverSheet(const Tproject_src& list)
         reportFailure(reptext::kReadFailed, e);
         return;
     }
-    d.showPreview(QStringLiteral("Trokesh_ost"));
+    // The preview is titled as the menu entry that opened it.
+    QString title;
+    for (const auto& [name, caption] : prjtext::kCentralOfficeEntries)
+        if (name == QLatin1String("N52"))
+            title = caption;
+    d.showPreview(title);
 }
 
 void writeProvinceTable(const Tproject_src& list, ProvinceTable table)

@@ -194,10 +194,9 @@ Tprj_koli_rep_chart::Tprj_koli_rep_chart() : TWindow(QStringLiteral("Tprj_koli_r
     ol->addWidget(kinds);
     QList<QCheckBox*> checks;
     auto* checkGrid = new QGridLayout;
-    for (const QString& name : kCheckNames) {
-        auto* c = new QCheckBox(name, options);
-        c->setObjectName(name);
-        c->setLayoutDirection(Qt::LeftToRight);
+    for (int i = 0; i < kCheckNames.size(); ++i) {
+        auto* c = new QCheckBox(reptext::kChartOptions.at(i), options);
+        c->setObjectName(kCheckNames.at(i));
         checkGrid->addWidget(c, int(checks.size()) / 2, int(checks.size()) % 2);
         checks << c;
     }
@@ -211,9 +210,8 @@ Tprj_koli_rep_chart::Tprj_koli_rep_chart() : TWindow(QStringLiteral("Tprj_koli_r
     Axis->setChecked(true);
     Legend->setChecked(true);
     Marks->setChecked(true);
-    const auto latinCombo = [&](const QString& name, const QString& caption, const QStringList& items, int current) {
+    const auto optionCombo = [&](const QString& name, const QString& caption, const QStringList& items, int current) {
         auto* box = new QGroupBox(caption, options);
-        box->setLayoutDirection(Qt::LeftToRight);
         auto* l = new QVBoxLayout(box);
         QComboBox* c = makeCombo(box, name, false);
         c->addItems(items);
@@ -222,15 +220,13 @@ Tprj_koli_rep_chart::Tprj_koli_rep_chart() : TWindow(QStringLiteral("Tprj_koli_r
         ol->addWidget(box);
         return c;
     };
-    MarksStyle = latinCombo(QStringLiteral("MarksStyle"), reptext::kMarksStyle, reptext::kMarksStyles, 0);
-    chartcolor = latinCombo(QStringLiteral("chartcolor"), reptext::kColor, reptext::kColors, 2);
+    MarksStyle = optionCombo(QStringLiteral("MarksStyle"), reptext::kMarksStyle, reptext::kMarksStyles, 0);
+    chartcolor = optionCombo(QStringLiteral("chartcolor"), reptext::kColor, reptext::kColors, 2);
     CheckBox1 = new QCheckBox(reptext::kSortAscDes, options);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setLayoutDirection(Qt::LeftToRight);
     ol->addWidget(CheckBox1);
     sort_check = new QCheckBox(reptext::kSortXY, options);
     sort_check->setObjectName(QStringLiteral("sort_check"));
-    sort_check->setLayoutDirection(Qt::LeftToRight);
     ol->addWidget(sort_check);
     ol->addStretch();
     options->setFixedWidth(240);
@@ -321,12 +317,9 @@ void Tprj_koli_rep_chart::draw(Chart chart)
 
 void Tprj_koli_rep_chart::refreshAfterBuild()
 {
-    if (m_shown) {
-        draw(*m_shown);
-        return;
-    }
-    m_points.clear();
-    redraw();
+    // A window opened for the first time shows the overall chart rather than
+    // an empty frame.
+    draw(m_shown.value_or(Chart::Overall));
 }
 
 QColor Tprj_koli_rep_chart::pointColour() const

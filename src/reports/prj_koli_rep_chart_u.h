@@ -51,8 +51,11 @@ public:
     void prepareToShow() override;
     // "تاريخ و زمان ساخت گزارش:" and the build's date and time.
     void setStamp(const QString& text);
-    // After a rebuild: the chart on show is drawn again from the new rows.
+    // After a rebuild, or on the first opening: the chart on show is drawn
+    // again from the rows as they are now (the overall chart when none was
+    // drawn yet).
     void refreshAfterBuild();
+    bool hasChart() const { return m_shown.has_value(); }
 
     const QList<Point>& points() const { return m_points; }
     QString title() const;

@@ -117,10 +117,10 @@ void openStatusChart(const ProjectSet& projects, const QSize& around)
                        ? QString()
                        : prepared->stamp.dat + QLatin1Char(' ') + prepared->stamp.zaman);
     chart.chart()->setTitle(reptext::kChartTitle);
-    if (prepared->rebuilt)
-        chart.refreshAfterBuild();
     fit(chart, around, 60, 17);
     chart.prepareToShow();
+    if (prepared->rebuilt || !chart.hasChart())
+        chart.refreshAfterBuild();
     chart.showModal();
 }
 

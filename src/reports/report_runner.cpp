@@ -103,7 +103,7 @@ std::optional<doc::Document> printReport(ReportKind kind, Grouping grouping, con
     values.insert(QStringLiteral("dat"), prepared->stamp.dat);
     values.insert(QStringLiteral("tim"), prepared->stamp.zaman);
     doc::Document d = reportDocument(kind, grouping, values, rows);
-    d.showPreview(layoutName(kind));
+    d.showPreview(reportTitle(kind));
     return d;
 }
 

@@ -94,12 +94,6 @@ inline const QString kBitBtn4 = QString::fromUtf16(u"نمودار استان-ت�
 inline const QString kBitBtn5 = QString::fromUtf16(u"نمودار استان-تعداد متقاضي");
 inline const QString kBitBtn6 = QString::fromUtf16(u"چاپ نمودار");
 inline const QString kChartKind = QString::fromUtf16(u"نوع نمودار");
-inline const QString kMarksStyle = QString::fromUtf16(u"Marks Style");
-inline const QStringList kMarksStyles = {QString::fromUtf16(u"Values"), QString::fromUtf16(u"Lable & Values"), QString::fromUtf16(u"X Values")};
-inline const QString kColor = QString::fromUtf16(u"Color");
-inline const QStringList kColors = {QString::fromUtf16(u"Black"), QString::fromUtf16(u"Yellow"), QString::fromUtf16(u"Red"), QString::fromUtf16(u"Green")};
-inline const QString kSortAscDes = QString::fromUtf16(u"Sort Asc/Des");
-inline const QString kSortXY = QString::fromUtf16(u"Sort X/Y");
 inline const QStringList kChartTitles = {QString::fromUtf16(u"وضعيت ثبت در سامانه تاورين - بر اساس تعداد پروژه+تعداد واحد-تعداد متقاضي+تعداد انباري+تعداد پارکينگ"), QString::fromUtf16(u"وضعيت ثبت در سامانه تاورين - بر اساس تعداد پروژه"), QString::fromUtf16(u"وضعيت ثبت در سامانه تاورين - بر اساس تعداد واحد"), QString::fromUtf16(u"وضعيت ثبت در سامانه تاورين - بر اساس تعداد انباري"), QString::fromUtf16(u"وضعيت ثبت در سامانه تاورين - بر اساس تعداد پارکينگ"), QString::fromUtf16(u"وضعيت ثبت در سامانه تاورين - بر اساس تعداد متقاضي")};
 // facilities reports
 inline const QString kTasRepCaption = QString::fromUtf16(u"گزارش تسهيلات");
@@ -332,6 +326,19 @@ inline const QStringList kChartKinds = {QString::fromUtf16(u"ميله اي"), QS
                                         QString::fromUtf16(u"نقطه اي"), QString::fromUtf16(u"خطي"),
                                         QString::fromUtf16(u"دايره اي")};
 inline const QString kProvinceCaption = QString::fromUtf16(u"استان");
+// The chart's display options (check boxes Monochrome, Axis, Legend, View3D,
+// Gradient, Marks; MarksStyle, chartcolor, CheckBox1, sort_check).
+inline const QStringList kChartOptions = {QString::fromUtf16(u"سياه و سفيد"), QString::fromUtf16(u"محورها"),
+                                          QString::fromUtf16(u"راهنما"), QString::fromUtf16(u"سه بعدي"),
+                                          QString::fromUtf16(u"رنگ سايه دار"), QString::fromUtf16(u"برچسب مقادير")};
+inline const QString kMarksStyle = QString::fromUtf16(u"نوع برچسب");
+inline const QStringList kMarksStyles = {QString::fromUtf16(u"مقدار"), QString::fromUtf16(u"نام و مقدار"),
+                                         QString::fromUtf16(u"شماره رديف")};
+inline const QString kColor = QString::fromUtf16(u"رنگ");
+inline const QStringList kColors = {QString::fromUtf16(u"سياه"), QString::fromUtf16(u"زرد"), QString::fromUtf16(u"قرمز"),
+                                    QString::fromUtf16(u"سبز")};
+inline const QString kSortAscDes = QString::fromUtf16(u"ترتيب معکوس");
+inline const QString kSortXY = QString::fromUtf16(u"ترتيب بر اساس نام");
 inline const QString kSharedFilters = QString::fromUtf16(u"جستجو در پروژه ها");
 
 } // namespace tavrin::reptext

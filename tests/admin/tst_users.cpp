@@ -122,7 +122,7 @@ int count(const QString& sql, const QVariantList& values = {})
 
 void chooseTemplate(Tusers& w, const QString& level, const QString& role)
 {
-    w.lev->setCurrentIndex(w.lev->findText(level));
+    w.lev->setCurrentIndex(w.lev->findData(level));
     w.semat->setEditText(role);
 }
 } // namespace
@@ -159,7 +159,7 @@ class TestUsers : public QObject {
         Tusers_ins& e = tavrin::window<Tusers_ins>();
         e.us->setText(us);
         e.ps->setText(ps);
-        e.lev->setCurrentIndex(e.lev->findText(lev));
+        e.lev->setCurrentIndex(e.lev->findData(lev));
         e.ostan->setEditText(QStringLiteral("تهران"));
         e.nam->setText(us + QStringLiteral(" نام"));
         e.mobile->setText(QStringLiteral("09120000000"));
@@ -252,7 +252,7 @@ private Q_SLOTS:
         QVERIFY(select(w, QStringLiteral("0012345679")));
         chooseTemplate(w, QStringLiteral("admin"), kSenior);
         QCOMPARE(boxCodes(w).value(QStringLiteral("karbaran")), QStringLiteral("1111"));
-        w.lev->setCurrentIndex(w.lev->findText(QStringLiteral("city")));
+        w.lev->setCurrentIndex(w.lev->findData(QStringLiteral("city")));
         QVERIFY(w.semat->currentText().isEmpty());
         for (const QString& code : boxCodes(w))
             QCOMPARE(code, QStringLiteral("0000"));  // the news view too
@@ -400,7 +400,7 @@ private Q_SLOTS:
         e.lev->setCurrentIndex(-1);
         QVERIFY(!e.ins_btnClick());
         QCOMPARE(rec->texts(), (QStringList{useradmin::kNeedUserName, useradmin::kNeedPassword, useradmin::kNeedLevel}));
-        e.lev->setCurrentIndex(e.lev->findText(QStringLiteral("admin")));  // the administrator may give it
+        e.lev->setCurrentIndex(e.lev->findData(QStringLiteral("admin")));  // the administrator may give it
         e.ps->setText(QStringLiteral("s3cret"));
         Q_EMIT e.Label4->clicked();  // "موبايل": the typed password becomes the mobile
         QCOMPARE(e.mobile->text(), QStringLiteral("s3cret"));
@@ -495,7 +495,9 @@ private Q_SLOTS:
         Tusers_ins& e = tavrin::window<Tusers_ins>();
         QCOMPARE(e.ps->text(), QString());  // the hash is never put into the field
         QCOMPARE(e.us->text(), QStringLiteral("0012345679"));
-        QCOMPARE(e.lev->currentText(), QStringLiteral("city"));
+        // The level is shown in Persian and kept as stored.
+        QCOMPARE(e.lev->currentText(), QStringLiteral("شهرستاني"));
+        QCOMPARE(e.lev->currentData().toString(), QStringLiteral("city"));
         QCOMPARE(e.ostan->currentText(), QStringLiteral("قم"));
         e.mobile->setText(QStringLiteral("09121111111"));
         QVERIFY(e.edit_btnClick());
@@ -519,7 +521,7 @@ private Q_SLOTS:
         Tusers& w = users();
         QVERIFY(select(w, QStringLiteral("0012345679")));
         QCOMPARE(rec->shown.last().kind, QStringLiteral("balloon"));
-        QCOMPARE(rec->shown.last().text, QStringLiteral("0012345679 name - city"));
+        QCOMPARE(rec->shown.last().text, QStringLiteral("0012345679 name - شهرستاني"));  // the level in Persian
         ListModel* m = w.DBGrid1->listModel();
         QVERIFY(!m->fieldNames().contains(QStringLiteral("ps")));
         for (int r = 0; r < m->rowCount(); ++r)
@@ -573,10 +575,16 @@ private Q_SLOTS:
         QCOMPARE(w.cnt->text(), QStringLiteral("3"));
         QCOMPARE(m->data(m->index(2, 0), Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
         QVERIFY(m->data(m->index(1, 0), Qt::ForegroundRole).value<QColor>() != QColor(Qt::red));
+        // Levels are listed in Persian; the search and the list read the stored ones.
+        QCOMPARE(m->data(m->index(0, 3), Qt::DisplayRole).toString(), levelCaption(m->value(0, QStringLiteral("lev")).toString()));
+        QVERIFY(QStringList({QStringLiteral("مدير سامانه"), QStringLiteral("استاني"), QStringLiteral("شهرستاني")})
+                    .contains(m->data(m->index(0, 3), Qt::DisplayRole).toString()));
         w.CheckBox4->setChecked(true);
-        w.lev2->setEditText(QStringLiteral("ostan"));
+        QCOMPARE(w.lev2->itemText(w.lev2->findData(QStringLiteral("ostan"))), QStringLiteral("استاني"));
+        w.lev2->setCurrentIndex(w.lev2->findData(QStringLiteral("ostan")));
         w.src_btnClick();
         QCOMPARE(w.cnt->text(), QStringLiteral("1"));
+        QCOMPARE(m->value(0, QStringLiteral("lev")).toString(), QStringLiteral("ostan"));
         w.CheckBox4->setChecked(false);
         w.CheckBox1->setChecked(true);
         w.us->setText(QStringLiteral("2345"));
@@ -662,7 +670,7 @@ private Q_SLOTS:
         QVERIFY(select(w, QStringLiteral("0012345679")));
         w.N6Click();
         Tusers_ins& e = tavrin::window<Tusers_ins>();
-        e.lev->setCurrentIndex(e.lev->findText(QStringLiteral("admin")));
+        e.lev->setCurrentIndex(e.lev->findData(QStringLiteral("admin")));
         QVERIFY(!e.edit_btnClick());
         QCOMPARE(rec->lastText(), useradmin::kOnlyAdminLevel);
         QCOMPARE(text(dm().scalar(QStringLiteral("select lev from users where id=?"), {other})), QStringLiteral("city"));
@@ -692,7 +700,7 @@ private Q_SLOTS:
         QCOMPARE(rec->lastText(), useradmin::kOwnRights);
         QCOMPARE(count(QStringLiteral("select count(*) from dastrasi2 where user_id=?"), {boss}), 1);
         w.N6Click();
-        e.lev->setCurrentIndex(e.lev->findText(QStringLiteral("ostan")));
+        e.lev->setCurrentIndex(e.lev->findData(QStringLiteral("ostan")));
         QVERIFY(!e.edit_btnClick());
         QCOMPARE(rec->lastText(), useradmin::kOwnRights);
         w.N6Click();

@@ -6,12 +6,14 @@
 #include "support/testsupport.h"
 
 #include "admin/log_u.h"
+#include "admin/tazeha_u.h"
 #include "admin/users_ins_u.h"
 #include "admin/users_u.h"
 #include "app/connect.h"
 #include "app/login_u.h"
 #include "app/main_u.h"
 #include "app/startup.h"
+#include "applicants/customers_ins_u.h"
 #include "common/listmodel.h"
 #include "common/monedit.h"
 #include "projects/demodata.h"
@@ -19,9 +21,13 @@
 #include "projects/project_panels.h"
 #include "projects/project_space_u.h"
 #include "projects/project_src_u.h"
+#include "projects/project_tashilat_u.h"
 #include "projects/project_vahed_u.h"
+#include "prereg/pishsabt_ins_u.h"
 #include "reference/abadiha_u.h"
+#include "reference/divisions.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,6 +35,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,10 +43,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -98,6 +107,172 @@ void checkTitles(const QWidget* window)
                          qPrintable(g->objectName() + g->listModel()->columns()[c].caption));
 }
 
+// The controls of a shown window that a user cannot read whole, named: a
+// caption, button or box narrower or lower than its text, or a control
+// reaching beyond what its parents show (inside a scroll area's viewport only
+// its height may go beyond; what an item view draws inside itself is its own).
+// Every page of a tab widget is looked at.
+QStringList cutControls(QWidget* window)
+{
+    const auto name = [](const QWidget* w) {
+        QString n = QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
+        if (auto* l = qobject_cast<const QLabel*>(w))
+            n += QLatin1Char(' ') + l->text();
+        else if (auto* b = qobject_cast<const QAbstractButton*>(w))
+            n += QLatin1Char(' ') + b->text();
+        else if (auto* g = qobject_cast<const QGroupBox*>(w))
+            n += QLatin1Char(' ') + g->title();
+        return n;
+    };
+    QStringList out;
+    const auto look = [&] {
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisible() || w->isWindow())
+                continue;
+            bool drawnByView = false;
+            for (QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+                drawnByView = drawnByView || qobject_cast<QAbstractItemView*>(p);
+            if (drawnByView)
+                continue;
+            const auto* label = qobject_cast<const QLabel*>(w);
+            QSize least;
+            if (label && !label->wordWrap() && !label->text().isEmpty()) {
+                least = w->minimumSizeHint();
+            } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w) || qobject_cast<QGroupBox*>(w)) {
+                least = w->minimumSizeHint();
+            } else if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty()) {
+                // A button's text with a little room on each side (its size
+                // hint adds the style's generous padding).
+                least = QSize(b->fontMetrics().horizontalAdvance(QString(b->text()).remove(QLatin1Char('&'))) + 8,
+                              b->fontMetrics().height());
+            }
+            if (w->width() < least.width() || w->height() < least.height())
+                out << name(w) + QStringLiteral(": narrower than its text");
+            QRect r = w->rect();
+            const QWidget* c = w;
+            for (QWidget* p = w->parentWidget(); p; c = p, p = p->parentWidget()) {
+                r.translate(c->pos());
+                QRect shown = p->rect();
+                const auto* scroll = qobject_cast<const QScrollArea*>(p->parentWidget());
+                if (scroll && scroll->viewport() == p)
+                    shown.setTop(std::min(shown.top(), r.top())), shown.setBottom(std::max(shown.bottom(), r.bottom()));
+                // (A right-to-left splitter places its last child one pixel
+                // beyond its edge: Qt's own rounding, not the window's.)
+                if (qobject_cast<QSplitter*>(p))
+                    shown.adjust(-1, 0, 1, 0);
+                if (!shown.contains(r)) {
+                    out << name(w) + QStringLiteral(": beyond ") + name(p) +
+                               QStringLiteral(" (%1,%2 %3×%4 in %5×%6)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())
+                                   .arg(shown.width()).arg(shown.height());
+                    break;
+                }
+                if (p == window)
+                    break;
+                r &= p->rect();  // what shows of it further up
+                if (r.isEmpty())
+                    break;       // scrolled out of sight
+            }
+            if (auto* scroll = qobject_cast<QScrollArea*>(w); scroll && scroll->horizontalScrollBar()->isVisible())
+                out << name(w) + QStringLiteral(": scrolls sideways");
+        }
+    };
+    look();
+    for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+        if (!tabs->isVisible())
+            continue;
+        const int current = tabs->currentIndex();
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (i == current)
+                continue;
+            tabs->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            look();
+        }
+        tabs->setCurrentIndex(current);
+    }
+    out.removeDuplicates();
+    return out;
+}
+
+// Shows a window as the program would and checks that it fits: on the screen,
+// in a laptop's room with a taskbar, without scrolling and with nothing cut.
+void verifyFits(QDialog* w, const QString& what)
+{
+    w->show();
+    QCoreApplication::processEvents();
+    QVERIFY2(w->screen()->availableGeometry().contains(w->frameGeometry()), qPrintable(what));
+    const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint()) + kFrame;
+    const QString room = QStringLiteral(" (needs %1×%2)").arg(least.width()).arg(least.height());
+    QVERIFY2(least.width() <= kLaptop.width() && least.height() <= kLaptop.height(), qPrintable(what + room));
+    if (auto* t = qobject_cast<TWindow*>(w)) {
+        const QWidget* body = t->contentScrollArea() ? t->contentScrollArea()->widget() : nullptr;
+        QVERIFY2(!body, qPrintable(what + QStringLiteral(" scrolls (its content needs %1×%2)")
+                                              .arg(body ? body->minimumWidth() : 0).arg(body ? body->minimumHeight() : 0)));
+    }
+    const QStringList cut = cutControls(w);
+    QVERIFY2(cut.isEmpty(), qPrintable(what + QStringLiteral(": ") + cut.join(QStringLiteral("; "))));
+}
+
+// The modes of the windows that show either a new record or a stored one
+// (those with an edit button), each as a user meets it: a new record, a stored
+// one with the widest values, and a new one again after it.
+using ModeList = QList<std::pair<QString, std::function<void(QDialog*)>>>;
+QMap<QString, ModeList> entryModes()
+{
+    const auto mode = [](const char* n, auto f) { return std::pair<QString, std::function<void(QDialog*)>>(QString::fromLatin1(n), f); };
+    QMap<QString, ModeList> m;
+    m[QStringLiteral("Tcustomers_ins")] = {
+        mode("new", [](QDialog* w) { static_cast<Tcustomers_ins*>(w)->prepareNew(); }),
+        mode("edit", [](QDialog* w) { static_cast<Tcustomers_ins*>(w)->prepareEdit(firstRow("customers")); }),
+        mode("new again", [](QDialog* w) { static_cast<Tcustomers_ins*>(w)->prepareNew(); }),
+        mode("new for a unit", [](QDialog* w) {
+            static_cast<Tcustomers_ins*>(w)->prepareNewForUnit(firstRow("projects"), firstRow("vahedha"));
+        })};
+    m[QStringLiteral("Tproject_vahed")] = {
+        mode("new", [](QDialog* w) { static_cast<Tproject_vahed*>(w)->prepareNew(firstRow("projects")); }),
+        mode("edit", [](QDialog* w) { static_cast<Tproject_vahed*>(w)->prepareEdit(firstRow("projects"), firstRow("vahedha")); })};
+    m[QStringLiteral("Tproject_ins")] = {mode("new", [](QDialog* w) { static_cast<Tproject_ins*>(w)->prepareNew(); }),
+                                         mode("edit", [](QDialog* w) { static_cast<Tproject_ins*>(w)->prepareEdit(firstRow("projects")); })};
+    for (const char* space : {"anbari", "parking"}) {
+        const char* table = space == std::string_view("anbari") ? "anbariha" : "parkingha";
+        m[QStringLiteral("Tproject_") + QString::fromLatin1(space)] = {
+            mode("new", [](QDialog* w) { static_cast<TProjectSpaceWindow*>(w)->prepareNew(firstRow("projects")); }),
+            mode("edit", [table](QDialog* w) { static_cast<TProjectSpaceWindow*>(w)->prepareEdit(firstRow("projects"), firstRow(table)); })};
+    }
+    m[QStringLiteral("Tusers_ins")] = {mode("new", [](QDialog* w) { static_cast<Tusers_ins*>(w)->startNew(); }),
+                                       mode("edit", [](QDialog* w) { static_cast<Tusers_ins*>(w)->startEdit(firstRow("users")); })};
+    m[QStringLiteral("Tpishsabt_ins")] = {mode("new", [](QDialog* w) { static_cast<Tpishsabt_ins*>(w)->prepareNew(); }),
+                                          mode("edit", [](QDialog* w) { static_cast<Tpishsabt_ins*>(w)->prepareEdit(firstRow("pishsabt")); })};
+    m[QStringLiteral("Ttazeha_ins")] = {
+        mode("new", [](QDialog* w) { static_cast<Ttazeha_ins*>(w)->startNew(); }),
+        mode("edit", [](QDialog* w) {
+            static_cast<Ttazeha_ins*>(w)->startEdit(1, QStringLiteral("1404/01/01"), QString(100, QChar(0x0645)), QString(2000, QChar(0x0645)));
+        })};
+    m[QStringLiteral("Tabadiha_ins")] = {
+        mode("new", [](QDialog* w) { static_cast<Tabadiha_ins*>(w)->startInsert(); }),
+        mode("edit", [](QDialog* w) {
+            const QSqlRecord r = firstRow("abadiha");
+            QStringList v;
+            for (const QString& c : divisionColumns())
+                v << r.value(c).toString();
+            Division d = Division::fromValues(v);
+            d.id = r.value(QStringLiteral("id")).toLongLong();
+            static_cast<Tabadiha_ins*>(w)->startEdit(d);
+        })};
+    m[QStringLiteral("Tproject_tashilat")] = {
+        mode("new", [](QDialog* w) {
+            auto* t = static_cast<Tproject_tashilat*>(w);
+            t->applyRights(Rights {true, true, true, true});
+            t->prepare(firstRow("projects"));
+        }),
+        mode("edit", [](QDialog* w) {
+            auto* t = static_cast<Tproject_tashilat*>(w);
+            t->DBGrid1->setCurrentIndex(t->DBGrid1->listModel()->index(0, 0));
+            t->N3Click();
+        })};
+    return m;
+}
+
 // Some windows filled as a user would see them (for the fit check and the pictures).
 void fill(QDialog* w)
 {
@@ -127,14 +302,13 @@ void check(QDialog* w, QStringList& checked)
 {
     const QString name = w->objectName();
     fill(w);
-    w->show();
-    QCoreApplication::processEvents();
-    QVERIFY2(w->screen()->availableGeometry().contains(w->frameGeometry()), qPrintable(name));
-    // The content fits a laptop with a taskbar, without scrolling.
-    const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint()) + kFrame;
-    QVERIFY2(least.width() <= kLaptop.width() && least.height() <= kLaptop.height(), qPrintable(name));
-    if (auto* t = qobject_cast<TWindow*>(w))
-        QVERIFY2(!t->contentScrollArea(), qPrintable(name));
+    verifyFits(w, name);
+    if (QTest::currentTestFailed())
+        return;
+    // Its title is Persian, never an internal name.
+    const QString title = w->windowTitle();
+    QVERIFY2(std::any_of(title.begin(), title.end(), [](QChar c) { return c.script() == QChar::Script_Arabic; }),
+             qPrintable(name + QLatin1Char(' ') + title));
     // A modal window offers only its close button.
     QVERIFY2(!(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)), qPrintable(name));
     // Windows whose picture their own test renders with content (the messages
@@ -216,6 +390,45 @@ private Q_SLOTS:
         }
         for (const char* name : {"Tproject_src", "Tusers", "Tproject_vahed", "Tlogin", "Tusers_ins", "Tserver"})
             QVERIFY2(checked.contains(QString::fromLatin1(name)), name);
+    }
+
+    void entryWindowsFitInEachOfTheirModes()
+    {
+        if (dm().scalar(QStringLiteral("select count(*) from customers")).toInt() == 0) {
+            demo::Options o;
+            o.projects = 3;
+            o.unitsPerProject = 12;
+            demo::generate(dm(), o);
+        }
+        // The widest values a record holds: amounts of fifteen digits.
+        const qint64 most = kMaxAmount;
+        dm().exec(QStringLiteral("update customers set mablagh=?,mablagh1=?,vam=?,takhfif=?,pardakht_sum=?,jarime=?"),
+                  {most, most, most, most, most, most});
+        dm().exec(QStringLiteral("update vahedha set mablagh=?,mablagh1=?,vam=?"), {most, most, most});
+        dm().insert(QStringLiteral("pishsabt"), {QStringLiteral("ostan"), QStringLiteral("shahrestan"), QStringLiteral("fname"), QStringLiteral("lname")},
+                    {firstRow("projects").value(QStringLiteral("ostan")), firstRow("projects").value(QStringLiteral("shahrestan")),
+                     QStringLiteral("علي"), QStringLiteral("محمدي")});
+        dm().insert(QStringLiteral("tashilat"), {QStringLiteral("prj_id"), QStringLiteral("bank"), QStringLiteral("mablagh"), QStringLiteral("daryafti"), QStringLiteral("vahed_cnt")},
+                    {firstRow("projects").value(QStringLiteral("id")), QStringLiteral("ملي"), most, most, 12});
+        test::DialogRecorder rec;
+        const QMap<QString, ModeList> modes = entryModes();
+        QStringList checked;
+        for (QDialog* w : everyWindow()) {
+            const QString name = w->objectName();
+            if (!w->findChild<QAbstractButton*>(QStringLiteral("edit_btn")))
+                continue;
+            QVERIFY2(modes.contains(name), qPrintable(name + QStringLiteral(": its modes are not in entryModes()")));
+            for (const auto& [mode, enter] : modes.value(name)) {
+                enter(w);
+                verifyFits(w, name + QLatin1Char(' ') + mode);
+                w->hide();
+                if (QTest::currentTestFailed())
+                    return;
+            }
+            checked << name;
+        }
+        QCOMPARE(QSet<QString>(checked.begin(), checked.end()), QSet<QString>(modes.keyBegin(), modes.keyEnd()));
+        QCOMPARE(rec.texts(), QStringList());
     }
 
     void fileDialogsAreWideAndOnScreen()

@@ -15,9 +15,12 @@
 #include "common/listmodel.h"
 #include "common/session.h"
 #include "common/spreadsheetreader.h"
+#include "common/windows.h"
 #include "projects/project_src_u.h"
 
 #include <QAction>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QButtonGroup>
 #include <QChart>
 #include <QValueAxis>
@@ -110,7 +113,7 @@ private Q_SLOTS:
         list.menuAction(QStringLiteral("N47"))->trigger();
         QCOMPARE(rec->texts(), QStringList {reptext::kRebuildQuestion});
         QCOMPARE(rec->shown.last().title, QStringLiteral("preview"));
-        QCOMPARE(rec->shown.last().text, layoutName(ReportKind::Status));
+        QCOMPARE(rec->shown.last().text, reptext::kStatusTitle);  // titled as the report, not by its layout
         const ReportScope scope = scopeOf(list);
         QCOMPARE(*scope.filter.shahrestan, QStringLiteral("مرکزی"));
         QVERIFY(!scope.filter.ostan);
@@ -225,6 +228,38 @@ private Q_SLOTS:
         QCOMPARE(rec->shown.last().title, QStringLiteral("preview"));
     }
 
+    // Thirty provinces: every bar is named below it (the first and the last
+    // too), in every kind of chart with a category axis; the options read in Persian.
+    void chartNamesEveryBar()
+    {
+        Tprj_koli_rep_chart& w = tavrin::window<Tprj_koli_rep_chart>();
+        QStringList names;
+        for (int i = 0; i < 30; ++i) {
+            names << QStringLiteral("کهگيلويه و بويراحمد %1").arg(i + 10);
+            dm().exec(QStringLiteral("insert into prj_koli_rep (prs_id,ostan,shahrestan,vahed_sabt) values (?,?,?,?)"),
+                      {session().prsId, names.last(), QStringLiteral("مرکز"), i + 1});
+        }
+        w.prepareToShow();
+        w.resize(1250, 640);
+        w.show();
+        for (const char* kind : {"RadioGroup1_0", "RadioGroup1_3"}) {
+            w.findChild<QRadioButton*>(QString::fromLatin1(kind))->click();
+            w.BitBtn2Click();
+            QCOMPARE(w.points().size(), 30);
+            QTest::qWait(20);
+            QStringList shown;
+            for (QGraphicsItem* item : w.chart()->scene()->items())
+                if (auto* t = dynamic_cast<QGraphicsTextItem*>(item); t && t->isVisible())
+                    shown << t->toPlainText();
+            for (const QString& n : std::as_const(names))
+                QVERIFY2(shown.contains(n), qPrintable(QString::fromLatin1(kind) + QLatin1Char(' ') + n));
+        }
+        for (QCheckBox* c : w.findChildren<QCheckBox*>())
+            QVERIFY2(!isLatinCaption(c->text()), qPrintable(c->objectName()));
+        for (const char* c : {"MarksStyle", "chartcolor"})
+            QVERIFY(!isLatinCaption(test::child<QComboBox>(&w, QString::fromLatin1(c))->currentText()));
+    }
+
     void mainWindowChartCoversEveryVisibleProject()
     {
         // A county user: the projects of his counties, whatever the list shows; a rebuild redraws the chart.
@@ -236,6 +271,9 @@ private Q_SLOTS:
         mainWindow().action(QStringLiteral("N36"))->trigger();
         QCOMPARE(rec->shown.last().title, QStringLiteral("Tprj_koli_rep_chart"));
         QVERIFY(!test::child<QLabel>(&w, QStringLiteral("zaman"))->text().isEmpty());
+        // It opens on the overall chart, not on an empty frame.
+        QCOMPARE(w.title(), Tprj_koli_rep_chart::chartTitle(Chart::Overall));
+        QVERIFY(!w.points().isEmpty());
         w.BitBtn1Click();
         const qint64 visible = dm().scalar(QStringLiteral("select count(*) from projects where shahrestan in (?,?)"),
                                            {QStringLiteral("شيراز"), QStringLiteral("ري")}).toLongLong();

@@ -109,11 +109,13 @@ Database& useFreshDatabase(bool install)
 void DialogRecorder::message(MsgKind kind, const QString& text, const QString& title)
 {
     static const char* names[] = {"information", "warning", "error", "question"};
+    shownOverProgress += progressOpen > 0;
     shown.append({QString::fromLatin1(names[int(kind)]), title, text});
 }
 
 Answer DialogRecorder::question(const QString& text, Buttons, MsgKind, const QString& title)
 {
+    shownOverProgress += progressOpen > 0;
     shown.append({QStringLiteral("question"), title, text});
     if (answers.empty())
         return Answer::Yes;
@@ -164,6 +166,7 @@ QString DialogRecorder::saveFile(const QString& title, const QString&, const QSt
 
 int DialogRecorder::exec(QDialog* window)
 {
+    shownOverProgress += progressOpen > 0;
     shown.append({QStringLiteral("window"), window->objectName(), window->windowTitle()});
     if (onExec)
         return onExec(window);
@@ -185,7 +188,8 @@ std::unique_ptr<ProgressView> DialogRecorder::progress(const QString& label, qin
 {
     struct Recorded final : ProgressView {
         DialogRecorder* r;
-        explicit Recorded(DialogRecorder* recorder) : r(recorder) {}
+        explicit Recorded(DialogRecorder* recorder) : r(recorder) { ++r->progressOpen; }
+        ~Recorded() override { --r->progressOpen; }
         bool advance(qint64 done) override
         {
             r->progressDone = done;

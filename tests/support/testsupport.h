@@ -61,6 +61,9 @@ public:
     std::optional<qint64> cancelProgressAt;
     // The last step a progress dialog showed, and its total.
     qint64 progressDone = 0, progressTotal = 0;
+    // Progress dialogs open now, and the messages, questions and windows shown
+    // while one was open (over it).
+    int progressOpen = 0, shownOverProgress = 0;
 
     void message(MsgKind kind, const QString& text, const QString& title = {}) override;
     Answer question(const QString& text, Buttons buttons, MsgKind kind, const QString& title) override;
