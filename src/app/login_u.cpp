@@ -25,6 +25,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -65,9 +66,12 @@ Tlogin::Tlogin() : TWindow(QStringLiteral("Tlogin"), QStringLiteral("صفحه و
     auto* radios = new QHBoxLayout(RadioGroup1);
     radios->addWidget(internet);
     radios->addWidget(local);
-    internet->setChecked(true);
-    internet->setToolTip(QStringLiteral("Built-in connection"));
-    local->setToolTip(QStringLiteral("Stored connection settings"));
+    // The choice the last connection on this desk was made with.
+    const connection::Choice remembered = connection::rememberedChoice().value_or(connection::Choice::Internet);
+    (remembered == connection::Choice::Local ? local : internet)->setChecked(true);
+    setCurrentChoice(remembered);
+    internet->setToolTip(QStringLiteral("اتصال پيش فرض برنامه"));
+    local->setToolTip(QStringLiteral("تنظيمات اتصال ذخيره شده (تغيير بانك اطلاعاتي)"));
     connect(internet, &QRadioButton::toggled, this, &Tlogin::choiceChanged);
 
     auto* ok = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("ورود"));
@@ -166,11 +170,49 @@ void Tlogin::FormShow()
     ps->setFocus();
 }
 
+namespace {
+// Times the login's steps one after the other.
+class StepClock {
+public:
+    explicit StepClock(QList<LoginStep>& steps) : m_steps(steps)
+    {
+        m_steps.clear();
+        m_timer.start();
+    }
+    void done(const char* step)
+    {
+        m_steps.append({QString::fromLatin1(step), m_timer.nsecsElapsed() / 1e6});
+        m_timer.restart();
+    }
+
+private:
+    QList<LoginStep>& m_steps;
+    QElapsedTimer m_timer;
+};
+} // namespace
+
 bool Tlogin::BitBtn1Click()
 {
+    const bool ok = login();
+    if (ok) {
+        QStringList parts;
+        double total = 0;
+        for (const LoginStep& s : std::as_const(m_steps)) {
+            parts << QStringLiteral("%1 %2 ms").arg(s.name).arg(s.ms, 0, 'f', 1);
+            total += s.ms;
+        }
+        qInfo().noquote() << QStringLiteral("login in %1 ms: ").arg(total, 0, 'f', 1) + parts.join(QStringLiteral(", "));
+    }
+    return ok;
+}
+
+bool Tlogin::login()
+{
+    StepClock clock(m_steps);
     choiceChanged();
     if (!connectProcedure(currentChoice(), false))
         return false;
+    clock.done("connect");
     const QString user = us->text();
     const QString pass = ps->text();
     try {
@@ -181,7 +223,10 @@ bool Tlogin::BitBtn1Click()
         const auto row = db.firstRow(QStringLiteral("select * from users where ") +
                                          db.dialect().exactEquals(QStringLiteral("us")) + QStringLiteral(" order by id"),
                                      {user});
-        if (!row || !password::matches(pass, row->value(QStringLiteral("ps")))) {
+        clock.done("user");
+        const bool matches = row && password::matches(pass, row->value(QStringLiteral("ps")));
+        clock.done("password");
+        if (!matches) {
             dialogs().information(QStringLiteral("کلمه يا رمز عبور اشتباه است"));
             return false;
         }
@@ -236,13 +281,19 @@ bool Tlogin::BitBtn1Click()
                     {QStringLiteral("انقضا فروش"), today});
 
         tx.commit();
+        clock.done("login writes");
         s.sabtCod = settingValue(QStringLiteral("کد ثبت"));
+        clock.done("registration code");
 
         Tmain& main = mainWindow();
+        clock.done("main window");
         const int unread = messages::unreadCount(id);
         main.setUnreadMark(unread != 0);
+        clock.done("unread messages");
+        main.showConnection(db.params());
         main.showMaximized();
         main.startMessagePoll(unread);
+        clock.done("showing the main window");
 
         // News dated after the user last dismissed it opens over the main window;
         // the login stands even when the news cannot be read.
@@ -253,6 +304,7 @@ bool Tlogin::BitBtn1Click()
             // The driver's text is in the program's log.
         }
         hide();
+        clock.done("news");
         if (unseenNews)
             main.openNewsAfterLogin();
         return true;
@@ -325,6 +377,8 @@ void Tlogin::Label4Click()
         w.Password1->setText(s.password);
         w.selectAuthentication(s.authentication);
     } else {
+        for (QLineEdit* e : {w.SqlServerName1, w.DataBase1, w.UserName1, w.Password1})
+            e->clear();
         w.selectAuthentication(QString());
     }
     dialogs().information(QStringLiteral("مسير بانك اطلاعاتي را مي توانيد تغيير دهيد"));
