@@ -38,6 +38,9 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 
+#include <exception>
+#include <future>
+
 namespace tavrin {
 
 namespace {
@@ -171,6 +174,43 @@ void Tlogin::FormShow()
 }
 
 namespace {
+// What the login reads besides the user's row (its writes change none of it).
+struct LoginReads {
+    QString sabtCod;
+    int unread = 0;
+    bool unseenNews = false;
+};
+
+LoginReads readAfterLogin(qint64 prsId)
+{
+    const QString component = QStringLiteral("کد ثبت");
+    LoginReads r;
+    try {
+        const auto row = dm().firstRow(
+            QStringLiteral("select (select cmt from setting where id=(select min(id) from setting where component=?)) as sabt,(") +
+                messages::unreadCountQuery() + QStringLiteral(") as unread,(") + news::unseenQuery() +
+                QStringLiteral(") as news"),
+            {component, prsId, prsId});
+        if (row) {
+            r.sabtCod = text(row->value(0));
+            r.unread = row->value(1).toInt();
+            r.unseenNews = row->value(2).toInt() == 1;
+            return r;
+        }
+    } catch (const DbError&) {
+        // Read one by one below, so that a failure is the failing read's own
+        // (the driver's text is in the program's log).
+    }
+    r.sabtCod = settingValue(component);
+    r.unread = messages::unreadCount(prsId);
+    // The login stands even when the news cannot be read.
+    try {
+        r.unseenNews = news::hasUnseen(prsId);
+    } catch (const DbError&) {
+    }
+    return r;
+}
+
 // Times the login's steps one after the other.
 class StepClock {
 public:
@@ -224,8 +264,24 @@ bool Tlogin::login()
                                          db.dialect().exactEquals(QStringLiteral("us")) + QStringLiteral(" order by id"),
                                      {user});
         clock.done("user");
-        const bool matches = row && password::matches(pass, row->value(QStringLiteral("ps")));
-        clock.done("password");
+        // The password check (a deliberately slow hash) runs on a thread of its
+        // own meanwhile the registration code, the unread messages and the
+        // news are read (one statement; the login's writes touch none of
+        // them).  A failed read is reported only once the password matched.
+        LoginReads reads;
+        std::exception_ptr readFailure;
+        bool matches = false;
+        if (row) {
+            const QVariant stored = row->value(QStringLiteral("ps"));
+            auto check = std::async(std::launch::async, [pass, stored] { return password::matches(pass, stored); });
+            try {
+                reads = readAfterLogin(row->value(QStringLiteral("id")).toLongLong());
+            } catch (const DbError&) {
+                readFailure = std::current_exception();
+            }
+            matches = check.get();
+        }
+        clock.done("password; registration code, messages, news");
         if (!matches) {
             dialogs().information(QStringLiteral("کلمه يا رمز عبور اشتباه است"));
             return false;
@@ -234,13 +290,17 @@ bool Tlogin::login()
             dialogs().information(QStringLiteral("کاربر شما غير فعال شده است"));
             return false;
         }
+        if (readFailure)
+            std::rethrow_exception(readFailure);
         const qint64 id = row->value(QStringLiteral("id")).toLongLong();
         // The login's writes (password upgrade, version, log row, server date,
-        // expiry) succeed or fail together.
+        // expiry) succeed or fail together.  On a server they travel in three
+        // messages: the writes nobody reads back wait for the next read (the
+        // administrator's version, the server's date) or the commit.
         Transaction tx(db);
         // A password kept as plain text by an older installation is replaced by its hash.
         if (!password::isHash(text(row->value(QStringLiteral("ps")))))
-            db.exec(QStringLiteral("update users set ps=? where id=?"), {password::hash(pass), id});
+            db.execLater(QStringLiteral("update users set ps=? where id=?"), {password::hash(pass), id});
 
         // The marker file remembers the name for the next login on this computer.
         writeOwnerOnly(markerFile(), text(row->value(QStringLiteral("us"))).toUtf8() + '\n');
@@ -253,8 +313,8 @@ bool Tlogin::login()
         s.ostan = text(row->value(QStringLiteral("ostan")));
         s.nam = text(row->value(QStringLiteral("nam")));
 
-        db.exec(QStringLiteral("update users set ver=? where id=?"), {QString::number(kProgramVersion), id});
-        const QVariant adminVer = db.scalar(QStringLiteral("select ver from users where us=?"), {QStringLiteral("admin")});
+        db.execLater(QStringLiteral("update users set ver=? where id=?"), {QString::number(kProgramVersion), id});
+        const QVariant adminVer = db.scalarText(QStringLiteral("select ver from users where us=?"), {QStringLiteral("admin")});
         if (adminVer.isValid() && text(adminVer).trimmed().toInt() > kProgramVersion) {
             writeLog(QString(QString::fromUtf8(logtext::kOldVersion) + text(adminVer).trimmed() + ' ' + s.karbar));
             tx.commit();
@@ -265,46 +325,33 @@ bool Tlogin::login()
         writeLog(QString(QString::fromUtf8(logtext::kLogin) + s.karbar + ' ' + s.nam));
 
         // The server's date, read through server_dat's column default.
-        db.exec(QStringLiteral("delete from server_dat where us=?"), {s.karbar});
-        db.exec(QStringLiteral("insert into server_dat (us) values (?)"), {s.karbar});
-        const QVariant serverDate = db.scalar(QStringLiteral("select curr_dat from server_dat where us=?"), {s.karbar});
-        db.exec(QStringLiteral("delete from server_dat where us=?"), {s.karbar});
-        const QString today = serverDate.metaType().id() == QMetaType::QDate
-                                  ? jalali::fromGregorian(serverDate.toDate())
-                                  : jalali::fromIsoText(serverDate.toString());
+        db.execLater(QStringLiteral("delete from server_dat where us=?"), {s.karbar});
+        db.execLater(QStringLiteral("insert into server_dat (us) values (?)"), {s.karbar});
+        const QVariant serverDate = db.scalarText(QStringLiteral("select curr_dat from server_dat where us=?"), {s.karbar});
+        db.execLater(QStringLiteral("delete from server_dat where us=?"), {s.karbar});
+        const QString today = jalali::fromIsoText(serverDate.toString());  // "yyyy-MM-dd..."
 
         // Projects whose sale period has ended; an empty expiry date is no date,
         // so such a project never expires.
         if (!today.isEmpty())
-            db.exec(QStringLiteral("update projects set status=? where expire_dat<? and ") +
+            db.execLater(QStringLiteral("update projects set status=? where expire_dat<? and ") +
                         jalali::dateIsSet(QStringLiteral("expire_dat")),
                     {QStringLiteral("انقضا فروش"), today});
 
         tx.commit();
         clock.done("login writes");
-        s.sabtCod = settingValue(QStringLiteral("کد ثبت"));
-        clock.done("registration code");
+        s.sabtCod = reads.sabtCod;
 
         Tmain& main = mainWindow();
-        clock.done("main window");
-        const int unread = messages::unreadCount(id);
-        main.setUnreadMark(unread != 0);
-        clock.done("unread messages");
+        main.setUnreadMark(reads.unread != 0);
         main.showConnection(db.params());
         main.showMaximized();
-        main.startMessagePoll(unread);
+        main.startMessagePoll(reads.unread);
         clock.done("showing the main window");
 
-        // News dated after the user last dismissed it opens over the main window;
-        // the login stands even when the news cannot be read.
-        bool unseenNews = false;
-        try {
-            unseenNews = news::hasUnseen(id);
-        } catch (const DbError&) {
-            // The driver's text is in the program's log.
-        }
+        // News dated after the user last dismissed it opens over the main window.
         hide();
-        clock.done("news");
+        const bool unseenNews = reads.unseenNews;
         if (unseenNews)
             main.openNewsAfterLogin();
         return true;
