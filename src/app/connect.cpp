@@ -64,12 +64,15 @@ bool confirmEmptyEmbedded()
     const connection::Resolved stored = connection::resolve(connection::Choice::Local);
     if (stored.problem == connection::Problem::NoStoredSettings)
         return true;
-    const QString where = stored.params ? QStringLiteral(" (") + connectionCaption(*stored.params) + ')' : QString();
-    return dialogs().question(QStringLiteral("براي شما تنظيمات اتصال به بانک اطلاعاتي ذخيره شده است") + where +
-                                  QStringLiteral("، ولي با گزينه Internet فايل تنظيمات اتصال سيستم يافت نشد و بانک "
-                                                 "اطلاعاتي خالي داخل همين کامپيوتر باز مي شود؛ اطلاعاتي که در آن ثبت "
-                                                 "شود به بانک اطلاعاتي ذخيره شده نمي رسد. براي کار با آن گزينه Local را "
-                                                 "انتخاب نماييد.\nآيا بانک اطلاعاتي خالي داخلي باز شود؟"),
+    // (the stored database on a line of its own: values in brackets inside
+    // Persian text would be drawn out of order)
+    const QString where = stored.params ? QStringLiteral("\nبانک اطلاعاتي ذخيره شده: ") + connectionCaption(*stored.params)
+                                        : QString();
+    return dialogs().question(QStringLiteral("براي شما تنظيمات اتصال به بانک اطلاعاتي ذخيره شده است، ولي با گزينه "
+                                             "Internet فايل تنظيمات اتصال سيستم يافت نشد و بانک اطلاعاتي خالي داخل "
+                                             "همين کامپيوتر باز مي شود؛ اطلاعاتي که در آن ثبت شود به بانک اطلاعاتي "
+                                             "ذخيره شده نمي رسد. براي کار با آن گزينه Local را انتخاب نماييد.") +
+                                  where + QStringLiteral("\nآيا بانک اطلاعاتي خالي داخلي باز شود؟"),
                               Buttons::YesNo, MsgKind::Warning) == Answer::Yes;
 }
 } // namespace

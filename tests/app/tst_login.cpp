@@ -326,12 +326,12 @@ private Q_SLOTS:
 
         const QString embedded = connection::embeddedDataFile();
         QFile::remove(embedded);
-        const QString question = QStringLiteral("براي شما تنظيمات اتصال به بانک اطلاعاتي ذخيره شده است (") +
-                                 connectionCaption(m_params) +
-                                 QStringLiteral(")، ولي با گزينه Internet فايل تنظيمات اتصال سيستم يافت نشد و بانک "
-                                                "اطلاعاتي خالي داخل همين کامپيوتر باز مي شود؛ اطلاعاتي که در آن ثبت "
-                                                "شود به بانک اطلاعاتي ذخيره شده نمي رسد. براي کار با آن گزينه Local را "
-                                                "انتخاب نماييد.\nآيا بانک اطلاعاتي خالي داخلي باز شود؟");
+        const QString question = QStringLiteral("براي شما تنظيمات اتصال به بانک اطلاعاتي ذخيره شده است، ولي با گزينه "
+                                                "Internet فايل تنظيمات اتصال سيستم يافت نشد و بانک اطلاعاتي خالي داخل "
+                                                "همين کامپيوتر باز مي شود؛ اطلاعاتي که در آن ثبت شود به بانک اطلاعاتي "
+                                                "ذخيره شده نمي رسد. براي کار با آن گزينه Local را انتخاب نماييد.\nبانک "
+                                                "اطلاعاتي ذخيره شده: ") +
+                                 connectionCaption(m_params) + QStringLiteral("\nآيا بانک اطلاعاتي خالي داخلي باز شود؟");
         rec.answers = {Answer::No};
         QVERIFY(!connectProcedure(connection::Choice::Internet, false));
         QCOMPARE(rec.texts(), QStringList {question});
