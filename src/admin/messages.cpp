@@ -210,10 +210,14 @@ QString deleteSelectedRead(const QList<qint64>& messageIds)
     });
 }
 
+QString unreadCountQuery()
+{
+    return QStringLiteral("select count(*) as c from payamha where rec_prs_id=? and not (") + shown() + ')';
+}
+
 int unreadCount(qint64 prsId)
 {
-    return dm().scalar(QStringLiteral("select count(*) as c from payamha where rec_prs_id=? and not (") + shown() + ')', {prsId})
-        .toInt();
+    return dm().scalar(unreadCountQuery(), {prsId}).toInt();
 }
 
 std::optional<QString> senderLabel(qint64 messageId)

@@ -56,6 +56,9 @@ QString deleteAllRead();
 QString deleteSelectedRead(const QList<qint64>& messageIds);
 
 int unreadCount(qint64 prsId);
+// The statement unreadCount runs (one value bound: the user's id), for a
+// caller that reads it together with other values in one statement.
+QString unreadCountQuery();
 // The sender's or the recipient's label; nothing when that user is gone.
 std::optional<QString> senderLabel(qint64 messageId);
 std::optional<QString> recipientLabelOf(qint64 messageId);

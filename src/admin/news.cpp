@@ -84,11 +84,17 @@ void dismiss(qint64 prsId, const QString& today)
     tx.commit();
 }
 
+QString unseenQuery()
+{
+    // (dismissing keeps one row per user; without one, or with an empty date,
+    // every dated item is unseen)
+    return QStringLiteral("select case when exists (select 1 from tazeha where dat>"
+                          "coalesce((select min(dat) from tazeha_readed where prs_id=?),'')) then 1 else 0 end");
+}
+
 bool hasUnseen(qint64 prsId)
 {
-    Database& db = dm();
-    const QString seen = text(db.scalar(QStringLiteral("select dat from tazeha_readed where prs_id=?"), {prsId}));
-    return db.firstRow(QStringLiteral("select id from tazeha where dat>?"), {seen}).has_value();
+    return dm().scalar(unseenQuery(), {prsId}).toInt() == 1;
 }
 
 } // namespace tavrin::news

@@ -35,6 +35,9 @@ void dismiss(qint64 prsId, const QString& today);
 // Whether an item dated after the user's last dismissal exists (any dated item
 // when he never dismissed the news).
 bool hasUnseen(qint64 prsId);
+// The one statement hasUnseen runs (one value bound: the user's id; answers 1
+// or 0), for a caller that reads it together with other values.
+QString unseenQuery();
 
 extern const QString kDateIncomplete;
 extern const QString kNeedTitle;

@@ -8,6 +8,9 @@
 #include "admin/rights_templates.h"
 #include "reference/divisions.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace tavrin {
 
 namespace {
@@ -39,7 +42,55 @@ void showSettings()
 {
     window<Tserver>().showModal();
 }
+
+// A value inside Persian text keeps its own left-to-right order.
+QString leftToRight(const QString& v)
+{
+    return QChar(0x2066) + v + QChar(0x2069);
+}
+
+// Whether the embedded data file holds the organisation's work already.
+bool holdsWork(Database& db)
+{
+    return db.scalar(QStringLiteral("select case when exists (select 1 from projects) or exists (select 1 from customers)"
+                                    " or exists (select 1 from pishsabt) then 1 else 0 end"))
+               .toInt() == 1;
+}
+
+// "Internet" is about to open an embedded data file without work in it while
+// the user has connection settings stored: asks whether to go on.
+bool confirmEmptyEmbedded()
+{
+    const connection::Resolved stored = connection::resolve(connection::Choice::Local);
+    if (stored.problem == connection::Problem::NoStoredSettings)
+        return true;
+    // (the stored database on a line of its own: values in brackets inside
+    // Persian text would be drawn out of order)
+    const QString where = stored.params ? QStringLiteral("\nبانک اطلاعاتي ذخيره شده: ") + connectionCaption(*stored.params)
+                                        : QString();
+    return dialogs().question(QStringLiteral("براي شما تنظيمات اتصال به بانک اطلاعاتي ذخيره شده است، ولي با گزينه "
+                                             "Internet فايل تنظيمات اتصال سيستم يافت نشد و بانک اطلاعاتي خالي داخل "
+                                             "همين کامپيوتر باز مي شود؛ اطلاعاتي که در آن ثبت شود به بانک اطلاعاتي "
+                                             "ذخيره شده نمي رسد. براي کار با آن گزينه Local را انتخاب نماييد.") +
+                                  where + QStringLiteral("\nآيا بانک اطلاعاتي خالي داخلي باز شود؟"),
+                              Buttons::YesNo, MsgKind::Warning) == Answer::Yes;
+}
 } // namespace
+
+QString connectionCaption(const ConnectionParams& p)
+{
+    switch (p.backend) {
+    case Backend::SQLite:
+        return QStringLiteral("SQLite، فايل ") + leftToRight(QDir::toNativeSeparators(p.server));
+    case Backend::PostgreSQL:
+        return QStringLiteral("PostgreSQL، سرور ") + leftToRight(p.server) + QStringLiteral("، بانک ") +
+               leftToRight(p.database);
+    case Backend::SqlServer:
+        return QStringLiteral("SQL Server، سرور ") + leftToRight(p.server) + QStringLiteral("، بانک ") +
+               leftToRight(p.database);
+    }
+    return {};
+}
 
 InstallReport installDatabase(Database& db)
 {
@@ -85,6 +136,11 @@ bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing, b
     setDm(nullptr);
     if (choice == connection::Choice::Internet) {
         const ConnectionParams p = connection::builtIn();
+        const bool embedded = p.backend == Backend::SQLite && p.server == connection::embeddedDataFile();
+        const bool existed = QFileInfo::exists(p.server);
+        // A new embedded file is asked about before it is created.
+        if (embedded && !existed && !confirmEmptyEmbedded())
+            return false;
         if (!openDm(p)) {
             dialogs().warning(kInternetFailed);
             return false;
@@ -99,6 +155,19 @@ bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing, b
                 return false;
             }
         }
+        if (embedded && existed) {
+            bool work = true;
+            try {
+                work = holdsWork(dm());
+            } catch (const DbError&) {
+                // The driver's text is in the log; the login's own reads report it.
+            }
+            if (!work && !confirmEmptyEmbedded()) {
+                setDm(nullptr);
+                return false;
+            }
+        }
+        connection::rememberChoice(choice);
         return true;
     }
     const connection::Resolved r = connection::resolve(choice);
@@ -122,8 +191,10 @@ bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing, b
     ConnectionParams params = *r.params;
     if (forInstaller && params.backend == Backend::SQLite)
         params.createIfMissing = true;
-    if (openDm(params))
+    if (openDm(params)) {
+        connection::rememberChoice(choice);
         return true;
+    }
     dialogs().warning(r.params->backend == Backend::SQLite ? kAccessMissing : kServerFailed);
     showSettings();
     return false;

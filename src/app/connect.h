@@ -22,6 +22,15 @@ InstallReport installDatabase(Database& db);
 // show the settings window when no settings are stored; the login does not.
 // forInstaller: the schema installer may create a new SQLite data file at the
 // stored path; every other caller needs the file to exist.
+// A connection that succeeds is remembered as the choice of the next start.
+// "Internet" without a system connection file opens the embedded data file:
+// while connection settings are stored for the user and that file holds no
+// project, applicant or pre-registration, the user is asked first (work
+// entered there would not reach the stored server).
 bool connectProcedure(connection::Choice choice, bool showSettingsWhenMissing, bool forInstaller = false);
+
+// The database a connection reaches, for the user: the backend and the server
+// and database, or the data file (each value kept left to right).
+QString connectionCaption(const ConnectionParams& p);
 
 } // namespace tavrin

@@ -15,6 +15,12 @@ class Tmain;
 // the one the administrator last used refuses to run.
 inline constexpr int kProgramVersion = 33;
 
+// How long one step of the last login took (the program's log lists them).
+struct LoginStep {
+    QString name;
+    double ms = 0;
+};
+
 class Tlogin : public TWindow {
     Q_OBJECT
 public:
@@ -28,6 +34,8 @@ public:
 
     // The file holding the user name of the last successful login on this computer.
     static QString markerFile();
+    // The steps of the last login ("ورود") and their times.
+    const QList<LoginStep>& lastSteps() const { return m_steps; }
 
 public Q_SLOTS:
     void FormShow();
@@ -48,6 +56,9 @@ private:
     // returns the written file, or "" when nothing was saved (a failed write is shown).
     QString saveAttachment(const QString& description, const QString& proposedName);
     void choiceChanged();
+    bool login();
+
+    QList<LoginStep> m_steps;
 };
 
 } // namespace tavrin

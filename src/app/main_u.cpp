@@ -1,5 +1,7 @@
 #include "main_u.h"
 
+#include "connect.h"
+
 #include "admin/commtexts.h"
 #include "admin/messages.h"
 #include "common/session.h"
@@ -14,6 +16,7 @@
 #include <QLinearGradient>
 #include <QMenuBar>
 #include <QPainter>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -106,6 +109,10 @@ Tmain::Tmain()
     entry(base, QStringLiteral("N18"), QStringLiteral("انتقال اطلاعات"))->setEnabled(false);
     connect(entry(base, QStringLiteral("N5"), QStringLiteral("درباره")), &QAction::triggered, this, &Tmain::N5Click);
     connect(entry(nullptr, QStringLiteral("N3"), QStringLiteral("خروج")), &QAction::triggered, this, &Tmain::N3Click);
+    m_connection = new QLabel(this);
+    m_connection->setObjectName(QStringLiteral("connection_lbl"));
+    statusBar()->addWidget(m_connection, 1);
+    statusBar()->setSizeGripEnabled(false);
     resize(1024, 700);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -144,6 +151,11 @@ void Tmain::fitWindow(QWidget* w, int heightMargin, int widthMargin)
 void Tmain::setUnreadMark(bool unread)
 {
     m_messages->setText(unread ? QStringLiteral("پيام*") : QStringLiteral("پيام"));
+}
+
+void Tmain::showConnection(const ConnectionParams& p)
+{
+    m_connection->setText(QStringLiteral("بانک اطلاعاتي: ") + connectionCaption(p));
 }
 
 void Tmain::startMessagePoll(int unreadAtLogin)

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QTimer;
 
@@ -21,6 +22,8 @@ public:
 
     // The "پيام" entry reads "پيام*" while the user has unread messages.
     void setUnreadMark(bool unread);
+    // The status bar names the database the program works in.
+    void showConnection(const ConnectionParams& p);
     // The login found news the user has not seen: the news opens as from the menu.
     void openNewsAfterLogin();
     bool newsRequested() const { return m_newsRequested; }
@@ -79,6 +82,7 @@ protected:
 private:
     QAction* entry(QMenu* menu, const QString& name, const QString& caption);
     QAction* m_messages = nullptr;
+    QLabel* m_connection = nullptr;
     QTimer* Timer1 = nullptr;
     int m_announcedUnread = 0;
     bool m_polling = false;

@@ -26,28 +26,26 @@ enum Entry { SqlServer = 0, Access = 2, Postgres = 3 };
 Tserver::Tserver() : TWindow(QStringLiteral("Tserver"), QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي"))
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // The fields start empty: a sample value left in place would be stored as
+    // if it were the office's server.
     SqlServerName1 = makeEdit(this, QStringLiteral("SqlServerName1"));
-    SqlServerName1->setText(QStringLiteral("192.168.1.10,1433"));
     DataBase1 = makeEdit(this, QStringLiteral("DataBase1"));
-    DataBase1->setText(QStringLiteral("Tavrin"));
     UserName1 = makeEdit(this, QStringLiteral("UserName1"));
-    UserName1->setText(QStringLiteral("sa"));
     Password1 = makeEdit(this, QStringLiteral("Password1"));
     Password1->setEchoMode(QLineEdit::Password);
-    Password1->setText(QStringLiteral("Tormek&&&"));
     for (QLineEdit* e : {SqlServerName1, DataBase1, UserName1, Password1}) {
         e->setLayoutDirection(Qt::LeftToRight);
         e->setMinimumWidth(260);
     }
 
-    auto* label3 = new ClickLabel(QStringLiteral("نام سرور SQL :"), QStringLiteral("Label3"), this);
-    auto* label8 = new ClickLabel(QStringLiteral("نام ديتابيس :"), QStringLiteral("Label8"), this);
-    auto* label9 = new ClickLabel(QStringLiteral("کلمه کاربري SQL Server :"), QStringLiteral("Label9"), this);
-    auto* label10 = new ClickLabel(QStringLiteral("رمز عبور SQL Server :"), QStringLiteral("Label10"), this);
-    connect(label3, &ClickLabel::clicked, this, [this] { SqlServerName1->setText(QStringLiteral("localhost")); });
-    connect(label8, &ClickLabel::clicked, this, [this] { DataBase1->setText(QStringLiteral("Tavrin")); });
-    connect(label9, &ClickLabel::clicked, this, [this] { UserName1->setText(QStringLiteral("sa")); });
-    connect(label10, &ClickLabel::clicked, this, [this] { Password1->setText(QStringLiteral("Tormek#!&")); });
+    m_serverLabel = new ClickLabel(QStringLiteral("نام سرور SQL :"), QStringLiteral("Label3"), this);
+    m_dataBaseLabel = new ClickLabel(QStringLiteral("نام ديتابيس :"), QStringLiteral("Label8"), this);
+    m_userLabel = new ClickLabel(QStringLiteral("کلمه کاربري SQL Server :"), QStringLiteral("Label9"), this);
+    m_passwordLabel = new ClickLabel(QStringLiteral("رمز عبور SQL Server :"), QStringLiteral("Label10"), this);
+    connect(m_serverLabel, &ClickLabel::clicked, this, [this] { SqlServerName1->setText(QStringLiteral("localhost")); });
+    connect(m_dataBaseLabel, &ClickLabel::clicked, this, [this] { DataBase1->setText(QStringLiteral("Tavrin")); });
+    connect(m_userLabel, &ClickLabel::clicked, this, [this] { UserName1->setText(QStringLiteral("sa")); });
+    connect(m_passwordLabel, &ClickLabel::clicked, this, [this] { Password1->setText(QStringLiteral("Tormek#!&")); });
 
     RadioGroup1 = new QGroupBox(QStringLiteral("نحوه اتصال به سرور: "), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
@@ -65,17 +63,21 @@ Tserver::Tserver() : TWindow(QStringLiteral("Tserver"), QStringLiteral("تنظي
         radios->addWidget(r);
     }
     m_auth->button(SqlServer)->setChecked(true);
+    connect(m_auth, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on)
+            backendChanged();
+    });
 
     auto* form = new QFormLayout;
-    form->addRow(label3, SqlServerName1);
-    form->addRow(label8, DataBase1);
-    form->addRow(label9, UserName1);
-    form->addRow(label10, Password1);
+    form->addRow(m_serverLabel, SqlServerName1);
+    form->addRow(m_dataBaseLabel, DataBase1);
+    form->addRow(m_userLabel, UserName1);
+    form->addRow(m_passwordLabel, Password1);
 
     auto* connectBtn = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("اتصال"));
     auto* endBtn = makeButton(this, QStringLiteral("Button2"), QStringLiteral("خاتمه"));
     auto* install = new ClickLabel(QStringLiteral(". . ."), QStringLiteral("Label7"), this);
-    install->setToolTip(QStringLiteral("Install / upgrade tables"));
+    install->setToolTip(QStringLiteral("ساختن يا به روز کردن جداول بانک اطلاعاتي"));
     connect(connectBtn, &QPushButton::clicked, this, &Tserver::BitBtn1Click);
     setSaveButtons({connectBtn});
     connect(endBtn, &QPushButton::clicked, this, &Tserver::Button2Click);
@@ -91,6 +93,29 @@ Tserver::Tserver() : TWindow(QStringLiteral("Tserver"), QStringLiteral("تنظي
     top->addLayout(form);
     top->addWidget(RadioGroup1);
     top->addLayout(buttons);
+    backendChanged();
+}
+
+void Tserver::backendChanged()
+{
+    const int id = m_auth->checkedId();
+    QString server = QStringLiteral("نام سرور SQL :");
+    QString user = QStringLiteral("کلمه کاربري SQL Server :");
+    QString pass = QStringLiteral("رمز عبور SQL Server :");
+    if (id == Postgres) {
+        server = QStringLiteral("نام سرور PostgreSQL :");
+        user = QStringLiteral("کلمه کاربري PostgreSQL :");
+        pass = QStringLiteral("رمز عبور PostgreSQL :");
+    } else if (id == Access) {
+        server = QStringLiteral("مسير فايل بانک اطلاعاتي :");
+    }
+    m_serverLabel->setText(server);
+    m_userLabel->setText(user);
+    m_passwordLabel->setText(pass);
+    // A data file has no database name, user or password.
+    for (QWidget* w : std::initializer_list<QWidget*> {DataBase1, UserName1, Password1, m_dataBaseLabel, m_userLabel,
+                                                       m_passwordLabel})
+        w->setEnabled(id != Access);
 }
 
 QString Tserver::authentication() const
@@ -116,6 +141,7 @@ void Tserver::selectAuthentication(const QString& value)
     for (QAbstractButton* b : m_auth->buttons())
         b->setChecked(m_auth->id(b) == id);
     m_auth->setExclusive(true);
+    backendChanged();
 }
 
 void Tserver::BitBtn1Click()
@@ -141,13 +167,38 @@ void Tserver::BitBtn1Click()
     s.authentication = authentication();
     s.userName = UserName1->text();
     s.password = Password1->text();
-    if (!connection::writeStored(s))
+    if (!connection::writeStored(s)) {
         dialogs().warning(QStringLiteral("عمليات ثبت با خطا مواجه گرديد، لطفا دوباره سعي نماييد"));
+        return;
+    }
+    // The stored settings are tried on a connection of their own (the
+    // program's connection stays as it is); the driver's text goes to the log.
+    const connection::Resolved r = connection::fromStored(s);
+    bool connected = false, installed = false;
+    if (r.params) {
+        Database probe(*r.params);
+        connected = probe.open();
+        try {
+            installed = connected && probe.tableExists(QStringLiteral("users"));
+        } catch (const DbError&) {
+        }
+    }
+    if (connected && installed)
+        dialogs().information(QStringLiteral("اتصال به بانک اطلاعاتي برقرار شد و تنظيمات ذخيره شد"));
+    else if (connected)
+        dialogs().information(QStringLiteral("اتصال به بانک اطلاعاتي برقرار شد و تنظيمات ذخيره شد، ولي جداول برنامه در "
+                                             "آن ساخته نشده است؛ براي ساختن آنها روي \". . .\" کليک نماييد"));
+    else if (m_auth->checkedId() == Access)
+        dialogs().warning(QStringLiteral("تنظيمات ذخيره شد، ولي فايل بانک اطلاعاتي يافت نشد؛ براي ساختن فايل جديد روي "
+                                         "\". . .\" کليک نماييد"));
+    else
+        dialogs().warning(QStringLiteral("تنظيمات ذخيره شد، ولي اتصال به بانک اطلاعاتي برقرار نشد؛ نام سرور، نام "
+                                         "ديتابيس، کلمه کاربري و رمز عبور را بررسي نماييد"));
 }
 
 void Tserver::Button2Click()
 {
-    dialogs().endProgram();
+    reject();
 }
 
 void Tserver::Label7Click()

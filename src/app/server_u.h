@@ -27,12 +27,22 @@ public:
     void selectAuthentication(const QString& value);  // unknown value: no entry selected
 
 public Q_SLOTS:
-    void BitBtn1Click();  // "اتصال": store the settings
-    void Button2Click();  // "خاتمه": end the program
+    // "اتصال": stores the settings, then tries them and tells whether the
+    // database answered and the settings were stored.
+    void BitBtn1Click();
+    void Button2Click();  // "خاتمه": closes the window
     void Label7Click();   // ". . .": the schema installer
 
 private:
+    // The labels name the selected backend's server, user and password (a
+    // data file needs only its path).
+    void backendChanged();
+
     QButtonGroup* m_auth;
+    ClickLabel* m_serverLabel;
+    ClickLabel* m_dataBaseLabel;
+    ClickLabel* m_userLabel;
+    ClickLabel* m_passwordLabel;
 };
 
 } // namespace tavrin

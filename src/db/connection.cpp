@@ -105,6 +105,32 @@ bool writeStored(const StoredSettings& in)
     return s.status() == QSettings::NoError;
 }
 
+namespace {
+const QString kChoiceKey = QStringLiteral("TavrinConnectionChoice");
+} // namespace
+
+std::optional<Choice> rememberedChoice()
+{
+    const QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad"));
+    const QString v = s.value(kChoiceKey).toString();
+    if (v == QLatin1String("Internet"))
+        return Choice::Internet;
+    if (v == QLatin1String("Local"))
+        return Choice::Local;
+    return std::nullopt;
+}
+
+void rememberChoice(Choice c)
+{
+    if (rememberedChoice() == c)
+        return;
+    QSettings s(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad"));
+    keepPrivate(s.fileName(), true);
+    s.setValue(kChoiceKey, c == Choice::Local ? QStringLiteral("Local") : QStringLiteral("Internet"));
+    s.sync();
+    keepPrivate(s.fileName(), false);
+}
+
 QString embeddedDataFile()
 {
     const QString file = QDir(programDataFolder()).filePath(QStringLiteral("tavrin.db"));

@@ -33,6 +33,12 @@ bool writeStored(const StoredSettings& s);
 
 enum class Choice { Internet = 0, Local = 1 };
 
+// The login's last connection choice on this desk, remembered for the user
+// (TavrinConnectionChoice: "Internet" or "Local"); nothing when none was
+// remembered yet.  A desk set up for a server stays on it at the next start.
+std::optional<Choice> rememberedChoice();
+void rememberChoice(Choice c);
+
 // The built-in connection: the server named by the organisation's system-wide
 // configuration file when one is installed, otherwise the embedded data file in
 // the user's data folder.

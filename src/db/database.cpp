@@ -730,6 +730,16 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values) const
     return {};
 }
 
+QVariant Database::scalarText(const QString& sql, const QVariantList& values) const
+{
+    if (m_pending.isEmpty()) {
+        const QVariant v = scalar(sql, values);
+        return v.isNull() ? QVariant() : QVariant(v.toString());
+    }
+    announce(sql);
+    return sendPending(values.isEmpty() ? sql : bindInline(sql, values), &sql).firstValue;
+}
+
 std::optional<QSqlRecord> Database::firstRow(const QString& sql, const QVariantList& values) const
 {
     QSqlQuery q = exec(sql, values);

@@ -85,6 +85,11 @@ public:
     // First column of the first row, or an invalid QVariant when no row came back.
     QVariant scalar(const QString& sql, const QVariantList& values = {}) const;
     std::optional<QSqlRecord> firstRow(const QString& sql, const QVariantList& values = {}) const;
+    // The first column of the first row as text, or an invalid QVariant when
+    // no row came back or the value is null.  On PostgreSQL inside a
+    // transaction it travels with what waits (the BEGIN, execLater writes):
+    // one round trip for the writes and the read.
+    QVariant scalarText(const QString& sql, const QVariantList& values = {}) const;
     // First column of every row, as text (choice lists).
     QStringList textColumn(const QString& sql, const QVariantList& values = {}) const;
     // Inserts one row and returns its new id.

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -97,7 +98,7 @@ private Q_SLOTS:
         w.SqlServerName1->clear();
         w.BitBtn1Click();
         QCOMPARE(rec.lastText(), QStringLiteral("نام سرور را وارد نمائيد"));
-        w.SqlServerName1->setText(QStringLiteral("db.example,1433"));
+        w.SqlServerName1->setText(QStringLiteral("127.0.0.1,1"));
         w.DataBase1->setText(QStringLiteral("Tavrin"));
         w.UserName1->clear();
         w.BitBtn1Click();
@@ -106,9 +107,11 @@ private Q_SLOTS:
         w.Password1->setText(QStringLiteral("abc"));
         rec.clear();
         w.BitBtn1Click();
-        QVERIFY(rec.shown.isEmpty());  // nothing is shown on success
+        // Stored, and tried: no server answers there.
+        QCOMPARE(rec.texts(), QStringList {QStringLiteral("تنظيمات ذخيره شد، ولي اتصال به بانک اطلاعاتي برقرار نشد؛ نام "
+                                                          "سرور، نام ديتابيس، کلمه کاربري و رمز عبور را بررسي نماييد")});
         const auto s = connection::readStored();
-        QCOMPARE(s.serverName, QStringLiteral("db.example,1433"));
+        QCOMPARE(s.serverName, QStringLiteral("127.0.0.1,1"));
         QCOMPARE(s.authentication, QStringLiteral("SQL Server"));
         QCOMPARE(s.password, QStringLiteral("abc"));
         QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad"));
@@ -261,9 +264,107 @@ private Q_SLOTS:
         QCOMPARE(text(dm().scalar(QStringLiteral("select ver from users where us='u7'"))), QString());
     }
 
+    // The settings window names the chosen backend's fields, starts empty,
+    // tells whether the stored settings connect, and "خاتمه" only closes it.
+    void settingsWindowTriesWhatItStores()
+    {
+        test::DialogRecorder rec;
+        Tserver& w = window<Tserver>();
+        for (QLineEdit* e : {w.SqlServerName1, w.DataBase1, w.UserName1, w.Password1})
+            QCOMPARE(e->text(), QString());
+        const auto label = [&w](const char* name) { return w.findChild<QLabel*>(QString::fromLatin1(name))->text(); };
+        QCOMPARE(label("Label9"), QStringLiteral("کلمه کاربري SQL Server :"));
+        w.selectAuthentication(QStringLiteral("PostgreSQL"));
+        QCOMPARE(label("Label3"), QStringLiteral("نام سرور PostgreSQL :"));
+        QCOMPARE(label("Label9"), QStringLiteral("کلمه کاربري PostgreSQL :"));
+        QCOMPARE(label("Label10"), QStringLiteral("رمز عبور PostgreSQL :"));
+        w.selectAuthentication(QStringLiteral("Access"));
+        QCOMPARE(label("Label3"), QStringLiteral("مسير فايل بانک اطلاعاتي :"));
+        QVERIFY(!w.UserName1->isEnabled() && !w.Password1->isEnabled());
+        // The test database: connected and stored; a data file that is not there: stored, not found.
+        w.selectAuthentication(QString::fromLatin1(m_params.backend == Backend::SQLite ? connection::kAuthAccess
+                                                                                       : connection::kAuthPostgres));
+        w.SqlServerName1->setText(m_params.server);
+        w.DataBase1->setText(m_params.database);
+        w.UserName1->setText(m_params.user.isEmpty() ? QStringLiteral("u") : m_params.user);
+        w.Password1->setText(QStringLiteral("pw"));
+        w.BitBtn1Click();
+        QCOMPARE(rec.texts(), QStringList {QStringLiteral("اتصال به بانک اطلاعاتي برقرار شد و تنظيمات ذخيره شد")});
+        QCOMPARE(connection::readStored().serverName, m_params.server);
+        w.selectAuthentication(QStringLiteral("Access"));
+        w.SqlServerName1->setText(m_params.server + QStringLiteral(".gone"));
+        rec.clear();
+        w.BitBtn1Click();
+        QCOMPARE(rec.texts(), QStringList {QStringLiteral("تنظيمات ذخيره شد، ولي فايل بانک اطلاعاتي يافت نشد؛ براي ساختن "
+                                                          "فايل جديد روي \". . .\" کليک نماييد")});
+        QCOMPARE(connection::readStored().serverName, m_params.server + QStringLiteral(".gone"));
+        rec.clear();
+        w.show();
+        w.Button2Click();
+        QVERIFY(!w.isVisible());
+        QVERIFY(rec.shown.isEmpty());  // the program goes on
+    }
+
+    // The choice that connected is the next start's; "Internet" without a
+    // system connection file asks before an empty embedded file while settings
+    // are stored; the main window names the database.
+    void theConnectionChoiceIsKept()
+    {
+        test::DialogRecorder rec;
+        test::addUser(QStringLiteral("u8"), QStringLiteral("city"));
+        QVERIFY(login(QStringLiteral("u8"), QStringLiteral("1")).BitBtn1Click());
+        const QString caption = mainWindow().findChild<QLabel*>(QStringLiteral("connection_lbl"))->text();
+        const auto ltr = [](const QString& v) { return QString(QChar(0x2066) + v + QChar(0x2069)); };
+        QCOMPARE(caption, m_params.backend == Backend::SQLite
+                              ? QString(QStringLiteral("بانک اطلاعاتي: SQLite، فايل ") + ltr(m_params.server))
+                              : QStringLiteral("بانک اطلاعاتي: PostgreSQL، سرور ") + ltr(m_params.server) +
+                                    QStringLiteral("، بانک ") + ltr(m_params.database));
+        destroyMainWindow();
+        destroyWindows();
+        QVERIFY(window<Tlogin>().local->isChecked());
+        QCOMPARE(currentChoice(), connection::Choice::Local);
+
+        const QString embedded = connection::embeddedDataFile();
+        QFile::remove(embedded);
+        const QString question = QStringLiteral("براي شما تنظيمات اتصال به بانک اطلاعاتي ذخيره شده است، ولي با گزينه "
+                                                "Internet فايل تنظيمات اتصال سيستم يافت نشد و بانک اطلاعاتي خالي داخل "
+                                                "همين کامپيوتر باز مي شود؛ اطلاعاتي که در آن ثبت شود به بانک اطلاعاتي "
+                                                "ذخيره شده نمي رسد. براي کار با آن گزينه Local را انتخاب نماييد.\nبانک "
+                                                "اطلاعاتي ذخيره شده: ") +
+                                 connectionCaption(m_params) + QStringLiteral("\nآيا بانک اطلاعاتي خالي داخلي باز شود؟");
+        rec.answers = {Answer::No};
+        QVERIFY(!connectProcedure(connection::Choice::Internet, false));
+        QCOMPARE(rec.texts(), QStringList {question});
+        QVERIFY(!QFile::exists(embedded));
+        QCOMPARE(connection::rememberedChoice(), connection::Choice::Local);
+        // Yes opens it; the file, still without work, is asked about again.
+        rec.answers = {Answer::Yes, Answer::No};
+        QVERIFY(connectProcedure(connection::Choice::Internet, false));
+        QCOMPARE(connection::rememberedChoice(), connection::Choice::Internet);
+        QVERIFY(!connectProcedure(connection::Choice::Internet, false));
+        QCOMPARE(rec.texts().size(), 3);
+        QVERIFY(!hasDm());
+        // Once it holds a project, or without stored settings, it opens as before.
+        rec.answers = {Answer::Yes};
+        QVERIFY(connectProcedure(connection::Choice::Internet, false));
+        dm().exec(QStringLiteral("insert into projects (prj_name) values ('p')"));
+        rec.clear();
+        QVERIFY(connectProcedure(connection::Choice::Internet, false));
+        QFile::remove(embedded);
+        {
+            QSettings stored(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad"));
+            stored.remove(QStringLiteral("TavrinSqlServerName"));
+            stored.remove(QStringLiteral("TavrinAuthentication"));
+        }
+        QVERIFY(connectProcedure(connection::Choice::Internet, false));
+        QVERIFY(rec.shown.isEmpty());
+    }
+
     void builtInConnectionInstallsTheEmbeddedDatabase()
     {
         test::DialogRecorder rec;
+        // A desk without stored connection settings.
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("norvad")).clear();
         QFile::remove(connection::embeddedDataFile());
         QVERIFY(connectProcedure(connection::Choice::Internet, false));
         QCOMPARE(dm().backend(), Backend::SQLite);

@@ -267,6 +267,20 @@ private Q_SLOTS:
         QVERIFY(id > 0);
         QCOMPARE(far.textColumn(QStringLiteral("select s from vals where k in (1,2) order by k")),
                  (QStringList {QStringLiteral("b"), QStringLiteral("c")}));
+        // A value read back travels with the writes waiting before it.
+        QVariant seen, none;
+        QCOMPARE(trips([&] {
+                     Transaction tx(far);
+                     far.execLater(QStringLiteral("update vals set s=? where k=?"), {QStringLiteral("d"), 2});
+                     seen = far.scalarText(QStringLiteral("select s from vals where k=?"), {2});
+                     far.execLater(QStringLiteral("update vals set s=? where k=?"), {QStringLiteral("c"), 2});
+                     none = far.scalarText(QStringLiteral("select s from vals where k=?"), {77});
+                     tx.commit();
+                 }),
+                 3);
+        QCOMPARE(seen, QVariant(QStringLiteral("d")));
+        QVERIFY(!none.isValid());
+        QVERIFY(!far.scalarText(QStringLiteral("select cast(null as text)")).isValid());
         QCOMPARE(trips([&] {
                      Transaction tx(far);
                      Transaction inner(far);
