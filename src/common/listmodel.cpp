@@ -44,12 +44,17 @@ ListModel::FirstPage ListModel::fetchFirstPage(const ListQuery& q, const QSqlRec
     // <select>, (select count from tavrin_totals), ... <from> <where> <order> <page>
     // The extra fields come last, so the select's positions stay as they are.
     const QList<QPair<QString, QString>>& totals = q.totals();
-    // The largest id of the result comes with the count: a refresh after an
-    // insert counts only the rows beyond it (refreshAfterInsert).
-    QString head = QStringLiteral("with tavrin_totals as (select count(*) as tavrin_count, max(%1) as tavrin_last")
-                       .arg(q.idColumn());
-    QString extra = QStringLiteral(", (select tavrin_count from tavrin_totals) as tavrin_count, "
-                                   "(select tavrin_last from tavrin_totals) as tavrin_last");
+    // The largest id of a one-table list's table comes with the count (one
+    // probe of its key, not a read of the result): every row the search keeps
+    // up to it was counted, so a refresh after an insert counts only the rows
+    // beyond it (refreshAfterInsert).
+    static const QRegularExpression oneTable(QStringLiteral("^\\s*from\\s+\\w+(\\s+(as\\s+)?\\w+)?\\s*$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QString last = oneTable.match(q.from()).hasMatch()
+                             ? QStringLiteral("(select max(%1) %2)").arg(q.idColumn(), q.from())
+                             : QStringLiteral("null");
+    QString head = QStringLiteral("with tavrin_totals as (select count(*) as tavrin_count");
+    QString extra = QStringLiteral(", (select tavrin_count from tavrin_totals) as tavrin_count, %1 as tavrin_last").arg(last);
     for (int i = 0; i < totals.size(); ++i) {
         head += QStringLiteral(", %1 as tavrin_total%2").arg(totals[i].second).arg(i);
         extra += QStringLiteral(", (select tavrin_total%1 from tavrin_totals) as tavrin_total%1").arg(i);
@@ -162,8 +167,9 @@ int ListModel::refreshAfterInsert(const QVariant& id)
         last << r;
     }
     // A list shorter than a page is all there, so its count is exact; a
-    // longer one is the count read at the search plus the rows added beyond
-    // its largest id since (by anyone), without counting the whole list again.
+    // longer one is the count read at the search plus the rows it keeps added
+    // since (by anyone) beyond the largest id then, without counting the
+    // whole list again.
     const int count = last.size() < kPageSize ? int(last.size()) : m_count + int(added);
     beginResetModel();
     m_count = count;
