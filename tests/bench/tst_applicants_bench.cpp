@@ -233,8 +233,15 @@ private Q_SLOTS:
         }
         const QString check = QStringLiteral("select id from customers d where d.ostan=? and d.shahrestan=? and d.prj_cod=? "
                                              "and d.shenase=? and d.status<>?");
-        const QVariantList values {QStringLiteral("o"), QStringLiteral("s"), QStringLiteral("1"), QStringLiteral("2"),
-                                   QStringLiteral("x")};
+        // The values of a sold unit: the planner weighs them by the table's statistics.
+        const QSqlRecord sold = *dm().firstRow(QStringLiteral("select ostan,shahrestan,prj_cod,shenase from customers "
+                                                              "where shenase<>'' order by id"));
+        QVariantList values;
+        for (int i = 0; i < 4; ++i)
+            values << sold.value(i);
+        values << QStringLiteral("x");
+        if (pg)
+            dm().exec(QStringLiteral("analyze customers"));
         QStringList plan;
         QSqlQuery p = dm().exec((pg ? QStringLiteral("explain ") : QStringLiteral("explain query plan ")) + check, values);
         while (p.next())
