@@ -914,7 +914,7 @@ void Tcustomers_ins::ins_btnClick()
     showResult(r);
     if (!r.done)
         return;
-    Q_EMIT saved(r.id);
+    Q_EMIT added(r.id);
     // Ready for the next buyer, with the lists already read.
     prepareNew(true);
 }

@@ -68,8 +68,10 @@ public Q_SLOTS:
     void Label4Click();        // "ش شناسنامه": the national code into an empty birth-certificate number
 
 Q_SIGNALS:
-    // An applicant was saved (new or edited); the list shows it.
+    // An applicant was saved (edited, or his windows changed his totals); the list shows it.
     void saved(qint64 id);
+    // A new applicant was saved (a sale); the list shows him.
+    void added(qint64 id);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

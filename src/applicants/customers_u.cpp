@@ -467,12 +467,35 @@ void Tcustomers_src::refreshCustomer(qint64 id)
     DBGrid1->scrollTo(m->index(row, 0));
 }
 
+void Tcustomers_src::showAdded(qint64 id)
+{
+    ListModel* m = DBGrid1->listModel();
+    if (m->query().isEmpty())
+        return;
+    const int before = DBGrid1->currentRow();
+    int row = -1;
+    try {
+        row = m->refreshAfterInsert(id);
+    } catch (const DbError& e) {
+        reportFailure(custext::kSearchFailed, e);
+        return;
+    }
+    cnt->setText(QString::number(m->totalCount()));
+    if (m->rowCount() == 0)
+        return;
+    if (row < 0)
+        row = std::clamp(before, 0, m->rowCount() - 1);
+    DBGrid1->setCurrentIndex(m->index(row, 0));
+    DBGrid1->scrollTo(m->index(row, 0));
+}
+
 void Tcustomers_src::N1Click()
 {
     if (!m_rights.darj)
         return;
     Tcustomers_ins& w = tavrin::window<Tcustomers_ins>();
     connect(&w, &Tcustomers_ins::saved, this, &Tcustomers_src::refreshCustomer, Qt::UniqueConnection);
+    connect(&w, &Tcustomers_ins::added, this, &Tcustomers_src::showAdded, Qt::UniqueConnection);
     w.prepareNew();
     w.showModal();
 }
@@ -500,6 +523,7 @@ void Tcustomers_src::N2Click()
     }
     Tcustomers_ins& w = tavrin::window<Tcustomers_ins>();
     connect(&w, &Tcustomers_ins::saved, this, &Tcustomers_src::refreshCustomer, Qt::UniqueConnection);
+    connect(&w, &Tcustomers_ins::added, this, &Tcustomers_src::showAdded, Qt::UniqueConnection);
     w.prepareEdit(*row);
     w.showModal();
 }

@@ -45,6 +45,10 @@ public:
     // Shows the list again after an applicant was saved, changed by another
     // window or deleted, keeping (or moving to) that applicant's row.
     void refreshCustomer(qint64 id);
+    // Shows the list again after a new applicant was saved, on his row: the
+    // end of the list with the rows added since the search, without counting
+    // the whole list again (ListModel::refreshAfterInsert).
+    void showAdded(qint64 id);
     // The ticked criteria.
     applicants::Criteria criteria() const;
     QAction* menuAction(const QString& name) const;

@@ -107,6 +107,7 @@ struct ListModel::FirstPage {
     QList<QSqlRecord> rows;
     QSqlRecord fields;
     int count = 0;
+    QVariant lastId;
     QVariantMap totals;
 };
 
@@ -116,8 +117,17 @@ ListModel::FirstPage ListModel::fetchFirstPage(const ListQuery& q, const QSqlRec
     // <select>, (select count from tavrin_totals), ... <from> <where> <order> <page>
     // The extra fields come last, so the select's positions stay as they are.
     const QList<QPair<QString, QString>>& totals = q.totals();
+    // The largest id of a one-table list's table comes with the count (one
+    // probe of its key, not a read of the result): every row the search keeps
+    // up to it was counted, so a refresh after an insert counts only the rows
+    // beyond it (refreshAfterInsert).
+    static const QRegularExpression oneTable(QStringLiteral("^\\s*from\\s+\\w+(\\s+(as\\s+)?\\w+)?\\s*$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QString last = oneTable.match(q.from()).hasMatch()
+                             ? QStringLiteral("(select max(%1) %2)").arg(q.idColumn(), q.from())
+                             : QStringLiteral("null");
     QString head = QStringLiteral("with tavrin_totals as (select count(*) as tavrin_count");
-    QString extra = QStringLiteral(", (select tavrin_count from tavrin_totals) as tavrin_count");
+    QString extra = QStringLiteral(", (select tavrin_count from tavrin_totals) as tavrin_count, %1 as tavrin_last").arg(last);
     for (int i = 0; i < totals.size(); ++i) {
         head += QStringLiteral(", %1 as tavrin_total%2").arg(totals[i].second).arg(i);
         extra += QStringLiteral(", (select tavrin_total%1 from tavrin_totals) as tavrin_total%1").arg(i);
@@ -135,7 +145,7 @@ ListModel::FirstPage ListModel::fetchFirstPage(const ListQuery& q, const QSqlRec
     // The field list is read once, without the count and totals; each row is
     // a copy of it with the row's values (cheaper than the driver's record per row).
     first.fields = query.record();
-    const int own = first.fields.count() - 1 - int(totals.size());
+    const int own = first.fields.count() - 2 - int(totals.size());
     while (first.fields.count() > own)
         first.fields.remove(first.fields.count() - 1);
     for (int i = 0; i < totals.size(); ++i)
@@ -144,8 +154,9 @@ ListModel::FirstPage ListModel::fetchFirstPage(const ListQuery& q, const QSqlRec
     while (query.next()) {
         if (first.rows.isEmpty()) {
             first.count = query.value(own).toInt();
+            first.lastId = query.value(own + 1);
             for (int i = 0; i < totals.size(); ++i)
-                first.totals.insert(totals[i].first, query.value(own + 1 + i));
+                first.totals.insert(totals[i].first, query.value(own + 2 + i));
         }
         QSqlRecord r = first.fields;
         for (int i = 0; i < own; ++i)
@@ -170,6 +181,7 @@ void ListModel::setQuery(const ListQuery& q)
     beginResetModel();
     m_query = q;
     m_count = first.count;
+    m_lastId = first.lastId;
     m_totals = first.totals;
     m_fields = first.fields;
     m_pages.clear();
@@ -188,11 +200,80 @@ void ListModel::refresh()
         setQuery(m_query);
 }
 
+int ListModel::refreshAfterInsert(const QVariant& id)
+{
+    if (m_query.isEmpty())
+        return -1;
+    const bool byId = (m_sortField.isEmpty() || m_fields.indexOf(m_sortField) < 0) && m_query.order().isEmpty();
+    if (!byId || !m_query.totals().isEmpty() || m_lastId.isNull() || m_fields.isEmpty() || !id.isValid()) {
+        refresh();
+        return rowOfId(id);
+    }
+    // with tavrin_new as (select count(*), max(id) <from> <where> and id>?)
+    // <select>, (the count), (the largest id) <from> <where> order by id desc <page>
+    const Dialect& d = dm().dialect();
+    const QString idc = m_query.idColumn();
+    const QString sql = QStringLiteral("with tavrin_new as (select count(*) as tavrin_count, max(%1) as tavrin_last ")
+                            .arg(idc) +
+                        m_query.from() + m_query.whereSql() + QStringLiteral(" and ") + idc +
+                        QStringLiteral(">?) ") + m_query.select() +
+                        QStringLiteral(", (select tavrin_count from tavrin_new) as tavrin_count, "
+                                       "(select tavrin_last from tavrin_new) as tavrin_last ") +
+                        m_query.from() + m_query.whereSql() + orderClause(m_query, m_fields, true) + d.pageClause();
+    QVariantList values = m_query.values();
+    values << m_lastId;
+    values += m_query.values();
+    if (d.pageBindsOffsetFirst())
+        values << 0 << kPageSize;
+    else
+        values << kPageSize << 0;
+    QSqlQuery query = dm().exec(sql, values);
+    const int own = m_fields.count();
+    QList<QSqlRecord> last;   // the end of the list, last row first
+    qint64 added = 0;
+    QVariant newLast;
+    while (query.next()) {
+        if (last.isEmpty()) {
+            added = query.value(own).toLongLong();
+            newLast = query.value(own + 1);
+        }
+        QSqlRecord r = m_fields;
+        for (int i = 0; i < own; ++i)
+            r.setValue(i, query.value(i));
+        last << r;
+    }
+    // A list shorter than a page is all there, so its count is exact; a
+    // longer one is the count read at the search plus the rows it keeps added
+    // since (by anyone) beyond the largest id then, without counting the
+    // whole list again.
+    const int count = last.size() < kPageSize ? int(last.size()) : m_count + int(added);
+    beginResetModel();
+    m_count = count;
+    if (!newLast.isNull())
+        m_lastId = newLast;
+    m_pages.clear();
+    m_pageAge.clear();
+    int row = -1;
+    if (count > 0) {
+        const int page = (count - 1) / kPageSize;
+        QList<QSqlRecord> rows = last.mid(0, count - page * kPageSize);
+        std::reverse(rows.begin(), rows.end());
+        for (int i = 0; i < rows.size(); ++i)
+            if (rows[i].value(QStringLiteral("id")) == id)
+                row = page * kPageSize + i;
+        m_pages.insert(page, rows);
+        m_pageAge << page;
+    }
+    endResetModel();
+    return row;
+}
+
 void ListModel::clear()
 {
     beginResetModel();
     m_query = ListQuery();
     m_count = 0;
+    m_lastId = QVariant();
     m_totals.clear();
     m_pages.clear();
     m_pageAge.clear();

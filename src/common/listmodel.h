@@ -48,6 +48,13 @@ public:
     const ListQuery& query() const { return m_query; }
     // Runs the same search again (after an insert, edit or delete).
     void refresh();
+    // Shows the list again after the record with this id was added, and
+    // returns its row (-1 when the result does not hold it).  In the id order
+    // of a search without totals this is one statement that reads the end of
+    // the list and counts only the rows beyond the largest id the last count
+    // saw (a list shorter than a page is counted exactly); other lists are
+    // searched again (refresh, rowOfId).  Throws DbError.
+    int refreshAfterInsert(const QVariant& id);
     void clear();
 
     int totalCount() const { return m_count; }
@@ -129,6 +136,7 @@ private:
     QList<GridColumn> m_columns;
     ListQuery m_query;
     int m_count = 0;
+    QVariant m_lastId;   // the largest id of the result when it was counted
     QVariantMap m_totals;
     QString m_sortField;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

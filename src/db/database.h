@@ -21,6 +21,7 @@ struct sqlite3;
 namespace tavrin {
 
 class SqliteStatements;
+class BulkInsert;
 
 struct ConnectionParams {
     Backend backend = Backend::SQLite;
@@ -139,6 +140,7 @@ public:
     void setStatementHook(std::function<void(const QString& sql)> hook) { m_statementHook = std::move(hook); }
 
 private:
+    friend class BulkInsert;
     QSqlDatabase conn() const;
     // PostgreSQL inside a transaction: sends what waits (the BEGIN, writes of
     // execLater) followed by `last` (already bound; may be empty) as one
@@ -187,6 +189,36 @@ private:
     mutable qint64 m_statementCount = 0;
     std::function<void(const QString&)> m_statementHook;
 };
+
+// Many rows inserted into one table, inside the current transaction (a copy
+// of a whole database): on PostgreSQL through the server's bulk path (COPY
+// ... FROM STDIN in the text format, the rows sent in large pieces, one round
+// trip for the statement and one for its end), on SQLite through one statement
+// prepared once and run for every row, elsewhere through one prepared query.
+// Values are bound as exec binds them (NULL, numbers, flags, texts exactly,
+// bytes) and arrive exactly; a text no database stores fails add().  A
+// failure of the server (a value its column refuses) may only show in
+// finish().  Destroyed before finish(), the rows already sent are abandoned
+// and the transaction fails.  Throws DbError.
+class BulkInsert {
+public:
+    BulkInsert(const Database& db, const QString& table, const QStringList& columns);
+    ~BulkInsert();
+    BulkInsert(const BulkInsert&) = delete;
+    BulkInsert& operator=(const BulkInsert&) = delete;
+    void add(const QVariantList& values);
+    void finish();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// PostgreSQL's COPY text format: one field of a row as the server reads it
+// back to the value exec would bind (\N for NULL; backslash, tab, newline and
+// carriage return escaped; bytes as \\x and hex).  False with the reason when
+// the value cannot be written (a text that is not storableText).
+bool appendCopyField(QByteArray& line, const QVariant& value, QString* why);
 
 // Begins on construction; commits with commit(); rolls back if destroyed first
 // (an exception, an early return).

@@ -113,6 +113,41 @@ QString bindOne(sqlite3_stmt* stmt, int place, const QVariant& v)
 
 } // namespace
 
+SqlitePrepared::SqlitePrepared(sqlite3* db, const QString& sql, QString* error) : m_db(db)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK || !m_stmt)
+        *error = sqliteMessage(m_db);
+}
+
+SqlitePrepared::~SqlitePrepared()
+{
+    if (m_stmt)
+        sqlite3_finalize(m_stmt);
+}
+
+bool SqlitePrepared::run(const QVariantList& values, QString* error)
+{
+    if (sqlite3_bind_parameter_count(m_stmt) != values.size()) {
+        *error = QStringLiteral("Parameter count mismatch");
+        return false;
+    }
+    for (int i = 0; i < values.size(); ++i) {
+        const QString why = bindOne(m_stmt, i + 1, values.at(i));
+        if (!why.isEmpty()) {
+            *error = why;
+            sqlite3_clear_bindings(m_stmt);
+            return false;
+        }
+    }
+    const int rc = sqlite3_step(m_stmt);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+        *error = sqliteMessage(m_db);
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    return rc == SQLITE_DONE || rc == SQLITE_ROW;
+}
+
 // One statement and its current row.  Forward only: the first row is read when
 // the statement runs (which tells whether it failed and what its fields are),
 // every later one as it is asked for.

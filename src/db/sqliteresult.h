@@ -15,6 +15,7 @@
 #include <memory>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace tavrin {
 
@@ -31,6 +32,22 @@ public:
 
 private:
     QList<SqliteResult*> m_open;
+};
+
+// One write prepared once and run for many rows (BulkInsert): each run binds
+// the values as runSqlite does, runs the statement and resets it.
+class SqlitePrepared {
+public:
+    // On failure *error says why (and run must not be called).
+    SqlitePrepared(sqlite3* db, const QString& sql, QString* error);
+    ~SqlitePrepared();
+    SqlitePrepared(const SqlitePrepared&) = delete;
+    SqlitePrepared& operator=(const SqlitePrepared&) = delete;
+    bool run(const QVariantList& values, QString* error);
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
 };
 
 // Prepares sql on the connection, binds values (a null text or byte array

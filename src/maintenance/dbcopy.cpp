@@ -59,19 +59,17 @@ qint64 rowsBeyondNew(Database& db, const TableDef& t)
     return std::max<qint64>(0, count(db, t.name) - t.seeds.size());
 }
 
-// Inserts rows with their ids through one prepared statement (on SQLite
-// through the data module, which binds texts exactly as they are).
+// Inserts rows with their ids in bulk (Database's BulkInsert: COPY on
+// PostgreSQL, one prepared statement on SQLite), converted for the target.
 class Inserter {
 public:
     Inserter(Database& db, const TableDef& t, const QList<const ColumnDef*>& columns)
-        : m_db(db), m_query(db.qdb()), m_columns(columns), m_table(t.name)
+        : m_columns(columns), m_table(t.name)
     {
-        QStringList marks(columns.size(), QStringLiteral("?"));
-        m_sql = QStringLiteral("insert into %1 (%2) values (%3)")
-                    .arg(t.name, portable::columnList(columns), marks.join(','));
-        m_direct = db.backend() == Backend::SQLite;
-        if (!m_direct && !m_query.prepare(m_sql))
-            throw DbError(m_query.lastError().text(), m_sql);
+        QStringList names;
+        for (const ColumnDef* c : columns)
+            names << c->name;
+        m_bulk = std::make_unique<BulkInsert>(db, t.name, names);
         // Only the server's own check may refuse a value on a server that checks lengths.
         m_checkLength = !db.dialect().textLengthQuery().isEmpty();
     }
@@ -88,19 +86,15 @@ public:
                 throw;
             }
         }
-        if (m_direct) {
-            try {
-                m_db.exec(m_sql, values);
-            } catch (const DbError& e) {
-                throw DbError(e.driverText + QStringLiteral(" (row ") + rowName(r) + ')', m_sql);
-            }
-            return;
+        try {
+            m_bulk->add(values);
+        } catch (const DbError& e) {
+            throw DbError(e.driverText + QStringLiteral(" (row ") + rowName(r) + ')', e.sql);
         }
-        for (int i = 0; i < values.size(); ++i)
-            m_query.bindValue(i, values.at(i));
-        if (!m_query.exec())
-            throw DbError(m_query.lastError().text() + QStringLiteral(" (row ") + rowName(r) + ')', m_sql);
     }
+
+    // The rows reach the table (a refusal of the server may come only here).
+    void finish() { m_bulk->finish(); }
 
 private:
     QString rowName(const QSqlRecord& r) const
@@ -109,12 +103,9 @@ private:
         return id >= 0 ? QStringLiteral("id=") + r.value(id).toString() : QStringLiteral("without id");
     }
 
-    Database& m_db;
-    QSqlQuery m_query;
-    bool m_direct = false;
+    std::unique_ptr<BulkInsert> m_bulk;
     QList<const ColumnDef*> m_columns;
     QString m_table;
-    QString m_sql;
     bool m_checkLength = true;
 };
 
@@ -239,7 +230,6 @@ DatabaseCopy copyDatabase(Database& from, Database& to, const Progress& progress
             const QString identityOn = to.dialect().explicitIdentity(p.table->name, true);
             if (hasIdentity(*p.table) && !identityOn.isEmpty())
                 to.exec(identityOn);
-            Inserter inserter(to, *p.table, p.columns);
             const int idAt = [&] {
                 for (int i = 0; i < p.columns.size(); ++i)
                     if (p.columns[i]->type == ColType::Identity || p.columns[i]->type == ColType::BigIdentity)
@@ -247,14 +237,20 @@ DatabaseCopy copyDatabase(Database& from, Database& to, const Progress& progress
                 return -1;
             }();
             qint64 inTable = 0;
+            std::optional<Inserter> inserter;   // begun with the first row: an empty table costs nothing
             portable::readTable(from, *p.table, p.columns, kPage, [&](const QSqlRecord& row) {
-                inserter.insert(row);
+                if (!inserter)
+                    inserter.emplace(to, *p.table, p.columns);
+                inserter->insert(row);
                 p.digest.addRow(p.columns, row);
                 if (idAt >= 0)
                     p.maxId = std::max(p.maxId, row.value(idAt).toLongLong());
                 if (++inTable % kPage == 0)
                     report(progress, done + inTable, 2 * total, p.table->name);
             });
+            if (inserter)
+                inserter->finish();
+            inserter.reset();
             done += inTable;
             if (hasIdentity(*p.table)) {
                 const QString identityOff = to.dialect().explicitIdentity(p.table->name, false);

@@ -327,10 +327,19 @@ void readTable(Database& db, const TableDef& t, const QList<const ColumnDef*>& c
     for (int i = 0; i < columns.size(); ++i)
         if (columns[i]->type == ColType::Identity || columns[i]->type == ColType::BigIdentity)
             idAt = i;
+    // The driver's record is built once per statement and filled per row: asking
+    // for a whole record per row costs more than the row on a wide table.
+    const auto each = [&](QSqlQuery& q, const std::function<void(const QSqlRecord&)>& visit) {
+        QSqlRecord r = q.record();
+        while (q.next()) {
+            for (int i = 0; i < r.count(); ++i)
+                r.setValue(i, q.value(i));
+            visit(r);
+        }
+    };
     if (idAt < 0) {
         QSqlQuery q = db.exec(select);
-        while (q.next())
-            row(q.record());
+        each(q, row);
         return;
     }
     const Dialect& d = db.dialect();
@@ -341,12 +350,11 @@ void readTable(Database& db, const TableDef& t, const QList<const ColumnDef*>& c
         const QVariantList values = d.pageBindsOffsetFirst() ? QVariantList {last, 0, page} : QVariantList {last, page, 0};
         QSqlQuery q = db.exec(sql, values);
         int n = 0;
-        while (q.next()) {
+        each(q, [&](const QSqlRecord& r) {
             ++n;
-            const QSqlRecord r = q.record();
             last = r.value(idAt).toLongLong();
             row(r);
-        }
+        });
         if (n < page)
             return;
     }

@@ -230,6 +230,56 @@ private Q_SLOTS:
         QCOMPARE(dm().transactionDepth(), 0);
     }
 
+    // After an insert the list is shown again in one statement: the end of
+    // the list, and the count read at the search plus the rows added beyond
+    // it since (by anyone, and only those the search keeps), never counted
+    // again; a list under a page long is counted exactly; a sorted list or one
+    // with totals is searched again.
+    void aRefreshAfterAnInsertCountsOnlyTheNewRows()
+    {
+        {
+            Transaction tx(dm());
+            for (int i = 0; i < 450; ++i)
+                addPhone(QStringLiteral("n%1").arg(i, 4, 10, QChar('0')), QString::number(i % 2));
+            tx.commit();
+        }
+        ListModel m;
+        m.setQuery(ListQuery(QStringLiteral("select *"), QStringLiteral("from phone")).where(QStringLiteral("tel=?"), {QStringLiteral("1")}));
+        QCOMPARE(m.totalCount(), 225);
+        const auto add = [&](const QString& name, const QString& tel) {
+            return dm().insert(QStringLiteral("phone"), {QStringLiteral("name"), QStringLiteral("tel")}, {name, tel});
+        };
+        add(QStringLiteral("other user's"), QStringLiteral("1"));
+        add(QStringLiteral("not listed"), QStringLiteral("0"));
+        const qint64 mine = add(QStringLiteral("mine"), QStringLiteral("1"));
+        qint64 before = dm().statementCount();
+        QCOMPARE(m.refreshAfterInsert(mine), 226);
+        QCOMPARE(dm().statementCount() - before, 1);
+        QCOMPARE(m.totalCount(), 227);
+        QCOMPARE(m.value(225, QStringLiteral("name")).toString(), QStringLiteral("other user's"));
+        QCOMPARE(m.value(0, QStringLiteral("name")).toString(), QStringLiteral("n0001"));
+        QCOMPARE(m.value(224, QStringLiteral("name")).toString(), QStringLiteral("n0449"));
+        // Nothing new, and a row the search does not keep.
+        const qint64 hidden = add(QStringLiteral("hidden"), QStringLiteral("0"));
+        QCOMPARE(m.refreshAfterInsert(hidden), -1);
+        QCOMPARE(m.totalCount(), 227);
+        QCOMPARE(m.refreshAfterInsert(mine), 226);
+        QCOMPARE(m.totalCount(), 227);
+        // A short list is counted from its rows: a row deleted meanwhile is not shown.
+        m.setQuery(ListQuery(QStringLiteral("select *"), QStringLiteral("from phone")).where(QStringLiteral("tel=?"), {QStringLiteral("1")}).where(QStringLiteral("name like ?"), {QStringLiteral("n00%")}));
+        QCOMPARE(m.totalCount(), 50);
+        dm().exec(QStringLiteral("delete from phone where name=?"), {QStringLiteral("n0003")});
+        const qint64 short1 = add(QStringLiteral("n00x"), QStringLiteral("1"));
+        QCOMPARE(m.refreshAfterInsert(short1), 49);
+        QCOMPARE(m.totalCount(), 50);
+        // Sorted by a column: searched again, the row found by its place.
+        m.setQuery(ListQuery(QStringLiteral("select *"), QStringLiteral("from phone")).where(QStringLiteral("tel=?"), {QStringLiteral("1")}));
+        m.sortByField(QStringLiteral("name"), Qt::AscendingOrder);
+        const qint64 early = add(QStringLiteral("a first"), QStringLiteral("1"));
+        QCOMPARE(m.refreshAfterInsert(early), 0);
+        QCOMPARE(m.totalCount(), 228);
+    }
+
     // Pages read forward from the previous page's last row, backward from the
     // next page's first row, or from the end in the opposite order, give the
     // rows of one ordered statement, NULLs and ties included, in either direction;

@@ -11,6 +11,7 @@
 #include "common/session.h"
 #include "db/connection.h"
 #include "maintenance/backup.h"
+#include "maintenance/dbcopy.h"
 #include "maintenance/portable.h"
 #include "projects/demodata.h"
 
@@ -149,6 +150,67 @@ private Q_SLOTS:
         QCOMPARE(dm().backend(), tp.backend);
         QCOMPARE(session().ostan, QStringLiteral("تهران"));
         QCOMPARE(dm().scalar(QStringLiteral("select count(*) from customers")).toLongLong(), applicants + 1);
+    }
+
+    // Into PostgreSQL rows go through COPY's text format: what its escaping
+    // could break arrives exactly; a value the server refuses, or a cancel in
+    // the middle of a table, leaves the target as it was.
+    void unusualValuesArriveExactlyAndFailuresLeaveNothing()
+    {
+        Database& src = test::useFreshDatabase();
+        const QStringList texts {QStringLiteral("a\tb"), QStringLiteral("tab\there"), QStringLiteral("line\nnext\r\nend"),
+                                 QStringLiteral("back\\slash \\N \\x41 \\."), QStringLiteral("\\."), QStringLiteral("\\N"),
+                                 QStringLiteral("\\"), QStringLiteral("\n\\.\n"), QString(), QStringLiteral(""),
+                                 QStringLiteral("ي ك \u200c\u202b \U0001F600 \u0001\u001f\u007f")};
+        QByteArray bytes;
+        for (int i = 0; i < 512; ++i)
+            bytes.append(char(i % 256));
+        qint64 firstLog = 0;
+        for (int i = 0; i < texts.size(); ++i) {
+            const qint64 id = src.insert(QStringLiteral("log"), {QStringLiteral("karbar"), QStringLiteral("cmt")},
+                                         {QString::number(i), texts[i].isNull() ? QVariant(QString()) : QVariant(texts[i])});
+            if (!firstLog)
+                firstLog = id;
+        }
+        src.exec(QStringLiteral("insert into customers_pic (customer_id,cmt,pictyp,pic) values (1,?,?,?),(2,?,?,?)"),
+                 {QStringLiteral("\\x00"), QStringLiteral("\t"), bytes, QStringLiteral("null"), QString(), QByteArray()});
+        const auto copyTo = [&](const Progress& progress = {}) {
+            const ConnectionParams tp = test::freshDatabaseParams(test::otherBackend());
+            auto target = test::openFresh(tp, false);
+            [&] { QVERIFY(installDatabase(*target).ok); }();
+            return std::make_pair(copyDatabase(src, *target, progress), std::move(target));
+        };
+        auto [copy, dst] = copyTo();
+        QVERIFY2(copy.allMatch(), qPrintable(copy.detail));
+        QSqlQuery q = dst->exec(QStringLiteral("select cmt from log where id>=? order by id"), {firstLog});
+        for (const QString& t : texts) {
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).isNull(), t.isNull());
+            QCOMPARE(q.value(0).toString(), t);
+        }
+        QCOMPARE(dst->scalar(QStringLiteral("select pic from customers_pic where customer_id=1")).toByteArray(), bytes);
+        QVERIFY(dst->scalar(QStringLiteral("select pic from customers_pic where customer_id=2")).isNull());
+        QVERIFY(dst->scalar(QStringLiteral("select pictyp from customers_pic where customer_id=2")).isNull());
+        QCOMPARE(dst->scalar(QStringLiteral("select pictyp from customers_pic where customer_id=1")).toString(), QStringLiteral("\t"));
+        dst.reset();
+        if (test::otherBackend() != Backend::PostgreSQL)
+            return;
+        // Cancelled in the middle of the log's rows, then refused in the middle
+        // of them (SQLite keeps a text longer than its column).
+        for (int i = 0; i < 450; ++i)
+            src.exec(QStringLiteral("insert into log (karbar,cmt) values ('x',?)"), {QStringLiteral("ردیف %1").arg(i)});
+        auto [cancelled, target] = copyTo([n = 0](qint64, qint64, const QString& step) mutable {
+            return step != QLatin1String("log") || ++n < 2;
+        });
+        QCOMPARE(int(cancelled.outcome), int(DatabaseCopy::Outcome::Cancelled));
+        QCOMPARE(target->scalar(QStringLiteral("select count(*) from log")).toInt(), 0);
+        QCOMPARE(target->scalar(QStringLiteral("select count(*) from users")).toInt(), 1);
+        src.exec(QStringLiteral("insert into log (karbar,cmt) values ('x',?)"), {QString(201, QChar(0x0628))});
+        auto [failed, other] = copyTo();
+        QCOMPARE(int(failed.outcome), int(DatabaseCopy::Outcome::Failed));
+        QVERIFY2(failed.detail.contains(QStringLiteral("log.cmt")), qPrintable(failed.detail));
+        QCOMPARE(other->scalar(QStringLiteral("select count(*) from log")).toInt(), 0);
+        QCOMPARE(other->scalar(QStringLiteral("select count(*) from users")).toInt(), 1);
     }
 
     // SQL Server cannot be reached here: the statements it would get.
