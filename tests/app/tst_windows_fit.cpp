@@ -385,8 +385,10 @@ private Q_SLOTS:
                 if (!checked.contains(w->objectName()))
                     check(w, checked);
             const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR");
-            if (!dir.isEmpty())
+            if (!dir.isEmpty()) {
+                main.showConnection(dm().params()); // as the login does
                 QVERIFY(main.grab().save(QDir(dir).filePath(QStringLiteral("Tmain.png"))));
+            }
         }
         for (const char* name : {"Tproject_src", "Tusers", "Tproject_vahed", "Tlogin", "Tusers_ins", "Tserver"})
             QVERIFY2(checked.contains(QString::fromLatin1(name)), name);
