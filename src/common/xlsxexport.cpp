@@ -21,6 +21,7 @@
 #include <xlsxwriter.h>
 
 #include <cmath>
+#include <vector>
 
 namespace tavrin {
 
@@ -122,7 +123,9 @@ int shownLength(const CellValue& c)
 {
     if (c.kind == CellValue::Kind::Decimal)
         return int(spreadsheetNumberText(c.number).size());
-    const int digits = int(QString::number(qint64(std::fabs(c.number))).size());
+    int digits = 1;
+    for (qint64 n = qint64(std::fabs(c.number)); n >= 10; n /= 10)
+        ++digits;
     return digits + (c.kind == CellValue::Kind::Amount ? (digits - 1) / 3 : 0) + (c.number < 0 ? 1 : 0);
 }
 
@@ -226,6 +229,12 @@ struct XlsxWriter::Impl {
     lxw_row_t nextRow = 1;
     int dataRows = 0;
     lxw_error firstError = LXW_NO_ERROR;
+    // The field types of the records written, taken from the first one (every
+    // record of an export has the same fields).
+    QList<int> fieldTypes;
+    // A cell's text as UTF-8, reused from cell to cell.
+    QStringEncoder utf8 {QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+    std::vector<char> utf8Text;
 
     void note(lxw_error e)
     {
@@ -240,8 +249,12 @@ struct XlsxWriter::Impl {
                 note(worksheet_write_blank(sheet, row, col, format));
             return;
         }
-        const QByteArray utf8 = xlsxCellText(text).toUtf8();
-        note(worksheet_write_string(sheet, row, col, utf8.constData(), format));
+        const QString cell = xlsxCellText(text);
+        const qsizetype room = utf8.requiredSpace(cell.size()) + 1;
+        if (qsizetype(utf8Text.size()) < room)
+            utf8Text.resize(size_t(room));
+        *utf8.appendToBuffer(utf8Text.data(), cell) = '\0';
+        note(worksheet_write_string(sheet, row, col, utf8Text.data(), format));
     }
 
     void writeCell(lxw_row_t row, lxw_col_t col, const CellValue& c, bool bordered)
@@ -259,7 +272,10 @@ struct XlsxWriter::Impl {
         widths[col] = std::max(widths.at(col), shownLength(c));
     }
 
-    void writeCells(const QList<CellValue>& cells)
+    // Writes the next data row of n values, cell(c) giving column c's value.
+    // Each cell goes straight to the sheet: no row of values is built first.
+    template<typename Cell>
+    void writeCells(int n, Cell cell)
     {
         if (!sheet)
             return;
@@ -268,10 +284,10 @@ struct XlsxWriter::Impl {
             return;
         }
         const lxw_row_t row = nextRow++;
-        const int n = int(cells.size());
-        const int last = std::max(n, kBorderedColumns);
-        for (int c = 0; c < last; ++c)
-            writeCell(row, lxw_col_t(c), c < n ? cells.at(c) : CellValue(), c < kBorderedColumns);
+        for (int c = 0; c < n; ++c)
+            writeCell(row, lxw_col_t(c), cell(c), c < kBorderedColumns);
+        for (int c = n; c < kBorderedColumns; ++c)
+            writeCell(row, lxw_col_t(c), CellValue(), true);
         ++dataRows;
     }
 
@@ -375,31 +391,23 @@ void XlsxWriter::writeHeader(const QStringList& fieldNames, const HeaderMap& hea
 
 void XlsxWriter::writeRow(const QStringList& values)
 {
-    QList<CellValue> cells;
-    cells.reserve(values.size());
-    for (const QString& v : values)
-        cells.append({CellValue::Kind::Text, 0, v});
-    d->writeCells(cells);
+    d->writeCells(int(values.size()), [&](int c) { return CellValue {CellValue::Kind::Text, 0, values.at(c)}; });
 }
 
 void XlsxWriter::writeRecord(const QSqlRecord& record)
 {
-    QList<CellValue> cells;
-    cells.reserve(record.count());
-    for (int i = 0; i < record.count(); ++i) {
-        const QSqlField f = record.field(i);
-        cells.append(cellValue(f.value(), f.metaType().id()));
+    const int n = record.count();
+    if (d->fieldTypes.size() != n) {
+        d->fieldTypes.resize(n);
+        for (int i = 0; i < n; ++i)
+            d->fieldTypes[i] = record.field(i).metaType().id();
     }
-    d->writeCells(cells);
+    d->writeCells(n, [&](int c) { return cellValue(record.value(c), d->fieldTypes.at(c)); });
 }
 
 void XlsxWriter::writeValues(const QVariantList& values)
 {
-    QList<CellValue> cells;
-    cells.reserve(values.size());
-    for (const QVariant& v : values)
-        cells.append(cellValue(v, QMetaType::UnknownType));
-    d->writeCells(cells);
+    d->writeCells(int(values.size()), [&](int c) { return cellValue(values.at(c), QMetaType::UnknownType); });
 }
 
 int XlsxWriter::rowCount() const

@@ -800,6 +800,22 @@ qint64 Database::insert(const QString& table, const QStringList& columns, const 
     return q.lastInsertId().toLongLong();
 }
 
+namespace {
+
+// The result's record is built once per statement and its values filled per
+// row: asking the driver for a whole record per row costs more than the row
+// itself on a wide list (the field names and types are made again every time).
+// A visitor that keeps a row keeps a copy of its own (QSqlRecord is shared and
+// copied on the next fill).
+const QSqlRecord& fillRecord(QSqlRecord& r, const QSqlQuery& q)
+{
+    for (int i = 0, n = r.count(); i < n; ++i)
+        r.setValue(i, q.value(i));
+    return r;
+}
+
+} // namespace
+
 void Database::forEachRow(const QString& sql, const QVariantList& values,
                           const std::function<void(const QSqlRecord&)>& visit,
                           const std::function<void(const QSqlRecord&)>& fields, int batch)
@@ -807,10 +823,11 @@ void Database::forEachRow(const QString& sql, const QVariantList& values,
     if (m_params.backend != Backend::PostgreSQL) {
         // SQLite steps through the result as it is read.
         QSqlQuery q = exec(sql, values);
+        QSqlRecord r = q.record();
         if (fields)
-            fields(q.record());
+            fields(r);
         while (q.next())
-            visit(q.record());
+            visit(fillRecord(r, q));
         return;
     }
     // A cursor lives in a transaction: the read's own, or the caller's.
@@ -823,6 +840,7 @@ void Database::forEachRow(const QString& sql, const QVariantList& values,
     try {
         // Small first batches show the first rows soon; later ones save round trips.
         int size = std::max(1, std::min(batch, 500));
+        QSqlRecord r;
         for (bool first = true;; first = false) {
             ++m_statementCount;
             const QString fetch = QStringLiteral("fetch forward %1 from %2").arg(size).arg(cursor);
@@ -837,11 +855,14 @@ void Database::forEachRow(const QString& sql, const QVariantList& values,
                 throw DbError(err, fetch);
             }
             q = QSqlQuery(new ExactTextResult(std::move(q)));
-            if (first && fields)
-                fields(q.record());
+            if (first) {
+                r = q.record();
+                if (fields)
+                    fields(r);
+            }
             int got = 0;
             while (q.next()) {
-                visit(q.record());
+                visit(fillRecord(r, q));
                 ++got;
             }
             if (got < size)
