@@ -87,6 +87,11 @@ public:
         return std::nullopt;
     }
 
+    // The keyword that makes a common table expression be computed once and
+    // kept ("as materialized"); empty where the list does not read a narrowed
+    // search's ids ahead (ListModel).
+    virtual QString materializedAs() const { return {}; }
+
     // A condition almost every row meets (applicants who still hold their
     // unit).  SQLite would otherwise seek it through an index and then sort the
     // whole result by the list's order; told it is likely, it walks the order.
