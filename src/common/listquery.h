@@ -57,8 +57,8 @@ public:
     bool isEmpty() const { return m_select.isEmpty(); }
     QString idColumn() const { return m_id; }
     // A search key narrows the result (contains() found a key that helps): the
-    // rows kept are few, and the list reads their ids once for its count and
-    // first page (ListModel).
+    // rows kept are few, and on PostgreSQL the list finds them once for its
+    // count and first page (ListModel).
     bool narrowedByKey() const { return m_narrowed; }
 
 private:

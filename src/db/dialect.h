@@ -88,8 +88,10 @@ public:
     }
 
     // The keyword that makes a common table expression be computed once and
-    // kept ("as materialized"); empty where the list does not read a narrowed
-    // search's ids ahead (ListModel).
+    // kept ("as materialized"); where it is not empty (PostgreSQL), the list
+    // finds the rows of a search a key narrows once, with their row address
+    // (ctid), for its count and first page (ListModel); elsewhere such a
+    // search is read as any other.
     virtual QString materializedAs() const { return {}; }
 
     // A condition almost every row meets (applicants who still hold their
