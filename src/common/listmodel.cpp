@@ -133,9 +133,43 @@ ListModel::FirstPage ListModel::fetchFirstPage(const ListQuery& q, const QSqlRec
         extra += QStringLiteral(", (select tavrin_total%1 from tavrin_totals) as tavrin_total%1").arg(i);
     }
     const Dialect& d = dm().dialect();
-    const QString sql = head + ' ' + q.from() + q.whereSql() + QStringLiteral(") ") + q.select() + extra + ' ' +
-                        q.from() + q.whereSql() + orderClause(q, fields) + d.pageClause();
-    QVariantList values = q.values() + q.values();
+    QString sql;
+    QVariantList values;
+    static const QRegularExpression allColumns(QStringLiteral("^\\s*select\\s+\\*\\s*$"), QRegularExpression::CaseInsensitiveOption);
+    if (q.narrowedByKey() && !d.materializedAs().isEmpty() && last != QLatin1String("null") && q.order().isEmpty() &&
+        allColumns.match(q.select()).hasMatch()) {
+        // A search narrowed by a key keeps few rows: they are found once, the
+        // key's candidates checked against every condition, with their id,
+        // sorted value and place in the table (PostgreSQL's ctid), and the
+        // count, the totals and the first page come from that set: the
+        // conditions are planned and the rows visited once, and only the
+        // page's rows are read whole, by their place.  The place is in no
+        // index, so the planner reads the candidates through the key rather
+        // than folding the text of every row of an ordered index (it costs
+        // the folding as one operator); and with no limit of its own that
+        // part is never answered by walking an order's index.
+        // with tavrin_ids as materialized (select id, ctid, <sorted> <from> <where>),
+        //      tavrin_totals as (select count(*), <totals> ... of those rows)
+        // select *, ... <from> where ctid = any(the page's places) <order>
+        const bool sorted = !m_sortField.isEmpty() && fields.indexOf(m_sortField) >= 0;
+        const QString dir = !sorted || m_sortOrder == Qt::AscendingOrder ? QStringLiteral(" asc") : QStringLiteral(" desc");
+        head = QStringLiteral("with tavrin_ids %1 (select %2 as tavrin_id, ctid as tavrin_row%3 %4%5), ")
+                   .arg(d.materializedAs(), q.idColumn(),
+                        sorted ? QStringLiteral(", %1 as tavrin_key").arg(m_sortField) : QString(), q.from(), q.whereSql()) +
+               head.mid(5);
+        sql = head +
+              (totals.isEmpty() ? QStringLiteral(" from tavrin_ids")
+                                : ' ' + q.from() + QStringLiteral(" where ctid in (select tavrin_row from tavrin_ids)")) +
+              QStringLiteral(") ") + q.select() + extra + ' ' + q.from() +
+              QStringLiteral(" where ctid = any (array(select tavrin_row from tavrin_ids order by ") +
+              (sorted ? QStringLiteral("tavrin_key") + dir + ',' : QString()) + QStringLiteral("tavrin_id") + dir +
+              d.pageClause() + QStringLiteral("))") + orderClause(q, fields);
+        values = q.values();
+    } else {
+        sql = head + ' ' + q.from() + q.whereSql() + QStringLiteral(") ") + q.select() + extra + ' ' + q.from() +
+              q.whereSql() + orderClause(q, fields) + d.pageClause();
+        values = q.values() + q.values();
+    }
     if (d.pageBindsOffsetFirst())
         values << 0 << kPageSize;
     else

@@ -48,8 +48,10 @@ ListQuery& ListQuery::contains(const QString& table, const QString& column, cons
 {
     const Database& db = dm();
     if (db.hasSearchKey(table, column))
-        if (const auto p = db.dialect().searchPrefilter(table, column, foldText(text)))
+        if (const auto p = db.dialect().searchPrefilter(table, column, foldText(text))) {
             where(p->sql, {p->value});
+            m_narrowed = true;
+        }
     return like(table + QLatin1Char('.') + column, text);
 }
 

@@ -56,9 +56,14 @@ public:
     QString countSql() const;        // "select count(*) as c " + from + where
     bool isEmpty() const { return m_select.isEmpty(); }
     QString idColumn() const { return m_id; }
+    // A search key narrows the result (contains() found a key that helps): the
+    // rows kept are few, and on PostgreSQL the list finds them once for its
+    // count and first page (ListModel).
+    bool narrowedByKey() const { return m_narrowed; }
 
 private:
     QString m_select, m_from, m_id, m_order;
+    bool m_narrowed = false;
     QStringList m_conditions;
     QVariantList m_values;
     QList<QPair<QString, QString>> m_totals;

@@ -248,6 +248,7 @@ public:
             .arg(expr, literal(QStringLiteral("\u064A\u0649\u0643")), literal(QStringLiteral("\u06CC\u06CC\u06A9")));
     }
     bool nullsFirstAscending() const override { return false; }
+    QString materializedAs() const override { return QStringLiteral("as materialized"); }
 
     QStringList createSearchKey(const SearchDef& sd) const override
     {

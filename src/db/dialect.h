@@ -87,6 +87,13 @@ public:
         return std::nullopt;
     }
 
+    // The keyword that makes a common table expression be computed once and
+    // kept ("as materialized"); where it is not empty (PostgreSQL), the list
+    // finds the rows of a search a key narrows once, with their row address
+    // (ctid), for its count and first page (ListModel); elsewhere such a
+    // search is read as any other.
+    virtual QString materializedAs() const { return {}; }
+
     // A condition almost every row meets (applicants who still hold their
     // unit).  SQLite would otherwise seek it through an index and then sort the
     // whole result by the list's order; told it is likely, it walks the order.
