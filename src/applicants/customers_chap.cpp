@@ -40,16 +40,17 @@ Document Tcustomers_chap::build(const QList<QVariantMap>& rows)
 
 int printCustomerList(const ListModel& list)
 {
-    QList<QVariantMap> rows;
+    // Each row is placed on its page as it is read, and not kept.
+    TableReport::Filler pages(Tcustomers_chap::layout(), {});
     try {
         // A cancelled read shows no preview.
-        if (!list.forEachRow(kReadingList, [&rows](const QSqlRecord& r) { rows << applicants::printRow(r); }))
+        if (!list.forEachRow(kReadingList, [&pages](const QSqlRecord& r) { pages.add(applicants::printRow(r)); }))
             return 0;
     } catch (const DbError& e) {
         reportFailure(custext::kPrintFailed, e);
         return 0;
     }
-    return Tcustomers_chap::build(rows).showPreview(custext::kPrintTitle);
+    return pages.finish().showPreview(custext::kPrintTitle);
 }
 
 } // namespace tavrin

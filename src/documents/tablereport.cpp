@@ -123,7 +123,7 @@ struct Total {
 class TablePaginator {
 public:
     TablePaginator(const TableReport& report, const QVariantMap& values)
-        : r(report), values(values), st(report.m_style), doc(report.m_setup), geometry(report.columnGeometry())
+        : r(report), values(values), st(r.m_style), doc(report.m_setup), geometry(report.columnGeometry())
     {
         footerHeight = r.m_pageFooter.isEmpty() ? 0 : detail::measureItems(r.m_pageFooter.items(), r.m_pageFooter.minHeight(), values);
         for (const TableReport::Span& s : r.m_spans) {
@@ -154,52 +154,54 @@ public:
         groupTotals.resize(r.m_columns.size());
     }
 
-    Document run(const RowSource& rows)
+    // The page header, the title and (when a row comes) the table's header row.
+    void begin()
     {
         startPage();
         if (!r.m_title.isEmpty())
             placeBand(r.m_title, Role::Title);
+    }
 
-        if (!r.m_columns.isEmpty()) {
-            std::optional<QString> groupKey;
-            QVariantMap groupFirst;
-            int groupCount = 0;
-            int number = 0;
-            int rowIndex = 0;
-            while (std::optional<QVariantMap> row = rows ? rows() : std::nullopt) {
-                bool startsGroup = false;
-                if (r.m_group) {
-                    const QString key = detail::valueText(row->value(r.m_group->field));
-                    if (!groupKey || *groupKey != key) {
-                        if (groupKey)
-                            groupFooter(groupFirst, groupCount);
-                        groupKey = key;
-                        groupFirst = *row;
-                        groupCount = 0;
-                        groupTotals.fill(Total {});
-                        if (st.restartNumbersPerGroup)
-                            number = 0;
-                        startsGroup = true;
-                    }
-                }
-                ++number;
-                ++groupCount;
-                const Line line = measureRow(*row, number, rowIndex++);
-                if (startsGroup)
-                    groupHeader(groupFirst, line);
-                placeRow(line, startsGroup);
+    void add(const QVariantMap& row)
+    {
+        if (r.m_columns.isEmpty())
+            return;
+        bool startsGroup = false;
+        if (r.m_group) {
+            const QString key = detail::valueText(row.value(r.m_group->field));
+            if (!groupKey || *groupKey != key) {
+                if (groupKey)
+                    groupFooter(groupFirst, groupCount);
+                groupKey = key;
+                groupFirst = row;
+                groupCount = 0;
+                groupTotals.fill(Total {});
+                if (st.restartNumbersPerGroup)
+                    rowNumber = 0;
+                startsGroup = true;
             }
+        }
+        ++rowNumber;
+        ++groupCount;
+        const Line line = measureRow(row, rowNumber, rowIndex++);
+        if (startsGroup)
+            groupHeader(groupFirst, line);
+        placeRow(line, startsGroup);
+    }
+
+    Document finish()
+    {
+        if (!r.m_columns.isEmpty()) {
             if (groupKey)
                 groupFooter(groupFirst, groupCount);
             if (r.m_hasTotals)
                 totalsLine();
             needTableRoom(0);   // an empty table still shows its header row
         }
-
         if (!r.m_summary.isEmpty())
             placeBand(r.m_summary, Role::Summary);
         detail::numberPages(doc, st.persianNumbers);
-        return doc;
+        return std::move(doc);
     }
 
 private:
@@ -348,7 +350,7 @@ private:
 
     static double oneLine(const TextStyle& style)
     {
-        return detail::textHeightMm(QStringLiteral("x"), {}, style, 1e6);
+        return detail::oneLineHeightMm(style);
     }
 
     TextStyle cellStyle(const Column& c) const
@@ -619,14 +621,19 @@ private:
         y += h;
     }
 
-    const TableReport& r;
-    const QVariantMap& values;
+    const TableReport r;   // a copy: a filler may outlive the report it was made from
+    const QVariantMap values;
     const TableStyle& st;
     Document doc;
     QList<QPair<double, double>> geometry;
     QList<SpanAt> spans;
     QList<Total> grand;
     QList<Total> groupTotals;
+    std::optional<QString> groupKey;   // the open group's value
+    QVariantMap groupFirst;            // and its first row
+    int groupCount = 0;
+    int rowNumber = 0;
+    int rowIndex = 0;
     QPair<int, int> openHeader {-1, -1};   // page and element of the open group's header text
     double headerHeight = 0;
     double captionHeight = 0;
@@ -641,7 +648,28 @@ private:
 
 Document TableReport::fill(const QVariantMap& values, const RowSource& rows) const
 {
-    return TablePaginator(*this, values).run(rows);
+    Filler filler(*this, values);
+    while (std::optional<QVariantMap> row = rows ? rows() : std::nullopt)
+        filler.add(*row);
+    return filler.finish();
+}
+
+TableReport::Filler::Filler(const TableReport& report, const QVariantMap& values)
+    : m_paginator(std::make_unique<TablePaginator>(report, values))
+{
+    m_paginator->begin();
+}
+
+TableReport::Filler::~Filler() = default;
+
+void TableReport::Filler::add(const QVariantMap& row)
+{
+    m_paginator->add(row);
+}
+
+Document TableReport::Filler::finish()
+{
+    return m_paginator->finish();
 }
 
 } // namespace tavrin::doc

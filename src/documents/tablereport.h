@@ -21,9 +21,12 @@
 #include "documents/layout.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace tavrin::doc {
+
+class TablePaginator;
 
 // Gives the rows one at a time; nothing at the end.
 using RowSource = std::function<std::optional<QVariantMap>()>;
@@ -113,6 +116,22 @@ public:
 
     Document fill(const QVariantMap& values, const QList<QVariantMap>& rows) const;
     Document fill(const QVariantMap& values, const RowSource& rows) const;
+
+    // The same for rows handed over one at a time (by a read that calls back
+    // for each row): each row is placed as it comes and not kept.
+    //     TableReport::Filler f(report, values);
+    //     list.forEachRow(label, [&](const QSqlRecord& r) { f.add(rowOf(r)); });
+    //     Document d = f.finish();
+    class Filler {
+    public:
+        Filler(const TableReport& report, const QVariantMap& values);
+        ~Filler();
+        void add(const QVariantMap& row);
+        Document finish();   // once, after the last row
+
+    private:
+        std::unique_ptr<TablePaginator> m_paginator;
+    };
 
     // A footer with "صفحه N از M" centred in the content width.
     static Band pageNumberFooter(const PageSetup& setup, double heightMm = 7,

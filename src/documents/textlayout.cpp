@@ -35,6 +35,63 @@ double pixelsPerMm(const QPaintDevice* device)
     return device->logicalDpiX() / 25.4;
 }
 
+// Measurements already made, by text and the parts of the style that change
+// them: a list of thousands of rows repeats its names, projects and amounts,
+// and every cell of a style has the same one-line height.  Laying a text out
+// is what costs; a look-up gives the same number.  Each thread keeps its own,
+// and a full table starts again empty so that memory stays bounded.
+struct MeasureKey {
+    QString text;
+    QString family;
+    double pointSize = 0;
+    double lineSpacing = 0;
+    double width = 0;   // only of wrapped texts (others take one line whatever the width)
+    bool bold = false;
+    bool wrap = false;
+    bool operator==(const MeasureKey&) const = default;
+};
+
+size_t qHash(const MeasureKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.text, k.family, k.pointSize, k.lineSpacing, k.width, k.bold, k.wrap);
+}
+
+constexpr qsizetype kMeasuresKept = 100000;
+
+QHash<MeasureKey, double>& measuredHeights()
+{
+    thread_local QHash<MeasureKey, double> heights;
+    return heights;
+}
+
+// A text laid out as it is (no line break, no right-to-left letter to
+// isolate) on one line: its width's layout gives its height too.
+bool isPlainLine(const QString& text)
+{
+    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) && !bidi::hasRightToLeft(text);
+}
+
+MeasureKey heightKey(const QString& text, const TextStyle& style, double widthMm)
+{
+    // One line has no spacing below it, and an unwrapped text breaks only at its line breaks.
+    const bool oneLine = !style.wordWrap && isPlainLine(text);
+    return {text, style.family, style.pointSize, oneLine ? 1.0 : style.lineSpacing, style.wordWrap ? widthMm : 0.0,
+            style.isBold, style.wordWrap};
+}
+
+template <typename Compute>
+double remembered(QHash<MeasureKey, double>& table, MeasureKey&& key, Compute compute)
+{
+    const auto it = table.constFind(key);
+    if (it != table.constEnd())
+        return it.value();
+    const double value = compute();
+    if (table.size() >= kMeasuresKept)
+        table.clear();
+    table.insert(std::move(key), value);
+    return value;
+}
+
 } // namespace
 
 QFont fontOf(const TextStyle& style)
@@ -275,7 +332,17 @@ double textHeightMm(const QString& text, const QList<QPair<int, int>>& boldRuns,
 {
     const QImage& device = referenceDevice();
     const double k = pixelsPerMm(&device);
-    return layoutText(text, boldRuns, style, &device, QRectF(0, 0, widthMm * k, 0), nullptr) / k;
+    const auto measure = [&] {
+        return layoutText(text, boldRuns, style, &device, QRectF(0, 0, widthMm * k, 0), nullptr) / k;
+    };
+    if (!boldRuns.isEmpty())
+        return measure();
+    return remembered(measuredHeights(), heightKey(text, style, widthMm), measure);
+}
+
+double oneLineHeightMm(const TextStyle& style)
+{
+    return textHeightMm(QStringLiteral("x"), {}, style.wrap(false), 1e6);
 }
 
 double widestLineMm(const QString& text, const TextStyle& style)
@@ -317,6 +384,22 @@ double widestWordMm(const QString& text, const TextStyle& style)
 
 double textWidthMm(const QString& text, const TextStyle& style)
 {
+    thread_local QHash<MeasureKey, double> widths;
+    return remembered(widths, {text, style.family, style.pointSize, 0.0, 0.0, style.isBold, false}, [&] {
+        double height = 0;
+        const double width = naturalWidthMm(text, style, &height);
+        if (isPlainLine(text)) {
+            QHash<MeasureKey, double>& heights = measuredHeights();
+            if (heights.size() >= kMeasuresKept)
+                heights.clear();
+            heights.insert(heightKey(text, style.wrap(false), 0), height);
+        }
+        return width;
+    });
+}
+
+double naturalWidthMm(const QString& text, const TextStyle& style, double* heightMm)
+{
     const QImage& device = referenceDevice();
     const double k = pixelsPerMm(&device);
     // A text of several lines is as wide as its widest line.
@@ -330,11 +413,15 @@ double textWidthMm(const QString& text, const TextStyle& style)
     layout.setTextOption(option);
     layout.beginLayout();
     double width = 0;
+    double height = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(1e9);
         width = std::max(width, line.naturalTextWidth());
+        height += line.height();
     }
     layout.endLayout();
+    if (heightMm)
+        *heightMm = height / k;
     return width / k;
 }
 

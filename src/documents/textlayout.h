@@ -41,9 +41,15 @@ QList<TextLine> textLines(const QString& text, const QList<QPair<int, int>>& bol
                           double widthMm);
 
 // Measurements in millimetres, on a reference device of printer resolution.
+// Heights (of texts without bold runs) and widths are remembered per text and
+// style: measuring the same text again costs a look-up, not a layout.
 double textHeightMm(const QString& text, const QList<QPair<int, int>>& boldRuns, const TextStyle& style,
                     double widthMm);
+// The height of one line of the style's font (measured once per style).
+double oneLineHeightMm(const TextStyle& style);
 double textWidthMm(const QString& text, const TextStyle& style);
+// textWidthMm laid out afresh; heightMm, when given, receives the height of its lines.
+double naturalWidthMm(const QString& text, const TextStyle& style, double* heightMm = nullptr);
 // The width of the text's widest word.
 double widestWordMm(const QString& text, const TextStyle& style);
 // The width of the text's widest line (lines end at its line breaks).

@@ -68,6 +68,19 @@ QStringList rowTexts(const Document& d, int row)
     return out;
 }
 
+// A device of the documents' measuring resolution.
+const double kPxPerMm = 1200 / 25.4;
+const QImage& referenceImage()
+{
+    static const QImage image = [] {
+        QImage i(1, 1, QImage::Format_ARGB32);
+        i.setDotsPerMeterX(qRound(1200 / 0.0254));
+        i.setDotsPerMeterY(qRound(1200 / 0.0254));
+        return i;
+    }();
+    return image;
+}
+
 } // namespace
 
 class TestTableReport : public QObject {
@@ -451,6 +464,46 @@ private Q_SLOTS:
         QCOMPARE(given, 40);
         QCOMPARE(a.pageCount(), b.pageCount());
         QCOMPARE(a.plainText(), b.plainText());
+        // Handed over one at a time by a read that calls back (the filler
+        // keeps its own copy of the report it was made from).
+        TableReport::Filler filler(paymentsReport(true), {{"dat", "1403/01/01"}});
+        for (const QVariantMap& row : rows)
+            filler.add(row);
+        const Document c = filler.finish();
+        QCOMPARE(c.plainText(), paymentsReport(true).fill({{"dat", "1403/01/01"}}, rows).plainText());
+        QVERIFY(c.plainText().contains(QStringLiteral("1403/01/01")));
+        for (int p = 0; p < c.pageCount(); ++p)
+            QCOMPARE(c.page(p).elements.size(), b.page(p).elements.size());
+    }
+
+    // Measurements are remembered per text and style: asked again (the same
+    // text, a plain one whose height comes with its width, a wrapped one at
+    // another width) they give what a fresh layout gives.
+    void rememberedMeasuresEqualFreshOnes()
+    {
+        const TextStyle plain = TextStyle().pt(9);
+        const QString persian = QStringLiteral("مسکن مهر فاز 2 بلوک 1-2-3");
+        for (const QString& text : {QStringLiteral("09121234567"), persian, QStringLiteral("a\nlonger line")}) {
+            const double w = detail::textWidthMm(text, plain);
+            QCOMPARE(detail::textWidthMm(text, plain), w);
+            QCOMPARE(w, detail::naturalWidthMm(text, plain));
+            QVERIFY(detail::textWidthMm(text, plain.pt(12)) > w);
+            const double h = detail::textHeightMm(text, {}, plain, 1000);
+            QCOMPARE(h, detail::layoutText(text, {}, plain, &referenceImage(), QRectF(0, 0, 1000 * kPxPerMm, 0),
+                                           nullptr) / kPxPerMm);
+        }
+        QCOMPARE(detail::textHeightMm(QStringLiteral("09121234567"), {}, plain.spacing(2), 10),
+                 detail::oneLineHeightMm(plain));
+        QVERIFY(detail::oneLineHeightMm(plain.pt(14)) > detail::oneLineHeightMm(plain));
+        QVERIFY(detail::textWidthMm(QStringLiteral("Wide words"), plain.bold())
+                > detail::textWidthMm(QStringLiteral("Wide words"), plain));
+        QVERIFY(detail::textHeightMm(QStringLiteral("a\nb"), {}, plain.spacing(2), 10)
+                > detail::textHeightMm(QStringLiteral("a\nb"), {}, plain, 10));
+        const TextStyle wrap = plain.wrap();
+        const double wide = detail::textHeightMm(persian, {}, wrap, 200);
+        const double narrow = detail::textHeightMm(persian, {}, wrap, 12);
+        QVERIFY(narrow > 2 * wide);
+        QCOMPARE(detail::textHeightMm(persian, {}, wrap, 200), wide);
     }
 
     void pdfShowsColumnsRightToLeft()

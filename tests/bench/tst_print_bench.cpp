@@ -1,0 +1,74 @@
+// Time of the printed applicant list: laying its pages out, drawing the first
+// page as the preview shows it, and writing the whole PDF.  Rows come one at
+// a time from a generator (names and projects repeat as in a real list, the
+// mobile numbers and identifiers do not), as the list's read gives them.
+//
+// The normal run is small (a second or two).  A measurement at n rows:
+//     TAVRIN_BENCH_PRINT_ROWS=20000 build/tests/tst_print_bench
+// (run under /usr/bin/time -v for the peak memory).
+#include "support/testsupport.h"
+
+#include "applicants/customers_chap.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+using namespace tavrin;
+using namespace tavrin::doc;
+
+class TestPrintBench : public QObject {
+    Q_OBJECT
+
+    static RowSource rows(int n)
+    {
+        static const QStringList lnames {"احمدی", "محمدی", "حسینی", "رضایی", "کریمی", "موسوی", "جعفری", "کاظمی",
+                                         "قاسمی", "نوری", "صادقی", "رحیمی", "طاهری", "یوسفی", "اکبری", "مرادی"};
+        static const QStringList fnames {"علی", "زهرا", "محمد", "فاطمه", "حسن", "مریم", "رضا", "سارا", "مهدی"};
+        return [n, i = 0]() mutable -> std::optional<QVariantMap> {
+            if (i >= n)
+                return std::nullopt;
+            ++i;
+            return QVariantMap {
+                {"prj_name", QStringLiteral("مسکن مهر شهرستان نمونه فاز %1 بلوک %2").arg(i % 37).arg(i % 11)},
+                {"lname", lnames.at((i * 7) % lnames.size())},
+                {"fname", fnames.at((i * 5) % fnames.size())},
+                {"mobile", QStringLiteral("0912%1").arg(1000000 + i * 7 % 9000000, 7, 10, QLatin1Char('0'))},
+                {"shenase", QStringLiteral("%1-%2-%3").arg(i % 40 + 1).arg(i % 9 + 1).arg(i % 12 + 1)},
+                {"mablagh", QString::number(450000000 + qint64(i % 97) * 1250000)},
+                {"pardakht_sum", QString::number(qint64(i % 53) * 3400000)}};
+        };
+    }
+
+private Q_SLOTS:
+    void printedList()
+    {
+        const int n = qEnvironmentVariableIntValue("TAVRIN_BENCH_PRINT_ROWS") > 0
+                          ? qEnvironmentVariableIntValue("TAVRIN_BENCH_PRINT_ROWS")
+                          : 1000;
+        QElapsedTimer t;
+        t.start();
+        const Document d = Tcustomers_chap::layout().fill({}, rows(n));
+        const double layoutMs = t.nsecsElapsed() / 1e6;
+        QCOMPARE(d.elements(d.pageCount() - 1, Role::Cell).last().row, n - 1);
+        t.restart();
+        const QImage first = d.toImage(0, 96);
+        const double firstMs = t.nsecsElapsed() / 1e6;
+        QVERIFY(!first.isNull());
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+        t.restart();
+        QVERIFY(d.renderToPdf(pdf));
+        const double pdfMs = t.nsecsElapsed() / 1e6;
+        qInfo("%d rows, %d pages: pages laid out %.0f ms, first page drawn %.0f ms (on screen after %.0f ms), "
+              "PDF %.0f ms (%.1f MB)",
+              n, d.pageCount(), layoutMs, firstMs, layoutMs + firstMs, pdfMs, QFileInfo(pdf).size() / 1e6);
+        // Goals at any size: the first page on screen within a second, the
+        // whole PDF of 200,000 rows within 15 s.
+        TAVRIN_CHECK_TIME(layoutMs + firstMs < 1000, "first page on screen within a second");
+        TAVRIN_CHECK_TIME(layoutMs + pdfMs < 15000.0 * n / 200000 + 500, "the PDF at 200,000 rows within 15 s");
+    }
+};
+
+TAVRIN_TEST_MAIN(TestPrintBench)
+#include "tst_print_bench.moc"
