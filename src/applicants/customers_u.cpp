@@ -461,6 +461,14 @@ void Tcustomers_src::refreshCustomer(qint64 id)
     for (int r = 0; row < 0 && r < std::min(m->rowCount(), ListModel::kPageSize); ++r)
         if (m->value(r, QStringLiteral("id")).toLongLong() == id)
             row = r;
+    showRow(row, before);
+}
+
+// Makes `row` current (or, when the record is not in the list, the row that
+// was current before, within the list) and brings it into view.
+void Tcustomers_src::showRow(int row, int before)
+{
+    ListModel* m = DBGrid1->listModel();
     if (row < 0)
         row = std::clamp(before, 0, m->rowCount() - 1);
     DBGrid1->setCurrentIndex(m->index(row, 0));
@@ -483,10 +491,7 @@ void Tcustomers_src::showAdded(qint64 id)
     cnt->setText(QString::number(m->totalCount()));
     if (m->rowCount() == 0)
         return;
-    if (row < 0)
-        row = std::clamp(before, 0, m->rowCount() - 1);
-    DBGrid1->setCurrentIndex(m->index(row, 0));
-    DBGrid1->scrollTo(m->index(row, 0));
+    showRow(row, before);
 }
 
 void Tcustomers_src::N1Click()

@@ -49,6 +49,7 @@ public:
     // end of the list with the rows added since the search, without counting
     // the whole list again (ListModel::refreshAfterInsert).
     void showAdded(qint64 id);
+    void showRow(int row, int before);
     // The ticked criteria.
     applicants::Criteria criteria() const;
     QAction* menuAction(const QString& name) const;

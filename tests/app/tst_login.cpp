@@ -43,17 +43,6 @@ public:
     int applied = 0, prepared = 0;
 };
 
-// Stores the "Local" settings so that they point at the test database.
-void storeSettingsFor(const ConnectionParams& p)
-{
-    connection::StoredSettings s;
-    s.serverName = p.server;
-    s.dataBase = p.database;
-    s.userName = p.user;
-    s.password = p.password;
-    s.authentication = QString::fromLatin1(p.backend == Backend::SQLite ? connection::kAuthAccess : connection::kAuthPostgres);
-    QVERIFY(connection::writeStored(s));
-}
 } // namespace
 
 class TestLogin : public QObject {
@@ -76,7 +65,7 @@ private Q_SLOTS:
         destroyWindows();
         Database& db = test::useFreshDatabase();
         m_params = db.params();
-        storeSettingsFor(m_params);
+        test::storeSettingsFor(m_params);
         QFile::remove(Tlogin::markerFile());
         session() = Session();
     }

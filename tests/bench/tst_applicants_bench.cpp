@@ -45,12 +45,6 @@ using namespace tavrin;
 
 namespace {
 
-int envInt(const char* name, int fallback)
-{
-    bool ok = false;
-    const int v = qEnvironmentVariableIntValue(name, &ok);
-    return ok && v > 0 ? v : fallback;
-}
 
 // The processor time of this program in milliseconds (the SQLite engine's work
 // included; a PostgreSQL server's not).
@@ -149,7 +143,7 @@ class TestApplicantsBench : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        applicants = envInt("TAVRIN_BENCH_APPLICANTS", 4000);
+        applicants = test::envInt("TAVRIN_BENCH_APPLICANTS", 4000);
         strict = qEnvironmentVariableIsSet("TAVRIN_BENCH_STRICT");
         const QString kept = qEnvironmentVariable("TAVRIN_BENCH_DATABASE");
         if (kept.isEmpty())

@@ -29,23 +29,7 @@ using namespace tavrin;
 
 namespace {
 
-int envInt(const char* name, int fallback)
-{
-    bool ok = false;
-    const int v = qEnvironmentVariableIntValue(name, &ok);
-    return ok && v > 0 ? v : fallback;
-}
 
-void storeSettingsFor(const ConnectionParams& p)
-{
-    connection::StoredSettings s;
-    s.serverName = p.server;
-    s.dataBase = p.database;
-    s.userName = p.user;
-    s.password = p.password;
-    s.authentication = QString::fromLatin1(p.backend == Backend::SQLite ? connection::kAuthAccess : connection::kAuthPostgres);
-    QVERIFY(connection::writeStored(s));
-}
 
 double median(QList<double> v)
 {
@@ -115,7 +99,7 @@ class TestLoginBench : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        projects = envInt("TAVRIN_BENCH_PROJECTS", 200);
+        projects = test::envInt("TAVRIN_BENCH_PROJECTS", 200);
         test::useFreshDatabase();
         demo::Options o;
         o.projects = projects;
@@ -129,7 +113,7 @@ private Q_SLOTS:
                       {id, QStringLiteral("1403/01/01"), i ? QStringLiteral("1403/01/02") : QString()});
         dm().exec(QStringLiteral("insert into tazeha (dat,mozo) values ('1403/01/01','x')"));
         dm().exec(QStringLiteral("insert into tazeha_readed (prs_id,dat) values (?,'1403/01/01')"), {id});
-        storeSettingsFor(dm().params());
+        test::storeSettingsFor(dm().params());
     }
 
     void cleanupTestCase()
@@ -158,7 +142,7 @@ private Q_SLOTS:
         test::addUser(QStringLiteral("bench"), QStringLiteral("city"));
         measure("embedded data file", connection::Choice::Internet);
         QVERIFY(rec.shown.isEmpty());
-        storeSettingsFor(stored);
+        test::storeSettingsFor(stored);
     }
 
     void farFromTheServer()
@@ -168,7 +152,7 @@ private Q_SLOTS:
         test::DialogRecorder rec;
         const ConnectionParams direct = dm().params();
         auto proxy = test::LatencyProxy::toTestServer(30);
-        storeSettingsFor(proxy->through(direct));
+        test::storeSettingsFor(proxy->through(direct));
         const qint64 before = proxy->roundTrips();
         measure("at 30 ms", connection::Choice::Local, 5);
         const double trips = double(proxy->roundTrips() - before) / 5;
@@ -178,7 +162,7 @@ private Q_SLOTS:
         // three for the writes).
         QVERIFY2(trips <= 13, "login round trips");
         // The program's connection goes on directly.
-        storeSettingsFor(direct);
+        test::storeSettingsFor(direct);
         QVERIFY(connectProcedure(connection::Choice::Local, false));
         QVERIFY(rec.shown.isEmpty());
     }

@@ -35,12 +35,6 @@ using namespace tavrin;
 
 namespace {
 
-int envInt(const char* name, int fallback)
-{
-    bool ok = false;
-    const int v = qEnvironmentVariableIntValue(name, &ok);
-    return ok && v > 0 ? v : fallback;
-}
 
 // Median milliseconds of runs of f.
 double medianMs(int runs, const std::function<void(int)>& f)
@@ -79,8 +73,8 @@ class TestProjectsBench : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        projects = envInt("TAVRIN_BENCH_PROJECTS", 300);
-        units = envInt("TAVRIN_BENCH_UNITS", 20);
+        projects = test::envInt("TAVRIN_BENCH_PROJECTS", 300);
+        units = test::envInt("TAVRIN_BENCH_UNITS", 20);
         test::useFreshDatabase();
         demo::Options o;
         o.projects = projects;

@@ -19,12 +19,6 @@ using namespace tavrin::reports;
 
 namespace {
 
-int envInt(const char* name, int fallback)
-{
-    bool ok = false;
-    const int v = qEnvironmentVariableIntValue(name, &ok);
-    return ok && v > 0 ? v : fallback;
-}
 
 // Demo projects, then applicants and the rest up to the given numbers.
 void load(int projects, int applicants)
@@ -127,7 +121,7 @@ private Q_SLOTS:
     void buildsAreFastWithAFixedStatementCount()
     {
         round(20, 500, false);
-        round(envInt("TAVRIN_BENCH_PROJECTS", 300), envInt("TAVRIN_BENCH_APPLICANTS", 15000), true);
+        round(test::envInt("TAVRIN_BENCH_PROJECTS", 300), test::envInt("TAVRIN_BENCH_APPLICANTS", 15000), true);
     }
 };
 

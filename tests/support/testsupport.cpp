@@ -2,6 +2,7 @@
 
 #include "common/activitylog.h"
 #include "common/session.h"
+#include "db/connection.h"
 #include "db/installer.h"
 #include "db/password.h"
 
@@ -319,6 +320,24 @@ int fileMode(const QString& path)
 {
     struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+int envInt(const char* name, int fallback)
+{
+    bool ok = false;
+    const int v = qEnvironmentVariableIntValue(name, &ok);
+    return ok && v > 0 ? v : fallback;
+}
+
+void storeSettingsFor(const ConnectionParams& p)
+{
+    connection::StoredSettings s;
+    s.serverName = p.server;
+    s.dataBase = p.database;
+    s.userName = p.user;
+    s.password = p.password;
+    s.authentication = QString::fromLatin1(p.backend == Backend::SQLite ? connection::kAuthAccess : connection::kAuthPostgres);
+    QVERIFY(connection::writeStored(s));
 }
 
 } // namespace tavrin::test

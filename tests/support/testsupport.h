@@ -120,6 +120,12 @@ int fileMode(const QString& path);
 // Whether TAVRIN_CHECK_TIME fails a test (TAVRIN_BENCH_STRICT=1).
 bool timeBoundsEnforced();
 
+// A positive whole number from the environment (a benchmark's size), else fallback.
+int envInt(const char* name, int fallback);
+
+// Stores the user's "Local" connection settings so that they name `p`.
+void storeSettingsFor(const ConnectionParams& p);
+
 } // namespace tavrin::test
 
 #define TAVRIN_TEST_MAIN(TestClass)                                   \
