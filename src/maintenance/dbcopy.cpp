@@ -74,20 +74,17 @@ public:
         m_checkLength = !db.dialect().textLengthQuery().isEmpty();
     }
 
-    void insert(const QSqlRecord& r)
+    // Counts the row into `digest` and inserts it, each value converted once.
+    void insert(const QVariantList& r, portable::Digest& digest)
     {
-        QVariantList values;
-        values.reserve(m_columns.size());
-        for (int i = 0; i < m_columns.size(); ++i) {
-            try {
-                values << portable::bindValue(*m_columns[i], r.value(i), m_checkLength);
-            } catch (portable::BadValue& bad) {
-                bad.column = QStringLiteral("%1.%2 of the row %3").arg(m_table, bad.column, rowName(r));
-                throw;
-            }
+        try {
+            digest.addRow(m_columns, r, &m_values, m_checkLength);
+        } catch (portable::BadValue& bad) {
+            bad.column = QStringLiteral("%1.%2 of the row %3").arg(m_table, bad.column, rowName(r));
+            throw;
         }
         try {
-            m_bulk->add(values);
+            m_bulk->add(m_values);
         } catch (const DbError& e) {
             throw DbError(e.driverText + QStringLiteral(" (row ") + rowName(r) + ')', e.sql);
         }
@@ -97,15 +94,18 @@ public:
     void finish() { m_bulk->finish(); }
 
 private:
-    QString rowName(const QSqlRecord& r) const
+    QString rowName(const QVariantList& r) const
     {
-        const int id = r.indexOf(QStringLiteral("id"));
-        return id >= 0 ? QStringLiteral("id=") + r.value(id).toString() : QStringLiteral("without id");
+        for (int i = 0; i < m_columns.size(); ++i)
+            if (m_columns[i]->name.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0)
+                return QStringLiteral("id=") + r.value(i).toString();
+        return QStringLiteral("without id");
     }
 
     std::unique_ptr<BulkInsert> m_bulk;
     QList<const ColumnDef*> m_columns;
     QString m_table;
+    QVariantList m_values;
     bool m_checkLength = true;
 };
 
@@ -238,13 +238,12 @@ DatabaseCopy copyDatabase(Database& from, Database& to, const Progress& progress
             }();
             qint64 inTable = 0;
             std::optional<Inserter> inserter;   // begun with the first row: an empty table costs nothing
-            portable::readTable(from, *p.table, p.columns, kPage, [&](const QSqlRecord& row) {
+            portable::readTable(from, *p.table, p.columns, kPage, [&](const QVariantList& row) {
                 if (!inserter)
                     inserter.emplace(to, *p.table, p.columns);
-                inserter->insert(row);
-                p.digest.addRow(p.columns, row);
+                inserter->insert(row, p.digest);
                 if (idAt >= 0)
-                    p.maxId = std::max(p.maxId, row.value(idAt).toLongLong());
+                    p.maxId = std::max(p.maxId, row.at(idAt).toLongLong());
                 if (++inTable % kPage == 0)
                     report(progress, done + inTable, 2 * total, p.table->name);
             });

@@ -1,7 +1,6 @@
 #include "portable.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 #include <QtEndian>
 
 #include <cmath>
@@ -68,13 +67,30 @@ std::optional<qint64> integerOf(const QVariant& v)
     return ok ? std::optional<qint64>(n) : std::nullopt;
 }
 
+// Digits with an optional sign and an optional point: [+-]?\d+(\.\d*)?
+bool isPlainDecimal(const QString& s)
+{
+    qsizetype i = 0;
+    if (i < s.size() && (s.at(i) == '+' || s.at(i) == '-'))
+        ++i;
+    const qsizetype digitsFrom = i;
+    while (i < s.size() && s.at(i).unicode() >= '0' && s.at(i).unicode() <= '9')
+        ++i;
+    if (i == digitsFrom)
+        return false;
+    if (i < s.size() && s.at(i) == '.')
+        for (++i; i < s.size() && s.at(i).unicode() >= '0' && s.at(i).unicode() <= '9';)
+            ++i;
+    return i == s.size();
+}
+
 // A decimal amount as the shortest exact text: no exponent, no leading zeros,
 // no trailing zeros after the point ("1500000", "12.5", "-0.25").
 std::optional<QString> decimalOf(const QVariant& v)
 {
     QString s;
     if (isIntegral(v)) {
-        s = QString::number(v.toLongLong());
+        return QString::number(v.toLongLong());
     } else if (isReal(v)) {
         const double d = v.toDouble();
         if (!std::isfinite(d))
@@ -82,8 +98,7 @@ std::optional<QString> decimalOf(const QVariant& v)
         s = QString::number(d, 'f', 4);
     } else {
         s = numberText(v);
-        static const QRegularExpression plain(QStringLiteral(R"(^[+-]?\d+(\.\d*)?$)"));
-        if (!plain.match(s).hasMatch()) {
+        if (!isPlainDecimal(s)) {
             bool ok = false;
             const double d = s.toDouble(&ok);
             if (!ok || !std::isfinite(d))
@@ -96,12 +111,20 @@ std::optional<QString> decimalOf(const QVariant& v)
         negative = s.startsWith('-');
         s.remove(0, 1);
     }
-    QString whole = s.section('.', 0, 0), fraction = s.section('.', 1);
-    while (whole.size() > 1 && whole.startsWith('0'))
-        whole.remove(0, 1);
-    while (fraction.endsWith('0'))
-        fraction.chop(1);
-    QString out = fraction.isEmpty() ? whole : whole + '.' + fraction;
+    // Leading zeros of the whole part and trailing zeros of the fraction go.
+    const qsizetype point = s.indexOf('.');
+    const qsizetype wholeEnd = point < 0 ? s.size() : point;
+    qsizetype from = 0;
+    while (from + 1 < wholeEnd && s.at(from) == '0')
+        ++from;
+    qsizetype to = s.size();
+    if (point >= 0) {
+        while (to > point + 1 && s.at(to - 1) == '0')
+            --to;
+        if (to == point + 1)
+            to = point;
+    }
+    QString out = s.mid(from, to - from);
     if (negative && out != QLatin1String("0"))
         out.prepend('-');
     return out;
@@ -192,7 +215,8 @@ Canonical canonical(const ColumnDef& c, const QVariant& v, bool checkLength)
             return out;
         }
         // numeric(19,4): at most fifteen digits before the point.
-        if (d->section('.', 0, 0).remove('-').size() > 15) {
+        const qsizetype point = d->indexOf('.');
+        if ((point < 0 ? d->size() : point) - (d->startsWith('-') ? 1 : 0) > 15) {
             out.bad = QStringLiteral("amount beyond the money precision: %1").arg(*d);
             return out;
         }
@@ -277,23 +301,33 @@ QVariant bindValue(const ColumnDef& c, const QVariant& v, bool checkLength)
     return k.bind;
 }
 
-void Digest::addRow(const QList<const ColumnDef*>& columns, const QSqlRecord& row)
+void Digest::addRow(const QList<const ColumnDef*>& columns, const QVariantList& row, QVariantList* binds,
+                    bool checkLength)
 {
     QCryptographicHash h(QCryptographicHash::Sha1);
+    if (binds) {
+        binds->clear();
+        binds->reserve(columns.size());
+    }
     for (int i = 0; i < columns.size(); ++i) {
-        // A value that cannot be written still counts, by its text.
-        Canonical k = canonical(*columns[i], row.value(i), false);
+        const QVariant& v = row.at(i);
+        Canonical k = canonical(*columns[i], v, binds && checkLength);
         if (!k.bad.isEmpty()) {
+            if (binds)
+                throw BadValue {columns[i]->name, k.bad};
+            // A value that cannot be written still counts, by its text.
             k.kind = Text;
-            k.bytes = row.value(i).toString().toUtf8();
+            k.bytes = v.toString().toUtf8();
         }
+        if (binds)
+            *binds << std::move(k.bind);
         const char kind = char(k.kind);
         const quint32 size = qToBigEndian(quint32(k.bytes.size()));
         h.addData(QByteArrayView(&kind, 1));
         h.addData(QByteArrayView(reinterpret_cast<const char*>(&size), 4));
         h.addData(k.bytes);
     }
-    m_sum += qFromBigEndian<quint64>(h.result().constData());
+    m_sum += qFromBigEndian<quint64>(h.resultView().data());
     ++m_rows;
 }
 
@@ -320,21 +354,22 @@ QString columnList(const QList<const ColumnDef*>& columns)
 }
 
 void readTable(Database& db, const TableDef& t, const QList<const ColumnDef*>& columns, int page,
-               const std::function<void(const QSqlRecord&)>& row)
+               const std::function<void(const QVariantList&)>& row)
 {
     const QString select = QStringLiteral("select %1 from %2").arg(columnList(columns), t.name);
     int idAt = -1;
     for (int i = 0; i < columns.size(); ++i)
         if (columns[i]->type == ColType::Identity || columns[i]->type == ColType::BigIdentity)
             idAt = i;
-    // The driver's record is built once per statement and filled per row: asking
-    // for a whole record per row costs more than the row on a wide table.
-    const auto each = [&](QSqlQuery& q, const std::function<void(const QSqlRecord&)>& visit) {
-        QSqlRecord r = q.record();
+    // One list of values refilled per row (a record's value(i) copies its
+    // whole field, name included, for every value read).
+    QVariantList values;
+    const auto each = [&](QSqlQuery& q, const std::function<void(const QVariantList&)>& visit) {
+        values.resize(columns.size());
         while (q.next()) {
-            for (int i = 0; i < r.count(); ++i)
-                r.setValue(i, q.value(i));
-            visit(r);
+            for (int i = 0; i < values.size(); ++i)
+                values[i] = q.value(i);
+            visit(values);
         }
     };
     if (idAt < 0) {
@@ -350,9 +385,9 @@ void readTable(Database& db, const TableDef& t, const QList<const ColumnDef*>& c
         const QVariantList values = d.pageBindsOffsetFirst() ? QVariantList {last, 0, page} : QVariantList {last, page, 0};
         QSqlQuery q = db.exec(sql, values);
         int n = 0;
-        each(q, [&](const QSqlRecord& r) {
+        each(q, [&](const QVariantList& r) {
             ++n;
-            last = r.value(idAt).toLongLong();
+            last = r.at(idAt).toLongLong();
             row(r);
         });
         if (n < page)
@@ -363,7 +398,7 @@ void readTable(Database& db, const TableDef& t, const QList<const ColumnDef*>& c
 Digest digestTable(Database& db, const TableDef& t, const QList<const ColumnDef*>& columns)
 {
     Digest d;
-    readTable(db, t, columns, 200, [&](const QSqlRecord& row) { d.addRow(columns, row); });
+    readTable(db, t, columns, 200, [&](const QVariantList& row) { d.addRow(columns, row); });
     return d;
 }
 

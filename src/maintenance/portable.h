@@ -27,7 +27,11 @@ QVariant bindValue(const ColumnDef& c, const QVariant& v, bool checkLength = tru
 // every server; a changed, missing or extra row changes it.
 class Digest {
 public:
-    void addRow(const QList<const ColumnDef*>& columns, const QSqlRecord& row);
+    // Counts a row.  With `binds`, also gives each value as it is bound on the
+    // other database (bindValue's, from the same one conversion) and throws
+    // BadValue for a value that cannot be written.
+    void addRow(const QList<const ColumnDef*>& columns, const QVariantList& row, QVariantList* binds = nullptr,
+                bool checkLength = true);
     qint64 rows() const { return m_rows; }
     QString hex() const;
     bool operator==(const Digest& o) const { return m_rows == o.m_rows && m_sum == o.m_sum; }
@@ -42,10 +46,10 @@ QList<const ColumnDef*> sharedColumns(const TableDef& t, const QStringList& a, c
 QString columnList(const QList<const ColumnDef*>& columns);
 
 // Reads a whole table of the schema in pages of `page` rows (by id where the
-// table has one), calling `row` for each.  Memory stays bounded on servers whose
-// driver loads a whole result at once.
+// table has one), calling `row` with each row's values in the columns' order.
+// Memory stays bounded on servers whose driver loads a whole result at once.
 void readTable(Database& db, const TableDef& t, const QList<const ColumnDef*>& columns, int page,
-               const std::function<void(const QSqlRecord&)>& row);
+               const std::function<void(const QVariantList&)>& row);
 
 // The digest of a whole table over the given columns.
 Digest digestTable(Database& db, const TableDef& t, const QList<const ColumnDef*>& columns);

@@ -56,6 +56,31 @@ class TestCopyDatabase : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Amounts arrive as the shortest exact text whatever form the source kept
+    // them in; what cannot be an amount is refused by name.
+    void amountsTakeOneExactForm()
+    {
+        ColumnDef money;
+        money.name = QStringLiteral("mablagh");
+        money.type = ColType::Money;
+        const QList<std::pair<QVariant, QString>> forms {
+            {QStringLiteral("0012.500"), "12.5"}, {QStringLiteral("12."), "12"}, {QStringLiteral("-0.000"), "0"},
+            {QStringLiteral("+7"), "7"}, {QStringLiteral(" 15 "), "15"}, {QStringLiteral("000"), "0"},
+            {QStringLiteral("-00.50"), "-0.5"}, {QStringLiteral("1e3"), "1000"}, {12.5, "12.5"},
+            {qlonglong(-5), "-5"}, {QStringLiteral("999999999999999.9999"), "999999999999999.9999"}};
+        for (const auto& [in, out] : forms)
+            QCOMPARE(portable::bindValue(money, in).toString(), out);
+        QVERIFY(portable::bindValue(money, QString()).isNull());
+        for (const QString& bad : {QStringLiteral("12,5"), QStringLiteral("1000000000000000"), QStringLiteral("-")}) {
+            try {
+                portable::bindValue(money, bad);
+                QFAIL(qPrintable(bad));
+            } catch (const portable::BadValue& e) {
+                QCOMPARE(e.column, money.name);
+            }
+        }
+    }
+
     void init()
     {
         destroyMainWindow();
