@@ -13,7 +13,7 @@
 
 #include "common/listmodel.h"
 #include "documents/drawcheck.h"
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 
 #include <QComboBox>
 #include <QDir>

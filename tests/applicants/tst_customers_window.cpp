@@ -18,7 +18,7 @@
 #include "app/startup.h"
 #include "common/listmodel.h"
 #include "common/session.h"
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 #include "projects/project_panels.h"
 #include "projects/project_src_u.h"
 

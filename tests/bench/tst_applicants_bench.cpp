@@ -23,7 +23,7 @@
 #include "applicants/customers_ins_u.h"
 #include "applicants/customers_u.h"
 #include "applicants/pardakhtha_u.h"
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 #include "projects/project_texts.h"
 
 #include "common/listmodel.h"
