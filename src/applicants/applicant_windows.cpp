@@ -118,15 +118,13 @@ bool openApplicantWindow(const QString& entry, qint64 customerId, QWidget* paren
     c.listHeight = listHeight;
     c.changed = changed ? changed : [] {};
     c.rights = Rights {true, true, true, true};
+    if (!w->pageKey.isEmpty()) {
+        const auto r = pageRights(w->pageKey, {}, custext::kSearchFailed);
+        if (!r)
+            return false;
+        c.rights = *r;
+    }
     try {
-        if (!w->pageKey.isEmpty()) {
-            const auto r = readRights(w->pageKey);
-            if (!r || !r->namayesh) {
-                dialogs().warning(noAccessMessage());
-                return false;
-            }
-            c.rights = *r;
-        }
         if (customerId > 0) {
             const auto row = customerRow(customerId);
             if (!row) {

@@ -149,9 +149,7 @@ void Tshoraka::ins_btnClick()
         return;
     items::ActionResult r;
     try {
-        r = partners::addPartner(m_customerId, m_form->values(), [](const QString& question) {
-            return dialogs().question(question, Buttons::YesNo, MsgKind::Warning) == Answer::Yes;
-        });
+        r = partners::addPartner(m_customerId, m_form->values(), askWarning(Buttons::YesNo));
     } catch (const DbError& e) {
         reportFailure(kPartnerSaveFailed, e);
         return;
@@ -190,17 +188,9 @@ void Tshoraka::N2Click()
     const QSqlRecord row = DBGrid1->currentRecord();
     if (row.isEmpty())
         return;
-    std::optional<Rights> rights;
-    try {
-        rights = readRights(QStringLiteral("takafol"));
-    } catch (const DbError& e) {
-        reportFailure(kSearchFailed, e);
+    const auto rights = pageRights(QStringLiteral("takafol"), {}, kSearchFailed);
+    if (!rights)
         return;
-    }
-    if (!rights || !rights->namayesh) {
-        dialogs().warning(noAccessMessage());
-        return;
-    }
     Ttakafol_frm& w = tavrin::window<Ttakafol_frm>();
     w.openForPartner(m_customer, row, *rights, height());
     w.showModal();
