@@ -6,6 +6,7 @@
 #include "support/testsupport.h"
 
 #include "admin/log_u.h"
+#include "admin/tazeha_ins_u.h"
 #include "admin/tazeha_u.h"
 #include "admin/users_ins_u.h"
 #include "admin/users_u.h"
@@ -25,6 +26,7 @@
 #include "projects/project_tashilat_u.h"
 #include "projects/project_vahed_u.h"
 #include "prereg/pishsabt_ins_u.h"
+#include "reference/abadiha_ins_u.h"
 #include "reference/abadiha_u.h"
 #include "reference/divisions.h"
 

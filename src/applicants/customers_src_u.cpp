@@ -1,4 +1,4 @@
-#include "applicants/customers_u.h"
+#include "applicants/customers_src_u.h"
 
 #include "applicants/applicant_texts.h"
 #include "applicants/applicant_windows.h"
