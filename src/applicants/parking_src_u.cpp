@@ -7,6 +7,8 @@
 #include "common/dialogs.h"
 #include "common/listmodel.h"
 #include "common/lookups.h"
+#include "common/nationcode.h"
+#include "common/session.h"
 #include "db/database.h"
 
 #include <QAction>
