@@ -1,6 +1,7 @@
 #include "admin/bodyedit.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -42,6 +43,15 @@ void BodyEdit::followText()
     option.setTextDirection(Qt::LayoutDirectionAuto);
     option.setAlignment(edge);
     document()->setDefaultTextOption(option);
+}
+
+bool isEnter(QEvent* event, bool withControl)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* k = static_cast<QKeyEvent*>(event);
+    return (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
+           (!withControl || (k->modifiers() & Qt::ControlModifier));
 }
 
 } // namespace tavrin

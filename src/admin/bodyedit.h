@@ -20,4 +20,8 @@ private:
     void followText();
 };
 
+// Whether an event is Enter pressed (with Control when withControl): the news
+// and message windows save from a body with Ctrl+Enter.
+bool isEnter(QEvent* event, bool withControl);
+
 } // namespace tavrin

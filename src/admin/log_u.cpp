@@ -6,6 +6,7 @@
 #include "common/listmodel.h"
 #include "common/session.h"
 #include "db/database.h"
+#include "documents/html_page.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -26,15 +27,10 @@
 namespace tavrin {
 
 namespace {
-const QString kHeadLine = QStringLiteral("<head><title>آخرين تراکش کاربران سامانه تاورين</title></head>");
+const QString kTitleText = QStringLiteral("آخرين تراکش کاربران سامانه تاورين");
 const QString kCaptionText = QStringLiteral(" آخرين تراکش کاربران سامانه تاورين ");
 const QString kWebFile = QStringLiteral("users.htm");
 const QString kExcelFile = QStringLiteral("users.xls");
-
-QString cell(const QString& value)
-{
-    return QStringLiteral("<td>") + value.toHtmlEscaped() + QStringLiteral("</td>");
-}
 } // namespace
 
 const QString Tlog::kDateIncomplete = QStringLiteral("تاريخ را کامل وارد نماييد");
@@ -52,36 +48,17 @@ QString lastActionReportHtml(const QString& today)
         "row_number() over (partition by karbar order by saat_sys desc,id desc) as rn from log) l "
         "left join users u on l.karbar=u.us "
         "where l.rn=1 order by coalesce(u.ostan,''),l.karbar"));
-    QStringList lines = {
-        QStringLiteral("<html>"),
-        QString(kHeadLine).replace(QStringLiteral("<head>"), QStringLiteral("<head><meta charset=\"utf-8\">")),
-        QStringLiteral("<body>"),
-        QStringLiteral("<table dir=\"rtl\" border=\"1\" align=\"center\" width=\"95%\">"),
-        QStringLiteral("<caption>") + today.toHtmlEscaped() + kCaptionText + QStringLiteral("</caption>"),
-        QStringLiteral("<thead>"),
-        QStringLiteral("<tr bgcolor=\"#22ddff\" valign=\"middle\">"),
-        QStringLiteral("<th>رديف</th>"),
-        QStringLiteral("<th>استان</th>"),
-        QStringLiteral("<th>سطح دسترسي</th>"),
-        QStringLiteral("<th>نام و نام خانوادگي</th>"),
-        QStringLiteral("<th>کد ملي</th>"),
-        QStringLiteral("<th>شرح عمليات</th>"),
-        QStringLiteral("<th>تاريخ سيستم</th>"),
-        QStringLiteral("<th>تاريخ سرور</th>"),
-        QStringLiteral("</tr>"),
-        QStringLiteral("</thead>"),
-        QStringLiteral("<tbody>"),
-    };
-    int n = 0;
-    while (q.next()) {
-        lines << QStringLiteral("<tr>") << cell(QString::number(++n));
-        lines << cell(text(q.value(1))) << cell(levelCaption(text(q.value(2)))) << cell(text(q.value(3)))
-              << cell(text(q.value(0)));
-        lines << cell(text(q.value(4))) << cell(text(q.value(5))) << cell(exportCellText(q.value(6)));
-        lines << QStringLiteral("</tr>");
-    }
-    lines << QStringLiteral("</tbody>") << QStringLiteral("</table>") << QStringLiteral("</body>") << QStringLiteral("</html>");
-    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    const HtmlFrame frame {kTitleText, today + kCaptionText,
+                           {headingRow({QStringLiteral("رديف"), QStringLiteral("استان"), QStringLiteral("سطح دسترسي"),
+                                        QStringLiteral("نام و نام خانوادگي"), QStringLiteral("کد ملي"),
+                                        QStringLiteral("شرح عمليات"), QStringLiteral("تاريخ سيستم"),
+                                        QStringLiteral("تاريخ سرور")})}};
+    QList<QStringList> rows;
+    while (q.next())
+        rows << QStringList {QString::number(rows.size() + 1), text(q.value(1)), levelCaption(text(q.value(2))),
+                             text(q.value(3)), text(q.value(0)), text(q.value(4)), text(q.value(5)),
+                             exportCellText(q.value(6))};
+    return QString::fromUtf8(htmlPage(frame, rows));
 }
 
 HeaderMap Tlog::exportHeaders()

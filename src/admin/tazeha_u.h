@@ -1,6 +1,6 @@
 #pragma once
-// The news window "تازه ها" with its date-range search, and the news entry
-// window "ثبت/ويرايش تازه".
+// The news window "تازه ها" with its date-range search (its entries open
+// Ttazeha_ins, tazeha_ins_u.h).
 #include "common/windows.h"
 
 class QAction;
@@ -12,38 +12,6 @@ class QPushButton;
 namespace tavrin {
 
 class DBGrid;
-
-class Ttazeha_ins : public TWindow {
-    Q_OBJECT
-public:
-    Ttazeha_ins();
-
-    // A new item dated today, "ثبت" shown.
-    void startNew();
-    // The stored item, "ويرايش" shown.
-    void startEdit(qint64 id, const QString& dat, const QString& mozo, const QString& msg);
-
-    QLineEdit* dat;
-    QLineEdit* mozo;
-    QPlainTextEdit* msg;
-    QPushButton* ins_btn;
-    QPushButton* edit_btn;
-
-    // After a save (the list shows it).
-    std::function<void()> onSaved;
-
-public Q_SLOTS:
-    void ins_btnClick();
-    void edit_btnClick();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void save();
-    bool checked();
-    qint64 m_id = 0;
-};
 
 class Ttazeha : public TWindow {
     Q_OBJECT

@@ -6,6 +6,7 @@
 #include "common/session.h"
 #include "common/stale.h"
 #include "db/database.h"
+#include "db/locks.h"
 #include "db/password.h"
 
 #include <optional>
@@ -220,7 +221,7 @@ QString saveRights(qint64 id, const RightsMap& rights)
     Transaction tx(db);
     // The user's row is locked, so that two administrators saving at once
     // replace his rows one after the other instead of mixing them.
-    db.exec(QStringLiteral("update users set us=us where id=?"), {id});
+    locks::lock(locks::Row::User, id);
     const auto t = readTarget(id);
     if (!t)
         return kUserMissing;
@@ -253,7 +254,7 @@ QString saveCounties(qint64 id, const QStringList& counties)
     Transaction tx(db);
     // The user's row is locked, so that two administrators saving at once
     // replace his rows one after the other instead of mixing them.
-    db.exec(QStringLiteral("update users set us=us where id=?"), {id});
+    locks::lock(locks::Row::User, id);
     const auto t = readTarget(id);
     if (!t)
         return kUserMissing;

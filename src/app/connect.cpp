@@ -5,8 +5,7 @@
 #include "common/dialogs.h"
 #include "common/windows.h"
 #include "db/installer.h"
-#include "admin/rights_templates.h"
-#include "reference/divisions.h"
+#include "maintenance/install.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -90,35 +89,6 @@ QString connectionCaption(const ConnectionParams& p)
                leftToRight(p.database);
     }
     return {};
-}
-
-InstallReport installDatabase(Database& db)
-{
-    InstallReport r = installSchema(db);
-    // A new database: its administrator can open every page at once.  The
-    // rows of an existing database are left as they are.
-    if (r.ok && r.actions.contains(QStringLiteral("created table dastrasi"))) {
-        try {
-            if (const int n = seedFirstUse(db); n > 0)
-                r.actions << QStringLiteral("added %1 first-use rights and list rows").arg(n);
-        } catch (const DbError& e) {
-            r.ok = false;
-            r.failedStep = QStringLiteral("first-use rights");
-            r.error = e.driverText;
-        }
-    }
-    if (r.ok && r.actions.contains(QStringLiteral("created table abadiha"))) {
-        try {
-            const int n = seedStarterDivisions(db);
-            if (n > 0)
-                r.actions << QStringLiteral("added %1 starter divisions").arg(n);
-        } catch (const DbError& e) {
-            r.ok = false;
-            r.failedStep = QStringLiteral("starter divisions");
-            r.error = e.driverText;
-        }
-    }
-    return r;
 }
 
 connection::Choice currentChoice()

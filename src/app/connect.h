@@ -4,19 +4,12 @@
 // connection, reports a failure with the fixed messages and offers the
 // connection-settings window so that the user can correct the settings.
 #include "db/connection.h"
-#include "db/installer.h"
 
 namespace tavrin {
 
 // The login window's connection choice ("Internet" = built-in, "Local" = stored).
 connection::Choice currentChoice();
 void setCurrentChoice(connection::Choice c);
-
-// Runs the schema installer; a new database also gets the starter set of
-// country divisions, so that a project can be registered before the full list
-// is imported, and its administrator the rights of every page and the first
-// role and user-status lists.
-InstallReport installDatabase(Database& db);
 
 // showSettingsWhenMissing: the password change, the font help and the installer
 // show the settings window when no settings are stored; the login does not.

@@ -38,22 +38,8 @@ public:
     bool openPage(const QString& pageKey, int heightMargin = 80, int widthMargin = 0)
     {
         W& w = tavrin::window<W>();
-        std::optional<Rights> r;
-        try {
-            r = readRights(pageKey);
-        } catch (const DbError& e) {
-            reportFailure(noAccessMessage(), e);
+        if (!pageRights(pageKey, [&w](const Rights& r) { w.applyRights(r); }))
             return false;
-        }
-        if (!r) {
-            dialogs().warning(noAccessMessage());
-            return false;
-        }
-        w.applyRights(*r);
-        if (!r->namayesh) {
-            dialogs().warning(noAccessMessage());
-            return false;
-        }
         fitWindow(&w, heightMargin, widthMargin);
         w.prepareToShow();
         w.showModal();

@@ -5,7 +5,7 @@
 #include "main_u.h"
 
 #include "applicants/applicant_windows.h"
-#include "applicants/customers_u.h"
+#include "applicants/customers_src_u.h"
 #include "projects/project_panels.h"
 #include "projects/project_src_u.h"
 

@@ -6,6 +6,7 @@
 #include "common/dialogs.h"
 #include "db/connection.h"
 #include "db/installer.h"
+#include "maintenance/install.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

@@ -3,11 +3,15 @@
 #include "applicants/applicant_texts.h"
 #include "applicants/customers_logic.h"
 #include "applicants/customers_pic_u.h"
+#include "applicants/pardakht_frm_u.h"
 #include "applicants/pardakht_src_u.h"
-#include "applicants/pardakhtha_u.h"
 #include "applicants/parking_anbari_u.h"
+#include "applicants/parking_src_u.h"
+#include "applicants/savabegh_u.h"
+#include "applicants/shoraka_src_u.h"
 #include "applicants/shoraka_u.h"
-#include "applicants/takafol_u.h"
+#include "applicants/takafol_frm_u.h"
+#include "applicants/takafol_src_u.h"
 
 #include "common/dialogs.h"
 #include "db/database.h"
@@ -118,15 +122,13 @@ bool openApplicantWindow(const QString& entry, qint64 customerId, QWidget* paren
     c.listHeight = listHeight;
     c.changed = changed ? changed : [] {};
     c.rights = Rights {true, true, true, true};
+    if (!w->pageKey.isEmpty()) {
+        const auto r = pageRights(w->pageKey, {}, custext::kSearchFailed);
+        if (!r)
+            return false;
+        c.rights = *r;
+    }
     try {
-        if (!w->pageKey.isEmpty()) {
-            const auto r = readRights(w->pageKey);
-            if (!r || !r->namayesh) {
-                dialogs().warning(noAccessMessage());
-                return false;
-            }
-            c.rights = *r;
-        }
         if (customerId > 0) {
             const auto row = customerRow(customerId);
             if (!row) {

@@ -6,6 +6,7 @@
 #include "common/logtexts.h"
 #include "common/nationcode.h"
 #include "db/database.h"
+#include "db/locks.h"
 
 namespace tavrin::assignments {
 
@@ -57,14 +58,6 @@ QString logLine(const QString& opening, const QSqlRecord& customer, const QVaria
     return opening + text(customer.value(QStringLiteral("ostan"))) + QLatin1Char(' ') +
            text(customer.value(QStringLiteral("shahrestan"))) + QLatin1Char(' ') +
            text(customer.value(QStringLiteral("lname"))) + QLatin1Char(' ') + text(num);
-}
-
-// Locks the applicant's row for the rest of the transaction; his row, or nothing.
-std::optional<QSqlRecord> lockCustomer(const Side& s, qint64 customerId)
-{
-    if (dm().execAffected(QStringLiteral("update customers set %1=%1 where id=?").arg(s.amountColumn), {customerId}) != 1)
-        return std::nullopt;
-    return dm().firstRow(QStringLiteral("select * from customers where id=?"), {customerId});
 }
 
 } // namespace
@@ -165,7 +158,7 @@ ActionResult assign(const Side& s, qint64 customerId, qint64 spaceId)
     if (spaceId <= 0)
         return r.refuse(s.choose, QStringLiteral("pos"));
     Transaction tx(dm());
-    const auto customer = lockCustomer(s, customerId);
+    const auto customer = locks::lockAndRead(locks::Row::Customer, customerId);
     if (!customer)
         return r.refuse(kCustomerGone);
     const qint64 prjId = customer->value(QStringLiteral("prj_id")).toLongLong();
@@ -210,7 +203,7 @@ ActionResult unassign(const Side& s, qint64 customerId, qint64 rowId)
     ActionResult r;
     r.id = rowId;
     Transaction tx(dm());
-    const auto customer = lockCustomer(s, customerId);
+    const auto customer = locks::lockAndRead(locks::Row::Customer, customerId);
     if (!customer)
         return r.refuse(kCustomerGone);
     const auto row = dm().firstRow(QStringLiteral("select * from %1 where id=? and customer_id=?").arg(s.rows()),
@@ -242,7 +235,7 @@ ActionResult unassign(const Side& s, qint64 customerId, qint64 rowId)
 bool writeTotals(qint64 customerId)
 {
     Transaction tx(dm());
-    if (dm().execAffected(QStringLiteral("update customers set parking=parking where id=?"), {customerId}) != 1)
+    if (!locks::lock(locks::Row::Customer, customerId))
         return false;
     writeSideTotals(parkingSide(), customerId);
     writeSideTotals(storageSide(), customerId);

@@ -1,6 +1,7 @@
 #include "applicants/child_widgets.h"
 
 #include "applicants/child_texts.h"
+#include "applicants/partners_logic.h"
 
 #include "common/bidi.h"
 #include "common/criteria.h"
@@ -225,6 +226,24 @@ void showList(DBGrid* grid, const ListQuery& q, QLabel* counter)
     }
     if (counter)
         counter->setText(QString::number(grid->listModel()->totalCount()));
+}
+
+QList<GridColumn> personColumns(const QStringList& columns, QString (*caption)(const QString&))
+{
+    QList<GridColumn> out;
+    for (const QString& c : columns)
+        out << GridColumn {c, caption(c), c == QLatin1String("sahm") ? ColumnKind::Number : ColumnKind::Text};
+    out << GridColumn {QStringLiteral("id"), QStringLiteral("id"), ColumnKind::Number, true};
+    return out;
+}
+
+QList<GridColumn> dependantColumns()
+{
+    QList<GridColumn> out;
+    for (const QString& c : partners::dependantColumns())
+        out << GridColumn {c, partners::dependantCaption(c)};
+    out << GridColumn {QStringLiteral("id"), QStringLiteral("id"), ColumnKind::Number, true};
+    return out;
 }
 
 } // namespace tavrin::child

@@ -25,6 +25,7 @@ namespace tavrin {
 
 class DBGrid;
 class ListQuery;
+struct GridColumn;
 
 namespace child {
 
@@ -78,6 +79,11 @@ void fitHeight(QWidget* w, int wanted);
 // given; a database failure empties the list and shows the search's failure
 // message.
 void showList(DBGrid* grid, const ListQuery& q, QLabel* counter = nullptr);
+
+// The grid columns of a list of partners (their share a number) and of a list
+// of dependants, each with the hidden id.
+QList<GridColumn> personColumns(const QStringList& columns, QString (*caption)(const QString&));
+QList<GridColumn> dependantColumns();
 
 // Whether a key event is Enter (either key).
 bool isEnter(const QKeyEvent* e);

@@ -902,9 +902,7 @@ void Tcustomers_ins::ins_btnClick()
     CustomerValues v = values();
     items::ActionResult r;
     try {
-        r = insertCustomer(v, [](const QString& q) {
-            return dialogs().question(q, Buttons::YesNoCancel, MsgKind::Warning) == Answer::Yes;
-        }, m_prereg);
+        r = insertCustomer(v, askWarning(), m_prereg);
     } catch (const DbError& e) {
         reportFailure(custext::kSaveFailed, e);
         return;

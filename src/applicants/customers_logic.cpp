@@ -14,6 +14,7 @@
 #include "common/stale.h"
 #include "common/windows.h"
 #include "db/database.h"
+#include "db/locks.h"
 #include "db/schema.h"
 
 #include <algorithm>
@@ -176,7 +177,7 @@ bool sellUnit(ActionResult& r, qint64 unitId, qint64 prjId, const QString& lname
 // is locked: when another user moved him meanwhile, his new unit is locked too.
 // Once the unit he holds is locked, nobody can move him until the commit.
 // False when he is gone.
-bool lockUnitsThenCustomer(qint64 id, qint64 alsoUnit, const QString& column)
+bool lockUnitsThenCustomer(qint64 id, qint64 alsoUnit)
 {
     // The applicant's unit is read before it is locked, so another user may
     // move him in between.  Locking the unit he moved to after the others
@@ -198,14 +199,14 @@ bool lockUnitsThenCustomer(qint64 id, qint64 alsoUnit, const QString& column)
         if (pg)
             dm().execLater(QStringLiteral("savepoint unit_locks"));
         for (const qint64 u : wanted)
-            dm().exec(QStringLiteral("update vahedha set vam=vam where id=?"), {u});
+            locks::lock(locks::Row::Unit, u);
         const QVariant held = dm().scalar(QStringLiteral("select vahed_id from customers where id=?"), {id});
         if (!held.isValid())
             return false;
         if (held.toLongLong() == unit.toLongLong()) {
             if (pg)
                 dm().execLater(QStringLiteral("release savepoint unit_locks"));
-            return dm().execAffected(QStringLiteral("update customers set %1=%1 where id=?").arg(column), {id}) == 1;
+            return locks::lock(locks::Row::Customer, id);
         }
         if (pg)
             dm().exec(QStringLiteral("rollback to savepoint unit_locks"));
@@ -826,7 +827,7 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg, co
     // The row as stored, locked against another user's edit until the commit;
     // the unit he holds and the unit he is given first (the new unit's loan is
     // then read under its lock).
-    if (!lockUnitsThenCustomer(id, idOf(v(values, "vahed_id")), QStringLiteral("reg_user")))
+    if (!lockUnitsThenCustomer(id, idOf(v(values, "vahed_id"))))
         return r.refuse(custext::kCustomerGone);
     const QSqlRecord stored = *customerRow(id);
     const auto storedText = [&stored](const char* c) { return text(stored.value(QString::fromLatin1(c))); };
@@ -971,7 +972,7 @@ ActionResult deleteCustomer(qint64 id)
     // a payment, storage room or parking space another user is adding for him
     // is then committed first and deleted with him, instead of being left
     // behind without its applicant.
-    if (!lockUnitsThenCustomer(id, 0, QStringLiteral("pardakht_sum")))
+    if (!lockUnitsThenCustomer(id, 0))
         return r.refuse(custext::kCustomerGone);
     const auto row = customerRow(id);
     if (!row)

@@ -5,6 +5,7 @@
 // edited applicant in their order, the save, the edit and the delete each in
 // one transaction, the move of a pre-registration into the applicant, and the
 // search, export and printed values of the applicant list.
+#include "common/dialogs.h"
 #include "common/listquery.h"
 #include "common/xlsxexport.h"
 #include "projects/item_rules.h"
@@ -92,8 +93,8 @@ QString sahmMessage(const QString& sahm);
 
 // ---------------------------------------------------------------- save, edit, delete
 
-// Asks a warning question; true when the user answers Yes.
-using Ask = std::function<bool(const QString& question)>;
+// Questions are asked through an Ask (common/dialogs.h).
+using tavrin::Ask;
 
 // The values a save writes, converted, or the first field that does not
 // convert with its message (nothing is written then).

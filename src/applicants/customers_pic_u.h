@@ -1,8 +1,8 @@
 #pragma once
 // An applicant's paper file: the electronic file "پرونده الکترونيک متقاضي"
 // (scanned documents kept whole, uploaded, saved back to disk and opened,
-// deleted with the delete password) and the checklist "تکميل پرونده متقاضي"
-// of the organisation's standard documents present in his paper file.
+// deleted with the delete password).  The checklist of his paper file is
+// Tsavabegh (savabegh_u.h).
 #include "applicants/applicant_windows.h"
 #include "applicants/child_widgets.h"
 
@@ -47,29 +47,6 @@ private:
     QLabel* Shape1 = nullptr;
     DBGrid* DBGrid1 = nullptr;
     QAction* N1 = nullptr;
-};
-
-class Tsavabegh : public TWindow {
-    Q_OBJECT
-public:
-    Tsavabegh();
-
-    // Header, the present documents, the missing ones and the full check list.
-    void open(const applicants::ApplicantContext& c);
-    DBGrid* grid() const { return DBGrid1; }
-
-public Q_SLOTS:
-    void BitBtn1Click();   // record the ticked types
-    void N1Click();        // remove the current present type
-
-private:
-    void refresh();
-
-    qint64 m_customerId = 0;
-    child::Header m_header;
-    DBGrid* DBGrid1 = nullptr;
-    QListWidget *ListBox1 = nullptr, *CheckListBox1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
 };
 
 } // namespace tavrin

@@ -6,6 +6,7 @@
 #include "common/logtexts.h"
 #include "common/windows.h"
 #include "db/database.h"
+#include "db/locks.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -65,7 +66,7 @@ ActionResult addPicture(qint64 customerId, const QString& cmt, const QString& fi
     // The applicant's row is locked, so that a delete of his file committed
     // meanwhile is seen, and one started meanwhile waits and takes this
     // picture with it (no picture is left without its applicant).
-    if (dm().execAffected(QStringLiteral("update customers set lname=lname where id=?"), {customerId}) != 1)
+    if (!locks::lock(locks::Row::Customer, customerId))
         return r.refuse(kCustomerGone);
     r.id = dm().insert(QStringLiteral("customers_pic"),
                        {QStringLiteral("customer_id"), QStringLiteral("cmt"), QStringLiteral("pictyp"), QStringLiteral("pic")},
@@ -128,7 +129,7 @@ ActionResult recordTypes(qint64 customerId, const QStringList& ticked)
     ActionResult r;
     Transaction tx(dm());
     // The applicant's row is locked, so two users ticking the same type add it once.
-    if (dm().execAffected(QStringLiteral("update customers set lname=lname where id=?"), {customerId}) != 1)
+    if (!locks::lock(locks::Row::Customer, customerId))
         return r.refuse(kCustomerGone);
     const auto names = customerName(customerId);
     for (const QString& type : ticked)

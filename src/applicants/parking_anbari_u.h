@@ -2,8 +2,8 @@
 // The parking spaces and storage rooms of one applicant "پارکينگ و انباري":
 // for each kind the selectors block -> number -> position over the free
 // spaces of his project, the chosen space's area and prices, the add button,
-// his rows with their area and amount totals; and the search of assigned
-// spaces across applicants "پارکينگ و انباري ها".
+// his rows with their area and amount totals.  The search of assigned spaces
+// across applicants is Tparking_src (parking_src_u.h).
 #include "applicants/applicant_windows.h"
 #include "applicants/assignments_logic.h"
 #include "applicants/child_widgets.h"
@@ -85,30 +85,6 @@ private:
     child::Header m_header;
     SideWidgets m_parking, m_storage;
     bool m_filling = false;
-};
-
-// The assigned parking spaces and storage rooms of every applicant.
-class Tparking_src : public TWindow {
-    Q_OBJECT
-public:
-    Tparking_src();
-    // Criteria and counts cleared, pick lists filled; the list's height less 20 pixels.
-    void open(const applicants::ApplicantContext& c);
-    assignments::SearchCriteria criteria() const;
-    DBGrid* grid(bool parking) const { return parking ? DBGrid1 : DBGrid2; }
-
-public Q_SLOTS:
-    void src_btnClick();
-    void N1Click();   // Excel of the parking spaces
-    void N2Click();   // Excel of the storage rooms
-
-private:
-    QList<QCheckBox*> m_boxes;
-    QComboBox *shahrestan = nullptr, *prj_name = nullptr;
-    QLineEdit *num_p = nullptr, *num_a = nullptr;
-    QLabel *cnt1 = nullptr, *cnt2 = nullptr;
-    QPushButton* src_btn = nullptr;
-    DBGrid *DBGrid1 = nullptr, *DBGrid2 = nullptr;
 };
 
 } // namespace tavrin

@@ -8,6 +8,7 @@
 #include "common/monedit.h"
 #include "common/nationcode.h"
 #include "db/database.h"
+#include "db/locks.h"
 #include "db/schema.h"
 
 namespace tavrin::partners {
@@ -70,15 +71,6 @@ std::optional<FieldRefusal> checkValues(const QString& table, const QStringList&
         if (c != QLatin1String("sahm"))
             texts.append({c, stored(v, c), captionOf(c)});
     return checkTextLengths(table, texts);
-}
-
-// Locks the applicant's row for the rest of the transaction; his row, or
-// nothing when he is gone.
-std::optional<QSqlRecord> lockCustomer(qint64 customerId)
-{
-    if (dm().execAffected(QStringLiteral("update customers set sahm=sahm where id=?"), {customerId}) != 1)
-        return std::nullopt;
-    return dm().firstRow(QStringLiteral("select * from customers where id=?"), {customerId});
 }
 
 // The applicant a person was found with, as the questions name him.
@@ -190,7 +182,7 @@ ActionResult addPartner(qint64 customerId, const PersonValues& typed, const appl
     }
 
     Transaction tx(dm());
-    const auto locked = lockCustomer(customerId);
+    const auto locked = locks::lockAndRead(locks::Row::Customer, customerId);
     if (!locked)
         return r.refuse(kCustomerGone);
     // Checked again under the lock: another user may have added a partner meanwhile.
@@ -216,7 +208,7 @@ ActionResult deletePartner(qint64 customerId, qint64 partnerId)
     // The applicant's row first, as every change of his child rows takes it: a
     // dependant another user is adding to this partner is then committed before
     // (and deleted with him), or waits and finds the partner gone.
-    if (dm().execAffected(QStringLiteral("update customers set sahm=sahm where id=?"), {customerId}) != 1)
+    if (!locks::lock(locks::Row::Customer, customerId))
         return r.refuse(kCustomerGone);
     dm().exec(QStringLiteral("delete from takafol where customer_id=? and shoraka_id=?"), {customerId, partnerId});
     const int n = dm().execAffected(QStringLiteral("delete from shoraka where id=? and customer_id=?"), {partnerId, customerId});
@@ -257,7 +249,7 @@ ActionResult addDependant(qint64 customerId, qint64 partnerId, const PersonValue
         return r.refuse(bad->message, bad->field);
 
     Transaction tx(dm());
-    if (!lockCustomer(customerId))
+    if (!locks::lock(locks::Row::Customer, customerId))
         return r.refuse(kCustomerGone);
     if (partnerId > 0 &&
         !dm().firstRow(QStringLiteral("select id from shoraka where id=? and customer_id=?"), {partnerId, customerId}))

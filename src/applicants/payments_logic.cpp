@@ -9,6 +9,7 @@
 #include "common/monedit.h"
 #include "common/nationcode.h"
 #include "db/database.h"
+#include "db/locks.h"
 
 #include <cmath>
 
@@ -52,12 +53,6 @@ std::optional<qint64> sumOf(const QVariant& v)
     if (!ok || !std::isfinite(d) || std::fabs(d) > 9.0e18)
         return std::nullopt;
     return toMoney(v);
-}
-
-// Locks the applicant's row for the rest of the transaction; false when he is gone.
-bool lockCustomer(qint64 customerId)
-{
-    return dm().execAffected(QStringLiteral("update customers set pardakht_sum=pardakht_sum where id=?"), {customerId}) == 1;
 }
 
 HeaderMap headersOf(const Pair* begin, const Pair* end)
@@ -198,7 +193,7 @@ ActionResult addPayment(qint64 customerId, const PaymentForm& f)
         return r.refuse(tooLong->message, tooLong->field);
 
     Transaction tx(dm());
-    if (!lockCustomer(customerId))
+    if (!locks::lock(locks::Row::Customer, customerId))
         return r.refuse(kCustomerGone);
     if (dm().firstRow(QStringLiteral("select id from pardakht where pardakht_typ=? and mablagh=? and num=? and dat=? "
                                      "and customer_id=?"),
@@ -221,7 +216,7 @@ ActionResult deletePayment(qint64 customerId, qint64 paymentId)
     ActionResult r;
     r.id = paymentId;
     Transaction tx(dm());
-    if (!lockCustomer(customerId))
+    if (!locks::lock(locks::Row::Customer, customerId))
         return r.refuse(kCustomerGone);
     const int n = dm().execAffected(QStringLiteral("delete from pardakht where id=? and customer_id=?"), {paymentId, customerId});
     recomputeCollected(customerId);
@@ -258,7 +253,7 @@ ImportResult importDeposits(qint64 customerId)
     ImportResult out;
     ActionResult& r = out.result;
     Transaction tx(dm());
-    if (!lockCustomer(customerId)) {
+    if (!locks::lock(locks::Row::Customer, customerId)) {
         r.refuse(kCustomerGone);
         return out;
     }

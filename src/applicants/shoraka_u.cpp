@@ -3,7 +3,7 @@
 #include "applicants/applicant_texts.h"
 #include "applicants/child_texts.h"
 #include "applicants/partners_logic.h"
-#include "applicants/takafol_u.h"
+#include "applicants/takafol_frm_u.h"
 
 #include "common/criteria.h"
 #include "common/dialogs.h"
@@ -29,19 +29,6 @@ namespace tavrin {
 
 using namespace childtext;
 using Kind = child::PersonForm::Kind;
-
-namespace {
-
-QList<GridColumn> personColumns(const QStringList& columns, QString (*caption)(const QString&))
-{
-    QList<GridColumn> out;
-    for (const QString& c : columns)
-        out << GridColumn {c, caption(c), c == QLatin1String("sahm") ? ColumnKind::Number : ColumnKind::Text};
-    out << GridColumn {QStringLiteral("id"), QStringLiteral("id"), ColumnKind::Number, true};
-    return out;
-}
-
-} // namespace
 
 Tshoraka::Tshoraka() : TWindow(QStringLiteral("Tshoraka"), kPartnersCaption)
 {
@@ -83,7 +70,7 @@ Tshoraka::Tshoraka() : TWindow(QStringLiteral("Tshoraka"), kPartnersCaption)
 
     DBGrid1 = new DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->listModel()->setColumns(personColumns(partners::partnerColumns(), &partners::partnerCaption));
+    DBGrid1->listModel()->setColumns(child::personColumns(partners::partnerColumns(), &partners::partnerCaption));
     DBGrid1->horizontalHeader()->setDefaultSectionSize(105);
     DBGrid1->setMinimumHeight(180);
     const QList<QAction*> popup = child::gridPopup(DBGrid1, {{"N1", kDelete}, {"N2", kDependantsCaption}});
@@ -149,9 +136,7 @@ void Tshoraka::ins_btnClick()
         return;
     items::ActionResult r;
     try {
-        r = partners::addPartner(m_customerId, m_form->values(), [](const QString& question) {
-            return dialogs().question(question, Buttons::YesNo, MsgKind::Warning) == Answer::Yes;
-        });
+        r = partners::addPartner(m_customerId, m_form->values(), askWarning(Buttons::YesNo));
     } catch (const DbError& e) {
         reportFailure(kPartnerSaveFailed, e);
         return;
@@ -190,17 +175,9 @@ void Tshoraka::N2Click()
     const QSqlRecord row = DBGrid1->currentRecord();
     if (row.isEmpty())
         return;
-    std::optional<Rights> rights;
-    try {
-        rights = readRights(QStringLiteral("takafol"));
-    } catch (const DbError& e) {
-        reportFailure(kSearchFailed, e);
+    const auto rights = pageRights(QStringLiteral("takafol"), {}, kSearchFailed);
+    if (!rights)
         return;
-    }
-    if (!rights || !rights->namayesh) {
-        dialogs().warning(noAccessMessage());
-        return;
-    }
     Ttakafol_frm& w = tavrin::window<Ttakafol_frm>();
     w.openForPartner(m_customer, row, *rights, height());
     w.showModal();
@@ -214,81 +191,6 @@ void Tshoraka::keyPressEvent(QKeyEvent* e)
         return;
     }
     TWindow::keyPressEvent(e);
-}
-
-// ---------------------------------------------------------------- the search
-
-Tshoraka_src::Tshoraka_src() : TWindow(QStringLiteral("Tshoraka_src"), kPartnersCaption)
-{
-    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
-    auto* filters = new QGroupBox(this);
-    auto* fl = new QGridLayout(filters);
-    lname = child::textField(filters, "lname", QStringLiteral("shoraka"));
-    nation = makeEdit(filters, QStringLiteral("nation"), 10);
-    installDigitFilter(nation);
-    m_boxes = child::layoutCriteria(filters, fl,
-                                    {{partners::partnerCaption(QStringLiteral("lname")), {lname}},
-                                     {partners::partnerCaption(QStringLiteral("nation")), {nation}}},
-                                    2);
-    src_btn = makeButton(filters, QStringLiteral("src_btn"), kSearch);
-    src_btn->setMinimumSize(110, 30);
-    cnt = makeLabel(filters, QStringLiteral("0"), QStringLiteral("cnt"));
-    cnt->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    fl->addWidget(src_btn, 0, 4);
-    fl->addWidget(makeLabel(filters, kCountCaption), 0, 5);
-    fl->addWidget(cnt, 0, 6);
-    QWidget::setTabOrder(nation, src_btn);
-
-    DBGrid1 = new DBGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    QList<GridColumn> columns {{QStringLiteral("ostan_asli"), kProvince},
-                               {QStringLiteral("shahrestan_asli"), kCounty},
-                               {QStringLiteral("fname_asli"), kApplicantFname},
-                               {QStringLiteral("lname_asli"), kApplicantLname},
-                               {QStringLiteral("nation_asli"), kApplicantNation}};
-    columns << personColumns(partners::partnerColumns(), &partners::partnerCaption);
-    for (int i = 0; i < 5; ++i)
-        columns[i].titleColor = QColor(0x1a, 0x4f, 0x9c);
-    DBGrid1->listModel()->setColumns(columns);
-    DBGrid1->horizontalHeader()->setDefaultSectionSize(100);
-    const QList<QAction*> popup = child::gridPopup(DBGrid1, {{"N1", kExcel}});
-
-    auto* top = new QVBoxLayout(this);
-    top->setContentsMargins(8, 6, 8, 8);
-    top->addWidget(filters);
-    top->addWidget(DBGrid1, 1);
-    resize(1200, 620);
-
-    connect(src_btn, &QPushButton::clicked, this, &Tshoraka_src::src_btnClick);
-    connect(popup[0], &QAction::triggered, this, &Tshoraka_src::N1Click);
-    for (QLineEdit* e : {lname, nation})
-        connect(e, &QLineEdit::returnPressed, this, &Tshoraka_src::src_btnClick);
-}
-
-void Tshoraka_src::open(const applicants::ApplicantContext& c)
-{
-    clearCriteria(m_boxes);
-    lname->clear();
-    nation->clear();
-    cnt->setText(QStringLiteral("0"));
-    DBGrid1->listModel()->clear();
-    child::fitHeight(this, c.listHeight - 20);
-}
-
-void Tshoraka_src::src_btnClick()
-{
-    partners::PartnerCriteria c;
-    c.lname = child::ticked(m_boxes[0], lname);
-    c.nation = child::ticked(m_boxes[1], nation);
-    child::showList(DBGrid1, partners::partnerSearch(c), cnt);
-}
-
-void Tshoraka_src::N1Click()
-{
-    const ListModel* m = DBGrid1->listModel();
-    if (m->query().isEmpty())
-        return;
-    exportListToExcel(QStringLiteral("shoraka"), *m, partners::searchExcelHeaders());
 }
 
 } // namespace tavrin

@@ -1,7 +1,7 @@
 #pragma once
 // The partners of one applicant "شرکا" (their shares with his at most six,
-// each partner's dependants one click away) and the search of partners across
-// applicants.
+// each partner's dependants one click away).  The search of partners across
+// applicants is Tshoraka_src (shoraka_src_u.h).
 #include "applicants/applicant_windows.h"
 #include "applicants/child_widgets.h"
 #include "applicants/person_form.h"
@@ -53,27 +53,6 @@ private:
     QPushButton* ins_btn = nullptr;
     DBGrid* DBGrid1 = nullptr;
     QAction *N1 = nullptr, *N2 = nullptr;
-};
-
-// The partners of every applicant, by surname and national code.
-class Tshoraka_src : public TWindow {
-    Q_OBJECT
-public:
-    Tshoraka_src();
-    // Criteria and count cleared; the list's height less 20 pixels.
-    void open(const applicants::ApplicantContext& c);
-    DBGrid* grid() const { return DBGrid1; }
-
-public Q_SLOTS:
-    void src_btnClick();
-    void N1Click();   // Excel
-
-private:
-    QList<QCheckBox*> m_boxes;
-    QLineEdit *lname = nullptr, *nation = nullptr;
-    QPushButton* src_btn = nullptr;
-    QLabel* cnt = nullptr;
-    DBGrid* DBGrid1 = nullptr;
 };
 
 } // namespace tavrin

@@ -2,15 +2,15 @@
 
 #include "maintenance_commands.h"
 
-#include "app/connect.h"
 #include "common/jalali.h"
 #include "common/nationcode.h"
 #include "common/numberwords.h"
 #include "db/connection.h"
 #include "db/installer.h"
 #include "maintenance/consistency.h"
+#include "maintenance/demodata.h"
+#include "maintenance/install.h"
 #include "prereg/agreement_template.h"
-#include "projects/demodata.h"
 #include "reference/divisions.h"
 
 #include <QDate>

@@ -287,6 +287,13 @@ void setDialogs(DialogService* service)
     g_current = service;
 }
 
+Ask askWarning(Buttons buttons)
+{
+    return [buttons](const QString& question) {
+        return dialogs().question(question, buttons, MsgKind::Warning) == Answer::Yes;
+    };
+}
+
 void reportFailure(const QString& fixedMessage, const DbError& e)
 {
     qCWarning(lcDb).noquote() << "action failed:" << fixedMessage << "|" << e.driverText << "|" << e.sql;

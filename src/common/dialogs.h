@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -84,6 +85,13 @@ void setDialogs(DialogService* service);
 // The least width of a message box with this title: the title in the title
 // bar's bold face and the room of the title bar's icon and buttons.
 int messageBoxTitleRoom(const QString& title);
+
+// How logic asks the user a question in the middle of an action: the window
+// passes askWarning(), a test its own answers, so that the logic needs no
+// window.  True when the user answers Yes.
+using Ask = std::function<bool(const QString& question)>;
+// The warning question of an action (with the warning icon).
+Ask askWarning(Buttons buttons = Buttons::YesNoCancel);
 
 // Writes a failed action's driver text to the program's log and shows the
 // action's fixed message.

@@ -1,5 +1,6 @@
 #include "rights.h"
 
+#include "dialogs.h"
 #include "session.h"
 
 #include "db/database.h"
@@ -28,6 +29,29 @@ std::optional<Rights> readRights(const QString& pageKey)
 QString noAccessMessage()
 {
     return QStringLiteral("شما دسترسي به اين صفحه را نداريد");
+}
+
+std::optional<Rights> pageRights(const QString& pageKey, const std::function<void(const Rights&)>& apply,
+                                 const QString& readFailed)
+{
+    std::optional<Rights> r;
+    try {
+        r = readRights(pageKey);
+    } catch (const DbError& e) {
+        reportFailure(readFailed, e);
+        return std::nullopt;
+    }
+    if (!r) {
+        dialogs().warning(noAccessMessage());
+        return std::nullopt;
+    }
+    if (apply)
+        apply(*r);
+    if (!r->namayesh) {
+        dialogs().warning(noAccessMessage());
+        return std::nullopt;
+    }
+    return r;
 }
 
 } // namespace tavrin

@@ -62,7 +62,7 @@ TableReport Tproject_chap::layout()
     return report;
 }
 
-Document Tproject_chap::build(const RowSource& rows, const QVariantMap& totals, const QString& dat)
+Document Tproject_chap::build(const doc::RowSource& rows, const QVariantMap& totals, const QString& dat)
 {
     QVariantMap values;
     for (const QString& name : totalFields())
@@ -76,7 +76,7 @@ Document Tproject_chap::build(const QList<QVariantMap>& rows, const QVariantMap&
     return build(rowsOf(rows), totals, dat);
 }
 
-int Tproject_chap::preview(const RowSource& rows, const QVariantMap& totals)
+int Tproject_chap::preview(const doc::RowSource& rows, const QVariantMap& totals)
 {
     return build(rows, totals, jalali::today()).showPreview(heading());
 }

@@ -227,7 +227,7 @@ void Tpishsabt_ins::ins_btnClick()
     PersonValues v = values();
     SaveResult r;
     try {
-        r = insertPerson(v);
+        r = insertPerson(v, askWarning());
     } catch (const DbError& e) {
         reportFailure(kSaveFailed, e);
         return;

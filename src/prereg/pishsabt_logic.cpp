@@ -179,7 +179,7 @@ PersonValues valuesOf(const QSqlRecord& person)
     return v;
 }
 
-SaveResult insertPerson(PersonValues& v)
+SaveResult insertPerson(PersonValues& v, const Ask& ask)
 {
     if (auto r = checkPlace(v))
         return *r;
@@ -197,9 +197,7 @@ SaveResult insertPerson(PersonValues& v)
             QStringLiteral(" and ") + eq("father") + QStringLiteral(" order by id"),
         {v.value(col("ostan")), v.value(col("shahrestan")), textValue(v.value(col("fname"))),
          textValue(v.value(col("lname"))), textValue(v.value(col("father")))});
-    if (namesake &&
-        dialogs().question(kNameWarning + text(namesake->value(0)) + ' ' + text(namesake->value(1)),
-                           Buttons::YesNoCancel, MsgKind::Warning) != Answer::Yes)
+    if (namesake && !ask(kNameWarning + text(namesake->value(0)) + ' ' + text(namesake->value(1))))
         return SaveResult {};
 
     // The code is checked again under the lock: another user may have saved

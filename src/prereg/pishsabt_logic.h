@@ -3,6 +3,7 @@
 // search, the checks and writes of a new or edited person, the delete with
 // the person's deposits, and the Excel headings.  The applicant record uses
 // removePreregistration() when it turns a pre-registration into an applicant.
+#include "common/dialogs.h"
 #include "common/listquery.h"
 #include "common/xlsxexport.h"
 
@@ -58,11 +59,11 @@ struct SaveResult {
 
 // Checks and saves a new pre-registration for the session's user.  When the
 // same name and father's name are recorded in the county, asks the warning
-// question through the dialog service; anything but Yes gives a result that
+// question through ask; anything but Yes gives a result that
 // is neither saved nor carries a message.  The national code is checked again
 // and the row inserted in one transaction that holds off other writers, so
 // two users cannot record the same code.  Throws DbError after a rollback.
-SaveResult insertPerson(PersonValues& values);
+SaveResult insertPerson(PersonValues& values, const Ask& ask);
 
 // Checks and saves an edit of the row `id` whose form fields were `before`
 // when the window read it.  reg_user is kept.  A row another user changed

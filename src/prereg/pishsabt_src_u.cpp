@@ -332,23 +332,10 @@ void Tpishsabt_src::N12Click()
     const QSqlRecord person = currentPerson();
     if (person.isEmpty())
         return;
-    std::optional<Rights> r;
-    try {
-        r = readRights(QStringLiteral("pardakht"));
-    } catch (const DbError& e) {
-        reportFailure(noAccessMessage(), e);
+    if (!pageRights(QStringLiteral("pardakht"),
+                    [](const Rights& r) { tavrin::window<Tpishsabt_pardakht>().applyRights(r); }))
         return;
-    }
-    if (!r) {
-        dialogs().warning(noAccessMessage());
-        return;
-    }
     Tpishsabt_pardakht& w = tavrin::window<Tpishsabt_pardakht>();
-    w.applyRights(*r);
-    if (!r->namayesh) {
-        dialogs().warning(noAccessMessage());
-        return;
-    }
     if (!m_depositsWired) {
         connect(&w, &Tpishsabt_pardakht::personGone, this, [this] { refreshAfterChange(); });
         m_depositsWired = true;

@@ -8,6 +8,7 @@
 #include "common/stale.h"
 #include "common/windows.h"
 #include "db/database.h"
+#include "db/locks.h"
 #include "db/schema.h"
 
 #include <cmath>
@@ -156,7 +157,7 @@ QVariantList formValues(const FacilityForm& f, const Values& v)
 // transaction already holds the database).  False when the facility is gone.
 bool lockFacility(qint64 facilityId)
 {
-    return dm().execAffected(QStringLiteral("update tashilat set daryafti=daryafti where id=?"), {facilityId}) == 1;
+    return locks::lock(locks::Row::Facility, facilityId);
 }
 
 qint64 usedBy(qint64 facilityId)
@@ -392,7 +393,7 @@ ActionResult addLoan(qint64 unitId, qint64 tashilatId, const QString& amountText
         return r.refuse(factext::kLoanNotNumber, QStringLiteral("vam"));
     Transaction tx(dm());
     // The unit first, then the facility: every loan action locks in this order.
-    if (dm().execAffected(QStringLiteral("update vahedha set vam=vam where id=?"), {unitId}) != 1)
+    if (!locks::lock(locks::Row::Unit, unitId))
         return r.refuse(factext::kUnitGone);
     const qint64 prjId = dm().scalar(QStringLiteral("select prj_id from vahedha where id=?"), {unitId}).toLongLong();
     if (tashilatId != 0) {
@@ -425,7 +426,7 @@ ActionResult deleteLoan(qint64 loanId)
         return r.refuse(factext::kLoanGone);
     const qint64 unitId = loan->value(0).toLongLong();
     // The unit's lock keeps its total in step with a loan added meanwhile.
-    dm().exec(QStringLiteral("update vahedha set vam=vam where id=?"), {unitId});
+    locks::lock(locks::Row::Unit, unitId);
     if (dm().execAffected(QStringLiteral("delete from vahed_vam where id=?"), {loanId}) != 1)
         return r.refuse(factext::kLoanGone);
     setUnitTotals(unitId);

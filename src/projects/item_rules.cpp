@@ -4,6 +4,7 @@
 #include "common/lookups.h"
 #include "common/stale.h"
 #include "db/database.h"
+#include "db/locks.h"
 
 namespace tavrin::items {
 
@@ -23,9 +24,7 @@ void ActionResult::show() const
 
 std::optional<QSqlRecord> lockProject(qint64 projectId)
 {
-    if (dm().execAffected(QStringLiteral("update projects set vahed_kol=vahed_kol where id=?"), {projectId}) != 1)
-        return std::nullopt;
-    return dm().firstRow(QStringLiteral("select * from projects where id=?"), {projectId});
+    return locks::lockAndRead(locks::Row::Project, projectId);
 }
 
 bool askDeletePassword()

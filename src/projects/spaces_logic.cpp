@@ -7,6 +7,7 @@
 #include "common/nationcode.h"
 #include "common/stale.h"
 #include "db/database.h"
+#include "db/locks.h"
 
 
 namespace tavrin::spaces {
@@ -246,7 +247,7 @@ QVariantList writeValues(const SpaceKind& k, const SpaceForm& f, const Converted
 // false when it is gone.
 bool lockSpace(const SpaceKind& k, qint64 id, qint64 prjId)
 {
-    return dm().execAffected(QStringLiteral("update %1 set status=status where id=? and prj_id=?").arg(k.table), {id, prjId}) == 1;
+    return locks::lockInProject(k.table == locks::tableOf(locks::Row::ParkingSpace) ? locks::Row::ParkingSpace : locks::Row::StorageRoom, id, prjId);
 }
 
 } // namespace

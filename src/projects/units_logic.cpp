@@ -7,6 +7,7 @@
 #include "common/monedit.h"
 #include "common/stale.h"
 #include "db/database.h"
+#include "db/locks.h"
 #include "db/schema.h"
 
 
@@ -250,7 +251,7 @@ namespace {
 // Locks a unit of the project until the commit; false when it is gone.
 bool lockUnit(qint64 unitId, qint64 prjId)
 {
-    return dm().execAffected(QStringLiteral("update vahedha set vam=vam where id=? and prj_id=?"), {unitId, prjId}) == 1;
+    return locks::lockInProject(locks::Row::Unit, unitId, prjId);
 }
 
 } // namespace

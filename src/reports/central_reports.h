@@ -20,7 +20,7 @@
 // The listings pair an applicant's first storage room with his first
 // parking space, his second with his second, and so on (by id), so that each
 // room and each space shows once.
-#include "reports/html_page.h"
+#include "documents/html_page.h"
 #include "reports/report_build.h"
 
 #include "db/schema.h"

@@ -3,6 +3,7 @@
 #include "reports/report_texts.h"
 
 #include "db/database.h"
+#include "db/locks.h"
 #include "db/schema.h"
 
 #include <cmath>
@@ -369,7 +370,7 @@ QList<Statement> buildStatements(const Database& db, const BuildRequest& r)
     QList<Statement> out {
         // Holds off another build of the same user (another office, another
         // window) until this one commits; other users are not held.
-        {QStringLiteral("update users set lev=lev where id=?"), {r.prsId}},
+        {locks::statement(locks::Row::User), {r.prsId}},
         {QStringLiteral("delete from gozaresh_sakht where prs_id=? and rep_name=?"), {r.prsId, table}},
         {QStringLiteral("insert into gozaresh_sakht (prs_id,rep_name,dat,zaman) values (?,?,?,?)"),
          {r.prsId, table, r.stamp.dat, r.stamp.zaman}},

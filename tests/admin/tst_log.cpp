@@ -223,7 +223,8 @@ private Q_SLOTS:
         const QStringList lines = html.split(QLatin1Char('\n'));
         QCOMPARE(lines.mid(0, 18),
                  (QStringList{QStringLiteral("<html>"),
-                              QStringLiteral("<head><meta charset=\"utf-8\"><title>آخرين تراکش کاربران سامانه تاورين</title></head>"),
+                              QStringLiteral("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" /><title>"
+                                             "آخرين تراکش کاربران سامانه تاورين</title></head>"),
                               QStringLiteral("<body>"),
                               QStringLiteral("<table dir=\"rtl\" border=\"1\" align=\"center\" width=\"95%\">"),
                               QStringLiteral("<caption>1402/02/01 آخرين تراکش کاربران سامانه تاورين </caption>"),

@@ -8,6 +8,7 @@
 #include "admin/messages.h"
 #include "admin/news.h"
 #include "admin/payam_u.h"
+#include "admin/tazeha_ins_u.h"
 #include "admin/tazeha_u.h"
 #include "app/main_u.h"
 #include "common/fieldcheck.h"

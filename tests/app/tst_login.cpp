@@ -4,6 +4,7 @@
 
 #include "app/change_pass_u.h"
 #include "app/connect.h"
+#include "maintenance/install.h"
 #include "app/login_u.h"
 #include "app/main_u.h"
 #include "app/server_u.h"

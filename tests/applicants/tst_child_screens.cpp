@@ -5,15 +5,17 @@
 #include "applicants/applicant_fixtures.h"
 
 #include "applicants/customers_pic_u.h"
+#include "applicants/savabegh_u.h"
 #include "applicants/pardakht_src_u.h"
-#include "applicants/pardakhtha_u.h"
+#include "applicants/pardakht_frm_u.h"
 #include "applicants/parking_anbari_u.h"
+#include "applicants/parking_src_u.h"
 #include "applicants/shoraka_u.h"
-#include "applicants/takafol_u.h"
+#include "applicants/takafol_frm_u.h"
 
 #include "common/listmodel.h"
 #include "documents/drawcheck.h"
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -10,7 +10,7 @@
 #include "applicants/child_texts.h"
 #include "applicants/customers_chap.h"
 #include "applicants/customers_ins_u.h"
-#include "applicants/customers_u.h"
+#include "applicants/customers_src_u.h"
 #include "applicants/payments_logic.h"
 #include "applicants/prereg_choice.h"
 
@@ -18,7 +18,7 @@
 #include "app/startup.h"
 #include "common/listmodel.h"
 #include "common/session.h"
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 #include "projects/project_panels.h"
 #include "projects/project_src_u.h"
 

@@ -6,6 +6,7 @@
 #include "applicants/applicant_windows.h"
 #include "applicants/child_texts.h"
 #include "applicants/customers_pic_u.h"
+#include "applicants/savabegh_u.h"
 #include "applicants/documents_logic.h"
 
 #include "admin/attachments.h"

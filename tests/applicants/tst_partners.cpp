@@ -6,10 +6,10 @@
 
 #include "applicants/applicant_windows.h"
 #include "applicants/child_texts.h"
-#include "applicants/customers_u.h"
+#include "applicants/customers_src_u.h"
 #include "applicants/partners_logic.h"
 #include "applicants/shoraka_u.h"
-#include "applicants/takafol_u.h"
+#include "applicants/takafol_frm_u.h"
 
 #include "common/listmodel.h"
 #include "common/session.h"

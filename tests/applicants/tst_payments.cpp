@@ -6,7 +6,7 @@
 #include "applicants/applicant_windows.h"
 #include "applicants/child_texts.h"
 #include "applicants/pardakht_src_u.h"
-#include "applicants/pardakhtha_u.h"
+#include "applicants/pardakht_frm_u.h"
 
 #include "common/listmodel.h"
 #include "common/monedit.h"

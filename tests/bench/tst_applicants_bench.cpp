@@ -21,9 +21,9 @@
 
 #include "applicants/applicant_windows.h"
 #include "applicants/customers_ins_u.h"
-#include "applicants/customers_u.h"
-#include "applicants/pardakhtha_u.h"
-#include "projects/demodata.h"
+#include "applicants/customers_src_u.h"
+#include "applicants/pardakht_frm_u.h"
+#include "maintenance/demodata.h"
 #include "projects/project_texts.h"
 
 #include "common/listmodel.h"

@@ -15,7 +15,7 @@
 #include "support/testsupport.h"
 
 #include "applicants/customers_logic.h"
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 
 #include "common/listmodel.h"
 #include "common/spreadsheetreader.h"

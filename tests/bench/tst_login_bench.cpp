@@ -15,7 +15,7 @@
 #include "app/main_u.h"
 #include "common/session.h"
 #include "db/connection.h"
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 
 #include <QElapsedTimer>
 #include <QFile>

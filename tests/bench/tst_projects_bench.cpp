@@ -15,7 +15,7 @@
 #include "support/latencyproxy.h"
 #include "support/testsupport.h"
 
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 #include "projects/project_ins_u.h"
 #include "projects/project_panels.h"
 #include "projects/project_src_u.h"

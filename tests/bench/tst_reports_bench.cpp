@@ -10,7 +10,7 @@
 //     TAVRIN_BENCH_PROJECTS=5000 TAVRIN_BENCH_APPLICANTS=300000 ctest -R tst_reports_bench -V
 #include "reports/report_fixtures.h"
 
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 
 #include <QElapsedTimer>
 

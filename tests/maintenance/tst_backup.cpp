@@ -10,7 +10,7 @@
 #include "maintenance/backup_u.h"
 #include "maintenance/maintenance_texts.h"
 #include "maintenance/portable.h"
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 
 #include <QAction>
 #include <QDir>

@@ -4,7 +4,7 @@
 // program logs in on the copy.
 #include "support/testsupport.h"
 
-#include "app/connect.h"
+#include "maintenance/install.h"
 #include "app/login_u.h"
 #include "app/main_u.h"
 #include "cli/commands.h"
@@ -13,7 +13,7 @@
 #include "maintenance/backup.h"
 #include "maintenance/dbcopy.h"
 #include "maintenance/portable.h"
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

@@ -44,7 +44,7 @@ inline prereg::PersonValues person(const QString& nation, const QString& lname =
 // Saves a person; 0 when refused.
 inline qint64 savedPerson(prereg::PersonValues v)
 {
-    const prereg::SaveResult r = prereg::insertPerson(v);
+    const prereg::SaveResult r = prereg::insertPerson(v, askWarning());
     if (!r.saved)
         qWarning() << "refused:" << r.message;
     return r.saved ? r.id : 0;

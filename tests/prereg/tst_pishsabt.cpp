@@ -17,7 +17,7 @@ using namespace tavrin::test;
 class TestPishsabt : public QObject {
     Q_OBJECT
 
-    static SaveResult attempt(PersonValues v) { return insertPerson(v); }
+    static SaveResult attempt(PersonValues v) { return insertPerson(v, askWarning()); }
     static QString refusalOf(const PersonValues& v) { return attempt(v).message; }
 
     // Makes the next delete of a pre-registration row fail inside the database.
@@ -133,7 +133,7 @@ private Q_SLOTS:
             },
             [&] {
                 PersonValues v = person(QStringLiteral("0012345679"));
-                r = insertPerson(v);
+                r = insertPerson(v, askWarning());
             });
         QCOMPARE(r.message, preregtext::kDuplicateNation);
         QCOMPARE(countOf(QStringLiteral("select count(*) from pishsabt")), 1);

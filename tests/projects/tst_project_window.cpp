@@ -4,7 +4,7 @@
 // printed list.
 #include "support/testsupport.h"
 
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 #include "projects/project_ins_u.h"
 #include "projects/project_panels.h"
 #include "projects/project_src_u.h"

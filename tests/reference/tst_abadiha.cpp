@@ -10,6 +10,7 @@
 #include "common/lookups.h"
 #include "common/session.h"
 #include "common/spreadsheetreader.h"
+#include "reference/abadiha_ins_u.h"
 #include "reference/abadiha_u.h"
 #include "reference/divisions.h"
 #include "reference/refmessages.h"

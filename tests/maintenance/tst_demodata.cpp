@@ -4,7 +4,7 @@
 #include "maintenance/consistency.h"
 #include "support/testsupport.h"
 
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 
 #include "common/nationcode.h"
 #include "db/schema.h"

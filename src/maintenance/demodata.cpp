@@ -1,4 +1,4 @@
-#include "projects/demodata.h"
+#include "maintenance/demodata.h"
 
 #include "common/jalali.h"
 #include "common/monedit.h"

@@ -1,4 +1,4 @@
-#include "applicants/customers_u.h"
+#include "applicants/customers_src_u.h"
 
 #include "applicants/applicant_texts.h"
 #include "applicants/applicant_windows.h"
@@ -659,23 +659,10 @@ void newApplicantForUnit(const QSqlRecord& project, const QSqlRecord& unit)
 
 void showProjectApplicants(const QSqlRecord& project, const std::function<void(QWidget*)>& fit)
 {
-    std::optional<Rights> rights;
-    try {
-        rights = readRights(QStringLiteral("customers"));
-    } catch (const DbError& e) {
-        reportFailure(noAccessMessage(), e);
+    if (!pageRights(QStringLiteral("customers"),
+                    [](const Rights& r) { tavrin::window<Tcustomers_src>().applyRights(r); }))
         return;
-    }
-    if (!rights) {
-        dialogs().warning(noAccessMessage());
-        return;
-    }
     Tcustomers_src& w = tavrin::window<Tcustomers_src>();
-    w.applyRights(*rights);
-    if (!rights->namayesh) {
-        dialogs().warning(noAccessMessage());
-        return;
-    }
     if (fit)
         fit(&w);
     w.showProject(project);

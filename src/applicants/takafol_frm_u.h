@@ -1,6 +1,7 @@
 #pragma once
-// The dependants "افراد تحت تکفل" of an applicant, or of one of his partners,
-// and the search of dependants across applicants.
+// The dependants "افراد تحت تکفل" of an applicant, or of one of his partners.
+// The search of dependants across applicants is Ttakafol_src
+// (takafol_src_u.h).
 #include "applicants/applicant_windows.h"
 #include "applicants/child_widgets.h"
 #include "applicants/person_form.h"
@@ -57,28 +58,6 @@ private:
     QPushButton* ins_btn = nullptr;
     DBGrid* DBGrid1 = nullptr;
     QAction* N1 = nullptr;
-};
-
-// The dependants of every applicant, by surname, relation and national code.
-class Ttakafol_src : public TWindow {
-    Q_OBJECT
-public:
-    Ttakafol_src();
-    // Criteria and count cleared, the relation choices filled; the list's height less 20 pixels.
-    void open(const applicants::ApplicantContext& c);
-    DBGrid* grid() const { return DBGrid1; }
-
-public Q_SLOTS:
-    void src_btnClick();
-    void N1Click();   // Excel
-
-private:
-    QList<QCheckBox*> m_boxes;
-    QLineEdit *lname = nullptr, *nation = nullptr;
-    QComboBox* nesbat = nullptr;
-    QPushButton* src_btn = nullptr;
-    QLabel* cnt = nullptr;
-    DBGrid* DBGrid1 = nullptr;
 };
 
 } // namespace tavrin

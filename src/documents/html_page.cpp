@@ -1,4 +1,4 @@
-#include "reports/html_page.h"
+#include "documents/html_page.h"
 
 #include "common/dialogs.h"
 #include "common/xlsxexport.h"
@@ -14,7 +14,7 @@
 
 #include <memory>
 
-namespace tavrin::reports {
+namespace tavrin {
 
 const QString kPageWriteFailed = QString::fromUtf16(u"خطا! فايل گزارش ساخته نشد");
 const QString kPageSavedAt =
@@ -222,4 +222,4 @@ QString saveHtmlPage(const QString& fileName, const PageProducer& produce)
     return path;
 }
 
-} // namespace tavrin::reports
+} // namespace tavrin

@@ -1,6 +1,7 @@
 #pragma once
-// The HTML tables written for the central office and for the receiving
-// systems of the conversion exports.  A page is UTF-8 with its charset
+// The HTML tables written for the central office, for the receiving
+// systems of the conversion exports and for the users' last actions of the
+// activity log.  A page is UTF-8 with its charset
 // declared, every caption, heading and value is escaped, and the markup is
 // also well-formed XML (every element closed, every attribute quoted), so
 // that a browser, a spreadsheet program and an XML reader all read the same
@@ -26,7 +27,7 @@
 
 class QIODevice;
 
-namespace tavrin::reports {
+namespace tavrin {
 
 // A heading cell spanning one or more columns.
 struct HeadingCell {
@@ -102,4 +103,4 @@ extern const QString kPageSavedAt;       // saved here (no program opens it)
 extern const QString kPageSaveTitle;     // the save dialog of a web page
 extern const QString kPageWriting;       // the progress dialog
 
-} // namespace tavrin::reports
+} // namespace tavrin

@@ -1,4 +1,4 @@
-#include "applicants/pardakhtha_u.h"
+#include "applicants/pardakht_frm_u.h"
 
 #include "applicants/child_texts.h"
 

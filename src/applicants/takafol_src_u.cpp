@@ -1,0 +1,112 @@
+#include "applicants/takafol_src_u.h"
+
+#include "applicants/child_texts.h"
+#include "applicants/child_widgets.h"
+#include "applicants/partners_logic.h"
+
+#include "common/criteria.h"
+#include "common/dialogs.h"
+#include "common/listmodel.h"
+#include "common/lookups.h"
+#include "common/nationcode.h"
+#include "db/database.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavrin {
+
+using namespace childtext;
+
+Ttakafol_src::Ttakafol_src() : TWindow(QStringLiteral("Ttakafol_src"), kDependantsCaption)
+{
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
+    auto* filters = new QGroupBox(this);
+    auto* fl = new QGridLayout(filters);
+    lname = child::textField(filters, "lname", QStringLiteral("takafol"));
+    nesbat = child::pickList(filters, "nesbat", QStringLiteral("takafol"));
+    nation = makeEdit(filters, QStringLiteral("nation"), 10);
+    installDigitFilter(nation);
+    m_boxes = child::layoutCriteria(filters, fl,
+                                    {{partners::dependantCaption(QStringLiteral("lname")), {lname}},
+                                     {partners::dependantCaption(QStringLiteral("nesbat")), {nesbat}},
+                                     {partners::dependantCaption(QStringLiteral("nation")), {nation}}},
+                                    3);
+    src_btn = makeButton(filters, QStringLiteral("src_btn"), kSearch);
+    src_btn->setMinimumSize(110, 30);
+    cnt = makeLabel(filters, QStringLiteral("0"), QStringLiteral("cnt"));
+    cnt->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    fl->addWidget(src_btn, 0, 6);
+    fl->addWidget(makeLabel(filters, kCountCaption), 0, 7);
+    fl->addWidget(cnt, 0, 8);
+    QWidget::setTabOrder(nation, src_btn);
+
+    DBGrid1 = new DBGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    QList<GridColumn> columns {{QStringLiteral("ostan_asli"), kProvince},
+                               {QStringLiteral("shahrestan_asli"), kCounty},
+                               {QStringLiteral("fname_asli"), kApplicantFname},
+                               {QStringLiteral("lname_asli"), kApplicantLname},
+                               {QStringLiteral("nation_asli"), kApplicantNation}};
+    for (GridColumn& c : columns)
+        c.titleColor = QColor(0x1a, 0x4f, 0x9c);
+    columns << child::dependantColumns();
+    DBGrid1->listModel()->setColumns(columns);
+    DBGrid1->horizontalHeader()->setDefaultSectionSize(100);
+    const QList<QAction*> popup = child::gridPopup(DBGrid1, {{"N1", kExcel}});
+
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(8, 6, 8, 8);
+    top->addWidget(filters);
+    top->addWidget(DBGrid1, 1);
+    resize(1200, 620);
+
+    connect(src_btn, &QPushButton::clicked, this, &Ttakafol_src::src_btnClick);
+    connect(popup[0], &QAction::triggered, this, &Ttakafol_src::N1Click);
+    for (QLineEdit* e : filters->findChildren<QLineEdit*>())
+        connect(e, &QLineEdit::returnPressed, this, &Ttakafol_src::src_btnClick);
+}
+
+void Ttakafol_src::open(const applicants::ApplicantContext& c)
+{
+    clearCriteria(m_boxes);
+    lname->clear();
+    nation->clear();
+    try {
+        child::fillKeepingText(nesbat, settingList(kSetRelation));
+    } catch (const DbError& e) {
+        reportFailure(kListsFailed, e);
+    }
+    setComboText(nesbat, QString());
+    cnt->setText(QStringLiteral("0"));
+    DBGrid1->listModel()->clear();
+    child::fitHeight(this, c.listHeight - 20);
+}
+
+void Ttakafol_src::src_btnClick()
+{
+    partners::DependantCriteria c;
+    c.lname = child::ticked(m_boxes[0], lname);
+    c.nesbat = child::ticked(m_boxes[1], nesbat);
+    c.nation = child::ticked(m_boxes[2], nation);
+    child::showList(DBGrid1, partners::dependantSearch(c), cnt);
+}
+
+void Ttakafol_src::N1Click()
+{
+    const ListModel* m = DBGrid1->listModel();
+    if (m->query().isEmpty())
+        return;
+    exportListToExcel(QStringLiteral("takafol"), *m, partners::searchExcelHeaders());
+}
+
+
+} // namespace tavrin
