@@ -1,11 +1,13 @@
 #include "applicants/customers_logic.h"
 
+#include "applicants/applicant_history.h"
 #include "applicants/applicant_texts.h"
 #include "applicants/child_texts.h"
 #include "applicants/payments_logic.h"
 
 #include "common/activitylog.h"
 #include "common/fieldcheck.h"
+#include "common/history.h"
 #include "common/jalali.h"
 #include "common/logtexts.h"
 #include "common/monedit.h"
@@ -806,6 +808,7 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
         rowValues << it.value();
     }
     r.id = dm().insert(QStringLiteral("customers"), columns, rowValues);
+    historySale(r.id, row, unitId, prjId, items::freeStatus(), items::soldStatus(v(values, "lname")));
     writeLog(logComment(logtext::kNewCustomer, values));
     if (prereg > 0)
         movePrereg(prereg, r.id).noteTo(r);
@@ -954,6 +957,7 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg, co
     sql += QStringLiteral(" where id=?");
     bound << id;
     dm().exec(sql, bound);
+    history::edited(QStringLiteral("customers"), id, history::Owner::applicant(id), stored, row);
     writeLog(logComment(logtext::kEditCustomer, values));
     if (prereg > 0)
         movePrereg(prereg, id).noteTo(r);
@@ -979,6 +983,7 @@ ActionResult deleteCustomer(qint64 id)
         return r.refuse(custext::kCustomerGone);
     writeLog(QString::fromUtf8(logtext::kDeleteCustomer) + text(row->value(QStringLiteral("fname"))) + QLatin1Char(' ') +
              text(row->value(QStringLiteral("lname"))));
+    historyDelete(id, *row);
     Database& db = dm();
     db.exec(QStringLiteral("delete from savabegh where cust_id=?"), {id});
     db.exec(QStringLiteral("delete from customers_pic where customer_id=?"), {id});

@@ -3,6 +3,7 @@
 #include "applicants/child_texts.h"
 
 #include "common/fieldcheck.h"
+#include "common/history.h"
 #include "common/jalali.h"
 #include "common/lookups.h"
 #include "common/windows.h"
@@ -205,6 +206,11 @@ ActionResult addPayment(qint64 customerId, const PaymentForm& f)
                         QStringLiteral("resid_no"), QStringLiteral("hesab_no"), QStringLiteral("norvad_bank")},
                        {customerId, nn(f.pardakht_typ), *mablagh, nn(f.num), *vosol, *dat, nn(f.bank),
                         nn(f.resid_no), nn(f.hesab_no), nn(f.norvad_bank)});
+    history::inserted(table, r.id, history::Owner::applicant(customerId),
+                      {{QStringLiteral("pardakht_typ"), f.pardakht_typ}, {QStringLiteral("mablagh"), *mablagh},
+                       {QStringLiteral("num"), f.num}, {QStringLiteral("vosol"), *vosol}, {QStringLiteral("dat"), *dat},
+                       {QStringLiteral("bank"), f.bank}, {QStringLiteral("resid_no"), f.resid_no},
+                       {QStringLiteral("hesab_no"), f.hesab_no}, {QStringLiteral("norvad_bank"), f.norvad_bank}});
     recomputeCollected(customerId);
     tx.commit();
     r.done = true;
@@ -218,6 +224,8 @@ ActionResult deletePayment(qint64 customerId, qint64 paymentId)
     Transaction tx(dm());
     if (!locks::lock(locks::Row::Customer, customerId))
         return r.refuse(kCustomerGone);
+    history::deletedWhere(QStringLiteral("pardakht"), QStringLiteral("id=? and customer_id=?"), {paymentId, customerId},
+                          history::Owner::applicant(customerId));
     const int n = dm().execAffected(QStringLiteral("delete from pardakht where id=? and customer_id=?"), {paymentId, customerId});
     recomputeCollected(customerId);
     tx.commit();

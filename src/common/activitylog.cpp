@@ -1,5 +1,6 @@
 #include "activitylog.h"
 
+#include "history.h"
 #include "jalali.h"
 #include "session.h"
 
@@ -65,6 +66,8 @@ void writeLog(Database& db, const QString& user, const QString& comment)
     db.execLater(QStringLiteral("insert into log (karbar,ip,computer_name,saat,tarikh,cmt) values (?,?,?,?,?,?)"),
             {fit(user, 150), fit(id.ip, 20), fit(id.computerName, 50),
              QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), jalali::today(), fit(comment, 200)});
+    // The record history the same action writes links to this row.
+    history::noteLogRow(db);
 }
 
 void writeLog(const QString& comment)

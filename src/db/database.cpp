@@ -3,6 +3,7 @@
 #include "privatefiles.h"
 #include "sqliteresult.h"
 
+#include <atomic>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -22,6 +23,17 @@
 Q_LOGGING_CATEGORY(lcDb, "tavrin.db")
 
 namespace tavrin {
+
+namespace {
+// Unique across connections, so that a connection opened where a closed one
+// was never continues its serials.
+quint64 nextTransactionSerial()
+{
+    static std::atomic<quint64> serial {0};
+    return ++serial;
+}
+} // namespace
+
 
 QString ConnectionParams::describe() const
 {
@@ -504,6 +516,7 @@ void Database::close()
     m_failed = false;
     m_pending.clear();
     m_begun = false;
+    m_txSerial = nextTransactionSerial();
     m_searchKeys.clear();
 }
 
@@ -936,6 +949,7 @@ void Database::begin()
     m_failed = false;
     m_pending.clear();
     m_begun = false;
+    m_txSerial = nextTransactionSerial();
     // The depth counts only a transaction that began: a BEGIN that failed
     // leaves none to end.
     const QString stmt = m_dialect->beginStatement();

@@ -124,6 +124,11 @@ public:
     void commit();
     void rollback();
     int transactionDepth() const { return m_depth; }
+    // A number of the outermost transaction under way (or last ended), never
+    // given to another transaction of any connection: code that keeps state
+    // for "the current transaction" (the history writer) tells one from the
+    // next by it.
+    quint64 transactionSerial() const { return m_txSerial; }
 
     // Holds off other writers of the table until the current transaction ends,
     // so that a check made after it (a duplicate name or code) stays true until
@@ -173,6 +178,7 @@ private:
     std::unique_ptr<Dialect> m_dialect;
     QString m_name;
     int m_depth = 0;
+    quint64 m_txSerial = 0;
     bool m_failed = false;
     bool m_opened = false;   // open() succeeded and close() was not called since
     mutable int m_reconnects = 0;

@@ -235,6 +235,13 @@ public:
     {
         return QStringLiteral("select pg_sequence_last_value(pg_get_serial_sequence(?,'id')::regclass)");
     }
+    // The session's own last value of the table's sequence: rows other
+    // sessions insert meanwhile do not change it.
+    QString lastOwnId(const QString& table) const override
+    {
+        return QStringLiteral("currval(pg_get_serial_sequence('%1','id'))").arg(table);
+    }
+    QString moneyText(const QString& expr) const override { return QStringLiteral("cast(trim_scale(%1) as varchar)").arg(expr); }
     QList<BoundStatement> advanceIdentity(const QString& table, qint64 last) const override
     {
         if (last < 1)  // a sequence never goes below 1; an untouched one already starts there

@@ -116,6 +116,12 @@ public:
     virtual QString readSnapshotBegin() const = 0;
     // The last id a table's identity column handed out, or NULL (bound: table name).
     virtual QString identityLastQuery() const = 0;
+    // An expression for the id this connection's transaction last gave a row
+    // of `table` (the writer of the transaction, or the session's own sequence).
+    virtual QString lastOwnId(const QString& table) const { return QStringLiteral("(select max(id) from %1)").arg(table); }
+    // A money column's value as text without the scale's trailing zeros
+    // ("1500000", "12.5"), as the program writes an amount.
+    virtual QString moneyText(const QString& expr) const { return QStringLiteral("cast(%1 as varchar(40))").arg(expr); }
     // Makes the table's identity column hand out ids above `last` from now on.
     virtual QList<BoundStatement> advanceIdentity(const QString& table, qint64 last) const = 0;
     // Lets inserts give the identity column its value (empty where they always may).

@@ -7,6 +7,7 @@
 #include "applicants/applicant_texts.h"
 #include "applicants/child_texts.h"
 #include "common/activitylog.h"
+#include "common/history.h"
 #include "common/jalali.h"
 #include "common/listquery.h"
 #include "projects/item_rules.h"
@@ -401,6 +402,24 @@ private:
         return found;
     }
 
+    // A history row's record id is the new id of the moved row it names (the
+    // history comes last, after every table it names); the log rows stay
+    // behind, so its link to one is dropped.
+    QVariant historyValue(const ColumnDef& col, const QSqlRecord& row, const QVariant& v,
+                          const QList<QHash<qint64, qint64>>& newIds)
+    {
+        if (col.name == QLatin1String("log_id"))
+            return QVariant(QMetaType::fromType<qint64>());
+        if (col.name == QLatin1String("cust_id"))
+            return qlonglong(newIds[0].value(row.value(QStringLiteral("cust_id")).toLongLong()));
+        if (col.name == QLatin1String("rec_id")) {
+            const int moved = movedIndex(text(row.value(QStringLiteral("tbl"))));
+            if (moved >= 0)
+                return qlonglong(newIds[moved].value(row.value(QStringLiteral("rec_id")).toLongLong()));
+        }
+        return v;
+    }
+
     // Inserts the applicant and its rows with new ids, every reference remapped.
     void write(const Gathered& g, TransferReport& report)
     {
@@ -415,7 +434,9 @@ private:
                     if (isIdentity(col))
                         continue;
                     QVariant v = portable::bindValue(col, row.value(c));
-                    if (!col.references.isEmpty() && !isNoReference(row.value(c))) {
+                    if (m.table->name == QLatin1String(history::kTable))
+                        v = historyValue(col, row, v, newIds);
+                    else if (!col.references.isEmpty() && !isNoReference(row.value(c))) {
                         const qint64 old = row.value(c).toLongLong();
                         const int parent = movedIndex(col.references);
                         const qint64 now = parent >= 0 ? newIds[parent].value(old) : *match(col.references, old);
@@ -486,6 +507,13 @@ QList<const TableDef*> applicantTables()
         if (ordered.size() == before)
             break;   // references in a circle: the rest cannot be ordered
     }
+    // The record history names rows of the other tables by table and id: it
+    // moves after all of them.
+    for (qsizetype i = 0; i < ordered.size(); ++i)
+        if (ordered[i]->name == QLatin1String(history::kTable)) {
+            ordered.append(ordered.takeAt(i));
+            break;
+        }
     return ordered;
 }
 

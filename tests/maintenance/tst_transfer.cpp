@@ -108,6 +108,10 @@ private Q_SLOTS:
                  {m_srcA, QStringLiteral("own"), m_srcA, QStringLiteral("partner's"), m_srcS1});
         src.exec(QStringLiteral("insert into pardakht (customer_id,mablagh,vosol) values (?,?,?),(?,?,?)"),
                  {m_srcA, QStringLiteral("300000000"), QStringLiteral("299999999.5"), m_srcA, 7, 7});
+        // His record history names his own row and his payment.
+        src.exec(QStringLiteral("insert into taghirat (tbl,rec_id,cust_id,prj_id,field,old_val,new_val,amal,log_id) values "
+                                "('customers',?,?,0,'mobile','1','2','edit',5),('pardakht',?,?,0,'mablagh',null,'7','insert',5)"),
+                 {m_srcA, m_srcA, idOf(src, QStringLiteral("select max(id) from pardakht")), m_srcA});
         src.exec(QStringLiteral("insert into customers_pic (customer_id,cmt,pictyp,pic) values (?,?,?,?)"),
                  {m_srcA, QStringLiteral("شناسنامه"), QStringLiteral(".png"), m_scan});
         src.exec(QStringLiteral("insert into savabegh (cust_id,cmt) values (?,?)"), {m_srcA, QStringLiteral("کارت ملي")});
@@ -133,7 +137,7 @@ private Q_SLOTS:
             names << t->name;
         QCOMPARE(names, (QStringList {QStringLiteral("customers"), QStringLiteral("shoraka"), QStringLiteral("customers_pic"),
                                       QStringLiteral("savabegh"), QStringLiteral("takafol"), QStringLiteral("pardakht"),
-                                      QStringLiteral("parking"), QStringLiteral("anbari")}));
+                                      QStringLiteral("parking"), QStringLiteral("anbari"), QStringLiteral("taghirat")}));
     }
 
     void cancelOrFailureWritesNothing()
@@ -176,7 +180,7 @@ private Q_SLOTS:
         QCOMPARE(w.cnt->text(), QStringLiteral("3"));
         rec.answers = {Answer::Yes};
         w.ins_btnClick();
-        QCOMPARE(rec.lastText(), QStringLiteral("1 متقاضي با 9 رديف وابسته منتقل شد\n2 متقاضي منتقل نشد (فهرست در پايين صفحه)"));
+        QCOMPARE(rec.lastText(), QStringLiteral("1 متقاضي با 11 رديف وابسته منتقل شد\n2 متقاضي منتقل نشد (فهرست در پايين صفحه)"));
         QCOMPARE(w.refused->rowCount(), 2);
         QCOMPARE(w.refused->item(0, 1)->text(), QStringLiteral("0023456789"));
         QCOMPARE(w.refused->item(0, 4)->text(), maintext::kWhyDuplicate);
@@ -200,6 +204,10 @@ private Q_SLOTS:
         QCOMPARE(d.scalar(QStringLiteral("select vosol from pardakht where customer_id=? and mablagh=300000000"), {id}).toDouble(),
                  299999999.5);
         QCOMPARE(d.scalar(QStringLiteral("select pic from customers_pic where customer_id=?"), {id}).toByteArray(), m_scan);
+        QCOMPARE(d.textColumn(QStringLiteral("select tbl || ':' || rec_id || ':' || coalesce(log_id,0) from taghirat where cust_id=? "
+                                             "order by id"), {id}),
+                 (QStringList {QStringLiteral("customers:%1:0").arg(id),
+                               QStringLiteral("pardakht:%1:0").arg(idOf(d, QStringLiteral("select max(id) from pardakht where customer_id=?"), {id}))}));
         QCOMPARE(count(d, QStringLiteral("select count(*) from savabegh where cust_id=?"), {id}), 1);
         for (const char* t : {"anbari", "parking"}) {
             const QString items = QString::fromLatin1(t) + QStringLiteral("ha");

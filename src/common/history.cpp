@@ -1,0 +1,269 @@
+#include "common/history.h"
+
+#include "common/jalali.h"
+#include "common/session.h"
+
+#include "db/database.h"
+#include "db/dialect.h"
+#include "db/schema.h"
+
+#include <QRandomGenerator>
+#include <QSqlField>
+#include <QTime>
+
+namespace tavrin::history {
+
+namespace {
+
+// What the writer keeps about the transaction under way: whether its log row
+// was already written (later history rows take its id at once) or history
+// rows wait for it (they carry a negative mark of this transaction, which the
+// log row's update replaces by its id).
+struct Pending {
+    const Database* db = nullptr;
+    quint64 serial = 0;
+    bool logWritten = false;
+    bool waiting = false;
+    qint64 mark = 0;
+};
+Pending g_pending;
+
+Pending& pendingOf(const Database& db)
+{
+    if (g_pending.db != &db || g_pending.serial != db.transactionSerial() || db.transactionDepth() == 0) {
+        g_pending = Pending {};
+        g_pending.db = &db;
+        g_pending.serial = db.transactionSerial();
+        // Negative, so that it is never a log row's id; wide, so that two
+        // actions never share it.
+        g_pending.mark = -qint64(QRandomGenerator::global()->generate64() >> 2) - 1;
+    }
+    return g_pending;
+}
+
+const QString kColumns = QStringLiteral("tbl,rec_id,cust_id,prj_id,field,old_val,new_val,amal,user_id,karbar,tarikh,saat,log_id");
+constexpr int kValueLength = 4000;
+
+const ColumnDef* columnDef(const QString& table, const QString& column)
+{
+    const TableDef* t = schema().table(table);
+    return t ? t->column(column) : nullptr;
+}
+
+// Columns whose values the history never holds.
+bool skipped(const ColumnDef* c, const QString& column)
+{
+    if (column == QLatin1String("id"))
+        return true;
+    return c && (c->type == ColType::Blob || c->type == ColType::Identity || c->type == ColType::BigIdentity ||
+                 c->type == ColType::Now || c->type == ColType::Today || c->type == ColType::TimeNow);
+}
+
+bool secret(const QString& table, const QString& column)
+{
+    return table == QLatin1String("users") && column == QLatin1String("ps");
+}
+
+// A value an insert or a delete records: one that says something.
+bool meaningful(const std::optional<QString>& v)
+{
+    return v && !v->isEmpty() && *v != QLatin1String(kEmptyDateMask);
+}
+
+QString trimmedAmount(QString t)
+{
+    if (t.contains(QLatin1Char('.')) && !t.contains(QLatin1Char('e'), Qt::CaseInsensitive)) {
+        while (t.endsWith(QLatin1Char('0')))
+            t.chop(1);
+        if (t.endsWith(QLatin1Char('.')))
+            t.chop(1);
+    }
+    return t;
+}
+
+std::optional<QString> textOf(const QString& table, const QString& column, const QVariant& value)
+{
+    if (isNullValue(value))
+        return std::nullopt;
+    const ColumnDef* c = columnDef(table, column);
+    const ColType type = c ? c->type : ColType::Text;
+    const auto type_id = value.metaType().id();
+    switch (type) {
+    case ColType::Money:
+        if (type_id == QMetaType::Double || type_id == QMetaType::Float)
+            return trimmedAmount(QString::number(value.toDouble(), 'f', 4));
+        return trimmedAmount(value.toString().trimmed());
+    case ColType::Int:
+    case ColType::BigInt: {
+        bool ok = false;
+        const qlonglong n = value.toLongLong(&ok);
+        return ok ? QString::number(n) : value.toString();
+    }
+    case ColType::Bit:
+        if (type_id == QMetaType::QString) {
+            const QString t = value.toString().trimmed().toLower();
+            return (t.isEmpty() || t == QLatin1String("0") || t == QLatin1String("f") || t == QLatin1String("false"))
+                       ? QStringLiteral("0") : QStringLiteral("1");
+        }
+        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case ColType::Float:
+        return QString::number(value.toDouble(), 'g', 15);
+    default:
+        return value.toString();
+    }
+}
+
+// A stored text as bound: empty stays '' (a null QString would bind NULL).
+QVariant bound(const std::optional<QString>& v)
+{
+    if (!v)
+        return QVariant(QMetaType::fromType<QString>());
+    if (v->isEmpty())
+        return QStringLiteral("");
+    return cutToLength(*v, kValueLength);
+}
+
+QString userName()
+{
+    return cutToLength(session().karbar, 150);
+}
+
+} // namespace
+
+QString storedText(const QString& table, const QString& column, const QVariant& value)
+{
+    const auto t = textOf(table, column, value);
+    return t ? (t->isEmpty() ? QStringLiteral("") : *t) : QString();
+}
+
+void write(const QString& table, qint64 id, Owner owner, const QString& action,
+           const std::optional<QSqlRecord>& before, const QVariantMap& after)
+{
+    write(dm(), table, id, owner, action, before, after);
+}
+
+void write(Database& db, const QString& table, qint64 id, Owner owner, const QString& action,
+           const std::optional<QSqlRecord>& before, const QVariantMap& after)
+{
+    const bool inserting = action == QLatin1String(kInsert);
+    const bool deleting = action == QLatin1String(kDelete);
+    QStringList columns;
+    if (deleting) {
+        if (before)
+            for (int i = 0; i < before->count(); ++i)
+                columns << before->fieldName(i);
+    } else {
+        columns = after.keys();
+    }
+    struct Change {
+        QString field;
+        std::optional<QString> was, now;
+    };
+    QList<Change> changes;
+    for (const QString& column : columns) {
+        if (skipped(columnDef(table, column), column))
+            continue;
+        std::optional<QString> was, now;
+        if (before && !inserting) {
+            const int at = before->indexOf(column);
+            if (at >= 0)
+                was = textOf(table, column, before->value(at));
+        }
+        if (!deleting)
+            now = textOf(table, column, after.value(column));
+        if (inserting ? !meaningful(now) : deleting ? !meaningful(was) : was == now)
+            continue;
+        if (secret(table, column)) {
+            // Only that it changed.
+            changes.append({column, std::nullopt, std::nullopt});
+            continue;
+        }
+        changes.append({column, was, now});
+    }
+    if (changes.isEmpty())
+        return;
+
+    Pending& p = pendingOf(db);
+    const QString logId = p.logWritten ? db.dialect().lastOwnId(QStringLiteral("log")) : QStringLiteral("?");
+    const QString tuple = QStringLiteral("(?,?,?,?,?,?,?,?,?,?,?,?,%1)").arg(logId);
+    QStringList tuples;
+    QVariantList values;
+    const QString today = jalali::today();
+    const QString now = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    for (const Change& c : changes) {
+        tuples << tuple;
+        values << table << id << owner.customer << owner.project << c.field << bound(c.was) << bound(c.now) << action
+               << session().prsId << userName() << today << now;
+        if (!p.logWritten)
+            values << p.mark;
+    }
+    if (!p.logWritten && db.transactionDepth() > 0)
+        p.waiting = true;
+    db.execLater(QStringLiteral("insert into %1 (%2) values %3")
+                     .arg(QString::fromLatin1(kTable), kColumns, tuples.join(QLatin1Char(','))),
+                 values);
+}
+
+void fieldChanged(const QString& table, qint64 id, Owner owner, const QString& column, const QVariant& was,
+                  const QVariant& now)
+{
+    QSqlRecord before;
+    before.append(QSqlField(column, was.metaType()));
+    before.setValue(0, was);
+    write(table, id, owner, QString::fromLatin1(kEdit), before, {{column, now}});
+}
+
+void deletedWhere(const QString& table, const QString& where, const QVariantList& values, Owner owner)
+{
+    const TableDef* t = schema().table(table);
+    if (!t)
+        return;
+    Database& db = dm();
+    const Dialect& d = db.dialect();
+    Pending& p = pendingOf(db);
+    const QString logId = p.logWritten ? d.lastOwnId(QStringLiteral("log")) : QStringLiteral("cast(? as bigint)");
+    const QString today = jalali::today();
+    const QString now = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    QStringList parts;
+    QVariantList bound;
+    for (const ColumnDef& c : t->columns) {
+        if (skipped(&c, c.name) || secret(table, c.name))
+            continue;
+        QString expr;
+        switch (c.type) {
+        case ColType::Text: expr = c.name; break;
+        case ColType::Money: expr = d.moneyText(c.name); break;
+        case ColType::Bit: expr = QStringLiteral("cast(cast(%1 as int) as varchar(1))").arg(c.name); break;
+        default: expr = QStringLiteral("cast(%1 as varchar(40))").arg(c.name); break;
+        }
+        parts << QStringLiteral("select ?,id,cast(? as integer),cast(? as integer),?,%1,null,?,cast(? as integer),?,?,?,%2 "
+                                "from %3 where (%4) and %1 is not null and %1<>? and %1<>?")
+                     .arg(expr, logId, table, where);
+        bound << table << owner.customer << owner.project << c.name << QString::fromLatin1(kDelete) << session().prsId << userName() << today << now;
+        if (!p.logWritten)
+            bound << p.mark;
+        bound << values << QStringLiteral("") << QString::fromLatin1(kEmptyDateMask);
+    }
+    if (parts.isEmpty())
+        return;
+    if (!p.logWritten && db.transactionDepth() > 0)
+        p.waiting = true;
+    db.execLater(QStringLiteral("insert into %1 (%2) ").arg(QString::fromLatin1(kTable), kColumns) +
+                     parts.join(QStringLiteral(" union all ")),
+                 bound);
+}
+
+void noteLogRow(Database& db)
+{
+    if (db.transactionDepth() == 0)
+        return;
+    Pending& p = pendingOf(db);
+    if (p.waiting)
+        db.execLater(QStringLiteral("update %1 set log_id=%2 where log_id=?")
+                         .arg(QString::fromLatin1(kTable), db.dialect().lastOwnId(QStringLiteral("log"))),
+                     {p.mark});
+    p.waiting = false;
+    p.logWritten = true;
+}
+
+} // namespace tavrin::history

@@ -1,0 +1,83 @@
+#pragma once
+// The record history: one row of the table "taghirat" per field an action
+// changed, with the value before and after as text exactly as stored, who
+// and when, and the id of the activity-log row the same action wrote.
+//
+// The action writes it itself, inside its transaction, from the row it read
+// under its lock and the row it wrote: the rows are one execLater statement,
+// which travels with the action's other deferred writes (log row, totals,
+// COMMIT) and costs no round trip; a refused or rolled-back action leaves
+// none.  Each row names its owner, the applicant (cust_id) or the project
+// (prj_id) it belongs to, so that a record's children are shown with it and
+// an applicant's history moves with him.
+#include <QSqlRecord>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <optional>
+
+namespace tavrin {
+
+class Database;
+
+namespace history {
+
+inline constexpr auto kTable = "taghirat";
+// The stored action names.
+inline constexpr auto kInsert = "insert";
+inline constexpr auto kEdit = "edit";
+inline constexpr auto kDelete = "delete";
+
+struct Owner {
+    qint64 customer = 0;   // the applicant the record belongs to (customers.id)
+    qint64 project = 0;    // else the project (projects.id)
+    static Owner applicant(qint64 id) { return {id, 0}; }
+    static Owner ofProject(qint64 id) { return {0, id}; }
+};
+
+// A column's value as the history keeps it: the text the column stores
+// (amounts without the scale's trailing zeros, flags as 1 or 0), a null
+// QString for NULL.  Columns outside the schema keep their text.
+QString storedText(const QString& table, const QString& column, const QVariant& value);
+
+// Writes the history of one action on one record.  `before` is the row read
+// under the action's lock (none for an insert), `after` the columns the
+// action wrote (none for a delete).  An edit writes one row per column of
+// `after` whose text differs from `before` (NULL and '' differ); an insert
+// one per column written with a value, a delete one per column the row held
+// with a value.  Pictures are never written, a password never: its change is
+// one row without values.  Nothing when nothing changed.
+void write(Database& db, const QString& table, qint64 id, Owner owner, const QString& action,
+           const std::optional<QSqlRecord>& before, const QVariantMap& after);
+void write(const QString& table, qint64 id, Owner owner, const QString& action,
+           const std::optional<QSqlRecord>& before, const QVariantMap& after);
+inline void inserted(const QString& table, qint64 id, Owner owner, const QVariantMap& row)
+{
+    write(table, id, owner, QString::fromLatin1(kInsert), std::nullopt, row);
+}
+inline void edited(const QString& table, qint64 id, Owner owner, const QSqlRecord& before, const QVariantMap& after)
+{
+    write(table, id, owner, QString::fromLatin1(kEdit), before, after);
+}
+inline void deleted(const QString& table, qint64 id, Owner owner, const QSqlRecord& before)
+{
+    write(table, id, owner, QString::fromLatin1(kDelete), before, {});
+}
+
+// One column of a record changed from `was` to `now` (a status an action sets
+// by a conditional update, whose old value its condition names).
+void fieldChanged(const QString& table, qint64 id, Owner owner, const QString& column, const QVariant& was,
+                  const QVariant& now);
+
+// The history of rows about to be deleted that the action has not read: one
+// insert ... select over `where` (a condition on the table's columns with its
+// bound values), queued before the delete, so it costs no round trip.
+void deletedWhere(const QString& table, const QString& where, const QVariantList& values, Owner owner);
+
+// Called by the activity-log writer after it queued its row: the history rows
+// of the same transaction link to it.
+void noteLogRow(Database& db);
+
+} // namespace history
+} // namespace tavrin

@@ -1,0 +1,200 @@
+// The record history the applicant's actions write: one row per changed field
+// with the values as stored, linked to the action's log row; nothing for an
+// action refused, rolled back or changing nothing; two users' edits of one
+// record in the order they were committed; a delete's values, the applicant's
+// children with him.
+#include "applicants/applicant_fixtures.h"
+
+#include "applicants/applicant_texts.h"
+#include "applicants/payments_logic.h"
+
+#include "common/history.h"
+#include "common/jalali.h"
+#include "common/session.h"
+#include "common/stale.h"
+
+using namespace tavrin;
+using namespace tavrin::applicants;
+
+namespace {
+
+// (table, field, old, new, action) of the history rows of a record, oldest first;
+// NULL reads as "<null>".
+QStringList historyOf(const QString& where, const QVariantList& values)
+{
+    QStringList out;
+    QSqlQuery q = dm().exec(QStringLiteral("select tbl,field,old_val,new_val,amal from taghirat where ") + where +
+                                QStringLiteral(" order by id"),
+                            values);
+    const auto t = [&q](int i) { return q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString(); };
+    while (q.next())
+        out << QStringList {t(0), t(1), t(2), t(3), t(4)}.join(QLatin1Char('|'));
+    return out;
+}
+
+int historyCount()
+{
+    return test::countOf(QStringLiteral("select count(*) from taghirat"));
+}
+
+} // namespace
+
+class TestHistory : public QObject {
+    Q_OBJECT
+    QSqlRecord m_prj, m_unit;
+    qint64 m_id = 0;
+
+private Q_SLOTS:
+    void init()
+    {
+        test::useFreshDatabase();
+        test::loginAs(QStringLiteral("admin"));
+        m_prj = test::addProject(QStringLiteral("مهر"), 10);
+        m_unit = test::addUnit(m_prj, QStringLiteral("1-1-1"), 1000000000);
+        CustomerValues v = test::saleOf(m_prj, m_unit, QStringLiteral("کريمي"), QStringLiteral("0012345679"));
+        const items::ActionResult r = insertCustomer(v, test::answering(true));
+        QVERIFY(r.done);
+        m_id = r.id;
+    }
+
+    // The sale records the applicant's values and the unit's status, linked to
+    // its log row; an edit of the discount the changed discount and price,
+    // linked to its own; saving again changes nothing and writes nothing.
+    void saleAndEditWriteTheChangedFieldsOnly()
+    {
+        const QStringList sale = historyOf(QStringLiteral("cust_id=? and amal='insert'"), {m_id});
+        QVERIFY(sale.contains(QStringLiteral("customers|lname|<null>|کريمي|insert")));
+        QVERIFY(sale.contains(QStringLiteral("customers|mablagh|<null>|1000000000|insert")));
+        QVERIFY(sale.contains(QStringLiteral("customers|takhfif|<null>|0|insert")));
+        QVERIFY(!sale.join(' ').contains(QStringLiteral("|phone|")));   // an empty field says nothing
+        QCOMPARE(historyOf(QStringLiteral("tbl='vahedha' and rec_id=?"), {m_unit.value(QStringLiteral("id"))}),
+                 QStringList {QStringLiteral("vahedha|status|فعال| فروخته شد کريمي|edit")});
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where prj_id=? and cust_id=0"),
+                               {m_prj.value(QStringLiteral("id"))}), 1);
+        const qint64 saleLog = dm().scalar(QStringLiteral("select max(id) from log")).toLongLong();
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where log_id=?"), {saleLog}), historyCount());
+
+        const int before = historyCount();
+        const QSqlRecord read = *customerRow(m_id);
+        CustomerValues e = valuesOf(read);
+        e[QStringLiteral("takhfif")] = QStringLiteral("50,000,000");
+        QVERIFY(updateCustomer(m_id, e, 0, read).done);
+        QCOMPARE(historyOf(QStringLiteral("amal='edit' and tbl='customers'"), {}),
+                 (QStringList {QStringLiteral("customers|mablagh|1000000000|950000000|edit"),
+                               QStringLiteral("customers|takhfif|0|50000000|edit")}));
+        const qint64 editLog = dm().scalar(QStringLiteral("select max(id) from log")).toLongLong();
+        QVERIFY(editLog > saleLog);
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where log_id=?"), {editLog}), 2);
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where tbl='customers' and rec_id=? and user_id=? and karbar='admin' "
+                                              "and tarikh=?"),
+                               {m_id, QVariant(session().prsId), jalali::today()}),
+                 historyCount() - 1);
+
+        const QSqlRecord again = *customerRow(m_id);
+        e = valuesOf(again);
+        QVERIFY(updateCustomer(m_id, e, 0, again).done);
+        QCOMPARE(historyCount(), before + 2);
+        // An empty text where NULL was stored is a change of its own.
+        dm().exec(QStringLiteral("update customers set phone=null where id=?"), {m_id});
+        const QSqlRecord nulled = *customerRow(m_id);
+        e = valuesOf(nulled);
+        QVERIFY(updateCustomer(m_id, e, 0, nulled).done);
+        QCOMPARE(historyOf(QStringLiteral("field='phone'"), {}), QStringList {QStringLiteral("customers|phone|<null>||edit")});
+    }
+
+    // A refused sale, an edit refused because another user changed the record,
+    // and an action whose statement fails write no history.
+    void refusedAndRolledBackActionsWriteNone()
+    {
+        const int before = historyCount();
+        CustomerValues v = test::saleOf(m_prj, m_unit, QStringLiteral("نوري"), QStringLiteral("0012345670"));
+        QVERIFY(!insertCustomer(v, test::answering(true)).done);
+        const QSqlRecord read = *customerRow(m_id);
+        dm().exec(QStringLiteral("update customers set mobile='09120000000' where id=?"), {m_id});
+        CustomerValues e = valuesOf(read);
+        e[QStringLiteral("takhfif")] = QStringLiteral("1000");
+        QVERIFY(updateCustomer(m_id, e, 0, read).changedByOther);
+        QCOMPARE(historyCount(), before);
+
+        QVERIFY(payments::addPayment(m_id, {QString(), QStringLiteral("1500000"), QStringLiteral("7"), QStringLiteral("0"),
+                                            QStringLiteral("1402/01/10"), {}, {}, {}, {}}).done);
+        const int paid = historyCount();
+        const qint64 payment = dm().scalar(QStringLiteral("select max(id) from pardakht")).toLongLong();
+        dm().setStatementHook([](const QString& sql) {
+            if (sql.startsWith(QStringLiteral("delete from pardakht")))
+                throw DbError(QStringLiteral("injected"), sql);
+        });
+        QVERIFY_THROWS_EXCEPTION(DbError, payments::deletePayment(m_id, payment));
+        dm().setStatementHook({});
+        QCOMPARE(historyCount(), paid);
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from pardakht")), 1);
+    }
+
+    // Two users edit different fields of one record at once: the other commits
+    // his change while this one saves from a window read before it; this save
+    // is refused, read again and saved; the history holds both, in order, each
+    // from the value stored before it.
+    void twoUsersEditingDifferentFieldsLeaveBothInOrder()
+    {
+        const QSqlRecord read = *customerRow(m_id);
+        items::ActionResult r;
+        test::whileAnotherUserHolds(
+            [&](Database& db) {
+                const QSqlRecord was = *db.firstRow(QStringLiteral("select * from customers where id=?"), {m_id});
+                db.exec(QStringLiteral("update customers set mobile=? where id=?"), {QStringLiteral("09130000000"), m_id});
+                history::write(db, QStringLiteral("customers"), m_id, history::Owner::applicant(m_id),
+                               QString::fromLatin1(history::kEdit), was, {{QStringLiteral("mobile"), QStringLiteral("09130000000")}});
+            },
+            [&] {
+                CustomerValues e = valuesOf(read);
+                e[QStringLiteral("father")] = QStringLiteral("علي");
+                r = updateCustomer(m_id, e, 0, read);
+            });
+        QVERIFY(r.changedByOther);
+        const QSqlRecord now = *customerRow(m_id);
+        CustomerValues e = valuesOf(now);
+        e[QStringLiteral("father")] = QStringLiteral("علي");
+        QVERIFY(updateCustomer(m_id, e, 0, now).done);
+        QCOMPARE(historyOf(QStringLiteral("amal='edit' and tbl='customers'"), {}),
+                 (QStringList {QStringLiteral("customers|mobile|09121234567|09130000000|edit"),
+                               QStringLiteral("customers|father|حسن|علي|edit")}));
+        QCOMPARE(customerRow(m_id)->value(QStringLiteral("mobile")).toString(), QStringLiteral("09130000000"));
+    }
+
+    // A payment's amount as written and as deleted; the applicant's delete
+    // records his values and his children's, all under him.
+    void deletesRecordTheDeletedValues()
+    {
+        QVERIFY(payments::addPayment(m_id, {QStringLiteral("چک"), QStringLiteral("1,500,000"), QStringLiteral("7"),
+                                            QStringLiteral("0"), QStringLiteral("1402/01/10"), {}, {}, {}, {}}).done);
+        const qint64 payment = dm().scalar(QStringLiteral("select max(id) from pardakht")).toLongLong();
+        QVERIFY(payments::deletePayment(m_id, payment).done);
+        QStringList rows = historyOf(QStringLiteral("tbl='pardakht' and field in ('mablagh','vosol','dat')"), {});
+        QCOMPARE(rows.size(), 6);
+        std::sort(rows.begin(), rows.begin() + 3);   // (each action's fields in any order)
+        std::sort(rows.begin() + 3, rows.end());
+        QCOMPARE(rows, (QStringList {QStringLiteral("pardakht|dat|<null>|1402/01/10|insert"),
+                                     QStringLiteral("pardakht|mablagh|<null>|1500000|insert"),
+                                     QStringLiteral("pardakht|vosol|<null>|0|insert"),
+                                     QStringLiteral("pardakht|dat|1402/01/10|<null>|delete"),
+                                     QStringLiteral("pardakht|mablagh|1500000|<null>|delete"),
+                                     QStringLiteral("pardakht|vosol|0|<null>|delete")}));
+        QVERIFY(payments::addPayment(m_id, {QStringLiteral("نقد"), QStringLiteral("2000"), QStringLiteral("8"),
+                                            QStringLiteral("2000"), QStringLiteral("1402/01/11"), {}, {}, {}, {}}).done);
+        dm().exec(QStringLiteral("insert into shoraka (customer_id,lname,sahm) values (?,'شريک',2.5)"), {m_id});
+        QVERIFY(deleteCustomer(m_id).done);
+        const QStringList gone = historyOf(QStringLiteral("cust_id=? and amal='delete'"), {m_id});
+        QVERIFY(gone.contains(QStringLiteral("customers|lname|کريمي|<null>|delete")));
+        QVERIFY(gone.contains(QStringLiteral("customers|mablagh|1000000000|<null>|delete")));
+        QVERIFY(gone.contains(QStringLiteral("pardakht|mablagh|2000|<null>|delete")));
+        QVERIFY(gone.contains(QStringLiteral("shoraka|sahm|2.5|<null>|delete")));
+        // Linked to the delete's log row (the payment's delete wrote none).
+        const qint64 deleteLog = dm().scalar(QStringLiteral("select max(id) from log")).toLongLong();
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where log_id=?"), {deleteLog}),
+                 test::countOf(QStringLiteral("select count(*) from taghirat where amal='delete' and not (tbl='pardakht' and rec_id=?)"),
+                               {payment}));
+    }
+};
+
+TAVRIN_DB_TEST_MAIN(TestHistory)
+#include "tst_history.moc"
