@@ -11,6 +11,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <map>
+
 #include <algorithm>
 #include <memory>
 
@@ -113,26 +115,30 @@ public:
             flush();
     }
 
+    // The rows waiting go in statements of the full batch size, and a shorter
+    // rest in statements of powers of two: each statement size is prepared
+    // once per table (preparing a statement of some thousand values costs
+    // more than running it, and the rest's size differs at every flush).
     void flush()
     {
-        if (m_rows.isEmpty())
-            return;
-        QSqlQuery* q;
-        std::unique_ptr<QSqlQuery> tail;
-        if (m_rows.size() == m_rowsPerStatement) {
-            if (!m_full)
-                m_full = prepared(m_rowsPerStatement);
-            q = m_full.get();
-        } else {
-            tail = prepared(int(m_rows.size()));
-            q = tail.get();
+        qsizetype at = 0;
+        while (at < m_rows.size()) {
+            const qsizetype left = m_rows.size() - at;
+            int n = m_rowsPerStatement;
+            if (left < n)
+                for (n = 1; n * 2 <= left;)
+                    n *= 2;
+            std::unique_ptr<QSqlQuery>& q = m_prepared[n];
+            if (!q)
+                q = prepared(n);
+            int i = 0;
+            for (qsizetype r = at; r < at + n; ++r)
+                for (const QVariant& v : m_rows.at(r))
+                    q->bindValue(i++, v);
+            if (!q->exec())
+                throw DbError(q->lastError().text(), q->lastQuery());
+            at += n;
         }
-        int i = 0;
-        for (const QVariantList& row : m_rows)
-            for (const QVariant& v : row)
-                q->bindValue(i++, v);
-        if (!q->exec())
-            throw DbError(q->lastError().text(), q->lastQuery());
         m_count += m_rows.size();
         m_rows.clear();
     }
@@ -156,7 +162,7 @@ private:
     QStringList m_columns;
     int m_rowsPerStatement;
     QList<QVariantList> m_rows;
-    std::unique_ptr<QSqlQuery> m_full;
+    std::map<int, std::unique_ptr<QSqlQuery>> m_prepared;   // by rows per statement
     qint64 m_count = 0;
 };
 
