@@ -58,12 +58,6 @@ bool any(const QString& sql, const QVariantList& values)
     return dm().firstRow(sql, values).has_value();
 }
 
-QString firstText(const QString& sql, const QVariantList& values)
-{
-    const QVariant v = dm().scalar(sql, values);
-    return v.isValid() ? text(v) : QString();
-}
-
 qint64 idOf(const QString& t)
 {
     bool ok = false;
