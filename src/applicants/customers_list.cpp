@@ -13,7 +13,6 @@ using items::ActionResult;
 
 using customers_detail::mask;
 using customers_detail::nn;
-using customers_detail::s;
 using customers_detail::totalColumns;
 
 // ---------------------------------------------------------------- the list
@@ -101,7 +100,7 @@ HeaderMap excelHeaders()
 {
     HeaderMap h;
     for (const auto& [field, title] : custext::kExcelHeaders)
-        h.insert(QString::fromLatin1(field), s(title));
+        h.insert(QString::fromLatin1(field), QString::fromUtf8(title));
     return h;
 }
 

@@ -21,11 +21,6 @@ using items::ActionResult;
 
 namespace customers_detail {
 
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 QString mask()
 {
     return QString::fromLatin1(kEmptyDateMask);
@@ -48,7 +43,6 @@ const QSet<QString>& totalColumns()
 
 using customers_detail::mask;
 using customers_detail::nn;
-using customers_detail::s;
 using customers_detail::totalColumns;
 
 namespace {
@@ -134,7 +128,7 @@ QString captionOf(const QString& column)
 {
     for (const auto& [c, caption] : custext::kFieldCaptions)
         if (column == QLatin1String(c))
-            return s(caption);
+            return QString::fromUtf8(caption);
     return column;
 }
 
@@ -322,12 +316,12 @@ Converted convert(const CustomerValues& values, bool editing)
             // Beyond the money columns' fifteen digits an amount does not convert either.
             const auto amount = tryParseAmount(t);
             if (!amount)
-                return fail(col, s(message));
+                return fail(col, QString::fromUtf8(message));
             c.values.insert(col, *amount);
         } else {
             const auto real = tryParseReal(t);
             if (!real)
-                return fail(col, s(message));
+                return fail(col, QString::fromUtf8(message));
             c.values.insert(col, *real);
         }
     }

@@ -29,7 +29,6 @@ using items::ActionResult;
 
 using customers_detail::mask;
 using customers_detail::nn;
-using customers_detail::s;
 using customers_detail::totalColumns;
 
 namespace {
