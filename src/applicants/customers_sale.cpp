@@ -320,6 +320,47 @@ QString logComment(const char* opening, const CustomerValues& values)
            QLatin1Char(' ') + v(values, "lname");
 }
 
+// Everything the checks and questions before a sale look up, read in one
+// statement once the place, project and unit are chosen: the unit's holder;
+// whether the person is already known (a dependant, an applicant, a
+// partner, the same names in the county), each as its first row by id; the
+// same contract in the county; the unit's two duplicates.  The messages and
+// questions then come in their order.
+QSqlRecord saleLookUp(const CustomerValues& values, qint64 unitId, bool withContract)
+{
+    const QString nation = v(values, "nation");
+    QVariantList bound;
+    QString sql = QStringLiteral("select ") + holderColumns(unitId, bound);
+    const QString sameWhere = QStringLiteral("ostan=? and shahrestan=? and fname=? and lname=? and father=?");
+    const QVariantList same {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "fname")),
+                             nn(v(values, "lname")), nn(v(values, "father"))};
+    sql += QStringLiteral(
+               ",(select min(id) from takafol where nation=?) as t_id,"
+               "(select nesbat from takafol where id=(select min(id) from takafol where nation=?)) as t_nesbat,"
+               "(select min(id) from customers where nation=?) as c_id,"
+               "(select ostan from customers where id=(select min(id) from customers where nation=?)) as c_ostan,"
+               "(select min(id) from shoraka where nation=?) as s_id,"
+               "(select ostan from customers where id=(select customer_id from shoraka where id="
+               "(select min(id) from shoraka where nation=?))) as s_ostan,"
+               "(select min(id) from customers where ") + sameWhere + QStringLiteral(") as p_id,"
+               "(select ostan from customers where id=(select min(id) from customers where ") + sameWhere +
+           QStringLiteral(")) as p_ostan,(select shahrestan from customers where id=(select min(id) from customers where ") +
+           sameWhere + QStringLiteral(")) as p_shahrestan");
+    bound << nation << nation << nation << nation << nation << nation;
+    bound += same;
+    bound += same;
+    bound += same;
+    if (withContract) {
+        sql += QStringLiteral(",case when exists (select id from customers where ostan=? and shahrestan=? and prot_no=? "
+                              "and prot_dat=? and status=?) then 1 else 0 end as contract");
+        bound << nn(v(values, "ostan")) << nn(v(values, "shahrestan")) << nn(v(values, "prot_no"))
+              << nn(v(values, "prot_dat")) << nn(v(values, "status"));
+    }
+    sql += QLatin1Char(',') + unitDuplicateColumns(values, bound);
+    const auto found = dm().firstRow(sql, bound);
+    return found ? *found : QSqlRecord();  // a select without a table always has its row
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- save
@@ -330,53 +371,16 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     if (values.value(QStringLiteral("takhfif")).trimmed().isEmpty())
         values[QStringLiteral("takhfif")] = QStringLiteral("0");
     storedDates(values);
-    const QString nation = v(values, "nation");
     const auto warn = [&ask](const QString& question) { return ask && ask(question); };
     const qint64 prjId = idOf(v(values, "prj_id"));
     const qint64 unitId = idOf(v(values, "vahed_id"));
     const bool withContract = !v(values, "prot_no").isEmpty() || !isEmptyDate(v(values, "prot_dat"));
 
-    // Everything the checks and questions before the save look up, read in one
-    // statement once the place, project and unit are chosen: the unit's holder;
-    // whether the person is already known (a dependant, an applicant, a
-    // partner, the same names in the county), each as its first row by id; the
-    // same contract in the county; the unit's two duplicates.  The messages and
-    // questions then come in their order.
+    // The look-ups of the checks (saleLookUp), read when the first check needs them.
     std::optional<QSqlRecord> known;
     const auto lookUp = [&]() -> const QSqlRecord& {
-        if (known)
-            return *known;
-        QVariantList bound;
-        QString sql = QStringLiteral("select ") + holderColumns(unitId, bound);
-        const QString sameWhere = QStringLiteral("ostan=? and shahrestan=? and fname=? and lname=? and father=?");
-        const QVariantList same {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "fname")),
-                                 nn(v(values, "lname")), nn(v(values, "father"))};
-        sql += QStringLiteral(
-                   ",(select min(id) from takafol where nation=?) as t_id,"
-                   "(select nesbat from takafol where id=(select min(id) from takafol where nation=?)) as t_nesbat,"
-                   "(select min(id) from customers where nation=?) as c_id,"
-                   "(select ostan from customers where id=(select min(id) from customers where nation=?)) as c_ostan,"
-                   "(select min(id) from shoraka where nation=?) as s_id,"
-                   "(select ostan from customers where id=(select customer_id from shoraka where id="
-                   "(select min(id) from shoraka where nation=?))) as s_ostan,"
-                   "(select min(id) from customers where ") + sameWhere + QStringLiteral(") as p_id,"
-                   "(select ostan from customers where id=(select min(id) from customers where ") + sameWhere +
-               QStringLiteral(")) as p_ostan,(select shahrestan from customers where id=(select min(id) from customers where ") +
-               sameWhere + QStringLiteral(")) as p_shahrestan");
-        bound << nation << nation << nation << nation << nation << nation;
-        bound += same;
-        bound += same;
-        bound += same;
-        if (withContract) {
-            sql += QStringLiteral(",case when exists (select id from customers where ostan=? and shahrestan=? and prot_no=? "
-                                  "and prot_dat=? and status=?) then 1 else 0 end as contract");
-            bound << nn(v(values, "ostan")) << nn(v(values, "shahrestan")) << nn(v(values, "prot_no"))
-                  << nn(v(values, "prot_dat")) << nn(v(values, "status"));
-        }
-        sql += QLatin1Char(',') + unitDuplicateColumns(values, bound);
-        known = dm().firstRow(sql, bound);
         if (!known)
-            known = QSqlRecord();  // a select without a table always has its row
+            known = saleLookUp(values, unitId, withContract);
         return *known;
     };
 
