@@ -61,6 +61,30 @@ const QStringList& groupedColumns()
     return c;
 }
 
+// How a field is edited where its column decides it; the other fields follow
+// their kind (a real number, a date, a text).
+enum class RecordEditor { ByKind, Selector, PickList, Amount, Digits };
+
+const QHash<QString, RecordEditor>& recordEditors()
+{
+    static const QHash<QString, RecordEditor> editors = [] {
+        QHash<QString, RecordEditor> out;
+        // The cascade's selectors and the applicant's type: chosen from the list only.
+        for (const char* c : {"ostan", "shahrestan", "prj_cod", "shenase", "typ"})
+            out.insert(QString::fromLatin1(c), RecordEditor::Selector);
+        // Lists that also take a typed value.
+        for (const char* c : {"taahol", "gender", "sana", "job", "tahsilat", "nesbat", "moaref", "vajed", "taeed", "status"})
+            out.insert(QString::fromLatin1(c), RecordEditor::PickList);
+        for (const char* c : {"takhfif", "jarime"})
+            out.insert(QString::fromLatin1(c), RecordEditor::Amount);
+        // Digits only (a national code, a postal code, the number of rooms).
+        for (const char* c : {"nation", "zipcode", "otagh"})
+            out.insert(QString::fromLatin1(c), RecordEditor::Digits);
+        return out;
+    }();
+    return editors;
+}
+
 // The caption labels that clear the date beside them.
 const QList<std::pair<const char*, const char*>>& dateLabels()
 {
@@ -123,74 +147,22 @@ Tcustomers_ins::Tcustomers_ins() : TWindow(QStringLiteral("Tcustomers_ins"), cus
 
 void Tcustomers_ins::build()
 {
-    const QStringList selectors {QStringLiteral("ostan"), QStringLiteral("shahrestan"), QStringLiteral("prj_cod"),
-                                 QStringLiteral("shenase")};
-    const QStringList pickLists {QStringLiteral("taahol"), QStringLiteral("gender"), QStringLiteral("sana"),
-                                 QStringLiteral("job"),    QStringLiteral("tahsilat"), QStringLiteral("nesbat"),
-                                 QStringLiteral("moaref"), QStringLiteral("vajed"),  QStringLiteral("taeed"),
-                                 QStringLiteral("status")};
     // Every field, named after its column.
-    for (const Field& f : recordFields()) {
-        const QString& c = f.column;
-        QWidget* w = nullptr;
-        if (selectors.contains(c) || c == QLatin1String("typ")) {
-            QComboBox* combo = makeCombo(this, c, false);
-            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-            combo->setMinimumContentsLength(8);
-            w = combo;
-        } else if (pickLists.contains(c)) {
-            QComboBox* combo = makeCombo(this, c, true);
-            combo->lineEdit()->setMaxLength(columnLength(QStringLiteral("customers"), c));
-            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-            combo->setMinimumContentsLength(8);
-            w = combo;
-        } else if (c == QLatin1String("takhfif") || c == QLatin1String("jarime")) {
-            auto* e = new TMonEdit(this);
-            e->setObjectName(c);
-            e->setMaxLength(19);
-            alignDigitField(e);
-            w = e;
-        } else if (f.kind == FieldKind::Real && !readOnlyColumns().contains(c)) {
-            auto* e = new TRealEdit(this);
-            e->setObjectName(c);
-            e->setMaxLength(12);
-            alignDigitField(e);
-            w = e;
-        } else if (f.kind == FieldKind::Date) {
-            w = makeDateEdit(this, c);
-        } else {
-            QLineEdit* e = makeEdit(this, c, columnLength(QStringLiteral("customers"), c));
-            if (c == QLatin1String("nation") || c == QLatin1String("zipcode") || c == QLatin1String("otagh")) {
-                installDigitFilter(e);
-                e->setMaxLength(c == QLatin1String("otagh") ? 4 : 10);
-            }
-            if (f.kind != FieldKind::Text)
-                alignDigitField(e);
-            w = e;
-        }
-        // Words and numbers alike start at the field's right edge.
-        if (auto* e = qobject_cast<QLineEdit*>(w))
-            e->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-        else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
-            combo->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-        if (readOnlyColumns().contains(c)) {
-            if (auto* e = qobject_cast<QLineEdit*>(w)) {
-                e->setReadOnly(true);
-                e->setStyleSheet(QStringLiteral("background-color: #eef1f4;"));
-            }
-            w->setFocusPolicy(Qt::NoFocus);
-        }
-        m_fields.insert(c, w);
-    }
+    for (const Field& f : recordFields())
+        m_fields.insert(f.column, makeField(f));
     ostan = static_cast<QComboBox*>(m_fields.value(QStringLiteral("ostan")));
     shahrestan = static_cast<QComboBox*>(m_fields.value(QStringLiteral("shahrestan")));
     prj_cod = static_cast<QComboBox*>(m_fields.value(QStringLiteral("prj_cod")));
     shenase = static_cast<QComboBox*>(m_fields.value(QStringLiteral("shenase")));
     typ = static_cast<QComboBox*>(m_fields.value(QStringLiteral("typ")));
-    typ->addItems({custext::kPerson, custext::kCompany});
-    static_cast<QComboBox*>(m_fields.value(QStringLiteral("taahol")))->addItems({custext::kSingle, custext::kMarried, custext::kHead});
-    static_cast<QComboBox*>(m_fields.value(QStringLiteral("gender")))->addItems({custext::kMale, custext::kFemale});
-    static_cast<QComboBox*>(m_fields.value(QStringLiteral("sana")))->addItems({custext::kHas, custext::kHasNot});
+    // The lists whose items are fixed.
+    const std::pair<const char*, QStringList> fixedItems[] {
+        {"typ", {custext::kPerson, custext::kCompany}},
+        {"taahol", {custext::kSingle, custext::kMarried, custext::kHead}},
+        {"gender", {custext::kMale, custext::kFemale}},
+        {"sana", {custext::kHas, custext::kHasNot}}};
+    for (const auto& [column, items] : fixedItems)
+        static_cast<QComboBox*>(m_fields.value(QString::fromLatin1(column)))->addItems(items);
     // Kept in the form but not shown: the ids of the project and the unit, the unit's land area.
     for (const char* hidden : {"metraj_z", "prj_id", "vahed_id"})
         m_fields.value(QString::fromLatin1(hidden))->setVisible(false);
@@ -219,73 +191,14 @@ void Tcustomers_ins::build()
     for (QToolButton* b : {SpeedButton1, SpeedButton2, ins_btn2})
         b->setFocusPolicy(Qt::TabFocus);
 
-    // Lays rows of fields out in a grid, caption and field, right to left.
-    const auto grid = [this](QWidget* parent, const Rows& rows) {
-        auto* g = new QGridLayout(parent);
-        g->setHorizontalSpacing(8);
-        g->setVerticalSpacing(5);
-        int r = 0;
-        for (const QStringList& row : rows) {
-            int col = 0;
-            for (const QString& cell : row) {
-                if (cell.isEmpty()) {
-                    col += 2;
-                    continue;
-                }
-                const bool wide = cell.startsWith(QLatin1Char('*'));
-                const QString c = wide ? cell.mid(1) : cell;
-                QLabel* caption = nullptr;
-                const auto dl = std::find_if(dateLabels().begin(), dateLabels().end(),
-                                             [&c](const auto& p) { return c == QLatin1String(p.first); });
-                if (dl != dateLabels().end()) {
-                    auto* cl = new ClickLabel(captionOf(c), QString::fromLatin1(dl->second), parent);
-                    QWidget* f = m_fields.value(c);
-                    connect(cl, &ClickLabel::clicked, this, [f] { static_cast<QLineEdit*>(f)->clear(); });
-                    caption = cl;
-                } else if (c == QLatin1String("sh_no")) {
-                    auto* cl = new ClickLabel(captionOf(c), QStringLiteral("Label4"), parent);
-                    connect(cl, &ClickLabel::clicked, this, &Tcustomers_ins::Label4Click);
-                    caption = cl;
-                } else {
-                    caption = makeLabel(parent, captionOf(c));
-                }
-                // The caption stands right beside its field.
-                caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                g->addWidget(caption, r, col);
-                QWidget* f = m_fields.value(c);
-                auto* cellBox = new QHBoxLayout;
-                cellBox->setSpacing(4);
-                if (QLabel* l = m_grouped.value(c)) {
-                    // The grouped amount under its field: a whole amount
-                    // takes the field's width, not a column of its own.
-                    auto* stack = new QVBoxLayout;
-                    stack->setSpacing(0);
-                    stack->addWidget(f);
-                    stack->addWidget(l);
-                    cellBox->addLayout(stack, 1);
-                } else {
-                    cellBox->addWidget(f, 1);
-                }
-                if (c == QLatin1String("nation"))
-                    cellBox->addWidget(SpeedButton1);
-                if (c == QLatin1String("lname"))
-                    cellBox->addWidget(SpeedButton2);
-                g->addLayout(cellBox, r, col + 1, 1, wide ? 7 : 1);
-                // Beside the storage and parking totals, in the free cells
-                // after them: the button that edit mode shows takes no room
-                // from the fields' columns.
-                if (c == QLatin1String("anbari"))
-                    g->addWidget(ins_btn2, r, col + 2, 1, 2, Qt::AlignLeading | Qt::AlignVCenter);
-                col += 2;
-            }
-            ++r;
-        }
-        for (int c = 1; c < 8; c += 2)
-            g->setColumnStretch(c, 1);
-        g->setRowStretch(r, 1);
-        return g;
-    };
+    buildPages();
+    buildTabOrder();
+    connectFields();
+    resize(1300, 680);
+}
 
+void Tcustomers_ins::buildPages()
+{
     // The project and its unit on the first page, the buyer on the second,
     // the contract and its documents on the third.
     m_pages = new QTabWidget(this);
@@ -295,13 +208,13 @@ void Tcustomers_ins::build()
     uv->setContentsMargins(6, 4, 6, 4);
     uv->setSpacing(2);
     auto* projectBox = new QGroupBox(s("مشخصات پروژه"), unitPage);
-    grid(projectBox, kProjectRows)->setContentsMargins(8, 4, 8, 4);
+    layRows(projectBox, kProjectRows)->setContentsMargins(8, 4, 8, 4);
     uv->addWidget(projectBox);
     QLabel* projectsNote = makeLabel(unitPage, custext::kActiveProjectsNote);
     projectsNote->setStyleSheet(QStringLiteral("color: #b00000;"));
     uv->addWidget(projectsNote);
     auto* unitBox = new QGroupBox(s("مشخصات واحد"), unitPage);
-    QGridLayout* unitGrid = grid(unitBox, kUnitRows);
+    QGridLayout* unitGrid = layRows(unitBox, kUnitRows);
     unitGrid->setContentsMargins(8, 4, 8, 4);
     uv->addWidget(unitBox, 1);
     // The note on units in the last row's free cells, beyond the storage and
@@ -315,16 +228,16 @@ void Tcustomers_ins::build()
     auto* personPage = new QWidget;
     auto* ppv = new QVBoxLayout(personPage);
     auto* companyBox = new QWidget(personPage);
-    grid(companyBox, kCompanyRows);
+    layRows(companyBox, kCompanyRows);
     ppv->addWidget(companyBox);
     m_personBox = new QGroupBox(custext::kPersonHeading, personPage);
     m_personBox->setObjectName(QStringLiteral("person_box"));
-    grid(m_personBox, kPersonRows);
+    layRows(m_personBox, kPersonRows);
     ppv->addWidget(m_personBox, 1);
     m_pages->addTab(personPage, custext::kPersonHeading);
 
     auto* contractPage = new QWidget;
-    grid(contractPage, kContractRows);
+    layRows(contractPage, kContractRows);
     m_pages->addTab(contractPage, s("قرارداد و مدارک"));
 
     ins_btn = makeButton(this, QStringLiteral("ins_btn"), custext::kInsert);
@@ -344,7 +257,129 @@ void Tcustomers_ins::build()
     top->setSpacing(4);
     top->addWidget(m_pages, 1);
     top->addLayout(buttons);
+}
 
+QWidget* Tcustomers_ins::makeField(const Field& f)
+{
+    const QString& c = f.column;
+    const RecordEditor editor = recordEditors().value(c, RecordEditor::ByKind);
+    QWidget* w = nullptr;
+    if (editor == RecordEditor::Selector || editor == RecordEditor::PickList) {
+        QComboBox* combo = makeCombo(this, c, editor == RecordEditor::PickList);
+        if (editor == RecordEditor::PickList)
+            combo->lineEdit()->setMaxLength(columnLength(QStringLiteral("customers"), c));
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(8);
+        w = combo;
+    } else if (editor == RecordEditor::Amount) {
+        auto* e = new TMonEdit(this);
+        e->setObjectName(c);
+        e->setMaxLength(19);
+        alignDigitField(e);
+        w = e;
+    } else if (f.kind == FieldKind::Real && !readOnlyColumns().contains(c)) {
+        auto* e = new TRealEdit(this);
+        e->setObjectName(c);
+        e->setMaxLength(12);
+        alignDigitField(e);
+        w = e;
+    } else if (f.kind == FieldKind::Date) {
+        w = makeDateEdit(this, c);
+    } else {
+        QLineEdit* e = makeEdit(this, c, columnLength(QStringLiteral("customers"), c));
+        if (editor == RecordEditor::Digits) {
+            installDigitFilter(e);
+            e->setMaxLength(c == QLatin1String("otagh") ? 4 : 10);
+        }
+        if (f.kind != FieldKind::Text)
+            alignDigitField(e);
+        w = e;
+    }
+    // Words and numbers alike start at the field's right edge.
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+        combo->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    if (readOnlyColumns().contains(c)) {
+        if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            e->setReadOnly(true);
+            e->setStyleSheet(QStringLiteral("background-color: #eef1f4;"));
+        }
+        w->setFocusPolicy(Qt::NoFocus);
+    }
+    return w;
+}
+
+// Lays rows of fields out in a grid, caption and field, right to left.
+QGridLayout* Tcustomers_ins::layRows(QWidget* parent, const QList<QStringList>& rows)
+{
+    auto* g = new QGridLayout(parent);
+    g->setHorizontalSpacing(8);
+    g->setVerticalSpacing(5);
+    int r = 0;
+    for (const QStringList& row : rows) {
+        int col = 0;
+        for (const QString& cell : row) {
+            if (cell.isEmpty()) {
+                col += 2;
+                continue;
+            }
+            const bool wide = cell.startsWith(QLatin1Char('*'));
+            const QString c = wide ? cell.mid(1) : cell;
+            QLabel* caption = nullptr;
+            const auto dl = std::find_if(dateLabels().begin(), dateLabels().end(),
+                                         [&c](const auto& p) { return c == QLatin1String(p.first); });
+            if (dl != dateLabels().end()) {
+                auto* cl = new ClickLabel(captionOf(c), QString::fromLatin1(dl->second), parent);
+                QWidget* f = m_fields.value(c);
+                connect(cl, &ClickLabel::clicked, this, [f] { static_cast<QLineEdit*>(f)->clear(); });
+                caption = cl;
+            } else if (c == QLatin1String("sh_no")) {
+                auto* cl = new ClickLabel(captionOf(c), QStringLiteral("Label4"), parent);
+                connect(cl, &ClickLabel::clicked, this, &Tcustomers_ins::Label4Click);
+                caption = cl;
+            } else {
+                caption = makeLabel(parent, captionOf(c));
+            }
+            // The caption stands right beside its field.
+            caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            g->addWidget(caption, r, col);
+            QWidget* f = m_fields.value(c);
+            auto* cellBox = new QHBoxLayout;
+            cellBox->setSpacing(4);
+            if (QLabel* l = m_grouped.value(c)) {
+                // The grouped amount under its field: a whole amount
+                // takes the field's width, not a column of its own.
+                auto* stack = new QVBoxLayout;
+                stack->setSpacing(0);
+                stack->addWidget(f);
+                stack->addWidget(l);
+                cellBox->addLayout(stack, 1);
+            } else {
+                cellBox->addWidget(f, 1);
+            }
+            if (c == QLatin1String("nation"))
+                cellBox->addWidget(SpeedButton1);
+            if (c == QLatin1String("lname"))
+                cellBox->addWidget(SpeedButton2);
+            g->addLayout(cellBox, r, col + 1, 1, wide ? 7 : 1);
+            // Beside the storage and parking totals, in the free cells
+            // after them: the button that edit mode shows takes no room
+            // from the fields' columns.
+            if (c == QLatin1String("anbari"))
+                g->addWidget(ins_btn2, r, col + 2, 1, 2, Qt::AlignLeading | Qt::AlignVCenter);
+            col += 2;
+        }
+        ++r;
+    }
+    for (int c = 1; c < 8; c += 2)
+        g->setColumnStretch(c, 1);
+    g->setRowStretch(r, 1);
+    return g;
+}
+
+void Tcustomers_ins::buildTabOrder()
+{
     // The tab order: the project block, then each page right to left and top to bottom.
     const auto addOrder = [this](const Rows& rows) {
         for (const QStringList& row : rows)
@@ -373,6 +408,10 @@ void Tcustomers_ins::build()
         if (c->lineEdit())
             c->lineEdit()->installEventFilter(this);
 
+}
+
+void Tcustomers_ins::connectFields()
+{
     connect(ins_btn, &QPushButton::clicked, this, &Tcustomers_ins::ins_btnClick);
     connect(edit_btn, &QPushButton::clicked, this, &Tcustomers_ins::edit_btnClick);
     connect(ins_btn2, &QToolButton::clicked, this, &Tcustomers_ins::ins_btn2Click);
@@ -390,7 +429,6 @@ void Tcustomers_ins::build()
     onFieldExit(static_cast<QLineEdit*>(m_fields.value(QStringLiteral("sahm"))), [this] { sahmExit(); });
     onFieldExit(static_cast<QLineEdit*>(m_fields.value(QStringLiteral("takhfif"))), [this] { takhfifExit(); });
 
-    resize(1300, 680);
 }
 
 QWidget* Tcustomers_ins::field(const QString& column) const

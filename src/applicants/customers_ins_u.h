@@ -11,6 +11,7 @@
 #include <QSqlRecord>
 
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -80,6 +81,13 @@ protected:
 
 private:
     void build();
+    // A field's editor, named after its column.
+    QWidget* makeField(const applicants::Field& f);
+    QGridLayout* layRows(QWidget* parent, const QList<QStringList>& rows);
+    // The three pages, the buttons below them.
+    void buildPages();
+    void buildTabOrder();
+    void connectFields();
     void fillSettingLists();
     // The seven pick lists added to a batch, and filled from it once read.
     static QList<int> addSettingLists(ListBatch& b);

@@ -4,7 +4,10 @@
 // cascade (province, county, project, free unit), the checks of a new and an
 // edited applicant in their order, the save, the edit and the delete each in
 // one transaction, the move of a pre-registration into the applicant, and the
-// search, export and printed values of the applicant list.
+// search, export and printed values of the applicant list.  The record, its
+// conversion, cascade and field checks are in customers_record.cpp; the save,
+// edit, delete and pre-registration move in customers_sale.cpp; the list in
+// customers_list.cpp (the helpers they share: customers_detail.h).
 #include "common/dialogs.h"
 #include "common/listquery.h"
 #include "common/xlsxexport.h"

@@ -1,4 +1,7 @@
-#include "applicants/customers_logic.h"
+// The sale of a unit to an applicant, the edit and the delete of an
+// applicant, each in one transaction with its checks, and the move of a
+// pre-registration into the applicant.
+#include "applicants/customers_detail.h"
 
 #include "applicants/applicant_history.h"
 #include "applicants/applicant_texts.h"
@@ -6,11 +9,9 @@
 #include "applicants/payments_logic.h"
 
 #include "common/activitylog.h"
-#include "common/fieldcheck.h"
 #include "common/history.h"
 #include "common/jalali.h"
 #include "common/logtexts.h"
-#include "common/monedit.h"
 #include "common/nationcode.h"
 #include "common/session.h"
 #include "common/stale.h"
@@ -21,52 +22,21 @@
 
 #include <algorithm>
 #include <array>
-#include <QHash>
-#include <QSet>
 
 namespace tavrin::applicants {
 
 using items::ActionResult;
 
+using customers_detail::mask;
+using customers_detail::nn;
+using customers_detail::totalColumns;
+
 namespace {
-
-const QString kOtaghNotNumber = QStringLiteral("خطا! تعداد اتاق بايد عدد صحيح باشد");
-
-QString s(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // A current holder (his transfer date is not set), as a condition on customers.
 QString currentHolder()
 {
     return QStringLiteral("not (") + jalali::dateIsSet(QStringLiteral("transport_dat")) + QLatin1Char(')');
-}
-
-QString mask()
-{
-    return QString::fromLatin1(kEmptyDateMask);
-}
-
-// A text bound as a text, never as NULL.
-QString nn(const QString& t)
-{
-    return t.isNull() ? QStringLiteral("") : t;
-}
-
-// The columns the program sets itself; the record window does not show them.
-const QSet<QString>& programColumns()
-{
-    static const QSet<QString> c {QStringLiteral("id"), QStringLiteral("reg_user"), QStringLiteral("sabt_cod"),
-                                  QStringLiteral("anbari_mablagh"), QStringLiteral("parking_mablagh")};
-    return c;
-}
-
-// The totals other windows keep: an edit never writes them.
-const QSet<QString>& totalColumns()
-{
-    static const QSet<QString> c {QStringLiteral("pardakht_sum"), QStringLiteral("parking"), QStringLiteral("anbari")};
-    return c;
 }
 
 using jalali::isEmptyDate;
@@ -82,49 +52,9 @@ void storedDates(CustomerValues& values)
                 values[f.column] = *date;
 }
 
-QString numberText(const QVariant& v)
-{
-    if (v.isNull())
-        return QStringLiteral("0");
-    bool ok = false;
-    const double d = v.toString().toDouble(&ok);
-    if (!ok)
-        return v.toString();
-    QString t = QString::number(d, 'f', 4);
-    while (t.contains(QLatin1Char('.')) && (t.endsWith(QLatin1Char('0')) || t.endsWith(QLatin1Char('.'))))
-        t.chop(1);
-    return t;
-}
-
-QString valueText(const QSqlRecord& r, const Field& f)
-{
-    const QVariant v = r.value(f.column);
-    switch (f.kind) {
-    case FieldKind::Money:
-        return QString::number(toMoney(v));
-    case FieldKind::Real:
-        return numberText(v);
-    case FieldKind::Int:
-        return v.isNull() ? QString() : QString::number(v.toLongLong());
-    case FieldKind::Date: {
-        const QString t = text(v);
-        return t.isEmpty() ? mask() : t;
-    }
-    case FieldKind::Text:
-        break;
-    }
-    return text(v);
-}
-
 bool any(const QString& sql, const QVariantList& values)
 {
     return dm().firstRow(sql, values).has_value();
-}
-
-QString firstText(const QString& sql, const QVariantList& values)
-{
-    const QVariant v = dm().scalar(sql, values);
-    return v.isValid() ? text(v) : QString();
 }
 
 qint64 idOf(const QString& t)
@@ -390,284 +320,48 @@ QString logComment(const char* opening, const CustomerValues& values)
            QLatin1Char(' ') + v(values, "lname");
 }
 
+// Everything the checks and questions before a sale look up, read in one
+// statement once the place, project and unit are chosen: the unit's holder;
+// whether the person is already known (a dependant, an applicant, a
+// partner, the same names in the county), each as its first row by id; the
+// same contract in the county; the unit's two duplicates.  The messages and
+// questions then come in their order.
+QSqlRecord saleLookUp(const CustomerValues& values, qint64 unitId, bool withContract)
+{
+    const QString nation = v(values, "nation");
+    QVariantList bound;
+    QString sql = QStringLiteral("select ") + holderColumns(unitId, bound);
+    const QString sameWhere = QStringLiteral("ostan=? and shahrestan=? and fname=? and lname=? and father=?");
+    const QVariantList same {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "fname")),
+                             nn(v(values, "lname")), nn(v(values, "father"))};
+    sql += QStringLiteral(
+               ",(select min(id) from takafol where nation=?) as t_id,"
+               "(select nesbat from takafol where id=(select min(id) from takafol where nation=?)) as t_nesbat,"
+               "(select min(id) from customers where nation=?) as c_id,"
+               "(select ostan from customers where id=(select min(id) from customers where nation=?)) as c_ostan,"
+               "(select min(id) from shoraka where nation=?) as s_id,"
+               "(select ostan from customers where id=(select customer_id from shoraka where id="
+               "(select min(id) from shoraka where nation=?))) as s_ostan,"
+               "(select min(id) from customers where ") + sameWhere + QStringLiteral(") as p_id,"
+               "(select ostan from customers where id=(select min(id) from customers where ") + sameWhere +
+           QStringLiteral(")) as p_ostan,(select shahrestan from customers where id=(select min(id) from customers where ") +
+           sameWhere + QStringLiteral(")) as p_shahrestan");
+    bound << nation << nation << nation << nation << nation << nation;
+    bound += same;
+    bound += same;
+    bound += same;
+    if (withContract) {
+        sql += QStringLiteral(",case when exists (select id from customers where ostan=? and shahrestan=? and prot_no=? "
+                              "and prot_dat=? and status=?) then 1 else 0 end as contract");
+        bound << nn(v(values, "ostan")) << nn(v(values, "shahrestan")) << nn(v(values, "prot_no"))
+              << nn(v(values, "prot_dat")) << nn(v(values, "status"));
+    }
+    sql += QLatin1Char(',') + unitDuplicateColumns(values, bound);
+    const auto found = dm().firstRow(sql, bound);
+    return found ? *found : QSqlRecord();  // a select without a table always has its row
+}
+
 } // namespace
-
-// ---------------------------------------------------------------- the record
-
-const QList<Field>& recordFields()
-{
-    static const QList<Field> fields = [] {
-        QList<Field> out;
-        for (const ColumnDef& c : schema().table(QStringLiteral("customers"))->columns) {
-            if (programColumns().contains(c.name))
-                continue;
-            FieldKind k = FieldKind::Text;
-            switch (c.type) {
-            case ColType::Money: k = FieldKind::Money; break;
-            case ColType::Float: k = FieldKind::Real; break;
-            case ColType::Int: k = FieldKind::Int; break;
-            default: k = c.date ? FieldKind::Date : FieldKind::Text;
-            }
-            out << Field {c.name, k};
-        }
-        return out;
-    }();
-    return fields;
-}
-
-std::optional<Field> recordField(const QString& column)
-{
-    for (const Field& f : recordFields())
-        if (f.column == column)
-            return f;
-    return std::nullopt;
-}
-
-QString captionOf(const QString& column)
-{
-    for (const auto& [c, caption] : custext::kFieldCaptions)
-        if (column == QLatin1String(c))
-            return s(caption);
-    return column;
-}
-
-CustomerValues newValues()
-{
-    CustomerValues out;
-    for (const Field& f : recordFields()) {
-        switch (f.kind) {
-        case FieldKind::Money:
-        case FieldKind::Real: out.insert(f.column, QStringLiteral("0")); break;
-        case FieldKind::Date: out.insert(f.column, mask()); break;
-        case FieldKind::Int:
-        case FieldKind::Text: out.insert(f.column, QString()); break;
-        }
-    }
-    out[QStringLiteral("sahm")] = QStringLiteral("6");
-    out[QStringLiteral("status")] = custext::kActive;
-    out[QStringLiteral("reg_dat")] = jalali::today();
-    out[QStringLiteral("typ")] = custext::kPerson;
-    return out;
-}
-
-CustomerValues valuesOf(const QSqlRecord& customer)
-{
-    CustomerValues out;
-    for (const Field& f : recordFields())
-        out.insert(f.column, valueText(customer, f));
-    // Anything but exactly "حقيقي" is shown as a company.
-    if (out.value(QStringLiteral("typ")) != custext::kPerson)
-        out[QStringLiteral("typ")] = custext::kCompany;
-    return out;
-}
-
-const QStringList& projectColumns()
-{
-    static const QStringList c {QStringLiteral("ostan"),    QStringLiteral("shahrestan"), QStringLiteral("prj_cod"),
-                                QStringLiteral("shahr"),    QStringLiteral("rosta"),      QStringLiteral("prj_name"),
-                                QStringLiteral("prj_typ"),  QStringLiteral("zamin_pelak"), QStringLiteral("zamin_adr"),
-                                QStringLiteral("prj_id")};
-    return c;
-}
-
-const QStringList& unitColumns()
-{
-    static const QStringList c {
-        QStringLiteral("shenase"),   QStringLiteral("karbari"),  QStringLiteral("bolok"),     QStringLiteral("tabaghe"),
-        QStringLiteral("vahed_no"),  QStringLiteral("jahat"),    QStringLiteral("metraj"),    QStringLiteral("metraj_z"),
-        QStringLiteral("teras"),     QStringLiteral("teras1"),   QStringLiteral("mablagh1"),  QStringLiteral("vam"),
-        QStringLiteral("ekhtesasi"), QStringLiteral("moshtarak"), QStringLiteral("otagh"),    QStringLiteral("mablagh"),
-        QStringLiteral("vahed_typ"), QStringLiteral("hayat"),    QStringLiteral("hayat1"),    QStringLiteral("vahed_id")};
-    return c;
-}
-
-CustomerValues projectValues(const QSqlRecord& project)
-{
-    CustomerValues out;
-    for (const QString& c : projectColumns())
-        out.insert(c, c == QLatin1String("prj_id") ? QString::number(project.value(QStringLiteral("id")).toLongLong())
-                                                   : text(project.value(c)));
-    return out;
-}
-
-CustomerValues unitValues(const QSqlRecord& unit, qint64 takhfif)
-{
-    CustomerValues out;
-    for (const QString& c : unitColumns()) {
-        if (c == QLatin1String("vahed_id")) {
-            out.insert(c, QString::number(unit.value(QStringLiteral("id")).toLongLong()));
-            continue;
-        }
-        const auto f = recordField(c);
-        out.insert(c, f ? valueText(unit, *f) : text(unit.value(c)));
-    }
-    out[QStringLiteral("mablagh")] =
-        QString::number(discountedPrice(toMoney(unit.value(QStringLiteral("mablagh"))), takhfif));
-    return out;
-}
-
-qint64 discountedPrice(qint64 undiscounted, qint64 takhfif)
-{
-    return undiscounted - takhfif;
-}
-
-// ---------------------------------------------------------------- the cascade
-
-int activeProvinces(ListBatch& b)
-{
-    ListQuery q(QStringLiteral("select distinct ostan"), QStringLiteral("from projects"));
-    q.equals(QStringLiteral("status"), items::freeStatus());
-    q.countyScope(QStringLiteral("shahrestan"), CountyScope::ProvincialAndCounty);
-    return b.distinct(QStringLiteral("ostan"), q.from() + q.whereSql(), q.values());
-}
-
-int activeCounties(ListBatch& b, const QString& ostan)
-{
-    // A county or provincial user is offered only his granted counties, as in
-    // the province list: he could not see the applicant of another county.
-    ListQuery q(QStringLiteral("select distinct shahrestan"), QStringLiteral("from projects"));
-    q.equals(QStringLiteral("ostan"), nn(ostan)).equals(QStringLiteral("status"), items::freeStatus());
-    q.countyScope(QStringLiteral("shahrestan"), CountyScope::ProvincialAndCounty);
-    return b.distinct(QStringLiteral("shahrestan"), q.from() + q.whereSql(), q.values());
-}
-
-int activeProjectCodes(ListBatch& b, const QString& ostan, const QString& shahrestan)
-{
-    return b.distinct(QStringLiteral("prj_cod"), QStringLiteral("from projects where ostan=? and shahrestan=? and status=?"),
-                      {nn(ostan), nn(shahrestan), items::freeStatus()});
-}
-
-int freeUnits(ListBatch& b, qint64 prjId)
-{
-    return b.byId(QStringLiteral("shenase"), QStringLiteral("from vahedha where prj_id=? and status=?"),
-                  {prjId, items::freeStatus()});
-}
-
-QStringList activeProvinces()
-{
-    return ListBatch::alone([](ListBatch& b) { return activeProvinces(b); });
-}
-
-QStringList activeCounties(const QString& ostan)
-{
-    return ListBatch::alone([&](ListBatch& b) { return activeCounties(b, ostan); });
-}
-
-QStringList activeProjectCodes(const QString& ostan, const QString& shahrestan)
-{
-    return ListBatch::alone([&](ListBatch& b) { return activeProjectCodes(b, ostan, shahrestan); });
-}
-
-std::optional<QSqlRecord> activeProject(const QString& ostan, const QString& shahrestan, const QString& prjCod)
-{
-    return dm().firstRow(QStringLiteral("select * from projects where ostan=? and shahrestan=? and prj_cod=? and status=? "
-                                        "order by id"),
-                         {nn(ostan), nn(shahrestan), nn(prjCod), items::freeStatus()});
-}
-
-QStringList freeUnits(qint64 prjId)
-{
-    return ListBatch::alone([&](ListBatch& b) { return freeUnits(b, prjId); });
-}
-
-std::optional<QSqlRecord> freeUnit(qint64 prjId, const QString& shenase)
-{
-    return dm().firstRow(QStringLiteral("select * from vahedha where prj_id=? and shenase=? and status=? order by id"),
-                         {prjId, nn(shenase), items::freeStatus()});
-}
-
-// ---------------------------------------------------------------- field checks
-
-QString mobileMessage(const QString& mobile)
-{
-    return !mobile.isEmpty() && mobile.size() != 11 ? custext::kMobileLength : QString();
-}
-
-QString sahmMessage(const QString& sahm)
-{
-    const auto value = tryParseReal(sahm.trimmed());
-    if (!value)
-        return {};
-    return *value > 6 || *value < 1 ? custext::kSahmRange : QString();
-}
-
-// ---------------------------------------------------------------- conversion
-
-Converted convert(const CustomerValues& values, bool editing)
-{
-    Converted c;
-    const auto fail = [&c](const QString& field, const QString& message) {
-        c.failedField = field;
-        c.message = message;
-        return c;
-    };
-    // The numbers in the order their messages have always been reported.  The
-    // price and the loan come from the unit; an edit leaves the totals alone.
-    for (const auto& [column, message] : custext::kConversionMessages) {
-        const QString col = QString::fromLatin1(column);
-        if (col == QLatin1String("mablagh") || col == QLatin1String("vam"))
-            continue;
-        if (editing && totalColumns().contains(col))
-            continue;
-        const auto f = recordField(col);
-        const QString t = values.value(col).trimmed();
-        if (f && f->kind == FieldKind::Money) {
-            // Beyond the money columns' fifteen digits an amount does not convert either.
-            const auto amount = tryParseAmount(t);
-            if (!amount)
-                return fail(col, s(message));
-            c.values.insert(col, *amount);
-        } else {
-            const auto real = tryParseReal(t);
-            if (!real)
-                return fail(col, s(message));
-            c.values.insert(col, *real);
-        }
-    }
-    for (const Field& f : recordFields()) {
-        if (c.values.contains(f.column) || f.column == QLatin1String("mablagh") || f.column == QLatin1String("vam") ||
-            (editing && totalColumns().contains(f.column)))
-            continue;
-        const QString t = values.value(f.column);
-        switch (f.kind) {
-        case FieldKind::Int: {
-            const QString digits = toAsciiDigits(t.trimmed());
-            if (digits.isEmpty()) {
-                c.values.insert(f.column, QVariant(QMetaType::fromType<int>()));
-                break;
-            }
-            bool ok = false;
-            const int n = digits.toInt(&ok);
-            if (!ok || n < 0) {
-                if (f.column == QLatin1String("prj_id"))
-                    return fail(QStringLiteral("prj_cod"), custext::kNoProject);
-                if (f.column == QLatin1String("vahed_id"))
-                    return fail(QStringLiteral("shenase"), custext::kNoUnit);
-                return fail(f.column, kOtaghNotNumber);
-            }
-            c.values.insert(f.column, n);
-            break;
-        }
-        case FieldKind::Date: {
-            const auto date = jalali::fieldDate(t);
-            if (!date)
-                return fail(f.column, jalali::invalidDateMessage(captionOf(f.column)));
-            c.values.insert(f.column, *date);
-            break;
-        }
-        case FieldKind::Text: {
-            if (const auto r = checkTextLengths(QStringLiteral("customers"), {{f.column, t, captionOf(f.column)}}))
-                return fail(r->field, r->message);
-            c.values.insert(f.column, nn(t));
-            break;
-        }
-        case FieldKind::Money:
-        case FieldKind::Real:
-            break;
-        }
-    }
-    return c;
-}
 
 // ---------------------------------------------------------------- save
 
@@ -677,53 +371,16 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     if (values.value(QStringLiteral("takhfif")).trimmed().isEmpty())
         values[QStringLiteral("takhfif")] = QStringLiteral("0");
     storedDates(values);
-    const QString nation = v(values, "nation");
     const auto warn = [&ask](const QString& question) { return ask && ask(question); };
     const qint64 prjId = idOf(v(values, "prj_id"));
     const qint64 unitId = idOf(v(values, "vahed_id"));
     const bool withContract = !v(values, "prot_no").isEmpty() || !isEmptyDate(v(values, "prot_dat"));
 
-    // Everything the checks and questions before the save look up, read in one
-    // statement once the place, project and unit are chosen: the unit's holder;
-    // whether the person is already known (a dependant, an applicant, a
-    // partner, the same names in the county), each as its first row by id; the
-    // same contract in the county; the unit's two duplicates.  The messages and
-    // questions then come in their order.
+    // The look-ups of the checks (saleLookUp), read when the first check needs them.
     std::optional<QSqlRecord> known;
     const auto lookUp = [&]() -> const QSqlRecord& {
-        if (known)
-            return *known;
-        QVariantList bound;
-        QString sql = QStringLiteral("select ") + holderColumns(unitId, bound);
-        const QString sameWhere = QStringLiteral("ostan=? and shahrestan=? and fname=? and lname=? and father=?");
-        const QVariantList same {nn(v(values, "ostan")), nn(v(values, "shahrestan")), nn(v(values, "fname")),
-                                 nn(v(values, "lname")), nn(v(values, "father"))};
-        sql += QStringLiteral(
-                   ",(select min(id) from takafol where nation=?) as t_id,"
-                   "(select nesbat from takafol where id=(select min(id) from takafol where nation=?)) as t_nesbat,"
-                   "(select min(id) from customers where nation=?) as c_id,"
-                   "(select ostan from customers where id=(select min(id) from customers where nation=?)) as c_ostan,"
-                   "(select min(id) from shoraka where nation=?) as s_id,"
-                   "(select ostan from customers where id=(select customer_id from shoraka where id="
-                   "(select min(id) from shoraka where nation=?))) as s_ostan,"
-                   "(select min(id) from customers where ") + sameWhere + QStringLiteral(") as p_id,"
-                   "(select ostan from customers where id=(select min(id) from customers where ") + sameWhere +
-               QStringLiteral(")) as p_ostan,(select shahrestan from customers where id=(select min(id) from customers where ") +
-               sameWhere + QStringLiteral(")) as p_shahrestan");
-        bound << nation << nation << nation << nation << nation << nation;
-        bound += same;
-        bound += same;
-        bound += same;
-        if (withContract) {
-            sql += QStringLiteral(",case when exists (select id from customers where ostan=? and shahrestan=? and prot_no=? "
-                                  "and prot_dat=? and status=?) then 1 else 0 end as contract");
-            bound << nn(v(values, "ostan")) << nn(v(values, "shahrestan")) << nn(v(values, "prot_no"))
-                  << nn(v(values, "prot_dat")) << nn(v(values, "status"));
-        }
-        sql += QLatin1Char(',') + unitDuplicateColumns(values, bound);
-        known = dm().firstRow(sql, bound);
         if (!known)
-            known = QSqlRecord();  // a select without a table always has its row
+            known = saleLookUp(values, unitId, withContract);
         return *known;
     };
 
@@ -1114,126 +771,6 @@ void PreregMove::noteTo(ActionResult& r) const
 {
     if (copied + skipped > 0)
         r.notes.append({MsgKind::Information, childtext::importedMessage(copied, skipped)});
-}
-
-// ---------------------------------------------------------------- the list
-
-ListQuery searchQuery(const Criteria& c)
-{
-    ListQuery q(QStringLiteral("select *"), QStringLiteral("from customers"));
-    q.countyScope(QStringLiteral("shahrestan"), CountyScope::AllButAdmin);
-    const Dialect& d = dm().dialect();
-    if (c.ostan)
-        q.where(d.fold(QStringLiteral("ostan")) + QStringLiteral("=?"), {foldText(*c.ostan)});
-    if (c.shahrestan)
-        q.like(QStringLiteral("shahrestan"), *c.shahrestan);
-    if (c.nation) {
-        // A whole code is found by the index of the codes; a part of one by the search key.
-        const QString digits = toAsciiDigits(c.nation->trimmed());
-        if (digits.size() == 10)
-            q.equals(QStringLiteral("nation"), digits);
-        else
-            q.contains(QStringLiteral("customers"), QStringLiteral("nation"), digits);
-    }
-    if (c.lname)
-        q.contains(QStringLiteral("customers"), QStringLiteral("lname"), *c.lname);
-    if (c.prjName)
-        q.like(QStringLiteral("prj_name"), *c.prjName);
-    if (c.bolok)
-        q.like(QStringLiteral("bolok"), *c.bolok);
-    if (c.tabaghe)
-        q.like(QStringLiteral("tabaghe"), *c.tabaghe);
-    if (c.karbari)
-        q.like(QStringLiteral("karbari"), *c.karbari);
-    if (c.shenase)
-        q.like(QStringLiteral("shenase"), *c.shenase);
-    if (c.status)
-        q.like(QStringLiteral("status"), *c.status);
-    const auto numberCriterion = [&q](const QString& column, const std::pair<QString, QString>& op) {
-        if (op.first == QLatin1String("<>"))
-            q.where(column + QStringLiteral("<>?"), {nn(op.second)});
-        else if (op.second.isEmpty())
-            q.equals(column, QStringLiteral(""));
-        else
-            q.like(column, op.second);
-    };
-    if (c.protNo)
-        numberCriterion(QStringLiteral("prot_no"), *c.protNo);
-    if (c.sanadNo)
-        numberCriterion(QStringLiteral("sanad_no"), *c.sanadNo);
-    if (c.gender)
-        q.like(QStringLiteral("gender"), *c.gender);
-    if (c.transport) {
-        if (*c.transport == QLatin1String("<>"))
-            q.where(QStringLiteral("transport_dat<>?"), {mask()});
-        else
-            q.where(d.likely(QStringLiteral("transport_dat=?")), {mask()});
-    }
-    if (c.typ)
-        q.like(QStringLiteral("typ"), *c.typ);
-    if (c.regUser)
-        q.like(QStringLiteral("reg_user"), *c.regUser);
-    return q;
-}
-
-ListQuery projectQuery(qint64 prjId)
-{
-    ListQuery q(QStringLiteral("select *"), QStringLiteral("from customers"));
-    q.equals(QStringLiteral("prj_id"), prjId);
-    q.countyScope(QStringLiteral("shahrestan"), CountyScope::ProvincialAndCounty);
-    return q;
-}
-
-QStringList projectNames(const std::optional<QString>& ostan, const std::optional<QString>& shahrestan)
-{
-    ListQuery q(QStringLiteral("select distinct prj_name"), QStringLiteral("from projects"));
-    q.where(QStringLiteral("ostan<>?"), {QStringLiteral("")});
-    // Once a province is chosen every level but the administrator's sees his counties only.
-    q.countyScope(QStringLiteral("shahrestan"), ostan ? CountyScope::AllButAdmin : CountyScope::ProvincialAndCounty);
-    if (ostan)
-        q.like(QStringLiteral("ostan"), *ostan);
-    if (shahrestan)
-        q.like(QStringLiteral("shahrestan"), *shahrestan);
-    return dm().textColumn(q.listSql() + QStringLiteral(" order by prj_name"), q.values());
-}
-
-HeaderMap excelHeaders()
-{
-    HeaderMap h;
-    for (const auto& [field, title] : custext::kExcelHeaders)
-        h.insert(QString::fromLatin1(field), s(title));
-    return h;
-}
-
-QVariantMap printRow(const QSqlRecord& c)
-{
-    const auto amount = [&c](const char* f) {
-        const QVariant x = c.value(QString::fromLatin1(f));
-        return x.isNull() ? QString() : QString::number(toMoney(x));
-    };
-    return {{QStringLiteral("prj_name"), text(c.value(QStringLiteral("prj_name"))).trimmed()},
-            {QStringLiteral("lname"), text(c.value(QStringLiteral("lname"))).trimmed()},
-            {QStringLiteral("fname"), text(c.value(QStringLiteral("fname"))).trimmed()},
-            {QStringLiteral("mobile"), text(c.value(QStringLiteral("mobile"))).trimmed()},
-            {QStringLiteral("shenase"), text(c.value(QStringLiteral("shenase"))).trimmed()},
-            {QStringLiteral("mablagh"), amount("mablagh")},
-            {QStringLiteral("pardakht_sum"), amount("pardakht_sum")}};
-}
-
-QString mobilesText(const RecordSource& rows)
-{
-    QString out;
-    rows([&out](const QSqlRecord& r) {
-        const QString mobile = text(r.value(QStringLiteral("mobile")));
-        if (mobile.size() == 11)
-            out += QLatin1Char(',') + mobile;
-    });
-    return out;
-}
-
-std::optional<QSqlRecord> customerRow(qint64 id)
-{
-    return dm().firstRow(QStringLiteral("select * from customers where id=?"), {id});
 }
 
 } // namespace tavrin::applicants
