@@ -123,6 +123,22 @@ QVariant bound(const std::optional<QString>& v)
     return cutToLength(*v, kValueLength);
 }
 
+// A column's value (or an expression of its type) as the history's text, in SQL.
+QString textExpr(const Dialect& d, const ColumnDef& c, const QString& expr)
+{
+    switch (c.type) {
+    case ColType::Text: return expr;
+    case ColType::Money: return d.moneyText(expr);
+    case ColType::Bit: return QStringLiteral("cast(cast(%1 as int) as varchar(1))").arg(expr);
+    case ColType::Float:
+        // A whole number without the ".0" SQLite writes, as storedText gives it.
+        return QStringLiteral("case when %1=cast(%1 as bigint) then cast(cast(%1 as bigint) as varchar(40)) "
+                              "else cast(%1 as varchar(40)) end")
+            .arg(expr);
+    default: return QStringLiteral("cast(%1 as varchar(40))").arg(expr);
+    }
+}
+
 QString userName()
 {
     return cutToLength(session().karbar, 150);
@@ -229,13 +245,7 @@ void deletedWhere(const QString& table, const QString& where, const QVariantList
     for (const ColumnDef& c : t->columns) {
         if (skipped(&c, c.name) || secret(table, c.name))
             continue;
-        QString expr;
-        switch (c.type) {
-        case ColType::Text: expr = c.name; break;
-        case ColType::Money: expr = d.moneyText(c.name); break;
-        case ColType::Bit: expr = QStringLiteral("cast(cast(%1 as int) as varchar(1))").arg(c.name); break;
-        default: expr = QStringLiteral("cast(%1 as varchar(40))").arg(c.name); break;
-        }
+        const QString expr = textExpr(d, c, c.name);
         parts << QStringLiteral("select ?,id,cast(? as integer),cast(? as integer),?,%1,null,?,cast(? as integer),?,?,?,%2 "
                                 "from %3 where (%4) and %1 is not null and %1<>? and %1<>?")
                      .arg(expr, logId, table, where);
@@ -251,6 +261,78 @@ void deletedWhere(const QString& table, const QString& where, const QVariantList
     db.execLater(QStringLiteral("insert into %1 (%2) ").arg(QString::fromLatin1(kTable), kColumns) +
                      parts.join(QStringLiteral(" union all ")),
                  bound);
+}
+
+namespace {
+
+// The insert ... select behind changedWhere and changedToWhere: `newExpr` is
+// the new value's text in SQL with its bound values, `differs` the condition
+// that it differs from the old text (with its bound values).
+void queueChanged(const QString& table, const QString& column, const QString& newExpr, const QVariantList& newValues,
+                  const QString& differs, const QVariantList& differsValues, const QString& where,
+                  const QVariantList& values, Owner owner, const QString& ownerColumn)
+{
+    const ColumnDef* c = columnDef(table, column);
+    Database& db = dm();
+    const Dialect& d = db.dialect();
+    Pending& p = pendingOf(db);
+    const QString logId = p.logWritten ? d.lastOwnId(QStringLiteral("log")) : QStringLiteral("cast(? as bigint)");
+    const bool perRow = !ownerColumn.isEmpty();
+    const QString custExpr = perRow && owner.customer != 0 ? QStringLiteral("cast(%1 as integer)").arg(ownerColumn)
+                                                           : QStringLiteral("cast(? as integer)");
+    const QString prjExpr = perRow && owner.project != 0 ? QStringLiteral("cast(%1 as integer)").arg(ownerColumn)
+                                                         : QStringLiteral("cast(? as integer)");
+    QVariantList args {table};
+    if (custExpr.contains(QLatin1Char('?')))
+        args << owner.customer;
+    if (prjExpr.contains(QLatin1Char('?')))
+        args << owner.project;
+    args << column << newValues << QString::fromLatin1(kEdit) << session().prsId << userName() << jalali::today()
+         << QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    if (!p.logWritten)
+        args << p.mark;
+    args << values << differsValues;
+    if (!p.logWritten && db.transactionDepth() > 0)
+        p.waiting = true;
+    db.execLater(QStringLiteral("insert into %1 (%2) select ?,id,%3,%4,?,%5,%6,?,cast(? as integer),?,?,?,%7 from %8 ")
+                         .arg(QString::fromLatin1(kTable), kColumns, custExpr, prjExpr, textExpr(d, *c, column), newExpr, logId,
+                              table) +
+                     QStringLiteral("where (") + where + QStringLiteral(") and ") + differs,
+                 args);
+}
+
+} // namespace
+
+void changedWhere(const QString& table, const QString& column, const QVariant& now, const QString& where,
+                  const QVariantList& values, Owner owner, const QString& ownerColumn)
+{
+    const ColumnDef* c = columnDef(table, column);
+    if (!c || skipped(c, column) || secret(table, column))
+        return;
+    const QString old = textExpr(dm().dialect(), *c, column);
+    // A row changes when its stored text differs from the new one (NULL apart from '').
+    const std::optional<QString> newText = textOf(table, column, now);
+    if (newText)
+        queueChanged(table, column, QStringLiteral("?"), {bound(newText)}, QStringLiteral("(%1 is null or %1<>?)").arg(old),
+                     {*newText}, where, values, owner, ownerColumn);
+    else
+        queueChanged(table, column, QStringLiteral("null"), {}, QStringLiteral("%1 is not null").arg(old), {}, where, values,
+                     owner, ownerColumn);
+}
+
+void changedToWhere(const QString& table, const QString& column, const QString& nowSql, const QVariantList& nowValues,
+                    const QString& where, const QVariantList& values, Owner owner, const QString& ownerColumn)
+{
+    const ColumnDef* c = columnDef(table, column);
+    if (!c || skipped(c, column) || secret(table, column))
+        return;
+    const Dialect& d = dm().dialect();
+    const QString old = textExpr(d, *c, column);
+    const QString now = textExpr(d, *c, QStringLiteral("(%1)").arg(nowSql));
+    // NULL apart from any value, on both backends.
+    queueChanged(table, column, now, nowValues,
+                 QStringLiteral("(case when %1 is null then %2 is not null when %2 is null then 1=1 else %1<>%2 end)").arg(old, now),
+                 nowValues + nowValues + nowValues, where, values, owner, ownerColumn);
 }
 
 void noteLogRow(Database& db)

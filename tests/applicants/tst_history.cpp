@@ -6,7 +6,12 @@
 #include "applicants/applicant_fixtures.h"
 
 #include "applicants/applicant_texts.h"
+#include "applicants/assignments_logic.h"
+#include "applicants/partners_logic.h"
 #include "applicants/payments_logic.h"
+
+#include "projects/projects_logic.h"
+#include "projects/units_logic.h"
 
 #include "common/history.h"
 #include "common/jalali.h"
@@ -193,6 +198,106 @@ private Q_SLOTS:
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where log_id=?"), {deleteLog}),
                  test::countOf(QStringLiteral("select count(*) from taghirat where amal='delete' and not (tbl='pardakht' and rec_id=?)"),
                                {payment}));
+    }
+
+    // The applicant's partners, dependants and spaces: what was added and
+    // what was deleted, all under him; a space's status under its project,
+    // from free to sold and back from the status it held.
+    void childrenAndSpacesRecordUnderTheApplicant()
+    {
+        dm().exec(QStringLiteral("update customers set sahm=2 where id=?"), {m_id});
+        const auto person = [](const QString& lname, const QString& sahm) {
+            return partners::PersonValues {{QStringLiteral("fname"), QStringLiteral("رضا")}, {QStringLiteral("lname"), lname},
+                                           {QStringLiteral("sahm"), sahm}, {QStringLiteral("nesbat"), QStringLiteral("فرزند")},
+                                           {QStringLiteral("nation"), QStringLiteral("۰۰۱۲۳۴۵۶۷۰")}};
+        };
+        const auto r = partners::addPartner(m_id, person(QStringLiteral("شريک"), QStringLiteral("1.5")), test::answering(true));
+        QVERIFY(r.done);
+        QVERIFY(partners::addDependant(m_id, r.id, person(QStringLiteral("فرزند۱"), {})).done);
+        const auto own = partners::addDependant(m_id, 0, person(QStringLiteral("فرزند۲"), {}));
+        QVERIFY(own.done);
+        const int added = historyCount();
+        QVERIFY(!partners::addPartner(m_id, person(QStringLiteral("زياد"), QStringLiteral("5")), test::answering(true)).done);
+        QVERIFY(!partners::deleteDependant(m_id + 1, own.id).done);   // not his: refused, nothing written
+        QCOMPARE(historyCount(), added);
+        QVERIFY(partners::deleteDependant(m_id, own.id).done);
+        QVERIFY(partners::deletePartner(m_id, r.id).done);
+        QCOMPARE(historyOf(QStringLiteral("cust_id=? and field in ('lname','sahm') and tbl in ('shoraka','takafol')"), {m_id}),
+                 (QStringList {QStringLiteral("shoraka|lname|<null>|شريک|insert"), QStringLiteral("shoraka|sahm|<null>|1.5|insert"),
+                               QStringLiteral("takafol|lname|<null>|فرزند۱|insert"), QStringLiteral("takafol|lname|<null>|فرزند۲|insert"),
+                               QStringLiteral("takafol|lname|فرزند۲|<null>|delete"), QStringLiteral("takafol|lname|فرزند۱|<null>|delete"),
+                               QStringLiteral("shoraka|lname|شريک|<null>|delete"), QStringLiteral("shoraka|sahm|1.5|<null>|delete")}));
+
+        const qint64 prj = m_prj.value(QStringLiteral("id")).toLongLong();
+        const qint64 space = dm().insert(QStringLiteral("parkingha"),
+                                         {QStringLiteral("prj_id"), QStringLiteral("bolok"), QStringLiteral("num"), QStringLiteral("pos"),
+                                          QStringLiteral("metraj"), QStringLiteral("mablagh"), QStringLiteral("status")},
+                                         {prj, QStringLiteral("A"), 12, QStringLiteral("همکف"), 12.5, 50000000, items::freeStatus()});
+        const auto a = assignments::assign(assignments::parkingSide(), m_id, space);
+        QVERIFY(a.done);
+        QVERIFY(assignments::unassign(assignments::parkingSide(), m_id, a.id).done);
+        QCOMPARE(historyOf(QStringLiteral("tbl='parking' and field in ('num','mablagh')"), {}),
+                 (QStringList {QStringLiteral("parking|mablagh|<null>|50000000|insert"), QStringLiteral("parking|num|<null>|12|insert"),
+                               QStringLiteral("parking|num|12|<null>|delete"), QStringLiteral("parking|mablagh|50000000|<null>|delete")}));
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where tbl='parking' and cust_id<>?"), {m_id}), 0);
+        QCOMPARE(historyOf(QStringLiteral("tbl='parkingha' and rec_id=? and prj_id=? and cust_id=0"), {space, prj}),
+                 (QStringList {QStringLiteral("parkingha|status|فعال| فروخته شد کريمي|edit"),
+                               QStringLiteral("parkingha|status| فروخته شد کريمي|فعال|edit")}));
+    }
+
+    // A unit's edit records its changed price and area under its project and
+    // each buyer's copy under him (his discount kept in his price); its delete
+    // its values; a project's edit its changed name and each applicant's copy.
+    void unitsAndProjectsRecordTheirChangesAndTheBuyersCopies()
+    {
+        dm().exec(QStringLiteral("update customers set takhfif=50000000 where id=?"), {m_id});
+        const qint64 prj = m_prj.value(QStringLiteral("id")).toLongLong();
+        const qint64 unit = m_unit.value(QStringLiteral("id")).toLongLong();
+        const QSqlRecord read = test::rowOf(QStringLiteral("vahedha"), unit);
+        units::UnitForm f;
+        f.karbari = QStringLiteral("مسکوني");
+        f.bolok = f.tabaghe = f.vahed_no = QStringLiteral("1");
+        f.metraj = QStringLiteral("120");
+        f.teras = f.teras1 = f.hayat = f.hayat1 = f.metraj_z = QStringLiteral("0");
+        f.mablagh1 = QStringLiteral("10000000");
+        f.mablagh = QStringLiteral("1,200,000,000");
+        f.otagh = QStringLiteral("2");
+        f.status = read.value(QStringLiteral("status")).toString();
+        const int before = historyCount();
+        const auto edit = units::updateUnit(m_prj, unit, f, read);
+        QVERIFY2(edit.done, qPrintable(edit.texts().join(' ')));
+        QCOMPARE(historyOf(QStringLiteral("tbl='vahedha' and rec_id=? and prj_id=? and field in ('mablagh','metraj','status')"),
+                           {unit, prj}),
+                 (QStringList {QStringLiteral("vahedha|status|فعال| فروخته شد کريمي|edit"),
+                               QStringLiteral("vahedha|mablagh|1000000000|1200000000|edit"),
+                               QStringLiteral("vahedha|metraj|100|120|edit")}));
+        QCOMPARE(historyOf(QStringLiteral("tbl='customers' and rec_id=? and cust_id=? and amal='edit'"), {m_id, m_id}),
+                 (QStringList {QStringLiteral("customers|metraj|100|120|edit"),
+                               QStringLiteral("customers|mablagh|1000000000|1150000000|edit")}));
+        const qint64 editLog = dm().scalar(QStringLiteral("select max(id) from log")).toLongLong();
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where log_id=?"), {editLog}), historyCount() - before);
+        // Saved again unchanged: nothing.
+        const int edited = historyCount();
+        QVERIFY(units::updateUnit(m_prj, unit, f, test::rowOf(QStringLiteral("vahedha"), unit)).done);
+        QCOMPARE(historyCount(), edited);
+
+        const QSqlRecord free = test::addUnit(m_prj, QStringLiteral("1-1-2"), 900000000);
+        QVERIFY(units::deleteUnit(m_prj, free.value(QStringLiteral("id")).toLongLong()).done);
+        QCOMPARE(historyOf(QStringLiteral("tbl='vahedha' and amal='delete' and field in ('shenase','mablagh')"), {}),
+                 (QStringList {QStringLiteral("vahedha|shenase|1-1-2|<null>|delete"),
+                               QStringLiteral("vahedha|mablagh|900000000|<null>|delete")}));
+
+        const QSqlRecord p = test::rowOf(QStringLiteral("projects"), prj);
+        dm().exec(QStringLiteral("insert into abadiha (ostan,shahrestan) values (?,?)"),
+                  {p.value(QStringLiteral("ostan")), p.value(QStringLiteral("shahrestan"))});
+        projects::ProjectValues e = projects::valuesOf(p);
+        e[QStringLiteral("prj_name")] = QStringLiteral("مهر۲");
+        const auto saved = projects::updateProject(prj, projects::valuesOf(p), e);
+        QVERIFY2(saved.saved, qPrintable(saved.message));
+        QCOMPARE(historyOf(QStringLiteral("field='prj_name' and amal='edit'"), {}),
+                 (QStringList {QStringLiteral("projects|prj_name|مهر|مهر۲|edit"), QStringLiteral("customers|prj_name|مهر|مهر۲|edit")}));
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where field='prj_name' and tbl='customers' and amal='edit' and cust_id=? and rec_id=cust_id"),
+                               {m_id}), 1);
     }
 };
 
