@@ -229,7 +229,8 @@ void fieldChanged(const QString& table, qint64 id, Owner owner, const QString& c
     write(table, id, owner, QString::fromLatin1(kEdit), before, {{column, now}});
 }
 
-void deletedWhere(const QString& table, const QString& where, const QVariantList& values, Owner owner)
+void deletedWhere(const QString& table, const QString& where, const QVariantList& values, Owner owner,
+                  const QString& ownerColumn)
 {
     const TableDef* t = schema().table(table);
     if (!t)
@@ -240,16 +241,26 @@ void deletedWhere(const QString& table, const QString& where, const QVariantList
     const QString logId = p.logWritten ? d.lastOwnId(QStringLiteral("log")) : QStringLiteral("cast(? as bigint)");
     const QString today = jalali::today();
     const QString now = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    const bool perRow = !ownerColumn.isEmpty();
+    const QString custExpr = perRow && owner.customer != 0 ? QStringLiteral("cast(%1 as integer)").arg(ownerColumn)
+                                                           : QStringLiteral("cast(? as integer)");
+    const QString prjExpr = perRow && owner.project != 0 ? QStringLiteral("cast(%1 as integer)").arg(ownerColumn)
+                                                         : QStringLiteral("cast(? as integer)");
     QStringList parts;
     QVariantList bound;
     for (const ColumnDef& c : t->columns) {
         if (skipped(&c, c.name) || secret(table, c.name))
             continue;
         const QString expr = textExpr(d, c, c.name);
-        parts << QStringLiteral("select ?,id,cast(? as integer),cast(? as integer),?,%1,null,?,cast(? as integer),?,?,?,%2 "
+        parts << QStringLiteral("select ?,id,%5,%6,?,%1,null,?,cast(? as integer),?,?,?,%2 "
                                 "from %3 where (%4) and %1 is not null and %1<>? and %1<>?")
-                     .arg(expr, logId, table, where);
-        bound << table << owner.customer << owner.project << c.name << QString::fromLatin1(kDelete) << session().prsId << userName() << today << now;
+                     .arg(expr, logId, table, where, custExpr, prjExpr);
+        bound << table;
+        if (custExpr.contains(QLatin1Char('?')))
+            bound << owner.customer;
+        if (prjExpr.contains(QLatin1Char('?')))
+            bound << owner.project;
+        bound << c.name << QString::fromLatin1(kDelete) << session().prsId << userName() << today << now;
         if (!p.logWritten)
             bound << p.mark;
         bound << values << QStringLiteral("") << QString::fromLatin1(kEmptyDateMask);

@@ -37,6 +37,7 @@ struct Owner {
     // For the set-based writers: each row's applicant, read from the column
     // they name.
     static Owner eachApplicant() { return {-1, 0}; }
+    static Owner eachProject() { return {0, -1}; }
 };
 
 // A column's value as the history keeps it: the text the column stores
@@ -85,7 +86,9 @@ void fieldChanged(const QString& table, qint64 id, Owner owner, const QString& c
 // The history of rows about to be deleted that the action has not read: one
 // insert ... select over `where` (a condition on the table's columns with its
 // bound values), queued before the delete, so it costs no round trip.
-void deletedWhere(const QString& table, const QString& where, const QVariantList& values, Owner owner);
+// `ownerColumn` as for changedWhere.
+void deletedWhere(const QString& table, const QString& where, const QVariantList& values, Owner owner,
+                  const QString& ownerColumn = {});
 
 // The history of a column a set-based update is about to change in rows the
 // action has not read: one insert ... select of the rows matching `where`

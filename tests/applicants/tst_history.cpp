@@ -10,6 +10,9 @@
 #include "applicants/partners_logic.h"
 #include "applicants/payments_logic.h"
 
+#include "admin/useradmin.h"
+#include "prereg/deposits.h"
+#include "projects/facilities_logic.h"
 #include "projects/projects_logic.h"
 #include "projects/units_logic.h"
 
@@ -298,6 +301,65 @@ private Q_SLOTS:
                  (QStringList {QStringLiteral("projects|prj_name|مهر|مهر۲|edit"), QStringLiteral("customers|prj_name|مهر|مهر۲|edit")}));
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where field='prj_name' and tbl='customers' and amal='edit' and cust_id=? and rec_id=cust_id"),
                                {m_id}), 1);
+    }
+
+    // A facility's edit, a unit's loan, a pre-registration's deposit, and a
+    // user's level and password: the password only as changed, never its hash.
+    void facilitiesDepositsAndUsers()
+    {
+        const qint64 prj = m_prj.value(QStringLiteral("id")).toLongLong();
+        facilities::FacilityForm f;
+        f.bank = QStringLiteral("ملت");
+        f.etebar_loc = QStringLiteral("مسکن");
+        f.prot_typ = QStringLiteral("مشارکت");
+        f.mablagh = f.daryafti = QStringLiteral("1000000000");
+        f.dat1 = QStringLiteral("1402/01/15");
+        f.takhsis_dat = f.dat2 = f.tamdid_dat = QString::fromLatin1(kEmptyDateMask);
+        f.darsad = QStringLiteral("0");
+        f.vahed_cnt = QStringLiteral("10");
+        const auto fac = facilities::insertFacility(prj, f);
+        QVERIFY2(fac.done, qPrintable(fac.texts().join(' ')));
+        f.daryafti = QStringLiteral("800,000,000");
+        QVERIFY(facilities::updateFacility(fac.id, f, test::rowOf(QStringLiteral("tashilat"), fac.id)).done);
+        const auto loan = facilities::addLoan(m_unit.value(QStringLiteral("id")).toLongLong(), fac.id, QStringLiteral("5000000"));
+        QVERIFY(loan.done);
+        QVERIFY(facilities::deleteLoan(loan.id).done);
+        QCOMPARE(historyOf(QStringLiteral("prj_id=? and cust_id=0 and field in ('daryafti','mablagh') and tbl in ('tashilat','vahed_vam')"),
+                           {prj}),
+                 (QStringList {QStringLiteral("tashilat|daryafti|<null>|1000000000|insert"),
+                               QStringLiteral("tashilat|mablagh|<null>|1000000000|insert"),
+                               QStringLiteral("tashilat|daryafti|1000000000|800000000|edit"),
+                               QStringLiteral("vahed_vam|mablagh|<null>|5000000|insert"),
+                               QStringLiteral("vahed_vam|mablagh|5000000|<null>|delete")}));
+
+        const qint64 person = dm().insert(QStringLiteral("pishsabt"), {QStringLiteral("lname"), QStringLiteral("nation")},
+                                          {QStringLiteral("احمدي"), QStringLiteral("0012345670")});
+        prereg::DepositValues d;
+        for (const QString& c : prereg::depositColumns())
+            d.insert(c, QString());
+        d[QStringLiteral("mablagh")] = QStringLiteral("30,000,000");
+        d[QStringLiteral("vosol")] = QStringLiteral("0");
+        d[QStringLiteral("dat")] = QStringLiteral("1403/01/15");
+        const auto dep = prereg::insertDeposit(person, d);
+        QVERIFY(dep.saved);
+        QVERIFY(prereg::deleteDeposit(dep.id));
+        QCOMPARE(historyOf(QStringLiteral("tbl='pishpardakht' and rec_id=? and field='mablagh'"), {dep.id}),
+                 (QStringList {QStringLiteral("pishpardakht|mablagh|<null>|30000000|insert"),
+                               QStringLiteral("pishpardakht|mablagh|30000000|<null>|delete")}));
+
+        QVERIFY(useradmin::insertUser({QStringLiteral("reza"), QStringLiteral("secret1"), QStringLiteral("رضا"), {}, {},
+                                       QStringLiteral("کاربر"), {}, QStringLiteral("فعال")}).isEmpty());
+        const qint64 user = dm().scalar(QStringLiteral("select id from users where us='reza'")).toLongLong();
+        const QSqlRecord read = test::rowOf(QStringLiteral("users"), user);
+        QVERIFY(useradmin::updateUser(user, {QStringLiteral("reza"), QStringLiteral("secret2"), QStringLiteral("رضا"), {}, {},
+                                             QStringLiteral("مدير"), {}, QStringLiteral("غيرفعال")},
+                                      read).isEmpty());
+        QCOMPARE(historyOf(QStringLiteral("tbl='users' and rec_id=? and amal='edit'"), {user}),
+                 (QStringList {QStringLiteral("users|lev|کاربر|مدير|edit"), QStringLiteral("users|ps|<null>|<null>|edit"),
+                               QStringLiteral("users|status|فعال|غيرفعال|edit")}));
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where tbl='users' and field='ps' and "
+                                              "(old_val is not null or new_val is not null)")), 0);
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where tbl='users' and field='ps' and amal='insert'")), 1);
     }
 };
 
