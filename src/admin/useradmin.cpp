@@ -277,6 +277,8 @@ QString saveCounties(qint64 id, const QStringList& counties)
         return kCannotEditAdmin;
     if (!isSystemAdmin() && isOwnRow(id))
         return kOwnRights;
+    history::listChanged(QStringLiteral("users"), id, {}, QStringLiteral("dastrasi2"), QStringLiteral("dastrasi2"),
+                         QStringLiteral("user_id"), QStringLiteral("cmt"), counties);
     db.exec(QStringLiteral("delete from dastrasi2 where user_id=?"), {id});
     for (const QString& c : counties)
         db.exec(QStringLiteral("insert into dastrasi2 (user_id,cmt) values (?,?)"), {id, c});

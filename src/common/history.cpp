@@ -346,6 +346,41 @@ void changedToWhere(const QString& table, const QString& column, const QString& 
                  nowValues + nowValues + nowValues, where, values, owner, ownerColumn);
 }
 
+void listChanged(const QString& table, qint64 id, Owner owner, const QString& field, const QString& listTable,
+                 const QString& keyColumn, const QString& valueColumn, const QStringList& now)
+{
+    Database& db = dm();
+    Pending& p = pendingOf(db);
+    const QString logId = p.logWritten ? db.dialect().lastOwnId(QStringLiteral("log")) : QStringLiteral("cast(? as bigint)");
+    const QVariantList head {table, id, owner.customer, owner.project, field};
+    QVariantList tail {QString::fromLatin1(kEdit), session().prsId, userName(), jalali::today(),
+                       QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))};
+    if (!p.logWritten)
+        tail << p.mark;
+    const QString select = QStringLiteral("select ?,cast(? as integer),cast(? as integer),cast(? as integer),?,%1,%2,?,"
+                                          "cast(? as integer),?,?,?,") + logId;
+    const QString insert = QStringLiteral("insert into %1 (%2) ").arg(QString::fromLatin1(kTable), kColumns);
+    // Dropped: the stored values the new list does not hold.
+    QString where = keyColumn + QStringLiteral("=?");
+    QVariantList values = head + tail;
+    values << id;
+    if (!now.isEmpty()) {
+        where += QStringLiteral(" and %1 not in (%2)").arg(valueColumn, QStringList(now.size(), QStringLiteral("?")).join(','));
+        for (const QString& v : now)
+            values << v;
+    }
+    db.execLater(insert + select.arg(valueColumn, QStringLiteral("null")) + QStringLiteral(" from ") + listTable +
+                     QStringLiteral(" where ") + where,
+                 values);
+    // Added: each new value not stored yet.
+    for (const QString& v : now)
+        db.execLater(insert + select.arg(QStringLiteral("null"), QStringLiteral("?")) +
+                         QStringLiteral(" where not exists (select 1 from %1 where %2=? and %3=?)").arg(listTable, keyColumn, valueColumn),
+                     QVariantList(head) << v << tail << id << v);
+    if (!p.logWritten && db.transactionDepth() > 0)
+        p.waiting = true;
+}
+
 void noteLogRow(Database& db)
 {
     if (db.transactionDepth() == 0)

@@ -104,6 +104,13 @@ void changedWhere(const QString& table, const QString& column, const QVariant& n
 void changedToWhere(const QString& table, const QString& column, const QString& nowSql, const QVariantList& nowValues,
                     const QString& where, const QVariantList& values, Owner owner, const QString& ownerColumn = {});
 
+// A record's list kept as rows of another table (a user's counties): the
+// values of `listTable`.`valueColumn` under `keyColumn`=id that the new list
+// drops (old value, no new) and the values it adds (no old, new value), as
+// edits of `field` of the record; queued before the list's rows are replaced.
+void listChanged(const QString& table, qint64 id, Owner owner, const QString& field, const QString& listTable,
+                 const QString& keyColumn, const QString& valueColumn, const QStringList& now);
+
 // Called by the activity-log writer after it queued its row: the history rows
 // of the same transaction link to it.
 void noteLogRow(Database& db);

@@ -360,6 +360,12 @@ private Q_SLOTS:
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where tbl='users' and field='ps' and "
                                               "(old_val is not null or new_val is not null)")), 0);
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where tbl='users' and field='ps' and amal='insert'")), 1);
+        // Counties: the dropped and the added, nothing for the kept.
+        QVERIFY(useradmin::saveCounties(user, {QStringLiteral("شيراز"), QStringLiteral("مرودشت")}).isEmpty());
+        QVERIFY(useradmin::saveCounties(user, {QStringLiteral("مرودشت"), QStringLiteral("کازرون")}).isEmpty());
+        QCOMPARE(historyOf(QStringLiteral("tbl='users' and rec_id=? and field='dastrasi2'"), {user}),
+                 (QStringList {QStringLiteral("users|dastrasi2|<null>|شيراز|edit"), QStringLiteral("users|dastrasi2|<null>|مرودشت|edit"),
+                               QStringLiteral("users|dastrasi2|شيراز|<null>|edit"), QStringLiteral("users|dastrasi2|<null>|کازرون|edit")}));
     }
 };
 
