@@ -2,6 +2,7 @@
 
 #include "common/activitylog.h"
 #include "common/fieldcheck.h"
+#include "common/history.h"
 #include "common/logtexts.h"
 #include "common/session.h"
 #include "common/stale.h"
@@ -142,9 +143,14 @@ QString insertUser(const UserFields& f)
     db.lockTable(QStringLiteral("users"));
     if (nameTaken(f.us))
         return kDuplicate;
-    db.exec(QStringLiteral("insert into users (us,ps,ver,lev,ostan,semat,mobile,nam,status) values (?,?,?,?,?,?,?,?,?)"),
-            {f.us, password::hash(f.ps), QStringLiteral(""), f.lev, notNull(f.ostan), notNull(f.semat),
-             notNull(f.mobile), notNull(f.nam), notNull(f.status)});
+    const QStringList columns {QStringLiteral("us"),    QStringLiteral("ps"),     QStringLiteral("ver"),
+                               QStringLiteral("lev"),   QStringLiteral("ostan"),  QStringLiteral("semat"),
+                               QStringLiteral("mobile"), QStringLiteral("nam"),   QStringLiteral("status")};
+    const QVariantList values {f.us, password::hash(f.ps), QStringLiteral(""), f.lev, notNull(f.ostan), notNull(f.semat),
+                               notNull(f.mobile), notNull(f.nam), notNull(f.status)};
+    const qint64 id = db.insert(QStringLiteral("users"), columns, values);
+    // The password only as set, never its hash.
+    history::inserted(QStringLiteral("users"), id, {}, history::rowOf(columns, values));
     writeLog(QString::fromUtf8(logtext::kNewUser) + f.us + QLatin1Char(' ') + f.ostan);
     tx.commit();
     return {};
@@ -190,8 +196,16 @@ QString updateUser(qint64 id, const UserFields& f, const QSqlRecord& read)
         return kDuplicate;
     db.exec(QStringLiteral("update users set us=?,lev=?,nam=?,semat=?,mobile=?,ostan=?,status=? where id=?"),
             {f.us, f.lev, notNull(f.nam), notNull(f.semat), notNull(f.mobile), notNull(f.ostan), notNull(f.status), id});
-    if (!f.ps.isEmpty())
-        db.exec(QStringLiteral("update users set ps=? where id=?"), {password::hash(f.ps), id});
+    QVariantMap written {{QStringLiteral("us"), f.us},          {QStringLiteral("lev"), f.lev},
+                         {QStringLiteral("nam"), notNull(f.nam)}, {QStringLiteral("semat"), notNull(f.semat)},
+                         {QStringLiteral("mobile"), notNull(f.mobile)}, {QStringLiteral("ostan"), notNull(f.ostan)},
+                         {QStringLiteral("status"), notNull(f.status)}};
+    if (!f.ps.isEmpty()) {
+        const QString hash = password::hash(f.ps);
+        db.exec(QStringLiteral("update users set ps=? where id=?"), {hash, id});
+        written.insert(QStringLiteral("ps"), hash);   // recorded as "changed", without values
+    }
+    history::edited(QStringLiteral("users"), id, {}, *row, written);
     writeLog(QString::fromUtf8(logtext::kEditUser) + f.us + QLatin1Char(' ') + f.ostan);
     tx.commit();
     return {};
@@ -206,6 +220,7 @@ QString deleteUser(qint64 id)
         return kUserMissing;
     if (isAdminName(t->us) || protectedFromSession(*t))
         return kCannotDeleteAdmin;
+    history::deletedWhere(QStringLiteral("users"), QStringLiteral("id=?"), {id}, {});
     db.exec(QStringLiteral("delete from users where id=?"), {id});
     // A later user must not find the rights of this one under a reused id.
     db.exec(QStringLiteral("delete from dastrasi where prs_id=?"), {id});
@@ -262,6 +277,8 @@ QString saveCounties(qint64 id, const QStringList& counties)
         return kCannotEditAdmin;
     if (!isSystemAdmin() && isOwnRow(id))
         return kOwnRights;
+    history::listChanged(QStringLiteral("users"), id, {}, QStringLiteral("dastrasi2"), QStringLiteral("dastrasi2"),
+                         QStringLiteral("user_id"), QStringLiteral("cmt"), counties);
     db.exec(QStringLiteral("delete from dastrasi2 where user_id=?"), {id});
     for (const QString& c : counties)
         db.exec(QStringLiteral("insert into dastrasi2 (user_id,cmt) values (?,?)"), {id, c});

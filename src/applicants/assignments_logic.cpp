@@ -3,6 +3,7 @@
 #include "applicants/child_texts.h"
 
 #include "common/activitylog.h"
+#include "common/history.h"
 #include "common/logtexts.h"
 #include "common/nationcode.h"
 #include "db/database.h"
@@ -185,12 +186,15 @@ ActionResult assign(const Side& s, qint64 customerId, qint64 spaceId)
     if (dm().firstRow(QStringLiteral("select id from %1 where num=? and bolok=? and pos=? and prj_id=?").arg(s.rows()),
                       {num, bolok, pos, prjId}))
         return r.refuse(s.duplicate);
-    r.id = dm().insert(s.rows(),
-                       {QStringLiteral("customer_id"), QStringLiteral("num"), QStringLiteral("metraj"), QStringLiteral("pos"),
-                        QStringLiteral("mablagh"), QStringLiteral("prj_id"), QStringLiteral("mablagh1"),
-                        QStringLiteral("bolok"), s.spaceId()},
-                       {customerId, num, space->value(QStringLiteral("metraj")), pos, space->value(QStringLiteral("mablagh")),
-                        prjId, space->value(QStringLiteral("mablagh1")), bolok, spaceId});
+    const QStringList columns {QStringLiteral("customer_id"), QStringLiteral("num"), QStringLiteral("metraj"),
+                               QStringLiteral("pos"), QStringLiteral("mablagh"), QStringLiteral("prj_id"),
+                               QStringLiteral("mablagh1"), QStringLiteral("bolok"), s.spaceId()};
+    const QVariantList values {customerId, num, space->value(QStringLiteral("metraj")), pos, space->value(QStringLiteral("mablagh")),
+                               prjId, space->value(QStringLiteral("mablagh1")), bolok, spaceId};
+    r.id = dm().insert(s.rows(), columns, values);
+    history::inserted(s.rows(), r.id, history::Owner::applicant(customerId), history::rowOf(columns, values));
+    history::fieldChanged(s.spaces(), spaceId, history::Owner::ofProject(prjId), QStringLiteral("status"),
+                          items::freeStatus(), items::soldStatus(lname));
     writeSideTotals(s, customerId);
     writeLog(logLine(s.logNew, *customer, num));
     tx.commit();
@@ -212,14 +216,26 @@ ActionResult unassign(const Side& s, qint64 customerId, qint64 rowId)
         return r.refuse(kRowGone);
     dm().exec(QStringLiteral("delete from %1 where id=?").arg(s.rows()), {rowId});
     writeLog(logLine(s.logDelete, *customer, row->value(QStringLiteral("num"))));
+    history::deleted(s.rows(), rowId, history::Owner::applicant(customerId), *row);
     writeSideTotals(s, customerId);
     // The space is free again unless another row still holds it.
     const qint64 spaceId = row->value(s.spaceId()).toLongLong();
-    if (spaceId > 0)
+    const auto prjOwner = history::Owner::ofProject(row->value(QStringLiteral("prj_id")).toLongLong());
+    if (spaceId > 0) {
+        history::changedWhere(s.spaces(), QStringLiteral("status"), items::freeStatus(),
+                              QStringLiteral("id=? and not exists (select 1 from %1 where %2=?)").arg(s.rows(), s.spaceId()),
+                              {spaceId, spaceId}, prjOwner);
         dm().exec(QStringLiteral("update %1 set status=? where id=? and not exists (select 1 from %2 where %3=?)")
                       .arg(s.spaces(), s.rows(), s.spaceId()),
                   {items::freeStatus(), spaceId, spaceId});
-    else
+    } else {
+        const QVariantList at {row->value(QStringLiteral("prj_id")), text(row->value(QStringLiteral("bolok"))),
+                               row->value(QStringLiteral("num")), text(row->value(QStringLiteral("pos")))};
+        history::changedWhere(s.spaces(), QStringLiteral("status"), items::freeStatus(),
+                              QStringLiteral("prj_id=? and bolok=? and num=? and pos=? and not exists "
+                                             "(select 1 from %1 where prj_id=? and bolok=? and num=? and pos=?)")
+                                  .arg(s.rows()),
+                              at + at, prjOwner);
         dm().exec(QStringLiteral("update %1 set status=? where prj_id=? and bolok=? and num=? and pos=? and not exists "
                                  "(select 1 from %2 where prj_id=? and bolok=? and num=? and pos=?)")
                       .arg(s.spaces(), s.rows()),
@@ -227,6 +243,7 @@ ActionResult unassign(const Side& s, qint64 customerId, qint64 rowId)
                    row->value(QStringLiteral("num")), text(row->value(QStringLiteral("pos"))),
                    row->value(QStringLiteral("prj_id")), text(row->value(QStringLiteral("bolok"))),
                    row->value(QStringLiteral("num")), text(row->value(QStringLiteral("pos")))});
+    }
     tx.commit();
     r.done = true;
     return r;

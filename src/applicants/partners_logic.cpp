@@ -4,6 +4,7 @@
 #include "applicants/child_texts.h"
 
 #include "common/fieldcheck.h"
+#include "common/history.h"
 #include "common/jalali.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
@@ -195,6 +196,7 @@ ActionResult addPartner(qint64 customerId, const PersonValues& typed, const appl
         values << (c == QLatin1String("sahm") ? QVariant(*sahm) : QVariant(stored(v, c)));
     }
     r.id = insertRow(QStringLiteral("shoraka"), columns, values);
+    history::inserted(QStringLiteral("shoraka"), r.id, history::Owner::applicant(customerId), history::rowOf(columns, values));
     tx.commit();
     r.done = true;
     return r;
@@ -210,6 +212,10 @@ ActionResult deletePartner(qint64 customerId, qint64 partnerId)
     // (and deleted with him), or waits and finds the partner gone.
     if (!locks::lock(locks::Row::Customer, customerId))
         return r.refuse(kCustomerGone);
+    const auto owner = history::Owner::applicant(customerId);
+    history::deletedWhere(QStringLiteral("takafol"), QStringLiteral("customer_id=? and shoraka_id=?"), {customerId, partnerId},
+                          owner);
+    history::deletedWhere(QStringLiteral("shoraka"), QStringLiteral("id=? and customer_id=?"), {partnerId, customerId}, owner);
     dm().exec(QStringLiteral("delete from takafol where customer_id=? and shoraka_id=?"), {customerId, partnerId});
     const int n = dm().execAffected(QStringLiteral("delete from shoraka where id=? and customer_id=?"), {partnerId, customerId});
     tx.commit();
@@ -265,6 +271,7 @@ ActionResult addDependant(qint64 customerId, qint64 partnerId, const PersonValue
         values << stored(v, c);
     }
     r.id = insertRow(QStringLiteral("takafol"), columns, values);
+    history::inserted(QStringLiteral("takafol"), r.id, history::Owner::applicant(customerId), history::rowOf(columns, values));
     tx.commit();
     r.done = true;
     return r;
@@ -274,8 +281,13 @@ ActionResult deleteDependant(qint64 customerId, qint64 dependantId)
 {
     ActionResult r;
     r.id = dependantId;
+    // The history of the deleted values goes with the delete, one transaction.
+    Transaction tx(dm());
+    history::deletedWhere(QStringLiteral("takafol"), QStringLiteral("id=? and customer_id=?"), {dependantId, customerId},
+                          history::Owner::applicant(customerId));
     if (dm().execAffected(QStringLiteral("delete from takafol where id=? and customer_id=?"), {dependantId, customerId}) == 0)
         return r.refuse(kRowGone);
+    tx.commit();
     r.done = true;
     return r;
 }

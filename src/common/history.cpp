@@ -123,6 +123,22 @@ QVariant bound(const std::optional<QString>& v)
     return cutToLength(*v, kValueLength);
 }
 
+// A column's value (or an expression of its type) as the history's text, in SQL.
+QString textExpr(const Dialect& d, const ColumnDef& c, const QString& expr)
+{
+    switch (c.type) {
+    case ColType::Text: return expr;
+    case ColType::Money: return d.moneyText(expr);
+    case ColType::Bit: return QStringLiteral("cast(cast(%1 as int) as varchar(1))").arg(expr);
+    case ColType::Float:
+        // A whole number without the ".0" SQLite writes, as storedText gives it.
+        return QStringLiteral("case when %1=cast(%1 as bigint) then cast(cast(%1 as bigint) as varchar(40)) "
+                              "else cast(%1 as varchar(40)) end")
+            .arg(expr);
+    default: return QStringLiteral("cast(%1 as varchar(40))").arg(expr);
+    }
+}
+
 QString userName()
 {
     return cutToLength(session().karbar, 150);
@@ -213,7 +229,8 @@ void fieldChanged(const QString& table, qint64 id, Owner owner, const QString& c
     write(table, id, owner, QString::fromLatin1(kEdit), before, {{column, now}});
 }
 
-void deletedWhere(const QString& table, const QString& where, const QVariantList& values, Owner owner)
+void deletedWhere(const QString& table, const QString& where, const QVariantList& values, Owner owner,
+                  const QString& ownerColumn)
 {
     const TableDef* t = schema().table(table);
     if (!t)
@@ -224,22 +241,26 @@ void deletedWhere(const QString& table, const QString& where, const QVariantList
     const QString logId = p.logWritten ? d.lastOwnId(QStringLiteral("log")) : QStringLiteral("cast(? as bigint)");
     const QString today = jalali::today();
     const QString now = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    const bool perRow = !ownerColumn.isEmpty();
+    const QString custExpr = perRow && owner.customer != 0 ? QStringLiteral("cast(%1 as integer)").arg(ownerColumn)
+                                                           : QStringLiteral("cast(? as integer)");
+    const QString prjExpr = perRow && owner.project != 0 ? QStringLiteral("cast(%1 as integer)").arg(ownerColumn)
+                                                         : QStringLiteral("cast(? as integer)");
     QStringList parts;
     QVariantList bound;
     for (const ColumnDef& c : t->columns) {
         if (skipped(&c, c.name) || secret(table, c.name))
             continue;
-        QString expr;
-        switch (c.type) {
-        case ColType::Text: expr = c.name; break;
-        case ColType::Money: expr = d.moneyText(c.name); break;
-        case ColType::Bit: expr = QStringLiteral("cast(cast(%1 as int) as varchar(1))").arg(c.name); break;
-        default: expr = QStringLiteral("cast(%1 as varchar(40))").arg(c.name); break;
-        }
-        parts << QStringLiteral("select ?,id,cast(? as integer),cast(? as integer),?,%1,null,?,cast(? as integer),?,?,?,%2 "
+        const QString expr = textExpr(d, c, c.name);
+        parts << QStringLiteral("select ?,id,%5,%6,?,%1,null,?,cast(? as integer),?,?,?,%2 "
                                 "from %3 where (%4) and %1 is not null and %1<>? and %1<>?")
-                     .arg(expr, logId, table, where);
-        bound << table << owner.customer << owner.project << c.name << QString::fromLatin1(kDelete) << session().prsId << userName() << today << now;
+                     .arg(expr, logId, table, where, custExpr, prjExpr);
+        bound << table;
+        if (custExpr.contains(QLatin1Char('?')))
+            bound << owner.customer;
+        if (prjExpr.contains(QLatin1Char('?')))
+            bound << owner.project;
+        bound << c.name << QString::fromLatin1(kDelete) << session().prsId << userName() << today << now;
         if (!p.logWritten)
             bound << p.mark;
         bound << values << QStringLiteral("") << QString::fromLatin1(kEmptyDateMask);
@@ -251,6 +272,113 @@ void deletedWhere(const QString& table, const QString& where, const QVariantList
     db.execLater(QStringLiteral("insert into %1 (%2) ").arg(QString::fromLatin1(kTable), kColumns) +
                      parts.join(QStringLiteral(" union all ")),
                  bound);
+}
+
+namespace {
+
+// The insert ... select behind changedWhere and changedToWhere: `newExpr` is
+// the new value's text in SQL with its bound values, `differs` the condition
+// that it differs from the old text (with its bound values).
+void queueChanged(const QString& table, const QString& column, const QString& newExpr, const QVariantList& newValues,
+                  const QString& differs, const QVariantList& differsValues, const QString& where,
+                  const QVariantList& values, Owner owner, const QString& ownerColumn)
+{
+    const ColumnDef* c = columnDef(table, column);
+    Database& db = dm();
+    const Dialect& d = db.dialect();
+    Pending& p = pendingOf(db);
+    const QString logId = p.logWritten ? d.lastOwnId(QStringLiteral("log")) : QStringLiteral("cast(? as bigint)");
+    const bool perRow = !ownerColumn.isEmpty();
+    const QString custExpr = perRow && owner.customer != 0 ? QStringLiteral("cast(%1 as integer)").arg(ownerColumn)
+                                                           : QStringLiteral("cast(? as integer)");
+    const QString prjExpr = perRow && owner.project != 0 ? QStringLiteral("cast(%1 as integer)").arg(ownerColumn)
+                                                         : QStringLiteral("cast(? as integer)");
+    QVariantList args {table};
+    if (custExpr.contains(QLatin1Char('?')))
+        args << owner.customer;
+    if (prjExpr.contains(QLatin1Char('?')))
+        args << owner.project;
+    args << column << newValues << QString::fromLatin1(kEdit) << session().prsId << userName() << jalali::today()
+         << QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    if (!p.logWritten)
+        args << p.mark;
+    args << values << differsValues;
+    if (!p.logWritten && db.transactionDepth() > 0)
+        p.waiting = true;
+    db.execLater(QStringLiteral("insert into %1 (%2) select ?,id,%3,%4,?,%5,%6,?,cast(? as integer),?,?,?,%7 from %8 ")
+                         .arg(QString::fromLatin1(kTable), kColumns, custExpr, prjExpr, textExpr(d, *c, column), newExpr, logId,
+                              table) +
+                     QStringLiteral("where (") + where + QStringLiteral(") and ") + differs,
+                 args);
+}
+
+} // namespace
+
+void changedWhere(const QString& table, const QString& column, const QVariant& now, const QString& where,
+                  const QVariantList& values, Owner owner, const QString& ownerColumn)
+{
+    const ColumnDef* c = columnDef(table, column);
+    if (!c || skipped(c, column) || secret(table, column))
+        return;
+    const QString old = textExpr(dm().dialect(), *c, column);
+    // A row changes when its stored text differs from the new one (NULL apart from '').
+    const std::optional<QString> newText = textOf(table, column, now);
+    if (newText)
+        queueChanged(table, column, QStringLiteral("?"), {bound(newText)}, QStringLiteral("(%1 is null or %1<>?)").arg(old),
+                     {*newText}, where, values, owner, ownerColumn);
+    else
+        queueChanged(table, column, QStringLiteral("null"), {}, QStringLiteral("%1 is not null").arg(old), {}, where, values,
+                     owner, ownerColumn);
+}
+
+void changedToWhere(const QString& table, const QString& column, const QString& nowSql, const QVariantList& nowValues,
+                    const QString& where, const QVariantList& values, Owner owner, const QString& ownerColumn)
+{
+    const ColumnDef* c = columnDef(table, column);
+    if (!c || skipped(c, column) || secret(table, column))
+        return;
+    const Dialect& d = dm().dialect();
+    const QString old = textExpr(d, *c, column);
+    const QString now = textExpr(d, *c, QStringLiteral("(%1)").arg(nowSql));
+    // NULL apart from any value, on both backends.
+    queueChanged(table, column, now, nowValues,
+                 QStringLiteral("(case when %1 is null then %2 is not null when %2 is null then 1=1 else %1<>%2 end)").arg(old, now),
+                 nowValues + nowValues + nowValues, where, values, owner, ownerColumn);
+}
+
+void listChanged(const QString& table, qint64 id, Owner owner, const QString& field, const QString& listTable,
+                 const QString& keyColumn, const QString& valueColumn, const QStringList& now)
+{
+    Database& db = dm();
+    Pending& p = pendingOf(db);
+    const QString logId = p.logWritten ? db.dialect().lastOwnId(QStringLiteral("log")) : QStringLiteral("cast(? as bigint)");
+    const QVariantList head {table, id, owner.customer, owner.project, field};
+    QVariantList tail {QString::fromLatin1(kEdit), session().prsId, userName(), jalali::today(),
+                       QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))};
+    if (!p.logWritten)
+        tail << p.mark;
+    const QString select = QStringLiteral("select ?,cast(? as integer),cast(? as integer),cast(? as integer),?,%1,%2,?,"
+                                          "cast(? as integer),?,?,?,") + logId;
+    const QString insert = QStringLiteral("insert into %1 (%2) ").arg(QString::fromLatin1(kTable), kColumns);
+    // Dropped: the stored values the new list does not hold.
+    QString where = keyColumn + QStringLiteral("=?");
+    QVariantList values = head + tail;
+    values << id;
+    if (!now.isEmpty()) {
+        where += QStringLiteral(" and %1 not in (%2)").arg(valueColumn, QStringList(now.size(), QStringLiteral("?")).join(','));
+        for (const QString& v : now)
+            values << v;
+    }
+    db.execLater(insert + select.arg(valueColumn, QStringLiteral("null")) + QStringLiteral(" from ") + listTable +
+                     QStringLiteral(" where ") + where,
+                 values);
+    // Added: each new value not stored yet.
+    for (const QString& v : now)
+        db.execLater(insert + select.arg(QStringLiteral("null"), QStringLiteral("?")) +
+                         QStringLiteral(" where not exists (select 1 from %1 where %2=? and %3=?)").arg(listTable, keyColumn, valueColumn),
+                     QVariantList(head) << v << tail << id << v);
+    if (!p.logWritten && db.transactionDepth() > 0)
+        p.waiting = true;
 }
 
 void noteLogRow(Database& db)

@@ -34,12 +34,25 @@ struct Owner {
     qint64 project = 0;    // else the project (projects.id)
     static Owner applicant(qint64 id) { return {id, 0}; }
     static Owner ofProject(qint64 id) { return {0, id}; }
+    // For the set-based writers: each row's applicant, read from the column
+    // they name.
+    static Owner eachApplicant() { return {-1, 0}; }
+    static Owner eachProject() { return {0, -1}; }
 };
 
 // A column's value as the history keeps it: the text the column stores
 // (amounts without the scale's trailing zeros, flags as 1 or 0), a null
 // QString for NULL.  Columns outside the schema keep their text.
 QString storedText(const QString& table, const QString& column, const QVariant& value);
+
+// An insert's columns and values as the row the writer takes.
+inline QVariantMap rowOf(const QStringList& columns, const QVariantList& values)
+{
+    QVariantMap row;
+    for (qsizetype i = 0; i < columns.size() && i < values.size(); ++i)
+        row.insert(columns.at(i), values.at(i));
+    return row;
+}
 
 // Writes the history of one action on one record.  `before` is the row read
 // under the action's lock (none for an insert), `after` the columns the
@@ -73,7 +86,30 @@ void fieldChanged(const QString& table, qint64 id, Owner owner, const QString& c
 // The history of rows about to be deleted that the action has not read: one
 // insert ... select over `where` (a condition on the table's columns with its
 // bound values), queued before the delete, so it costs no round trip.
-void deletedWhere(const QString& table, const QString& where, const QVariantList& values, Owner owner);
+// `ownerColumn` as for changedWhere.
+void deletedWhere(const QString& table, const QString& where, const QVariantList& values, Owner owner,
+                  const QString& ownerColumn = {});
+
+// The history of a column a set-based update is about to change in rows the
+// action has not read: one insert ... select of the rows matching `where`
+// whose value differs from `now`, the old value read by the same statement,
+// queued before the update, so it costs no round trip.  `ownerColumn` (when
+// given) names the column holding each row's owner (an applicant's or a
+// project's id, as `owner` says), else every row has `owner`.
+void changedWhere(const QString& table, const QString& column, const QVariant& now, const QString& where,
+                  const QVariantList& values, Owner owner, const QString& ownerColumn = {});
+// The same where the new value is an expression over each row (`nowSql` with
+// its bound `nowValues`, the expression the update writes), compared with the
+// old value as the column's stored text.
+void changedToWhere(const QString& table, const QString& column, const QString& nowSql, const QVariantList& nowValues,
+                    const QString& where, const QVariantList& values, Owner owner, const QString& ownerColumn = {});
+
+// A record's list kept as rows of another table (a user's counties): the
+// values of `listTable`.`valueColumn` under `keyColumn`=id that the new list
+// drops (old value, no new) and the values it adds (no old, new value), as
+// edits of `field` of the record; queued before the list's rows are replaced.
+void listChanged(const QString& table, qint64 id, Owner owner, const QString& field, const QString& listTable,
+                 const QString& keyColumn, const QString& valueColumn, const QStringList& now);
 
 // Called by the activity-log writer after it queued its row: the history rows
 // of the same transaction link to it.

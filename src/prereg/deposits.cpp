@@ -5,6 +5,7 @@
 #include "prereg/prereg_texts.h"
 
 #include "common/fieldcheck.h"
+#include "common/history.h"
 #include "common/jalali.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
@@ -174,6 +175,7 @@ DepositResult insertDeposit(qint64 pishsabtId, DepositValues& v)
     }
     DepositResult r;
     r.id = dm().insert(kDepositsTable, columns, values);
+    history::inserted(kDepositsTable, r.id, {}, history::rowOf(columns, values));
     tx.commit();
     r.saved = true;
     return r;
@@ -197,6 +199,7 @@ std::optional<DepositValues> deleteDeposit(qint64 id)
     const auto row = dm().firstRow(QStringLiteral("select * from pishpardakht where id=?"), {id});
     if (!row || dm().execAffected(QStringLiteral("delete from pishpardakht where id=?"), {id}) != 1)
         return std::nullopt;
+    history::deleted(kDepositsTable, id, {}, *row);
     tx.commit();
     return depositValuesOf(*row);
 }

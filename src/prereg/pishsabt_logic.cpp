@@ -8,6 +8,7 @@
 #include "common/deletepassword.h"
 #include "common/dialogs.h"
 #include "common/fieldcheck.h"
+#include "common/history.h"
 #include "common/jalali.h"
 #include "common/logtexts.h"
 #include "common/nationcode.h"
@@ -123,6 +124,10 @@ QString logPlace(const PersonValues& v)
 // Deletes the deposits, then the row; false when no row went.
 bool deleteRows(qint64 id)
 {
+    // Pre-registrations and their deposits belong to no applicant or project:
+    // their history is found by their own ids.
+    history::deletedWhere(QStringLiteral("pishpardakht"), QStringLiteral("pishsabt_id=?"), {id}, {});
+    history::deletedWhere(kTable, QStringLiteral("id=?"), {id}, {});
     dm().exec(QStringLiteral("delete from pishpardakht where pishsabt_id=?"), {id});
     return dm().execAffected(QStringLiteral("delete from pishsabt where id=?"), {id}) == 1;
 }
@@ -212,6 +217,7 @@ SaveResult insertPerson(PersonValues& v, const Ask& ask)
     values << textValue(session().karbar);
     SaveResult r;
     r.id = dm().insert(kTable, columns, values);
+    history::inserted(kTable, r.id, {}, history::rowOf(columns, values));
     writeLog(QString::fromUtf8(logtext::kNewPishsabt) + logPlace(v));
     tx.commit();
     r.saved = true;
@@ -247,6 +253,7 @@ SaveResult updatePerson(qint64 id, const PersonValues& before, PersonValues& v)
     for (const QString& c : formColumns())
         sets << c + QStringLiteral("=?");
     QVariantList values = boundValues(v);
+    history::edited(kTable, id, {}, *stored, history::rowOf(formColumns(), values));
     values << id;
     dm().exec(QStringLiteral("update pishsabt set ") + sets.join(',') + QStringLiteral(" where id=?"), values);
     writeLog(QString::fromUtf8(logtext::kEditPishsabt) + logPlace(v));

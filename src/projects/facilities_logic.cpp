@@ -2,6 +2,7 @@
 
 #include "facility_texts.h"
 
+#include "common/history.h"
 #include "common/jalali.h"
 #include "common/monedit.h"
 #include "common/nationcode.h"
@@ -225,6 +226,7 @@ ActionResult insertFacility(qint64 prjId, const FacilityForm& f)
     QVariantList values {prjId};
     values << formValues(f, *v);
     r.id = dm().insert(QStringLiteral("tashilat"), columns, values);
+    history::inserted(QStringLiteral("tashilat"), r.id, history::Owner::ofProject(prjId), history::rowOf(columns, values));
     tx.commit();
     r.done = true;
     return r;
@@ -256,6 +258,9 @@ ActionResult updateFacility(qint64 facilityId, const FacilityForm& f, const QSql
         sql += (i ? QStringLiteral(",") : QString()) + columns[i] + QStringLiteral("=?");
     sql += QStringLiteral(" where id=?");
     QVariantList values = formValues(f, *v);
+    history::edited(QStringLiteral("tashilat"), facilityId,
+                    history::Owner::ofProject(now->value(QStringLiteral("prj_id")).toLongLong()), *now,
+                    history::rowOf(columns, values));
     values << facilityId;
     dm().exec(sql, values);
     tx.commit();
@@ -277,6 +282,8 @@ ActionResult deleteFacility(qint64 facilityId)
         return r.refuse(factext::kFacilityGone);
     if (hasLoans(facilityId))
         return r.refuse(factext::kDeleteRefused);
+    history::deletedWhere(QStringLiteral("tashilat"), QStringLiteral("id=?"), {facilityId}, history::Owner::eachProject(),
+                          QStringLiteral("prj_id"));
     dm().exec(QStringLiteral("delete from tashilat where id=?"), {facilityId});
     tx.commit();
     r.done = true;
@@ -411,6 +418,9 @@ ActionResult addLoan(qint64 unitId, qint64 tashilatId, const QString& amountText
                        {QStringLiteral("prj_id"), QStringLiteral("tashilat_id"), QStringLiteral("vahed_id"),
                         QStringLiteral("mablagh")},
                        {prjId, tashilatId, unitId, *amount});
+    history::inserted(QStringLiteral("vahed_vam"), r.id, history::Owner::ofProject(prjId),
+                      {{QStringLiteral("tashilat_id"), tashilatId}, {QStringLiteral("vahed_id"), unitId},
+                       {QStringLiteral("mablagh"), *amount}});
     setUnitTotals(unitId);
     tx.commit();
     r.done = true;
@@ -427,6 +437,8 @@ ActionResult deleteLoan(qint64 loanId)
     const qint64 unitId = loan->value(0).toLongLong();
     // The unit's lock keeps its total in step with a loan added meanwhile.
     locks::lock(locks::Row::Unit, unitId);
+    history::deletedWhere(QStringLiteral("vahed_vam"), QStringLiteral("id=?"), {loanId}, history::Owner::eachProject(),
+                          QStringLiteral("prj_id"));
     if (dm().execAffected(QStringLiteral("delete from vahed_vam where id=?"), {loanId}) != 1)
         return r.refuse(factext::kLoanGone);
     setUnitTotals(unitId);

@@ -7,6 +7,7 @@
 #include "common/deletepassword.h"
 #include "common/dialogs.h"
 #include "common/fieldcheck.h"
+#include "common/history.h"
 #include "common/jalali.h"
 #include "common/listmodel.h"
 #include "common/logtexts.h"
@@ -308,6 +309,8 @@ SaveResult insertProject(ProjectValues& v)
         return refusal(prjtext::kDuplicateCode, col("prj_cod"));
     SaveResult r;
     r.id = dm().insert(QStringLiteral("projects"), projectColumns(), boundValues(v));
+    history::inserted(QStringLiteral("projects"), r.id, history::Owner::ofProject(r.id),
+                      history::rowOf(projectColumns(), boundValues(v)));
     writeLog(QString::fromUtf8(logtext::kNewProject) + logPlace(v));
     tx.commit();
     r.saved = true;
@@ -355,8 +358,15 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
                           values) != 1)
         return refusal(kProjectGone, col("ostan"));
     writeLog(QString::fromUtf8(logtext::kEditProject) + logPlace(v));
+    history::edited(QStringLiteral("projects"), id, history::Owner::ofProject(id), *place,
+                    history::rowOf(projectColumns(), boundValues(v)));
     // The applicants of the project carry copies of its identity; their province
     // and county stay as they are.
+    // The history of each applicant's copy, read by the statements that record
+    // it, queued before the update.
+    for (const char* c : {"prj_cod", "shahr", "rosta", "prj_name", "prj_typ", "zamin_adr", "zamin_pelak"})
+        history::changedWhere(QStringLiteral("customers"), QString::fromLatin1(c), textValue(v.value(col(c))),
+                              QStringLiteral("prj_id=?"), {id}, history::Owner::eachApplicant(), QStringLiteral("id"));
     dm().execLater(QStringLiteral("update customers set prj_cod=?,shahr=?,rosta=?,prj_name=?,prj_typ=?,zamin_adr=?,"
                              "zamin_pelak=? where prj_id=?"),
               {textValue(v.value(col("prj_cod"))), textValue(v.value(col("shahr"))), textValue(v.value(col("rosta"))),
@@ -384,6 +394,10 @@ std::optional<QString> deleteProjectRows(qint64 id, const QString& ostan, const 
             QStringLiteral("select lname,nation from customers where prj_id=? order by id"), {id}))
         return prjtext::kDeleteRefused + text(holder->value(0)) + '*' + text(holder->value(1));
     writeLog(QString::fromUtf8(logtext::kDeleteProject) + ostan + ' ' + prjName);
+    const auto owner = history::Owner::ofProject(id);
+    for (const char* table : {"vahedha", "parkingha", "anbariha", "tashilat"})
+        history::deletedWhere(QString::fromLatin1(table), QStringLiteral("prj_id=?"), {id}, owner);
+    history::deletedWhere(QStringLiteral("projects"), QStringLiteral("id=?"), {id}, owner);
     for (const char* table : {"vahedha", "parkingha", "anbariha", "tashilat", "vahed_vam"})
         dm().exec(QStringLiteral("delete from ") + QString::fromLatin1(table) + QStringLiteral(" where prj_id=?"), {id});
     dm().exec(QStringLiteral("delete from projects where id=?"), {id});

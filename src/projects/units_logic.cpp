@@ -3,6 +3,7 @@
 #include "common/jalali.h"
 #include "common/activitylog.h"
 #include "common/fieldcheck.h"
+#include "common/history.h"
 #include "common/logtexts.h"
 #include "common/monedit.h"
 #include "common/stale.h"
@@ -237,6 +238,7 @@ ActionResult insertUnit(const QSqlRecord& project, const UnitForm& f)
     QVariantList values {prjId};
     values << formValues(f, c, f.status) << QVariant(qint64(0));
     r.id = dm().insert(QStringLiteral("vahedha"), columns, values);
+    history::inserted(QStringLiteral("vahedha"), r.id, history::Owner::ofProject(prjId), history::rowOf(columns, values));
     writeLog(QString::fromUtf8(logtext::kNewUnit) + projectText(*prj, "ostan") + QLatin1Char(' ') +
              projectText(*prj, "shahrestan") + QLatin1Char(' ') + projectText(*prj, "prj_name") + QLatin1Char(' ') +
              f.shenase());
@@ -309,6 +311,7 @@ ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm
         sql += (i ? QStringLiteral(",") : QString()) + columns[i] + QStringLiteral("=?");
     sql += QStringLiteral(" where id=?");
     QVariantList values = formValues(f, c, status);
+    history::edited(QStringLiteral("vahedha"), unitId, history::Owner::ofProject(prjId), *old, history::rowOf(columns, values));
     values << unitId;
     dm().exec(sql, values);
     writeLog(QString::fromUtf8(logtext::kEditUnit) + projectText(*prj, "ostan") + QLatin1Char(' ') +
@@ -316,7 +319,19 @@ ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm
              f.shenase());
     // The buyers' copy of the unit; each buyer's amount keeps his discount.  The
     // loan total is read as stored now (after this update took the unit's lock),
-    // so that a loan given meanwhile is not undone.
+    // so that a loan given meanwhile is not undone.  The history keeps each
+    // buyer's area and prices as they change, read by the statement that
+    // records them, queued before the update.
+    {
+        const QString buyers = QStringLiteral("prj_id=? and vahed_id=?");
+        const auto each = history::Owner::eachApplicant();
+        history::changedWhere(QStringLiteral("customers"), QStringLiteral("metraj"), c.metraj, buyers, {prjId, unitId}, each,
+                              QStringLiteral("id"));
+        history::changedWhere(QStringLiteral("customers"), QStringLiteral("mablagh1"), c.mablagh1, buyers, {prjId, unitId},
+                              each, QStringLiteral("id"));
+        history::changedToWhere(QStringLiteral("customers"), QStringLiteral("mablagh"), QStringLiteral("?-coalesce(takhfif,0)"),
+                                {c.mablagh}, buyers, {prjId, unitId}, each, QStringLiteral("id"));
+    }
     dm().exec(QStringLiteral("update customers set shenase=?,karbari=?,bolok=?,tabaghe=?,vahed_no=?,jahat=?,metraj=?,"
                              "teras=?,teras1=?,mablagh1=?,vam=(select vam from vahedha where id=?),ekhtesasi=?,moshtarak=?,otagh=?,"
                              "mablagh=?-coalesce(takhfif,0),vahed_typ=?,hayat=?,hayat1=?,metraj_z=? "
@@ -352,6 +367,7 @@ ActionResult deleteUnit(const QSqlRecord& project, qint64 unitId)
                         QLatin1Char('*') + text(buyer->value(1)));
     writeLog(QString::fromUtf8(logtext::kDeleteUnit) + projectText(*prj, "ostan") + QLatin1Char(' ') +
              projectText(*prj, "prj_name") + QLatin1Char(' ') + text(unit->value(0)));
+    history::deletedWhere(QStringLiteral("vahedha"), QStringLiteral("id=?"), {unitId}, history::Owner::ofProject(prjId));
     dm().exec(QStringLiteral("delete from vahed_vam where vahed_id=?"), {unitId});
     dm().exec(QStringLiteral("delete from vahedha where id=?"), {unitId});
     tx.commit();
@@ -363,19 +379,30 @@ ActionResult deleteUnit(const QSqlRecord& project, qint64 unitId)
 int repairUnitStatuses()
 {
     Transaction tx(dm());
-    QList<QPair<qint64, QString>> held;
+    struct Held {
+        qint64 unit;
+        QString lname;
+        qint64 prj;
+    };
+    QList<Held> held;
     {
-        QSqlQuery q = dm().exec(QStringLiteral("select vahed_id,lname from customers where not (") +
+        QSqlQuery q = dm().exec(QStringLiteral("select vahed_id,lname,prj_id from customers where not (") +
                                     jalali::dateIsSet(QStringLiteral("transport_dat")) +
                                     QStringLiteral(") and vahed_id in (select id from vahedha where status=?) order by id"),
                                 {items::freeStatus()});
         while (q.next())
-            held.append({q.value(0).toLongLong(), text(q.value(1))});
+            held.append({q.value(0).toLongLong(), text(q.value(1)), q.value(2).toLongLong()});
     }
     int n = 0;
-    for (const auto& [id, lname] : held)
-        n += dm().execAffected(QStringLiteral("update vahedha set status=? where id=? and status=?"),
-                               {items::soldStatus(lname), id, items::freeStatus()});
+    for (const auto& [id, lname, prj] : held) {
+        const int changed = dm().execAffected(QStringLiteral("update vahedha set status=? where id=? and status=?"),
+                                              {items::soldStatus(lname), id, items::freeStatus()});
+        if (changed == 1) {
+            history::fieldChanged(QStringLiteral("vahedha"), id, history::Owner::ofProject(prj),
+                                  QStringLiteral("status"), items::freeStatus(), items::soldStatus(lname));
+        }
+        n += changed;
+    }
     tx.commit();
     return n;
 }

@@ -6,7 +6,15 @@
 #include "applicants/applicant_fixtures.h"
 
 #include "applicants/applicant_texts.h"
+#include "applicants/assignments_logic.h"
+#include "applicants/partners_logic.h"
 #include "applicants/payments_logic.h"
+
+#include "admin/useradmin.h"
+#include "prereg/deposits.h"
+#include "projects/facilities_logic.h"
+#include "projects/projects_logic.h"
+#include "projects/units_logic.h"
 
 #include "common/history.h"
 #include "common/jalali.h"
@@ -193,6 +201,171 @@ private Q_SLOTS:
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where log_id=?"), {deleteLog}),
                  test::countOf(QStringLiteral("select count(*) from taghirat where amal='delete' and not (tbl='pardakht' and rec_id=?)"),
                                {payment}));
+    }
+
+    // The applicant's partners, dependants and spaces: what was added and
+    // what was deleted, all under him; a space's status under its project,
+    // from free to sold and back from the status it held.
+    void childrenAndSpacesRecordUnderTheApplicant()
+    {
+        dm().exec(QStringLiteral("update customers set sahm=2 where id=?"), {m_id});
+        const auto person = [](const QString& lname, const QString& sahm) {
+            return partners::PersonValues {{QStringLiteral("fname"), QStringLiteral("رضا")}, {QStringLiteral("lname"), lname},
+                                           {QStringLiteral("sahm"), sahm}, {QStringLiteral("nesbat"), QStringLiteral("فرزند")},
+                                           {QStringLiteral("nation"), QStringLiteral("۰۰۱۲۳۴۵۶۷۰")}};
+        };
+        const auto r = partners::addPartner(m_id, person(QStringLiteral("شريک"), QStringLiteral("1.5")), test::answering(true));
+        QVERIFY(r.done);
+        QVERIFY(partners::addDependant(m_id, r.id, person(QStringLiteral("فرزند۱"), {})).done);
+        const auto own = partners::addDependant(m_id, 0, person(QStringLiteral("فرزند۲"), {}));
+        QVERIFY(own.done);
+        const int added = historyCount();
+        QVERIFY(!partners::addPartner(m_id, person(QStringLiteral("زياد"), QStringLiteral("5")), test::answering(true)).done);
+        QVERIFY(!partners::deleteDependant(m_id + 1, own.id).done);   // not his: refused, nothing written
+        QCOMPARE(historyCount(), added);
+        QVERIFY(partners::deleteDependant(m_id, own.id).done);
+        QVERIFY(partners::deletePartner(m_id, r.id).done);
+        QCOMPARE(historyOf(QStringLiteral("cust_id=? and field in ('lname','sahm') and tbl in ('shoraka','takafol')"), {m_id}),
+                 (QStringList {QStringLiteral("shoraka|lname|<null>|شريک|insert"), QStringLiteral("shoraka|sahm|<null>|1.5|insert"),
+                               QStringLiteral("takafol|lname|<null>|فرزند۱|insert"), QStringLiteral("takafol|lname|<null>|فرزند۲|insert"),
+                               QStringLiteral("takafol|lname|فرزند۲|<null>|delete"), QStringLiteral("takafol|lname|فرزند۱|<null>|delete"),
+                               QStringLiteral("shoraka|lname|شريک|<null>|delete"), QStringLiteral("shoraka|sahm|1.5|<null>|delete")}));
+
+        const qint64 prj = m_prj.value(QStringLiteral("id")).toLongLong();
+        const qint64 space = dm().insert(QStringLiteral("parkingha"),
+                                         {QStringLiteral("prj_id"), QStringLiteral("bolok"), QStringLiteral("num"), QStringLiteral("pos"),
+                                          QStringLiteral("metraj"), QStringLiteral("mablagh"), QStringLiteral("status")},
+                                         {prj, QStringLiteral("A"), 12, QStringLiteral("همکف"), 12.5, 50000000, items::freeStatus()});
+        const auto a = assignments::assign(assignments::parkingSide(), m_id, space);
+        QVERIFY(a.done);
+        QVERIFY(assignments::unassign(assignments::parkingSide(), m_id, a.id).done);
+        QCOMPARE(historyOf(QStringLiteral("tbl='parking' and field in ('num','mablagh')"), {}),
+                 (QStringList {QStringLiteral("parking|mablagh|<null>|50000000|insert"), QStringLiteral("parking|num|<null>|12|insert"),
+                               QStringLiteral("parking|num|12|<null>|delete"), QStringLiteral("parking|mablagh|50000000|<null>|delete")}));
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where tbl='parking' and cust_id<>?"), {m_id}), 0);
+        QCOMPARE(historyOf(QStringLiteral("tbl='parkingha' and rec_id=? and prj_id=? and cust_id=0"), {space, prj}),
+                 (QStringList {QStringLiteral("parkingha|status|فعال| فروخته شد کريمي|edit"),
+                               QStringLiteral("parkingha|status| فروخته شد کريمي|فعال|edit")}));
+    }
+
+    // A unit's edit records its changed price and area under its project and
+    // each buyer's copy under him (his discount kept in his price); its delete
+    // its values; a project's edit its changed name and each applicant's copy.
+    void unitsAndProjectsRecordTheirChangesAndTheBuyersCopies()
+    {
+        dm().exec(QStringLiteral("update customers set takhfif=50000000 where id=?"), {m_id});
+        const qint64 prj = m_prj.value(QStringLiteral("id")).toLongLong();
+        const qint64 unit = m_unit.value(QStringLiteral("id")).toLongLong();
+        const QSqlRecord read = test::rowOf(QStringLiteral("vahedha"), unit);
+        units::UnitForm f;
+        f.karbari = QStringLiteral("مسکوني");
+        f.bolok = f.tabaghe = f.vahed_no = QStringLiteral("1");
+        f.metraj = QStringLiteral("120");
+        f.teras = f.teras1 = f.hayat = f.hayat1 = f.metraj_z = QStringLiteral("0");
+        f.mablagh1 = QStringLiteral("10000000");
+        f.mablagh = QStringLiteral("1,200,000,000");
+        f.otagh = QStringLiteral("2");
+        f.status = read.value(QStringLiteral("status")).toString();
+        const int before = historyCount();
+        const auto edit = units::updateUnit(m_prj, unit, f, read);
+        QVERIFY2(edit.done, qPrintable(edit.texts().join(' ')));
+        QCOMPARE(historyOf(QStringLiteral("tbl='vahedha' and rec_id=? and prj_id=? and field in ('mablagh','metraj','status')"),
+                           {unit, prj}),
+                 (QStringList {QStringLiteral("vahedha|status|فعال| فروخته شد کريمي|edit"),
+                               QStringLiteral("vahedha|mablagh|1000000000|1200000000|edit"),
+                               QStringLiteral("vahedha|metraj|100|120|edit")}));
+        QCOMPARE(historyOf(QStringLiteral("tbl='customers' and rec_id=? and cust_id=? and amal='edit'"), {m_id, m_id}),
+                 (QStringList {QStringLiteral("customers|metraj|100|120|edit"),
+                               QStringLiteral("customers|mablagh|1000000000|1150000000|edit")}));
+        const qint64 editLog = dm().scalar(QStringLiteral("select max(id) from log")).toLongLong();
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where log_id=?"), {editLog}), historyCount() - before);
+        // Saved again unchanged: nothing.
+        const int edited = historyCount();
+        QVERIFY(units::updateUnit(m_prj, unit, f, test::rowOf(QStringLiteral("vahedha"), unit)).done);
+        QCOMPARE(historyCount(), edited);
+
+        const QSqlRecord free = test::addUnit(m_prj, QStringLiteral("1-1-2"), 900000000);
+        QVERIFY(units::deleteUnit(m_prj, free.value(QStringLiteral("id")).toLongLong()).done);
+        QCOMPARE(historyOf(QStringLiteral("tbl='vahedha' and amal='delete' and field in ('shenase','mablagh')"), {}),
+                 (QStringList {QStringLiteral("vahedha|shenase|1-1-2|<null>|delete"),
+                               QStringLiteral("vahedha|mablagh|900000000|<null>|delete")}));
+
+        const QSqlRecord p = test::rowOf(QStringLiteral("projects"), prj);
+        dm().exec(QStringLiteral("insert into abadiha (ostan,shahrestan) values (?,?)"),
+                  {p.value(QStringLiteral("ostan")), p.value(QStringLiteral("shahrestan"))});
+        projects::ProjectValues e = projects::valuesOf(p);
+        e[QStringLiteral("prj_name")] = QStringLiteral("مهر۲");
+        const auto saved = projects::updateProject(prj, projects::valuesOf(p), e);
+        QVERIFY2(saved.saved, qPrintable(saved.message));
+        QCOMPARE(historyOf(QStringLiteral("field='prj_name' and amal='edit'"), {}),
+                 (QStringList {QStringLiteral("projects|prj_name|مهر|مهر۲|edit"), QStringLiteral("customers|prj_name|مهر|مهر۲|edit")}));
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where field='prj_name' and tbl='customers' and amal='edit' and cust_id=? and rec_id=cust_id"),
+                               {m_id}), 1);
+    }
+
+    // A facility's edit, a unit's loan, a pre-registration's deposit, and a
+    // user's level and password: the password only as changed, never its hash.
+    void facilitiesDepositsAndUsers()
+    {
+        const qint64 prj = m_prj.value(QStringLiteral("id")).toLongLong();
+        facilities::FacilityForm f;
+        f.bank = QStringLiteral("ملت");
+        f.etebar_loc = QStringLiteral("مسکن");
+        f.prot_typ = QStringLiteral("مشارکت");
+        f.mablagh = f.daryafti = QStringLiteral("1000000000");
+        f.dat1 = QStringLiteral("1402/01/15");
+        f.takhsis_dat = f.dat2 = f.tamdid_dat = QString::fromLatin1(kEmptyDateMask);
+        f.darsad = QStringLiteral("0");
+        f.vahed_cnt = QStringLiteral("10");
+        const auto fac = facilities::insertFacility(prj, f);
+        QVERIFY2(fac.done, qPrintable(fac.texts().join(' ')));
+        f.daryafti = QStringLiteral("800,000,000");
+        QVERIFY(facilities::updateFacility(fac.id, f, test::rowOf(QStringLiteral("tashilat"), fac.id)).done);
+        const auto loan = facilities::addLoan(m_unit.value(QStringLiteral("id")).toLongLong(), fac.id, QStringLiteral("5000000"));
+        QVERIFY(loan.done);
+        QVERIFY(facilities::deleteLoan(loan.id).done);
+        QCOMPARE(historyOf(QStringLiteral("prj_id=? and cust_id=0 and field in ('daryafti','mablagh') and tbl in ('tashilat','vahed_vam')"),
+                           {prj}),
+                 (QStringList {QStringLiteral("tashilat|daryafti|<null>|1000000000|insert"),
+                               QStringLiteral("tashilat|mablagh|<null>|1000000000|insert"),
+                               QStringLiteral("tashilat|daryafti|1000000000|800000000|edit"),
+                               QStringLiteral("vahed_vam|mablagh|<null>|5000000|insert"),
+                               QStringLiteral("vahed_vam|mablagh|5000000|<null>|delete")}));
+
+        const qint64 person = dm().insert(QStringLiteral("pishsabt"), {QStringLiteral("lname"), QStringLiteral("nation")},
+                                          {QStringLiteral("احمدي"), QStringLiteral("0012345670")});
+        prereg::DepositValues d;
+        for (const QString& c : prereg::depositColumns())
+            d.insert(c, QString());
+        d[QStringLiteral("mablagh")] = QStringLiteral("30,000,000");
+        d[QStringLiteral("vosol")] = QStringLiteral("0");
+        d[QStringLiteral("dat")] = QStringLiteral("1403/01/15");
+        const auto dep = prereg::insertDeposit(person, d);
+        QVERIFY(dep.saved);
+        QVERIFY(prereg::deleteDeposit(dep.id));
+        QCOMPARE(historyOf(QStringLiteral("tbl='pishpardakht' and rec_id=? and field='mablagh'"), {dep.id}),
+                 (QStringList {QStringLiteral("pishpardakht|mablagh|<null>|30000000|insert"),
+                               QStringLiteral("pishpardakht|mablagh|30000000|<null>|delete")}));
+
+        QVERIFY(useradmin::insertUser({QStringLiteral("reza"), QStringLiteral("secret1"), QStringLiteral("رضا"), {}, {},
+                                       QStringLiteral("کاربر"), {}, QStringLiteral("فعال")}).isEmpty());
+        const qint64 user = dm().scalar(QStringLiteral("select id from users where us='reza'")).toLongLong();
+        const QSqlRecord read = test::rowOf(QStringLiteral("users"), user);
+        QVERIFY(useradmin::updateUser(user, {QStringLiteral("reza"), QStringLiteral("secret2"), QStringLiteral("رضا"), {}, {},
+                                             QStringLiteral("مدير"), {}, QStringLiteral("غيرفعال")},
+                                      read).isEmpty());
+        QCOMPARE(historyOf(QStringLiteral("tbl='users' and rec_id=? and amal='edit'"), {user}),
+                 (QStringList {QStringLiteral("users|lev|کاربر|مدير|edit"), QStringLiteral("users|ps|<null>|<null>|edit"),
+                               QStringLiteral("users|status|فعال|غيرفعال|edit")}));
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where tbl='users' and field='ps' and "
+                                              "(old_val is not null or new_val is not null)")), 0);
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where tbl='users' and field='ps' and amal='insert'")), 1);
+        // Counties: the dropped and the added, nothing for the kept.
+        QVERIFY(useradmin::saveCounties(user, {QStringLiteral("شيراز"), QStringLiteral("مرودشت")}).isEmpty());
+        QVERIFY(useradmin::saveCounties(user, {QStringLiteral("مرودشت"), QStringLiteral("کازرون")}).isEmpty());
+        QCOMPARE(historyOf(QStringLiteral("tbl='users' and rec_id=? and field='dastrasi2'"), {user}),
+                 (QStringList {QStringLiteral("users|dastrasi2|<null>|شيراز|edit"), QStringLiteral("users|dastrasi2|<null>|مرودشت|edit"),
+                               QStringLiteral("users|dastrasi2|شيراز|<null>|edit"), QStringLiteral("users|dastrasi2|<null>|کازرون|edit")}));
     }
 };
 
