@@ -2,6 +2,7 @@
 
 #include "maintenance_commands.h"
 
+#include "common/history.h"
 #include "common/jalali.h"
 #include "common/nationcode.h"
 #include "common/numberwords.h"
@@ -331,6 +332,47 @@ int cmdCheck(const QStringList& args, QTextStream& out, QTextStream& err)
     return findings.isEmpty() ? 0 : 1;
 }
 
+// The record history of one record, newest first, one change per line:
+// date, time, user, action, table, record id, field, old value, new value,
+// separated by tabs (a NULL value prints as "<null>"; tabs and line breaks
+// inside a value as \t and \n).
+int cmdHistory(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    QMap<QString, QString> o;
+    QStringList rest;
+    bool idOk = false;
+    const bool parsed = options(args, o, rest) && rest.size() == 2;
+    const qint64 id = parsed ? rest.at(1).toLongLong(&idOk) : 0;
+    if (!parsed || !idOk) {
+        err << "usage: tavrin-cli history TABLE ID [connection options]\n";
+        return 2;
+    }
+    auto db = openFromOptions(o, err);
+    if (!db)
+        return 1;
+    const auto shown = [](const QString& v) {
+        if (v.isNull())
+            return QStringLiteral("<null>");
+        QString t = v;
+        return t.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+            .replace(QLatin1Char('\t'), QLatin1String("\\t"))
+            .replace(QLatin1Char('\n'), QLatin1String("\\n"))
+            .replace(QLatin1Char('\r'), QLatin1String("\\r"));
+    };
+    try {
+        out << "date\ttime\tuser\taction\ttable\trecord\tfield\told\tnew\n";
+        for (const history::Entry& e : history::ofRecord(*db, rest.at(0), id))
+            out << QStringList {e.date, e.time, shown(e.user), e.action, e.table, QString::number(e.record), e.field,
+                                shown(e.before), shown(e.after)}
+                       .join(QLatin1Char('\t'))
+                << "\n";
+    } catch (const DbError& e) {
+        err << "reading the history failed: " << e.driverText.trimmed() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
 const std::map<QString, Entry>& commands()
 {
     static const QString conn = QStringLiteral("[--builtin | --backend sqlite|pg|mssql --server S [--database D --user U --password P]]");
@@ -365,6 +407,10 @@ const std::map<QString, Entry>& commands()
         {QStringLiteral("import-divisions"), {QStringLiteral("import-divisions FILE [connection options]"),
                                               QStringLiteral("Replaces the country divisions with the rows of an .xlsx or .xls file."),
                                               cmdImportDivisions}},
+        {QStringLiteral("history"), {QStringLiteral("history TABLE ID [connection options]"),
+                                     QStringLiteral("Prints the record history of one record, newest first, a change per line\n"
+                                                    "(tab-separated; customers and projects with their records' changes)."),
+                                     cmdHistory}},
         {QStringLiteral("backup"), {QStringLiteral("backup FILE [connection options]"),
                                     QStringLiteral("Writes a consistent copy of the database: the SQLite data file, or a\n"
                                                    "pg_dump archive of a PostgreSQL database."),

@@ -394,4 +394,39 @@ void noteLogRow(Database& db)
     p.logWritten = true;
 }
 
+QList<Entry> ofRecord(Database& db, const QString& table, qint64 id)
+{
+    QString where;
+    QVariantList values;
+    if (table == QLatin1String("customers")) {
+        where = QStringLiteral("cust_id=?");
+        values = {id};
+    } else if (table == QLatin1String("projects")) {
+        where = QStringLiteral("prj_id=?");
+        values = {id};
+    } else {
+        where = QStringLiteral("tbl=? and rec_id=?");
+        values = {table, id};
+    }
+    QList<Entry> out;
+    db.forEachRow(QStringLiteral("select tbl,rec_id,field,old_val,new_val,amal,karbar,tarikh,saat,log_id from taghirat where ") +
+                      where + QStringLiteral(" order by id desc"),
+                  values, [&](const QSqlRecord& r) {
+                      const auto text = [&r](int i) { return r.isNull(i) ? QString() : r.value(i).toString(); };
+                      Entry e;
+                      e.table = text(0);
+                      e.record = r.value(1).toLongLong();
+                      e.field = text(2);
+                      e.before = text(3);
+                      e.after = text(4);
+                      e.action = text(5);
+                      e.user = text(6);
+                      e.date = text(7);
+                      e.time = text(8);
+                      e.logId = r.value(9).toLongLong();
+                      out << e;
+                  });
+    return out;
+}
+
 } // namespace tavrin::history

@@ -115,5 +115,17 @@ void listChanged(const QString& table, qint64 id, Owner owner, const QString& fi
 // of the same transaction link to it.
 void noteLogRow(Database& db);
 
+// One stored history row.
+struct Entry {
+    QString table, field, before, after, action, user, date, time;   // before/after: a null QString for NULL
+    qint64 record = 0, logId = 0;
+};
+
+// The history of a record, newest first: an applicant's (customers) with his
+// payments, partners, dependants and spaces, a project's (projects) with its
+// units, facilities, loans and spaces, any other record its own rows.
+// Reads through the record's index, one statement.
+QList<Entry> ofRecord(Database& db, const QString& table, qint64 id);
+
 } // namespace history
 } // namespace tavrin

@@ -108,6 +108,32 @@ private Q_SLOTS:
         e = valuesOf(nulled);
         QVERIFY(updateCustomer(m_id, e, 0, nulled).done);
         QCOMPARE(historyOf(QStringLiteral("field='phone'"), {}), QStringList {QStringLiteral("customers|phone|<null>||edit")});
+
+        // tavrin-cli history: the applicant's changes newest first, tab-separated;
+        // the unit's status under the unit and its project.
+        const QString id = QString::number(m_id);
+        const auto lines = [](const QStringList& args) {
+            const test::Cli c = test::runCli(args, true);
+            return c.rc == 0 ? c.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts) : QStringList {c.err};
+        };
+        const QStringList his = lines({QStringLiteral("history"), QStringLiteral("customers"), id});
+        QCOMPARE(his.size(), historyCount());   // the header, and every row but the unit's
+        QCOMPARE(his.at(0), QStringLiteral("date\ttime\tuser\taction\ttable\trecord\tfield\told\tnew"));
+        QCOMPARE(his.mid(1, 3).replaceInStrings(QRegularExpression(QStringLiteral("^[^\t]*\t[^\t]*\t")), QString()),
+                 (QStringList {QStringLiteral("admin\tedit\tcustomers\t") + id + QStringLiteral("\tphone\t<null>\t"),
+                               QStringLiteral("admin\tedit\tcustomers\t") + id + QStringLiteral("\ttakhfif\t0\t50000000"),
+                               QStringLiteral("admin\tedit\tcustomers\t") + id + QStringLiteral("\tmablagh\t1000000000\t950000000")}));
+        QCOMPARE(his.at(1).section(QLatin1Char('\t'), 0, 0), jalali::today());
+        const QString unitRow = QStringLiteral("admin\tedit\tvahedha\t") + m_unit.value(QStringLiteral("id")).toString() +
+                                QStringLiteral("\tstatus\tفعال\t فروخته شد کريمي");
+        for (const QStringList& args : {QStringList {QStringLiteral("history"), QStringLiteral("vahedha"), m_unit.value(QStringLiteral("id")).toString()},
+                                        QStringList {QStringLiteral("history"), QStringLiteral("projects"), m_prj.value(QStringLiteral("id")).toString()}}) {
+            const QStringList out = lines(args);
+            QCOMPARE(out.size(), 2);
+            QCOMPARE(out.at(1).section(QLatin1Char('\t'), 2), unitRow);
+        }
+        QCOMPARE(test::runCli({QStringLiteral("history"), QStringLiteral("customers"), QStringLiteral("x")}, true).rc, 2);
+        QCOMPARE(lines({QStringLiteral("history"), QStringLiteral("pardakht"), QStringLiteral("999")}).size(), 1);
     }
 
     // A refused sale, an edit refused because another user changed the record,

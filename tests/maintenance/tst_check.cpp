@@ -48,28 +48,6 @@ QStringList found()
     return out;
 }
 
-struct Cli {
-    int rc = -1;
-    QString out, err;
-};
-
-Cli runCli(QStringList args, bool connect = false)
-{
-    if (connect) {
-        const ConnectionParams& p = dm().params();
-        args << QStringLiteral("--backend") << (p.backend == Backend::SQLite ? QStringLiteral("sqlite") : QStringLiteral("pg"))
-             << QStringLiteral("--server") << p.server;
-        if (!p.database.isEmpty())
-            args << QStringLiteral("--database") << p.database << QStringLiteral("--user") << p.user;
-    }
-    Cli r;
-    QTextStream out(&r.out), err(&r.err);
-    r.rc = cli::run(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
-
 } // namespace
 
 class TestCheck : public QObject {
@@ -124,7 +102,7 @@ private Q_SLOTS:
         dm().exec(QStringLiteral("insert into dastrasi2 (user_id,cmt) values (?,?)"), {user, QStringLiteral("اراک")});
 
         QCOMPARE(found(), QStringList());
-        Cli clean = runCli({QStringLiteral("check")}, true);
+        test::Cli clean = test::runCli({QStringLiteral("check")}, true);
         QCOMPARE(clean.rc, 0);
         QVERIFY2(clean.out.startsWith(QLatin1String("no broken invariants")), qPrintable(clean.out + clean.err));
 
@@ -182,7 +160,7 @@ private Q_SLOTS:
         expected.sort();
         QCOMPARE(found(), expected);
 
-        const Cli broken = runCli({QStringLiteral("check")}, true);
+        const test::Cli broken = test::runCli({QStringLiteral("check")}, true);
         QCOMPARE(broken.rc, 1);
         QVERIFY2(broken.out.contains(QStringLiteral("vahedha %1: unit is marked sold but has 2 current holders").arg(soldTwice)),
                  qPrintable(broken.out));
@@ -283,14 +261,14 @@ private Q_SLOTS:
                                         QStringLiteral("date:tashilat.dat1 tashilat %1").arg(cut),
                                         QStringLiteral("date:tashilat.dat2 tashilat %1").arg(noLeap),
                                         QStringLiteral("date:tazeha_readed.dat tazeha_readed 7")}));
-        const Cli cli = runCli({QStringLiteral("check")}, true);
+        const test::Cli cli = test::runCli({QStringLiteral("check")}, true);
         QCOMPARE(cli.rc, 1);
         QVERIFY2(cli.out.contains(QStringLiteral("tashilat %1: dat1 holds \" 140/50/80\"").arg(cut)), qPrintable(cli.out));
     }
 
     void helpAndVersion()
     {
-        const Cli help = runCli({QStringLiteral("--help")});
+        const test::Cli help = test::runCli({QStringLiteral("--help")});
         QCOMPARE(help.rc, 0);
         QVERIFY(help.err.isEmpty());
         QVERIFY(help.out.contains(QLatin1String("tavrin-cli check")) && help.out.contains(QLatin1String("tavrin-cli import-divisions")));
@@ -298,18 +276,18 @@ private Q_SLOTS:
         for (const QStringList& args : {QStringList {QStringLiteral("check"), QStringLiteral("--help")},
                                         QStringList {QStringLiteral("words"), QStringLiteral("-h")},
                                         QStringList {QStringLiteral("check"), QStringLiteral("--builtin"), QStringLiteral("--help")}}) {
-            const Cli c = runCli(args);
+            const test::Cli c = test::runCli(args);
             QCOMPARE(c.rc, 0);
             QVERIFY2(c.out.startsWith(QLatin1String("usage: tavrin-cli ") + args[0]), qPrintable(c.out));
         }
-        const Cli value = runCli({QStringLiteral("check"), QStringLiteral("--backend"), QStringLiteral("-h")});
+        const test::Cli value = test::runCli({QStringLiteral("check"), QStringLiteral("--backend"), QStringLiteral("-h")});
         QCOMPARE(value.rc, 1);
         QVERIFY(value.err.contains(QLatin1String("unknown backend")));
-        const Cli version = runCli({QStringLiteral("--version")});
+        const test::Cli version = test::runCli({QStringLiteral("--version")});
         QCOMPARE(version.rc, 0);
         QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+$")).match(cli::version()).hasMatch());
         QCOMPARE(version.out, QStringLiteral("tavrin-cli %1\n").arg(cli::version()));
-        const Cli unknown = runCli({QStringLiteral("nonsense")});
+        const test::Cli unknown = test::runCli({QStringLiteral("nonsense")});
         QCOMPARE(unknown.rc, 2);
         QVERIFY(unknown.out.isEmpty() && unknown.err.startsWith(QLatin1String("unknown command: nonsense")));
     }

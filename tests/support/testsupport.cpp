@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include "cli/commands.h"
 #include "common/activitylog.h"
 #include "common/session.h"
 #include "db/connection.h"
@@ -327,6 +328,23 @@ int envInt(const char* name, int fallback)
     bool ok = false;
     const int v = qEnvironmentVariableIntValue(name, &ok);
     return ok && v > 0 ? v : fallback;
+}
+
+Cli runCli(QStringList args, bool connect)
+{
+    if (connect) {
+        const ConnectionParams& p = dm().params();
+        args << QStringLiteral("--backend") << (p.backend == Backend::SQLite ? QStringLiteral("sqlite") : QStringLiteral("pg"))
+             << QStringLiteral("--server") << p.server;
+        if (!p.database.isEmpty())
+            args << QStringLiteral("--database") << p.database << QStringLiteral("--user") << p.user;
+    }
+    Cli r;
+    QTextStream out(&r.out), err(&r.err);
+    r.rc = cli::run(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
 }
 
 void storeSettingsFor(const ConnectionParams& p)

@@ -126,6 +126,14 @@ int envInt(const char* name, int fallback);
 // Stores the user's "Local" connection settings so that they name `p`.
 void storeSettingsFor(const ConnectionParams& p);
 
+// tavrin-cli's command line run in this process; with `connect`, on the
+// database under test.
+struct Cli {
+    int rc = -1;
+    QString out, err;
+};
+Cli runCli(QStringList args, bool connect = false);
+
 } // namespace tavrin::test
 
 #define TAVRIN_TEST_MAIN(TestClass)                                   \
