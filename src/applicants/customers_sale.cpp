@@ -579,6 +579,10 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg, co
             QStringList accepted {items::freeStatus()};
             if (!unitChanges)
                 accepted << items::soldStatus(storedText("lname"));
+            // The unit's status as it stands before the sale's update, in the
+            // project's history (rolled back with a refused sale).
+            history::changedWhere(QStringLiteral("vahedha"), QStringLiteral("status"), items::soldStatus(v(values, "lname")),
+                                  QStringLiteral("id=? and prj_id=?"), {unitId, prjId}, history::Owner::ofProject(prjId));
             if (!sellUnit(r, unitId, prjId, v(values, "lname"), id, accepted))
                 return r;
         }
@@ -587,10 +591,13 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg, co
             row.insert(it.key(), it.value());
         price = discountedPrice(toMoney(unit->value(QStringLiteral("mablagh"))), takhfif);
         // The unit he held is free again unless another current holder has it.
-        if (unitChanges && heldBefore && oldUnit > 0)
-            dm().exec(QStringLiteral("update vahedha set status=? where id=? and not exists "
-                                     "(select 1 from customers where vahed_id=? and id<>? and ") + currentHolder() + QStringLiteral(")"),
-                      {items::freeStatus(), oldUnit, oldUnit, id});
+        if (unitChanges && heldBefore && oldUnit > 0) {
+            const QString noOtherHolder = QStringLiteral("id=? and not exists (select 1 from customers where vahed_id=? and id<>? and ") +
+                                          currentHolder() + QStringLiteral(")");
+            history::changedWhere(QStringLiteral("vahedha"), QStringLiteral("status"), items::freeStatus(), noOtherHolder,
+                                  {oldUnit, oldUnit, id}, history::Owner::eachProject(), QStringLiteral("prj_id"));
+            dm().exec(QStringLiteral("update vahedha set status=? where ") + noOtherHolder, {items::freeStatus(), oldUnit, oldUnit, id});
+        }
     } else {
         // He keeps his unit: its particulars stay as stored (the window only
         // shows them), and the price is the stored one with its discount given
@@ -677,10 +684,13 @@ ActionResult deleteCustomer(qint64 id)
     // The unit he still held is free again unless another applicant holds it
     // now; a unit he no longer held (his transfer date is set) keeps its status.
     const QVariant unit = row->value(QStringLiteral("vahed_id"));
-    if (!unit.isNull() && isEmptyDate(text(row->value(QStringLiteral("transport_dat")))))
-        db.exec(QStringLiteral("update vahedha set status=? where id=? and not exists "
-                               "(select 1 from customers where vahed_id=? and ") + currentHolder() + QStringLiteral(")"),
-                {items::freeStatus(), unit, unit});
+    if (!unit.isNull() && isEmptyDate(text(row->value(QStringLiteral("transport_dat"))))) {
+        const QString noHolder = QStringLiteral("id=? and not exists (select 1 from customers where vahed_id=? and ") +
+                                 currentHolder() + QStringLiteral(")");
+        history::changedWhere(QStringLiteral("vahedha"), QStringLiteral("status"), items::freeStatus(), noHolder, {unit, unit},
+                              history::Owner::eachProject(), QStringLiteral("prj_id"));
+        db.exec(QStringLiteral("update vahedha set status=? where ") + noHolder, {items::freeStatus(), unit, unit});
+    }
     tx.commit();
     r.done = true;
     r.notes.append({MsgKind::Information, custext::kDeleted});

@@ -226,7 +226,35 @@ private Q_SLOTS:
         const qint64 deleteLog = dm().scalar(QStringLiteral("select max(id) from log")).toLongLong();
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where log_id=?"), {deleteLog}),
                  test::countOf(QStringLiteral("select count(*) from taghirat where amal='delete' and not (tbl='pardakht' and rec_id=?)"),
-                               {payment}));
+                               {payment}) + 1);
+        // The unit he held is free again, in its project's history.
+        QCOMPARE(historyOf(QStringLiteral("tbl='vahedha' and log_id=? and prj_id=?"), {deleteLog, m_prj.value(QStringLiteral("id"))}),
+                 QStringList {QStringLiteral("vahedha|status| فروخته شد کريمي|فعال|edit")});
+    }
+
+    // A unit change: the new unit sold and the old one free again, each in
+    // its project's history; a refused change records neither.
+    void unitChangeRecordsBothUnitsStatus()
+    {
+        const QSqlRecord other = test::addUnit(m_prj, QStringLiteral("1-1-2"), 900000000);
+        const QString oldId = m_unit.value(QStringLiteral("id")).toString(), newId = other.value(QStringLiteral("id")).toString();
+        const auto statusRows = [&](const QString& unitId) {
+            return historyOf(QStringLiteral("tbl='vahedha' and rec_id=? and amal='edit' and prj_id=?"),
+                             {unitId, m_prj.value(QStringLiteral("id"))});
+        };
+        const QStringList soldOld = statusRows(oldId);
+        dm().exec(QStringLiteral("update vahedha set status='رزرو' where id=?"), {newId});
+        CustomerValues e = valuesOf(*customerRow(m_id));
+        e.insert(unitValues(other));
+        QVERIFY(!updateCustomer(m_id, e).done);   // a reserved unit is not for sale
+        QVERIFY(statusRows(newId).isEmpty());
+        QCOMPARE(statusRows(oldId), soldOld);
+        dm().exec(QStringLiteral("update vahedha set status='فعال' where id=?"), {newId});
+        e = valuesOf(*customerRow(m_id));
+        e.insert(unitValues(other));
+        QVERIFY(updateCustomer(m_id, e).done);
+        QCOMPARE(statusRows(newId), QStringList {QStringLiteral("vahedha|status|فعال| فروخته شد کريمي|edit")});
+        QCOMPARE(statusRows(oldId), soldOld + QStringList {QStringLiteral("vahedha|status| فروخته شد کريمي|فعال|edit")});
     }
 
     // The applicant's partners, dependants and spaces: what was added and
