@@ -669,12 +669,15 @@ ActionResult deleteCustomer(qint64 id)
         const QString from = QStringLiteral("select 1 from %1 r where ").arg(QString::fromLatin1(rows));
         // (Rows without the id are looked for among the spaces of their own
         // projects: the project index keeps the update to a few rows.)
-        db.exec(QStringLiteral("update %1 set status=? where (id in (select r.%6 from %2 r where r.customer_id=?) or "
-                               "(prj_id in (select r.prj_id from %2 r where r.customer_id=? and (r.%6 is null or r.%6=0)) "
-                               "and exists (%3r.customer_id=? and %5))) and "
-                               "not exists (%3r.customer_id<>? and %4) and not exists (%3r.customer_id<>? and %5)")
-                    .arg(QString::fromLatin1(spaces), QString::fromLatin1(rows), from, byId, byPlace,
-                         QString::fromLatin1(spaceId)),
+        const QString held = QStringLiteral("(id in (select r.%6 from %2 r where r.customer_id=?) or "
+                                            "(prj_id in (select r.prj_id from %2 r where r.customer_id=? and (r.%6 is null or r.%6=0)) "
+                                            "and exists (%3r.customer_id=? and %5))) and "
+                                            "not exists (%3r.customer_id<>? and %4) and not exists (%3r.customer_id<>? and %5)")
+                                 .arg(QString::fromLatin1(rows), from, byId, byPlace, QString::fromLatin1(spaceId));
+        // Each space given back, in its project's history.
+        history::changedWhere(QString::fromLatin1(spaces), QStringLiteral("status"), items::freeStatus(), held,
+                              {id, id, id, id, id}, history::Owner::eachProject(), QStringLiteral("prj_id"));
+        db.exec(QStringLiteral("update %1 set status=? where ").arg(QString::fromLatin1(spaces)) + held,
                 {items::freeStatus(), id, id, id, id, id});
     }
     db.exec(QStringLiteral("delete from anbari where customer_id=?"), {id});

@@ -300,6 +300,12 @@ private Q_SLOTS:
         QCOMPARE(historyOf(QStringLiteral("tbl='parkingha' and rec_id=? and prj_id=? and cust_id=0"), {space, prj}),
                  (QStringList {QStringLiteral("parkingha|status|فعال| فروخته شد کريمي|edit"),
                                QStringLiteral("parkingha|status| فروخته شد کريمي|فعال|edit")}));
+        // Deleting him gives a space he holds back, in its project's history too.
+        QVERIFY(assignments::assign(assignments::parkingSide(), m_id, space).done);
+        QVERIFY(deleteCustomer(m_id).done);
+        QCOMPARE(historyOf(QStringLiteral("tbl='parkingha' and rec_id=? and prj_id=? and cust_id=0"), {space, prj}).mid(2),
+                 (QStringList {QStringLiteral("parkingha|status|فعال| فروخته شد کريمي|edit"),
+                               QStringLiteral("parkingha|status| فروخته شد کريمي|فعال|edit")}));
     }
 
     // A unit's edit records its changed price and area under its project and
