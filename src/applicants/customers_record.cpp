@@ -57,20 +57,6 @@ const QSet<QString>& programColumns()
     return c;
 }
 
-QString numberText(const QVariant& v)
-{
-    if (v.isNull())
-        return QStringLiteral("0");
-    bool ok = false;
-    const double d = v.toString().toDouble(&ok);
-    if (!ok)
-        return v.toString();
-    QString t = QString::number(d, 'f', 4);
-    while (t.contains(QLatin1Char('.')) && (t.endsWith(QLatin1Char('0')) || t.endsWith(QLatin1Char('.'))))
-        t.chop(1);
-    return t;
-}
-
 QString valueText(const QSqlRecord& r, const Field& f)
 {
     const QVariant v = r.value(f.column);
@@ -78,7 +64,7 @@ QString valueText(const QSqlRecord& r, const Field& f)
     case FieldKind::Money:
         return QString::number(toMoney(v));
     case FieldKind::Real:
-        return numberText(v);
+        return items::numberText(v);
     case FieldKind::Int:
         return v.isNull() ? QString() : QString::number(v.toLongLong());
     case FieldKind::Date: {

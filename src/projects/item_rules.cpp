@@ -39,7 +39,11 @@ QString fieldValue(const QSqlRecord& r, const char* name)
 
 QString numberValue(const QSqlRecord& r, const char* name)
 {
-    const QVariant v = r.value(QString::fromLatin1(name));
+    return numberText(r.value(QString::fromLatin1(name)));
+}
+
+QString numberText(const QVariant& v)
+{
     if (v.isNull())
         return QStringLiteral("0");
     bool ok = false;

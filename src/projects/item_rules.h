@@ -78,5 +78,7 @@ qint64 recordId(const QSqlRecord& r);
 QString fieldValue(const QSqlRecord& r, const char* name);
 // A number column of a row as an entry form shows it: NULL as "0", no trailing zeros.
 QString numberValue(const QSqlRecord& r, const char* name);
+// The same for a value: "0" for NULL, a number without trailing zeros, other text as it is.
+QString numberText(const QVariant& v);
 
 } // namespace tavrin::items
