@@ -122,35 +122,30 @@ QString refuseExtension(const QString& description, const QString& extension)
     return {};
 }
 
-StoreResult store(const QString& description, const QString& ramz, const QString& filePath)
+Outcome store(const QString& description, const QString& ramz, const QString& filePath)
 {
-    StoreResult r;
     const QString extension = extensionOf(filePath);
-    r.refusal = refuseExtension(description, extension);
-    if (!r.refusal.isEmpty())
-        return r;
+    if (const QString why = refuseExtension(description, extension); !why.isEmpty())
+        return Outcome::refusal(why);
     QFile f(filePath);
-    if (!f.open(QIODevice::ReadOnly)) {
-        r.refusal = kReadFailed;
-        return r;
-    }
+    if (!f.open(QIODevice::ReadOnly))
+        return Outcome::refusal(kReadFailed);
     const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        r.refusal = kReadFailed;
-        return r;
-    }
+    if (f.error() != QFileDevice::NoError)
+        return Outcome::refusal(kReadFailed);
     Database& db = dm();
     Transaction tx(db);
     // Two users storing the same description: the second sees the first's row.
     db.lockTable(QStringLiteral("zamaem"));
-    r.refusal = refuseBeforeChoosing(description, ramz);
-    if (!r.refusal.isEmpty())
-        return r;
+    if (const QString why = refuseBeforeChoosing(description, ramz); !why.isEmpty())
+        return Outcome::refusal(why);
+    Outcome r;
     r.id = db.insert(QStringLiteral("zamaem"),
                      {QStringLiteral("cmt"), QStringLiteral("ramz"), QStringLiteral("pictype"), QStringLiteral("pic")},
                      {description, ramz.isNull() ? QStringLiteral("") : ramz,
                       extension.isNull() ? QStringLiteral("") : extension, bytes});
     tx.commit();
+    r.done = true;
     return r;
 }
 

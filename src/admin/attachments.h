@@ -8,6 +8,8 @@
 // (used only when it is a dot and 1 to 4 letters or digits).  Files are written
 // atomically and readable by their owner alone (the folder too); a failed
 // write leaves no partial file and is reported.
+#include "common/outcome.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -33,13 +35,10 @@ QString refuseBeforeChoosing(const QString& description, const QString& ramz);
 // The extension rules of the descriptions that expect one kind of file.
 QString refuseExtension(const QString& description, const QString& extension);
 
-struct StoreResult {
-    qint64 id = 0;       // the new row, 0 when refused
-    QString refusal;     // what to show instead of "ثبت شد"
-};
 // Stores the chosen file: the checks again (the duplicate check inside the
-// transaction), the extension rules, then the row.  Throws DbError.
-StoreResult store(const QString& description, const QString& ramz, const QString& filePath);
+// transaction), the extension rules, then the row.  A refusal's text is what
+// to show instead of "ثبت شد".  Throws DbError.
+Outcome store(const QString& description, const QString& ramz, const QString& filePath);
 
 // Writes bytes to path atomically, mode 0600; the error to show, or "" when written.
 QString writeFile(const QString& path, const QByteArray& bytes);

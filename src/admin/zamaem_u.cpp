@@ -178,15 +178,15 @@ void Tzamaem::ins_btnClick()
     const QString file = dialogs().openFile(kZamaemBrowse, QString());
     if (file.isEmpty())
         return;
-    attachments::StoreResult r;
+    Outcome r;
     try {
         r = attachments::store(description, ramz->text(), file);
     } catch (const DbError& e) {
         reportFailure(attachments::kSaveFailed, e);
         return;
     }
-    if (!r.refusal.isEmpty()) {
-        dialogs().warning(r.refusal);
+    if (!r.done) {
+        dialogs().warning(r.message());
         return;
     }
     fillDescriptions();

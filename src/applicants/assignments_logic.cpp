@@ -11,7 +11,6 @@
 
 namespace tavrin::assignments {
 
-using items::ActionResult;
 using namespace childtext;
 
 namespace {
@@ -153,9 +152,9 @@ Totals totals(const Side& s, qint64 customerId)
     return t;
 }
 
-ActionResult assign(const Side& s, qint64 customerId, qint64 spaceId)
+Outcome assign(const Side& s, qint64 customerId, qint64 spaceId)
 {
-    ActionResult r;
+    Outcome r;
     if (spaceId <= 0)
         return r.refuse(s.choose, QStringLiteral("pos"));
     Transaction tx(dm());
@@ -202,9 +201,9 @@ ActionResult assign(const Side& s, qint64 customerId, qint64 spaceId)
     return r;
 }
 
-ActionResult unassign(const Side& s, qint64 customerId, qint64 rowId)
+Outcome unassign(const Side& s, qint64 customerId, qint64 rowId)
 {
-    ActionResult r;
+    Outcome r;
     r.id = rowId;
     Transaction tx(dm());
     const auto customer = locks::lockAndRead(locks::Row::Customer, customerId);

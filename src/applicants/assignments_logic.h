@@ -59,10 +59,10 @@ Totals totals(const Side& s, qint64 customerId);
 // project; not free (with its status); held by an applicant (with his
 // surname); the same number, block and position already among the project's
 // sold rows; sold meanwhile by another user.
-items::ActionResult assign(const Side& s, qint64 customerId, qint64 spaceId);
+Outcome assign(const Side& s, qint64 customerId, qint64 spaceId);
 // Deletes one of the applicant's rows and frees its space (when no other row
 // holds it).
-items::ActionResult unassign(const Side& s, qint64 customerId, qint64 rowId);
+Outcome unassign(const Side& s, qint64 customerId, qint64 rowId);
 
 // Writes the applicant's area and amount totals of both sides from his rows
 // (what the window does on closing).  False when the applicant is gone.

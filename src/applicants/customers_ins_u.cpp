@@ -928,7 +928,7 @@ void Tcustomers_ins::SpeedButton2Click()
 
 // ---------------------------------------------------------------- save
 
-void Tcustomers_ins::showResult(const items::ActionResult& r)
+void Tcustomers_ins::showResult(const Outcome& r)
 {
     r.show();
     if (!r.done)
@@ -938,7 +938,7 @@ void Tcustomers_ins::showResult(const items::ActionResult& r)
 void Tcustomers_ins::ins_btnClick()
 {
     CustomerValues v = values();
-    items::ActionResult r;
+    Outcome r;
     try {
         r = insertCustomer(v, askWarning(), m_prereg);
     } catch (const DbError& e) {
@@ -958,7 +958,7 @@ void Tcustomers_ins::ins_btnClick()
 void Tcustomers_ins::edit_btnClick()
 {
     CustomerValues v = values();
-    items::ActionResult r;
+    Outcome r;
     try {
         r = updateCustomer(m_editId, v, m_prereg, m_read);
     } catch (const DbError& e) {

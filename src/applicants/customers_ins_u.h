@@ -98,7 +98,7 @@ private:
     void showGrouped();
     void refreshTotals();
     void copyPrereg(const QSqlRecord& pishsabt);
-    void showResult(const items::ActionResult& r);
+    void showResult(const Outcome& r);
     void moveFocus(bool forward);
     void enterPressed(QWidget* in);
     int pageOf(QWidget* w) const;

@@ -9,8 +9,6 @@
 
 namespace tavrin::applicants {
 
-using items::ActionResult;
-
 using customers_detail::mask;
 using customers_detail::nn;
 using customers_detail::totalColumns;

@@ -118,7 +118,7 @@ Converted convert(const CustomerValues& v, bool editing);
 // and, when prereg is a pre-registration's id, its deposits copied into the
 // applicant's payments, his collected total computed and the pre-registration
 // with its deposits deleted.  "ثبت شد" is among the notes only after the commit.
-items::ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prereg = 0);
+Outcome insertCustomer(CustomerValues& values, const Ask& ask, qint64 prereg = 0);
 
 // Saves an edit of the applicant `id`.  When `read` is the row the window was
 // filled from and another user has changed any field the window shows since
@@ -132,7 +132,7 @@ items::ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint6
 // free (or still carries his own sold status), its particulars, price and loan
 // copied from its row; the unit he held is freed when no other current holder
 // has it.  The share of the applicant and his partners together may not exceed 6.
-items::ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg = 0,
+Outcome updateCustomer(qint64 id, CustomerValues& values, qint64 prereg = 0,
                                    const std::optional<QSqlRecord>& read = std::nullopt);
 
 // Deletes the applicant with his log row, partners, dependants (his partners'
@@ -140,7 +140,7 @@ items::ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 pre
 // one transaction; the storage rooms and parking spaces he held become free,
 // and his unit too when no other current holder has it.  "حذف شد" after the
 // commit.  (The delete password is the window's business.)
-items::ActionResult deleteCustomer(qint64 id);
+Outcome deleteCustomer(qint64 id);
 
 // ---------------------------------------------------------------- pre-registration
 
@@ -160,7 +160,7 @@ struct PreregMove {
     int copied = 0;    // deposits copied into the payments
     int skipped = 0;   // deposits already among them
     // Adds the counts to the save's notes, when there were deposits.
-    void noteTo(items::ActionResult& r) const;
+    void noteTo(Outcome& r) const;
 };
 PreregMove movePrereg(qint64 pishsabtId, qint64 customerId);
 

@@ -131,7 +131,7 @@ void Tcustomers_pic::ins_btnClick()
     const QString file = dialogs().openFile(kChooseFile, filter);
     if (file.isEmpty())
         return;
-    items::ActionResult r;
+    Outcome r;
     try {
         r = applicantfiles::addPicture(m_customerId, description, file);
     } catch (const DbError& e) {
@@ -190,7 +190,7 @@ void Tcustomers_pic::N1Click()
         dialogs().error(kWrongPassword);
         return;
     }
-    items::ActionResult r;
+    Outcome r;
     try {
         r = applicantfiles::deletePicture(items::recordId(row));
     } catch (const DbError& e) {

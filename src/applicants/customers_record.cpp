@@ -15,7 +15,6 @@
 
 namespace tavrin::applicants {
 
-using items::ActionResult;
 
 // ---------------------------------------------------------------- helpers of the three files
 

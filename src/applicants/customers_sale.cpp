@@ -25,7 +25,6 @@
 
 namespace tavrin::applicants {
 
-using items::ActionResult;
 
 using customers_detail::mask;
 using customers_detail::nn;
@@ -84,7 +83,7 @@ std::optional<QString> holderOf(qint64 unitId, qint64 except = 0)
 // Marks a unit sold to the surname while its status is one of `accepted` (the
 // free status for a sale).  A unit someone sold meanwhile (or set to another
 // status) is refused with the holder's surname.
-bool sellUnit(ActionResult& r, qint64 unitId, qint64 prjId, const QString& lname, qint64 buyer,
+bool sellUnit(Outcome& r, qint64 unitId, qint64 prjId, const QString& lname, qint64 buyer,
               const QStringList& accepted)
 {
     QString sql = QStringLiteral("update vahedha set status=? where id=? and prj_id=? and status in (");
@@ -147,7 +146,7 @@ bool lockUnitsThenCustomer(qint64 id, qint64 alsoUnit)
 }
 
 // The transfer check, made even after another check failed.
-void transferCheck(ActionResult& r, const CustomerValues& values)
+void transferCheck(Outcome& r, const CustomerValues& values)
 {
     if (v(values, "status") == custext::kTransferred && isEmptyDate(v(values, "transport_dat")))
         r.refuse(custext::kTransferNoDate, QStringLiteral("transport_dat"));
@@ -156,7 +155,7 @@ void transferCheck(ActionResult& r, const CustomerValues& values)
 // The checks of the fields that must not be empty, in the order of the save;
 // heldBy, when given, tells who holds the chosen unit now (a sale is refused
 // for a unit already sold, before the person's own fields are looked at).
-bool emptinessChecks(ActionResult& r, const CustomerValues& values,
+bool emptinessChecks(Outcome& r, const CustomerValues& values,
                      const std::function<std::optional<QString>()>& heldBy = {})
 {
     if (v(values, "ostan").trimmed().isEmpty()) {
@@ -265,7 +264,7 @@ QStringList comparedColumns()
 }
 
 // The duplicates read by unitDuplicateColumns; the first found is reported.
-bool unitDuplicateChecks(ActionResult& r, const QSqlRecord& found)
+bool unitDuplicateChecks(Outcome& r, const QSqlRecord& found)
 {
     if (found.value(QStringLiteral("dup_block")).toInt() != 0) {
         r.refuse(custext::kDupBlockStatus, QStringLiteral("shenase"));
@@ -296,7 +295,7 @@ std::optional<QString> heldBy(const QSqlRecord& row)
 }
 
 // The share on its own (1 to 6) and with the partners' shares (at most 6).
-bool shareChecks(ActionResult& r, const Converted& c, qint64 self)
+bool shareChecks(Outcome& r, const Converted& c, qint64 self)
 {
     const double sahm = c.values.value(QStringLiteral("sahm")).toDouble();
     if (sahm < 1 || sahm > 6) {
@@ -365,9 +364,9 @@ QSqlRecord saleLookUp(const CustomerValues& values, qint64 unitId, bool withCont
 
 // ---------------------------------------------------------------- save
 
-ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prereg)
+Outcome insertCustomer(CustomerValues& values, const Ask& ask, qint64 prereg)
 {
-    ActionResult r;
+    Outcome r;
     if (values.value(QStringLiteral("takhfif")).trimmed().isEmpty())
         values[QStringLiteral("takhfif")] = QStringLiteral("0");
     storedDates(values);
@@ -476,9 +475,9 @@ ActionResult insertCustomer(CustomerValues& values, const Ask& ask, qint64 prere
     return r;
 }
 
-ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg, const std::optional<QSqlRecord>& read)
+Outcome updateCustomer(qint64 id, CustomerValues& values, qint64 prereg, const std::optional<QSqlRecord>& read)
 {
-    ActionResult r;
+    Outcome r;
     r.id = id;
     if (values.value(QStringLiteral("takhfif")).trimmed().isEmpty())
         values[QStringLiteral("takhfif")] = QStringLiteral("0");
@@ -631,9 +630,9 @@ ActionResult updateCustomer(qint64 id, CustomerValues& values, qint64 prereg, co
     return r;
 }
 
-ActionResult deleteCustomer(qint64 id)
+Outcome deleteCustomer(qint64 id)
 {
-    ActionResult r;
+    Outcome r;
     r.id = id;
     Transaction tx(dm());
     // His unit's row, then his own, are locked before his child rows are read:
@@ -780,7 +779,7 @@ PreregMove movePrereg(qint64 pishsabtId, qint64 customerId)
     return out;
 }
 
-void PreregMove::noteTo(ActionResult& r) const
+void PreregMove::noteTo(Outcome& r) const
 {
     if (copied + skipped > 0)
         r.notes.append({MsgKind::Information, childtext::importedMessage(copied, skipped)});

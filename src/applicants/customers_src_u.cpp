@@ -540,7 +540,7 @@ void Tcustomers_src::N5Click()
         return;
     if (!askDeletePassword(custext::kDeletePrompt))
         return;
-    items::ActionResult r;
+    Outcome r;
     try {
         r = deleteCustomer(id);
     } catch (const DbError& e) {

@@ -13,7 +13,6 @@
 
 namespace tavrin::applicantfiles {
 
-using items::ActionResult;
 using namespace childtext;
 
 namespace {
@@ -45,9 +44,9 @@ QString extensionOf(const QString& fileName)
     return suffix.isEmpty() ? QString(QStringLiteral("")) : QString(QLatin1Char('.') + suffix);
 }
 
-ActionResult addPicture(qint64 customerId, const QString& cmt, const QString& fileName)
+Outcome addPicture(qint64 customerId, const QString& cmt, const QString& fileName)
 {
-    ActionResult r;
+    Outcome r;
     if (cmt.trimmed().isEmpty())
         return r.refuse(kNoDescription, QStringLiteral("cmt"));
     const QString pictyp = extensionOf(fileName);
@@ -91,9 +90,9 @@ QString savedName(const QString& chosen, const QString& pictyp)
     return chosen + pictyp;
 }
 
-ActionResult deletePicture(qint64 pictureId)
+Outcome deletePicture(qint64 pictureId)
 {
-    ActionResult r;
+    Outcome r;
     r.id = pictureId;
     if (dm().execAffected(QStringLiteral("delete from customers_pic where id=?"), {pictureId}) == 0)
         return r.refuse(kRowGone);
@@ -124,9 +123,9 @@ ListQuery presentQuery(qint64 customerId)
     return q;
 }
 
-ActionResult recordTypes(qint64 customerId, const QStringList& ticked)
+Outcome recordTypes(qint64 customerId, const QStringList& ticked)
 {
-    ActionResult r;
+    Outcome r;
     Transaction tx(dm());
     // The applicant's row is locked, so two users ticking the same type add it once.
     if (!locks::lock(locks::Row::Customer, customerId))
@@ -142,9 +141,9 @@ ActionResult recordTypes(qint64 customerId, const QStringList& ticked)
     return r;
 }
 
-ActionResult removeType(qint64 customerId, qint64 savabeghId)
+Outcome removeType(qint64 customerId, qint64 savabeghId)
 {
-    ActionResult r;
+    Outcome r;
     r.id = savabeghId;
     Transaction tx(dm());
     const auto names = customerName(customerId);

@@ -31,7 +31,7 @@ inline constexpr qint64 kMaxFileSize = 64LL * 1024 * 1024;
 // longer than its column, or a file that cannot be read or is too large
 // ("خطايي در ثبت رخ داده است!" for the columns and the file, the size message
 // for the size).  Nothing is stored then.
-items::ActionResult addPicture(qint64 customerId, const QString& cmt, const QString& fileName);
+Outcome addPicture(qint64 customerId, const QString& cmt, const QString& fileName);
 
 // One stored document's bytes and extension, or nothing when it is gone.
 struct StoredFile {
@@ -44,7 +44,7 @@ std::optional<StoredFile> pictureFile(qint64 pictureId);
 // stored extension, unless the name already ends with it.
 QString savedName(const QString& chosen, const QString& pictyp);
 
-items::ActionResult deletePicture(qint64 pictureId);
+Outcome deletePicture(qint64 pictureId);
 
 // ---------------------------------------------------------------- the checklist
 
@@ -57,8 +57,8 @@ ListQuery presentQuery(qint64 customerId);
 
 // Records the ticked types the applicant's file does not yet hold, in one
 // transaction with its log row; "ثبت شد" after the commit.
-items::ActionResult recordTypes(qint64 customerId, const QStringList& ticked);
+Outcome recordTypes(qint64 customerId, const QStringList& ticked);
 // Removes a recorded type with its log row; "حذف شد" after the commit.
-items::ActionResult removeType(qint64 customerId, qint64 savabeghId);
+Outcome removeType(qint64 customerId, qint64 savabeghId);
 
 } // namespace tavrin::applicantfiles

@@ -292,7 +292,7 @@ void Tpardakht_frm::ins_btnClick()
 {
     if (!m_rights.darj || m_customerId <= 0)
         return;
-    items::ActionResult r;
+    Outcome r;
     try {
         r = payments::addPayment(m_customerId, form());
     } catch (const DbError& e) {
@@ -318,7 +318,7 @@ void Tpardakht_frm::N1Click()
         return;
     // The values go back into the fields, so that a payment deleted by mistake is saved again with "ثبت".
     showForm(payments::formOf(row));
-    items::ActionResult r;
+    Outcome r;
     try {
         r = payments::deletePayment(m_customerId, items::recordId(row));
     } catch (const DbError& e) {

@@ -297,7 +297,7 @@ void Tparking_anbari::add(SideWidgets& s)
 {
     if (!s.ins->isEnabled())
         return;
-    items::ActionResult r;
+    Outcome r;
     try {
         r = assignments::assign(*s.logic, m_customerId, s.spaceId->text().toLongLong());
     } catch (const DbError& e) {
@@ -322,7 +322,7 @@ void Tparking_anbari::remove(SideWidgets& s)
     const QSqlRecord row = s.grid->currentRecord();
     if (row.isEmpty())
         return;
-    items::ActionResult r;
+    Outcome r;
     try {
         r = assignments::unassign(*s.logic, m_customerId, items::recordId(row));
     } catch (const DbError& e) {

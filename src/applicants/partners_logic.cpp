@@ -14,7 +14,6 @@
 
 namespace tavrin::partners {
 
-using items::ActionResult;
 using namespace childtext;
 
 namespace {
@@ -140,9 +139,9 @@ ListQuery partnersQuery(qint64 customerId)
     return q;
 }
 
-ActionResult addPartner(qint64 customerId, const PersonValues& typed, const applicants::Ask& ask)
+Outcome addPartner(qint64 customerId, const PersonValues& typed, const applicants::Ask& ask)
 {
-    ActionResult r;
+    Outcome r;
     PersonValues v = typed;
     const auto sahm = tryParseReal(v.value(QStringLiteral("sahm")).trimmed());
     if (!sahm)
@@ -202,9 +201,9 @@ ActionResult addPartner(qint64 customerId, const PersonValues& typed, const appl
     return r;
 }
 
-ActionResult deletePartner(qint64 customerId, qint64 partnerId)
+Outcome deletePartner(qint64 customerId, qint64 partnerId)
 {
-    ActionResult r;
+    Outcome r;
     r.id = partnerId;
     Transaction tx(dm());
     // The applicant's row first, as every change of his child rows takes it: a
@@ -245,9 +244,9 @@ PersonValues childValues(qint64 customerId, qint64 partnerId)
     return {{QStringLiteral("lname"), text(row->value(1))}, {QStringLiteral("father"), text(row->value(0))}};
 }
 
-ActionResult addDependant(qint64 customerId, qint64 partnerId, const PersonValues& typed)
+Outcome addDependant(qint64 customerId, qint64 partnerId, const PersonValues& typed)
 {
-    ActionResult r;
+    Outcome r;
     PersonValues v = typed;
     if (v.value(QStringLiteral("lname")).trimmed().isEmpty())
         return r.refuse(kNoDependantName, QStringLiteral("lname"));
@@ -277,9 +276,9 @@ ActionResult addDependant(qint64 customerId, qint64 partnerId, const PersonValue
     return r;
 }
 
-ActionResult deleteDependant(qint64 customerId, qint64 dependantId)
+Outcome deleteDependant(qint64 customerId, qint64 dependantId)
 {
-    ActionResult r;
+    Outcome r;
     r.id = dependantId;
     // The history of the deleted values goes with the delete, one transaction.
     Transaction tx(dm());

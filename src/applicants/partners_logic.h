@@ -50,9 +50,9 @@ ListQuery partnersQuery(qint64 customerId);
 // empty; texts longer than their columns; the applicant gone;
 // the shares together above six.  The same person among the partners of any
 // applicant, then among the applicants, is asked about (only Yes goes on).
-items::ActionResult addPartner(qint64 customerId, const PersonValues& v, const applicants::Ask& ask);
+Outcome addPartner(qint64 customerId, const PersonValues& v, const applicants::Ask& ask);
 // Deletes a partner of the applicant and the partner's dependants.
-items::ActionResult deletePartner(qint64 customerId, qint64 partnerId);
+Outcome deletePartner(qint64 customerId, qint64 partnerId);
 
 // ---------------------------------------------------------------- dependants
 
@@ -67,8 +67,8 @@ PersonValues childValues(qint64 customerId, qint64 partnerId);
 // empty; texts longer than their columns; the applicant or the
 // partner gone; the same first name, surname and relation already among the
 // applicant's dependants.
-items::ActionResult addDependant(qint64 customerId, qint64 partnerId, const PersonValues& v);
-items::ActionResult deleteDependant(qint64 customerId, qint64 dependantId);
+Outcome addDependant(qint64 customerId, qint64 partnerId, const PersonValues& v);
+Outcome deleteDependant(qint64 customerId, qint64 dependantId);
 
 // ---------------------------------------------------------------- the searches
 

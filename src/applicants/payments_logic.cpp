@@ -16,7 +16,6 @@
 
 namespace tavrin::payments {
 
-using items::ActionResult;
 using namespace childtext;
 
 namespace {
@@ -168,9 +167,9 @@ void recomputeCollected(qint64 customerId)
               {customerId, customerId});
 }
 
-ActionResult addPayment(qint64 customerId, const PaymentForm& f)
+Outcome addPayment(qint64 customerId, const PaymentForm& f)
 {
-    ActionResult r;
+    Outcome r;
     const auto mablagh = amountOf(f.mablagh);
     if (!mablagh)
         return r.refuse(kMablaghNotNumber, QStringLiteral("mablagh"));
@@ -217,9 +216,9 @@ ActionResult addPayment(qint64 customerId, const PaymentForm& f)
     return r;
 }
 
-ActionResult deletePayment(qint64 customerId, qint64 paymentId)
+Outcome deletePayment(qint64 customerId, qint64 paymentId)
 {
-    ActionResult r;
+    Outcome r;
     r.id = paymentId;
     Transaction tx(dm());
     if (!locks::lock(locks::Row::Customer, customerId))
@@ -259,7 +258,7 @@ bool copyDeposit(qint64 customerId, const QSqlRecord& d, const QString& bank)
 ImportResult importDeposits(qint64 customerId)
 {
     ImportResult out;
-    ActionResult& r = out.result;
+    Outcome& r = out.result;
     Transaction tx(dm());
     if (!locks::lock(locks::Row::Customer, customerId)) {
         r.refuse(kCustomerGone);

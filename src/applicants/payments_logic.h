@@ -66,9 +66,9 @@ void recomputeCollected(qint64 customerId);
 // longer than their columns, the applicant gone, the same kind, amount, number
 // and date already paid by him (the amount compared as a number).  No message
 // on success.
-items::ActionResult addPayment(qint64 customerId, const PaymentForm& f);
+Outcome addPayment(qint64 customerId, const PaymentForm& f);
 // Deletes one of the applicant's payments.
-items::ActionResult deletePayment(qint64 customerId, qint64 paymentId);
+Outcome deletePayment(qint64 customerId, qint64 paymentId);
 
 // Copies one pre-registration deposit (a pishpardakht row) into the
 // applicant's payments with the given bank text, inside the caller's
@@ -86,7 +86,7 @@ bool copyDeposit(qint64 customerId, const QSqlRecord& deposit, const QString& ba
 // nothing.  One transaction, ending with the collected total.  The notes say
 // how many were copied and skipped, or that none exist.
 struct ImportResult {
-    items::ActionResult result;
+    Outcome result;
     int imported = 0;
     int skipped = 0;
 };

@@ -99,7 +99,7 @@ void Tsavabegh::BitBtn1Click()
     for (int i = 0; i < CheckListBox1->count(); ++i)
         if (CheckListBox1->item(i)->checkState() == Qt::Checked)
             ticked << CheckListBox1->item(i)->text();
-    items::ActionResult r;
+    Outcome r;
     try {
         r = applicantfiles::recordTypes(m_customerId, ticked);
     } catch (const DbError& e) {
@@ -121,7 +121,7 @@ void Tsavabegh::N1Click()
     // A wrong password ends the delete without a word.
     if (!askDeletePassword(kChecklistDeletePrompt))
         return;
-    items::ActionResult r;
+    Outcome r;
     try {
         r = applicantfiles::removeType(m_customerId, items::recordId(row));
     } catch (const DbError& e) {

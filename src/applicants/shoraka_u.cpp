@@ -134,7 +134,7 @@ void Tshoraka::ins_btnClick()
 {
     if (m_customerId <= 0)
         return;
-    items::ActionResult r;
+    Outcome r;
     try {
         r = partners::addPartner(m_customerId, m_form->values(), askWarning(Buttons::YesNo));
     } catch (const DbError& e) {
@@ -158,7 +158,7 @@ void Tshoraka::N1Click()
         return;
     // The values go back into the fields, so that a partner deleted by mistake is saved again with "ثبت".
     m_form->setValues(partners::valuesOf(row, partners::partnerColumns()));
-    items::ActionResult r;
+    Outcome r;
     try {
         r = partners::deletePartner(m_customerId, items::recordId(row));
     } catch (const DbError& e) {

@@ -145,7 +145,7 @@ void Ttakafol_frm::ins_btnClick()
 {
     if (!m_rights.darj || m_customerId <= 0)
         return;
-    items::ActionResult r;
+    Outcome r;
     try {
         r = partners::addDependant(m_customerId, shoraka_id->isChecked() ? 0 : m_partnerId, m_form->values());
     } catch (const DbError& e) {
@@ -169,7 +169,7 @@ void Ttakafol_frm::N1Click()
     if (row.isEmpty())
         return;
     m_form->setValues(partners::valuesOf(row, partners::dependantColumns()));
-    items::ActionResult r;
+    Outcome r;
     try {
         r = partners::deleteDependant(m_customerId, items::recordId(row));
     } catch (const DbError& e) {

@@ -32,13 +32,6 @@ QString eq(const char* column)
     return dm().dialect().exactEquals(QString::fromLatin1(column));
 }
 
-DepositResult refusal(const QString& message, const QString& field)
-{
-    DepositResult r;
-    r.message = message;
-    r.field = field;
-    return r;
-}
 
 QString captionOf(const QString& column)
 {
@@ -132,36 +125,36 @@ QString echoAmount(const QString& typed)
     return sign + groups.join(QLatin1Char(','));
 }
 
-DepositResult insertDeposit(qint64 pishsabtId, DepositValues& v)
+Outcome insertDeposit(qint64 pishsabtId, DepositValues& v)
 {
     const auto mablagh = amountOf(v.value(col("mablagh")));
     if (!mablagh)
-        return refusal(kBadAmount, col("mablagh"));
+        return Outcome::refusal(kBadAmount, col("mablagh"));
     const auto vosol = amountOf(v.value(col("vosol")));
     if (!vosol)
-        return refusal(kBadVosol, col("vosol"));
+        return Outcome::refusal(kBadVosol, col("vosol"));
     const auto dat = jalali::fieldDate(v.value(col("dat")));
     if (!dat)
-        return refusal(jalali::invalidDateMessage(captionOf(col("dat"))), col("dat"));
+        return Outcome::refusal(jalali::invalidDateMessage(captionOf(col("dat"))), col("dat"));
     v[col("dat")] = *dat;
     QList<ColumnText> texts;
     for (const QString& c : depositColumns())
         if (c != QLatin1String("mablagh") && c != QLatin1String("vosol"))
             texts.append({c, v.value(c), captionOf(c)});
     if (auto tooLong = checkTextLengths(kDepositsTable, texts))
-        return refusal(tooLong->message, tooLong->field);
+        return Outcome::refusal(tooLong->message, tooLong->field);
 
     // Under the persons' lock, so that the person cannot be deleted between
     // the check and the insert.
     Transaction tx(dm());
     lockPersons();
     if (!dm().firstRow(QStringLiteral("select id from pishsabt where id=?"), {pishsabtId}))
-        return refusal(kPersonGone, col("pardakht_typ"));
+        return Outcome().refuseGone(kPersonGone, col("pardakht_typ"));
     if (dm().firstRow(QStringLiteral("select id from pishpardakht where pishsabt_id=? and ") + eq("pardakht_typ") +
                           QStringLiteral(" and mablagh=? and ") + eq("num") + QStringLiteral(" and ") + eq("dat"),
                       {pishsabtId, textValue(v.value(col("pardakht_typ"))), *mablagh, textValue(v.value(col("num"))),
                        *dat}))
-        return refusal(kDuplicateDeposit, col("mablagh"));
+        return Outcome::refusal(kDuplicateDeposit, col("mablagh"));
     QStringList columns {col("pishsabt_id")};
     QVariantList values {pishsabtId};
     for (const QString& c : depositColumns()) {
@@ -173,11 +166,11 @@ DepositResult insertDeposit(qint64 pishsabtId, DepositValues& v)
         else
             values << textValue(v.value(c));
     }
-    DepositResult r;
+    Outcome r;
     r.id = dm().insert(kDepositsTable, columns, values);
     history::inserted(kDepositsTable, r.id, {}, history::rowOf(columns, values));
     tx.commit();
-    r.saved = true;
+    r.done = true;
     return r;
 }
 

@@ -4,6 +4,7 @@
 // searches of one person's and of all deposits, and the reads the applicant
 // windows use when they take a person's deposits over as payments.
 #include "common/listquery.h"
+#include "common/outcome.h"
 #include "common/xlsxexport.h"
 
 #include <QList>
@@ -31,20 +32,13 @@ std::optional<qint64> amountOf(const QString& typed);
 // grouped in threes from the right with any leading "-" kept in front.
 QString echoAmount(const QString& typed);
 
-struct DepositResult {
-    bool saved = false;
-    QString message;  // the refusal shown to the user
-    QString field;    // the column whose field takes the focus on a refusal
-    qint64 id = 0;
-};
-
 // Checks and saves a deposit of the person `pishsabtId`: both amounts must be
 // whole numbers (their messages otherwise), the date whole and every text fit
 // its column; the person must still exist; the same way of payment, amount,
 // number and date for the person is refused (amounts compared as numbers, so
 // "30,000,000" matches a stored 30000000).  Nothing is written on a refusal.
 // Throws DbError after a rollback.
-DepositResult insertDeposit(qint64 pishsabtId, DepositValues& values);
+Outcome insertDeposit(qint64 pishsabtId, DepositValues& values);
 
 // The entry values of a stored deposit (amounts as whole-rial digits, NULL -> "").
 DepositValues depositValuesOf(const QSqlRecord& deposit);

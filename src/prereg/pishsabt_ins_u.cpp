@@ -215,25 +215,25 @@ void Tpishsabt_ins::ostanChange()
     }
 }
 
-void Tpishsabt_ins::showRefusal(const SaveResult& r)
+void Tpishsabt_ins::showRefusal(const Outcome& r)
 {
-    dialogs().error(r.message);
-    if (QWidget* w = field(r.field))
+    dialogs().error(r.message());
+    if (QWidget* w = field(r.focus))
         w->setFocus(Qt::OtherFocusReason);
 }
 
 void Tpishsabt_ins::ins_btnClick()
 {
     PersonValues v = values();
-    SaveResult r;
+    Outcome r;
     try {
         r = insertPerson(v, askWarning());
     } catch (const DbError& e) {
         reportFailure(kSaveFailed, e);
         return;
     }
-    if (!r.saved) {
-        if (!r.message.isEmpty())
+    if (!r.done) {
+        if (r.refused())
             showRefusal(r);
         return;
     }
@@ -245,7 +245,7 @@ void Tpishsabt_ins::ins_btnClick()
 void Tpishsabt_ins::edit_btnClick()
 {
     PersonValues v = values();
-    SaveResult r;
+    Outcome r;
     try {
         r = updatePerson(m_id, m_before, v);
     } catch (const DbError& e) {
@@ -253,16 +253,16 @@ void Tpishsabt_ins::edit_btnClick()
         return;
     }
     if (r.changedByOther) {
-        askToReload(r.message);
+        askToReload(r.message());
         return;
     }
     if (r.gone) {
-        dialogs().error(r.message);
+        dialogs().error(r.message());
         Q_EMIT gone();
         reject();
         return;
     }
-    if (!r.saved) {
+    if (!r.done) {
         showRefusal(r);
         return;
     }

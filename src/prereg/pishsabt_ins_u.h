@@ -44,7 +44,7 @@ Q_SIGNALS:
 
 private:
     void fillLists();
-    void showRefusal(const prereg::SaveResult& r);
+    void showRefusal(const Outcome& r);
     void useSaveButton(QPushButton* b);
     // A save another user overtook: offers to show the person as stored now.
     void askToReload(const QString& message);

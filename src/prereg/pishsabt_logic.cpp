@@ -41,13 +41,6 @@ QString eq(const char* column)
     return dm().dialect().exactEquals(QString::fromLatin1(column));
 }
 
-SaveResult refusal(const QString& message, const QString& field)
-{
-    SaveResult r;
-    r.message = message;
-    r.field = field;
-    return r;
-}
 
 bool isBlank(const QString& s)
 {
@@ -72,31 +65,31 @@ bool placeIsListed(const PersonValues& v)
 
 // The checks both saves make first, in their order: province, county, and
 // the pair of the country divisions.
-std::optional<SaveResult> checkPlace(const PersonValues& v)
+std::optional<Outcome> checkPlace(const PersonValues& v)
 {
     if (isBlank(v.value(col("ostan"))))
-        return refusal(kNoProvince, col("ostan"));
+        return Outcome::refusal(kNoProvince, col("ostan"));
     if (isBlank(v.value(col("shahrestan"))))
-        return refusal(kNoCounty, col("shahrestan"));
+        return Outcome::refusal(kNoCounty, col("shahrestan"));
     if (!placeIsListed(v))
-        return refusal(kNotFromList, col("ostan"));
+        return Outcome::refusal(kNotFromList, col("ostan"));
     return std::nullopt;
 }
 
 // Every date must be whole and every value fit its column.
-std::optional<SaveResult> checkValues(PersonValues& v)
+std::optional<Outcome> checkValues(PersonValues& v)
 {
     for (const QString& c : dateColumns()) {
         const auto d = jalali::fieldDate(v.value(c));
         if (!d)
-            return refusal(jalali::invalidDateMessage(captionOf(c)), c);
+            return Outcome::refusal(jalali::invalidDateMessage(captionOf(c)), c);
         v[c] = *d;
     }
     QList<ColumnText> texts;
     for (const QString& c : formColumns())
         texts.append({c, v.value(c), captionOf(c)});
     if (auto tooLong = checkTextLengths(kTable, texts))
-        return refusal(tooLong->message, tooLong->field);
+        return Outcome::refusal(tooLong->message, tooLong->field);
     return std::nullopt;
 }
 
@@ -184,18 +177,18 @@ PersonValues valuesOf(const QSqlRecord& person)
     return v;
 }
 
-SaveResult insertPerson(PersonValues& v, const Ask& ask)
+Outcome insertPerson(PersonValues& v, const Ask& ask)
 {
     if (auto r = checkPlace(v))
         return *r;
     v[col("nation")] = toAsciiDigits(v.value(col("nation"))).trimmed();
     const QString nation = v.value(col("nation"));
     if (nation.isEmpty())
-        return refusal(kNoNation, col("nation"));
+        return Outcome::refusal(kNoNation, col("nation"));
     if (auto r = checkValues(v))
         return *r;
     if (nationTaken(nation))
-        return refusal(kDuplicateNation, col("nation"));
+        return Outcome::refusal(kDuplicateNation, col("nation"));
     const auto namesake = dm().firstRow(
         QStringLiteral("select ostan,shahrestan from pishsabt where ") + eq("ostan") + QStringLiteral(" and ") +
             eq("shahrestan") + QStringLiteral(" and ") + eq("fname") + QStringLiteral(" and ") + eq("lname") +
@@ -203,28 +196,28 @@ SaveResult insertPerson(PersonValues& v, const Ask& ask)
         {v.value(col("ostan")), v.value(col("shahrestan")), textValue(v.value(col("fname"))),
          textValue(v.value(col("lname"))), textValue(v.value(col("father")))});
     if (namesake && !ask(kNameWarning + text(namesake->value(0)) + ' ' + text(namesake->value(1))))
-        return SaveResult {};
+        return Outcome {};
 
     // The code is checked again under the lock: another user may have saved
     // it while the question was open.
     Transaction tx(dm());
     lockPersons();
     if (nationTaken(nation))
-        return refusal(kDuplicateNation, col("nation"));
+        return Outcome::refusal(kDuplicateNation, col("nation"));
     QStringList columns = formColumns();
     columns << col("reg_user");
     QVariantList values = boundValues(v);
     values << textValue(session().karbar);
-    SaveResult r;
+    Outcome r;
     r.id = dm().insert(kTable, columns, values);
     history::inserted(kTable, r.id, {}, history::rowOf(columns, values));
     writeLog(QString::fromUtf8(logtext::kNewPishsabt) + logPlace(v));
     tx.commit();
-    r.saved = true;
+    r.done = true;
     return r;
 }
 
-SaveResult updatePerson(qint64 id, const PersonValues& before, PersonValues& v)
+Outcome updatePerson(qint64 id, const PersonValues& before, PersonValues& v)
 {
     if (auto r = checkPlace(v))
         return *r;
@@ -235,20 +228,16 @@ SaveResult updatePerson(qint64 id, const PersonValues& before, PersonValues& v)
     lockPersons();
     const auto stored = dm().firstRow(QStringLiteral("select * from pishsabt where id=?"), {id});
     if (!stored) {
-        SaveResult gone = refusal(kPersonGone, col("ostan"));
-        gone.gone = true;
-        return gone;
+        return Outcome().refuseGone(kPersonGone, col("ostan"));
     }
     // Read under the lock: the row must still hold what the window was filled from.
     if (valuesOf(*stored) != before) {
-        SaveResult changed = refusal(changedByOtherMessage(kRecordName), QString());
-        changed.changedByOther = true;
-        return changed;
+        return Outcome().refuseChanged(changedByOtherMessage(kRecordName));
     }
     // A code that was already shared stays as it is; a new one must be free.
     const QString nation = v.value(col("nation"));
     if (!nation.isEmpty() && nation != text(stored->value(QStringLiteral("nation"))) && nationTaken(nation, id))
-        return refusal(kDuplicateNation, col("nation"));
+        return Outcome::refusal(kDuplicateNation, col("nation"));
     QStringList sets;
     for (const QString& c : formColumns())
         sets << c + QStringLiteral("=?");
@@ -258,8 +247,8 @@ SaveResult updatePerson(qint64 id, const PersonValues& before, PersonValues& v)
     dm().exec(QStringLiteral("update pishsabt set ") + sets.join(',') + QStringLiteral(" where id=?"), values);
     writeLog(QString::fromUtf8(logtext::kEditPishsabt) + logPlace(v));
     tx.commit();
-    SaveResult r;
-    r.saved = true;
+    Outcome r;
+    r.done = true;
     r.id = id;
     return r;
 }

@@ -5,6 +5,7 @@
 // removePreregistration() when it turns a pre-registration into an applicant.
 #include "common/dialogs.h"
 #include "common/listquery.h"
+#include "common/outcome.h"
 #include "common/xlsxexport.h"
 
 #include <QMap>
@@ -46,24 +47,13 @@ using PersonValues = QMap<QString, QString>;
 // The form fields of a stored row (NULL -> "").
 PersonValues valuesOf(const QSqlRecord& person);
 
-struct SaveResult {
-    bool saved = false;
-    bool gone = false;  // the edited row was deleted meanwhile
-    // Another user changed the row after the window read it: nothing was
-    // written; the window offers to read it again (offerReload).
-    bool changedByOther = false;
-    QString message;    // the refusal shown to the user (empty when saved or cancelled)
-    QString field;      // the column whose field takes the focus on a refusal
-    qint64 id = 0;
-};
-
 // Checks and saves a new pre-registration for the session's user.  When the
 // same name and father's name are recorded in the county, asks the warning
 // question through ask; anything but Yes gives a result that
 // is neither saved nor carries a message.  The national code is checked again
 // and the row inserted in one transaction that holds off other writers, so
 // two users cannot record the same code.  Throws DbError after a rollback.
-SaveResult insertPerson(PersonValues& values, const Ask& ask);
+Outcome insertPerson(PersonValues& values, const Ask& ask);
 
 // Checks and saves an edit of the row `id` whose form fields were `before`
 // when the window read it.  reg_user is kept.  A row another user changed
@@ -71,7 +61,7 @@ SaveResult insertPerson(PersonValues& values, const Ask& ask);
 // with nothing written; a national code changed to one another row holds is
 // refused; a row deleted meanwhile comes back as gone.  Throws DbError after
 // a rollback.
-SaveResult updatePerson(qint64 id, const PersonValues& before, PersonValues& values);
+Outcome updatePerson(qint64 id, const PersonValues& before, PersonValues& values);
 
 // The pre-registration's name in the refusal of a save another user overtook.
 extern const QString kRecordName;

@@ -276,21 +276,21 @@ void Tpishsabt_pardakht::ins_btnClick()
     if (!ins_btn->isEnabled())
         return;
     DepositValues v = values();
-    DepositResult r;
+    Outcome r;
     try {
         r = insertDeposit(m_person, v);
     } catch (const DbError& e) {
         reportFailure(kDepositSaveFailed, e);
         return;
     }
-    if (!r.saved) {
-        dialogs().error(r.message);
-        if (r.message == kPersonGone) {
+    if (!r.done) {
+        dialogs().error(r.message());
+        if (r.gone) {
             Q_EMIT personGone();
             reject();
             return;
         }
-        if (QWidget* w = field(r.field))
+        if (QWidget* w = field(r.focus))
             w->setFocus(Qt::OtherFocusReason);
         return;
     }

@@ -16,8 +16,6 @@
 
 namespace tavrin::facilities {
 
-using items::ActionResult;
-
 namespace {
 
 // The largest amount a money column holds in whole rials (19 digits, 4 of them decimals).
@@ -55,7 +53,7 @@ struct Values {
 
 // Required fields, conversions, the total against the received amount and the
 // column lengths, in this order; the first failure is the refusal.
-std::optional<Values> checkForm(const FacilityForm& f, ActionResult& r)
+std::optional<Values> checkForm(const FacilityForm& f, Outcome& r)
 {
     if (f.bank.trimmed().isEmpty()) {
         r.refuse(factext::kBankRequired, QStringLiteral("bank"));
@@ -207,9 +205,9 @@ ListQuery facilityListQuery(qint64 prjId)
     return q;
 }
 
-ActionResult insertFacility(qint64 prjId, const FacilityForm& f)
+Outcome insertFacility(qint64 prjId, const FacilityForm& f)
 {
-    ActionResult r;
+    Outcome r;
     const auto v = checkForm(f, r);
     if (!v)
         return r;
@@ -232,9 +230,9 @@ ActionResult insertFacility(qint64 prjId, const FacilityForm& f)
     return r;
 }
 
-ActionResult updateFacility(qint64 facilityId, const FacilityForm& f, const QSqlRecord& read)
+Outcome updateFacility(qint64 facilityId, const FacilityForm& f, const QSqlRecord& read)
 {
-    ActionResult r;
+    Outcome r;
     const auto v = checkForm(f, r);
     if (!v)
         return r;
@@ -274,9 +272,9 @@ bool hasLoans(qint64 facilityId)
     return dm().firstRow(QStringLiteral("select id from vahed_vam where tashilat_id=?"), {facilityId}).has_value();
 }
 
-ActionResult deleteFacility(qint64 facilityId)
+Outcome deleteFacility(qint64 facilityId)
 {
-    ActionResult r;
+    Outcome r;
     Transaction tx(dm());
     if (!lockFacility(facilityId))
         return r.refuse(factext::kFacilityGone);
@@ -392,9 +390,9 @@ qint64 unitLoanTotal(qint64 unitId)
         dm().scalar(QStringLiteral("select coalesce(sum(mablagh),0) as m from vahed_vam where vahed_id=?"), {unitId}));
 }
 
-ActionResult addLoan(qint64 unitId, qint64 tashilatId, const QString& amountText)
+Outcome addLoan(qint64 unitId, qint64 tashilatId, const QString& amountText)
 {
-    ActionResult r;
+    Outcome r;
     const auto amount = amountOf(amountText);
     if (!amount)
         return r.refuse(factext::kLoanNotNumber, QStringLiteral("vam"));
@@ -427,9 +425,9 @@ ActionResult addLoan(qint64 unitId, qint64 tashilatId, const QString& amountText
     return r;
 }
 
-ActionResult deleteLoan(qint64 loanId)
+Outcome deleteLoan(qint64 loanId)
 {
-    ActionResult r;
+    Outcome r;
     Transaction tx(dm());
     const auto loan = dm().firstRow(QStringLiteral("select vahed_id from vahed_vam where id=?"), {loanId});
     if (!loan)

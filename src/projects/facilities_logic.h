@@ -49,16 +49,16 @@ ListQuery facilityListQuery(qint64 prjId);
 // source, contract type and start date already in the project.  Dates are
 // stored as whole dates or the empty date mask.  Nothing is written on a
 // refusal; no log row.
-items::ActionResult insertFacility(qint64 prjId, const FacilityForm& f);
+Outcome insertFacility(qint64 prjId, const FacilityForm& f);
 // Saves an edited facility: the same field checks, then, under the facility's
 // lock, a facility another user changed since the window read it (`read`, the
 // tashilat row the window showed) is refused with refuseChanged, and a
 // received amount below what its loans use is refused with that sum.
-items::ActionResult updateFacility(qint64 facilityId, const FacilityForm& f, const QSqlRecord& read);
+Outcome updateFacility(qint64 facilityId, const FacilityForm& f, const QSqlRecord& read);
 // Whether loans use the facility (the window's check before the password).
 bool hasLoans(qint64 facilityId);
 // Deletes the facility row when, under its lock, no loan uses it.
-items::ActionResult deleteFacility(qint64 facilityId);
+Outcome deleteFacility(qint64 facilityId);
 
 // What the loans of a facility use and what remains of its received amount.
 struct Usage {
@@ -106,8 +106,8 @@ qint64 unitLoanTotal(qint64 unitId);
 // facility).  Refusals: an amount that does not convert or is negative; the
 // unit or facility gone; the facility's loans reaching its received amount,
 // or this loan taking them beyond it; the facility already given to the unit.
-items::ActionResult addLoan(qint64 unitId, qint64 tashilatId, const QString& amount);
+Outcome addLoan(qint64 unitId, qint64 tashilatId, const QString& amount);
 // Deletes a loan and sets the totals of its unit.
-items::ActionResult deleteLoan(qint64 loanId);
+Outcome deleteLoan(qint64 loanId);
 
 } // namespace tavrin::facilities

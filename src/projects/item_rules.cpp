@@ -8,20 +8,6 @@
 
 namespace tavrin::items {
 
-QStringList ActionResult::texts() const
-{
-    QStringList out;
-    for (const Note& n : notes)
-        out << n.text;
-    return out;
-}
-
-void ActionResult::show() const
-{
-    for (const Note& n : notes)
-        dialogs().message(n.kind, n.text);
-}
-
 std::optional<QSqlRecord> lockProject(qint64 projectId)
 {
     return locks::lockAndRead(locks::Row::Project, projectId);

@@ -1,9 +1,8 @@
 #pragma once
 // What the entry windows of a project's units, storage rooms and parking
-// spaces share: the outcome of a save or delete (the messages to show, in
-// order, and the field to focus), the project row read under its lock, and the
-// delete password.
-#include "common/dialogs.h"
+// spaces share: the project row read under its lock, the delete password and
+// the sold status (their actions' outcome is common/outcome.h).
+#include "common/outcome.h"
 
 #include <QSqlRecord>
 #include <QString>
@@ -13,41 +12,6 @@
 #include <optional>
 
 namespace tavrin::items {
-
-struct Note {
-    MsgKind kind = MsgKind::Error;
-    QString text;
-};
-
-struct ActionResult {
-    bool done = false;      // written and committed
-    QList<Note> notes;      // shown in this order (warnings, then the refusal)
-    QString focus;          // object name of the field a refusal points at
-    qint64 id = 0;          // the row written
-    QString status;         // the status actually stored (a held item keeps its sold status)
-    // Another user changed the record after the window read it: nothing was
-    // written; the window offers to read it again (offerReload) instead of
-    // only showing the refusal.
-    bool changedByOther = false;
-
-    void warn(const QString& text) { notes.append({MsgKind::Warning, text}); }
-    ActionResult& refuse(const QString& text, const QString& field = {})
-    {
-        notes.append({MsgKind::Error, text});
-        if (focus.isEmpty())
-            focus = field;
-        return *this;
-    }
-    ActionResult& refuseChanged(const QString& message)
-    {
-        changedByOther = true;
-        return refuse(message);
-    }
-    bool refused() const { return !done && !notes.isEmpty(); }
-    QStringList texts() const;
-    // Shows the notes through the dialog service.
-    void show() const;
-};
 
 // Reads the project row again inside the caller's transaction and locks it
 // against other writers (an update that changes nothing takes the row's write

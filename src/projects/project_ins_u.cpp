@@ -321,17 +321,17 @@ void Tproject_ins::countExit(QLineEdit* left)
     }
 }
 
-void Tproject_ins::showRefusal(const projects::SaveResult& r)
+void Tproject_ins::showRefusal(const Outcome& r)
 {
-    dialogs().error(r.message);
-    if (QWidget* w = field(r.field))
+    dialogs().error(r.message());
+    if (QWidget* w = field(r.focus))
         w->setFocus(Qt::OtherFocusReason);
 }
 
 void Tproject_ins::ins_btnClick()
 {
     ProjectValues v = values();
-    SaveResult r;
+    Outcome r;
     try {
         r = insertProject(v);
     } catch (const DbError& e) {
@@ -342,7 +342,7 @@ void Tproject_ins::ins_btnClick()
     setComboText(st_tavrin, v.value(QStringLiteral("st_tavrin")));
     setComboText(shahr, v.value(QStringLiteral("shahr")));
     setComboText(rosta, v.value(QStringLiteral("rosta")));
-    if (!r.saved) {
+    if (!r.done) {
         showRefusal(r);
         return;
     }
@@ -353,7 +353,7 @@ void Tproject_ins::ins_btnClick()
 void Tproject_ins::edit_btnClick()
 {
     ProjectValues v = values();
-    SaveResult r;
+    Outcome r;
     try {
         r = updateProject(m_id, m_before, v);
     } catch (const DbError& e) {
@@ -361,13 +361,13 @@ void Tproject_ins::edit_btnClick()
         return;
     }
     if (r.changedByOther) {
-        askToReload(r.message);
+        askToReload(r.message());
         return;
     }
     setComboText(st_tavrin, v.value(QStringLiteral("st_tavrin")));
     setComboText(shahr, v.value(QStringLiteral("shahr")));
     setComboText(rosta, v.value(QStringLiteral("rosta")));
-    if (!r.saved) {
+    if (!r.done) {
         showRefusal(r);
         return;
     }

@@ -54,7 +54,7 @@ private:
     };
     static Lists addLists(ListBatch& b);
     void fillLists(const ListBatch& b, const Lists& n);
-    void showRefusal(const projects::SaveResult& r);
+    void showRefusal(const Outcome& r);
     // A save another user overtook: offers to show the project as stored now.
     void askToReload(const QString& message);
 

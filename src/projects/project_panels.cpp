@@ -420,7 +420,7 @@ void ProjectItemsPanel::deleteItem()
         return;
     if (!items::askDeletePassword())
         return;
-    items::ActionResult r;
+    Outcome r;
     const bool units = m_kind == ProjectItems::Units;
     try {
         r = units ? units::deleteUnit(m_project, items::recordId(row))

@@ -251,7 +251,7 @@ void TProjectSpaceWindow::updateGroupedLabels()
 
 void TProjectSpaceWindow::ins_btnClick()
 {
-    items::ActionResult r;
+    Outcome r;
     try {
         r = spaces::insertSpace(m_kind, m_project, form());
     } catch (const DbError& e) {
@@ -270,7 +270,7 @@ void TProjectSpaceWindow::ins_btnClick()
 
 void TProjectSpaceWindow::edit_btnClick()
 {
-    items::ActionResult r;
+    Outcome r;
     try {
         r = spaces::updateSpace(m_kind, m_project, m_id, form(), m_read);
     } catch (const DbError& e) {
@@ -292,7 +292,7 @@ void TProjectSpaceWindow::edit_btnClick()
     accept();
 }
 
-void TProjectSpaceWindow::askToReload(const items::ActionResult& r)
+void TProjectSpaceWindow::askToReload(const Outcome& r)
 {
     if (!offerReload(r.texts().join(QLatin1Char('\n'))))
         return;

@@ -59,7 +59,7 @@ private:
     void updateGroupedLabels();
 
     // A save another user overtook: offers to show the row as stored now.
-    void askToReload(const items::ActionResult& r);
+    void askToReload(const Outcome& r);
 
     const spaces::SpaceKind& m_kind;
     QSqlRecord m_project;

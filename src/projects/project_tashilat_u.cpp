@@ -481,7 +481,7 @@ void Tproject_tashilat::ins_btnClick()
         return;
     if (daryafti->text().trimmed().isEmpty())
         daryafti->setText(QStringLiteral("0"));
-    items::ActionResult r;
+    Outcome r;
     try {
         r = facilities::insertFacility(items::recordId(m_project), form());
     } catch (const DbError& e) {
@@ -502,7 +502,7 @@ void Tproject_tashilat::edit_btnClick()
         return;
     if (daryafti->text().trimmed().isEmpty())
         daryafti->setText(QStringLiteral("0"));
-    items::ActionResult r;
+    Outcome r;
     try {
         r = facilities::updateFacility(m_editedId, form(), m_read);
     } catch (const DbError& e) {
@@ -545,7 +545,7 @@ void Tproject_tashilat::N3Click()
     prot_typ->setFocus();
 }
 
-void Tproject_tashilat::askToReload(const items::ActionResult& r)
+void Tproject_tashilat::askToReload(const Outcome& r)
 {
     if (!offerReload(r.texts().join(QLatin1Char('\n'))))
         return;
@@ -579,7 +579,7 @@ void Tproject_tashilat::N1Click()
     const qint64 id = items::recordId(row);
     showForm(facilities::formOf(row));
     setInsertMode(true);
-    items::ActionResult r;
+    Outcome r;
     try {
         if (facilities::hasLoans(id)) {
             dialogs().error(kDeleteRefused);

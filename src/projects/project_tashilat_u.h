@@ -72,7 +72,7 @@ private:
     qint64 currentId() const;
 
     // A save another user overtook: offers to show the facility as stored now.
-    void askToReload(const items::ActionResult& r);
+    void askToReload(const Outcome& r);
 
     QSqlRecord m_project;
     qint64 m_editedId = 0;

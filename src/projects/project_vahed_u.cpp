@@ -440,7 +440,7 @@ void Tproject_vahed::focusField(const QString& name)
 void Tproject_vahed::ins_btnClick()
 {
     updateShenase();
-    items::ActionResult r;
+    Outcome r;
     try {
         r = units::insertUnit(m_project, form());
     } catch (const DbError& e) {
@@ -477,7 +477,7 @@ void Tproject_vahed::openLoans(qint64 unitId)
 
 void Tproject_vahed::edit_btnClick()
 {
-    items::ActionResult r;
+    Outcome r;
     try {
         r = units::updateUnit(m_project, m_unitId, form(), m_read);
     } catch (const DbError& e) {
@@ -498,7 +498,7 @@ void Tproject_vahed::edit_btnClick()
     accept();
 }
 
-void Tproject_vahed::askToReload(const items::ActionResult& r)
+void Tproject_vahed::askToReload(const Outcome& r)
 {
     if (!tavrin::offerReload(r.texts().join(QLatin1Char('\n'))))
         return;

@@ -77,7 +77,7 @@ private:
     void focusField(const QString& name);
 
     // A save another user overtook: offers to show the unit as stored now.
-    void askToReload(const items::ActionResult& r);
+    void askToReload(const Outcome& r);
 
     QSqlRecord m_project;
     qint64 m_unitId = 0;

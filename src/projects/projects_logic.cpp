@@ -53,14 +53,6 @@ QString captionOf(const QString& column)
     return column;
 }
 
-SaveResult refusal(const QString& message, const QString& field)
-{
-    SaveResult r;
-    r.message = message;
-    r.field = field;
-    return r;
-}
-
 bool isBlank(const QString& s)
 {
     return s.trimmed().isEmpty();
@@ -118,12 +110,12 @@ std::optional<QSqlRecord> readPlace(const ProjectValues& v, qint64 id)
 
 // Step shared by new and edited projects: the province and county must be a
 // pair of the country divisions and, for a county user, the county granted.
-std::optional<SaveResult> checkPlace(const std::optional<QSqlRecord>& r)
+std::optional<Outcome> checkPlace(const std::optional<QSqlRecord>& r)
 {
     if (!r || r->value(QStringLiteral("in_divisions")).toLongLong() == 0)
-        return refusal(prjtext::kNotFromList, col("ostan"));
+        return Outcome::refusal(prjtext::kNotFromList, col("ostan"));
     if (!session().isAdminLevel() && r->value(QStringLiteral("granted")).toLongLong() == 0)
-        return refusal(prjtext::kCountyNotGranted, col("shahrestan"));
+        return Outcome::refusal(prjtext::kCountyNotGranted, col("shahrestan"));
     return std::nullopt;
 }
 
@@ -260,41 +252,41 @@ bool licensedExceedsTotal(QString& vahedKol, QString& vahedCnt)
     return kol && cnt && *kol < *cnt;
 }
 
-std::optional<SaveResult> checkFields(ProjectValues& v)
+std::optional<Outcome> checkFields(ProjectValues& v)
 {
     if (v.value(col("st_tavrin")) == prjtext::kInternetRegistration)
         v[col("st_tavrin")] = prjtext::kRegistration;
     if (isBlank(v.value(col("ostan"))))
-        return refusal(prjtext::kNoProvince, col("ostan"));
+        return Outcome::refusal(prjtext::kNoProvince, col("ostan"));
     if (isBlank(v.value(col("shahrestan"))))
-        return refusal(prjtext::kNoCounty, col("shahrestan"));
+        return Outcome::refusal(prjtext::kNoCounty, col("shahrestan"));
     if (isBlank(v.value(col("prj_name"))))
-        return refusal(prjtext::kNoName, col("prj_name"));
+        return Outcome::refusal(prjtext::kNoName, col("prj_name"));
     if (isBlank(v.value(col("prj_cod"))))
-        return refusal(prjtext::kNoCode, col("prj_cod"));
+        return Outcome::refusal(prjtext::kNoCode, col("prj_cod"));
     // Every value must convert before anything is written.
     for (const QString& c : countColumns()) {
         if (!countValue(v.value(c)))
-            return refusal(QStringLiteral("خطا! ") + captionOf(c) + QStringLiteral(" بايد عدد صحيح باشد"), c);
+            return Outcome::refusal(QStringLiteral("خطا! ") + captionOf(c) + QStringLiteral(" بايد عدد صحيح باشد"), c);
     }
     for (const QString& c : dateColumns()) {
         const auto d = jalali::fieldDate(v.value(c));
         if (!d)
-            return refusal(jalali::invalidDateMessage(captionOf(c)), c);
+            return Outcome::refusal(jalali::invalidDateMessage(captionOf(c)), c);
         v[c] = *d;
     }
     if (*countValue(v.value(col("vahed_kol"))) < *countValue(v.value(col("vahed_cnt"))))
-        return refusal(prjtext::kUnitsOverTotal, col("vahed_cnt"));
+        return Outcome::refusal(prjtext::kUnitsOverTotal, col("vahed_cnt"));
     QList<ColumnText> texts;
     for (const QString& c : projectColumns())
         if (!countColumns().contains(c))
             texts.append({c, v.value(c), captionOf(c)});
     if (const auto tooLong = checkTextLengths(QStringLiteral("projects"), texts))
-        return refusal(tooLong->message, tooLong->field);
+        return Outcome::refusal(tooLong->message, tooLong->field);
     return std::nullopt;
 }
 
-SaveResult insertProject(ProjectValues& v)
+Outcome insertProject(ProjectValues& v)
 {
     if (auto r = checkFields(v))
         return *r;
@@ -306,18 +298,18 @@ SaveResult insertProject(ProjectValues& v)
     if (exists(QStringLiteral("select id from projects where ") + eq("ostan") + QStringLiteral(" and ") +
                    eq("shahrestan") + QStringLiteral(" and ") + eq("prj_cod"),
                {v.value(col("ostan")), v.value(col("shahrestan")), v.value(col("prj_cod"))}))
-        return refusal(prjtext::kDuplicateCode, col("prj_cod"));
-    SaveResult r;
+        return Outcome::refusal(prjtext::kDuplicateCode, col("prj_cod"));
+    Outcome r;
     r.id = dm().insert(QStringLiteral("projects"), projectColumns(), boundValues(v));
     history::inserted(QStringLiteral("projects"), r.id, history::Owner::ofProject(r.id),
                       history::rowOf(projectColumns(), boundValues(v)));
     writeLog(QString::fromUtf8(logtext::kNewProject) + logPlace(v));
     tx.commit();
-    r.saved = true;
+    r.done = true;
     return r;
 }
 
-SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& v)
+Outcome updateProject(qint64 id, const ProjectValues& before, ProjectValues& v)
 {
     if (auto r = checkFields(v))
         return *r;
@@ -327,11 +319,9 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
     // what the window was filled from.
     const auto place = readPlace(v, id);
     if (!place)
-        return refusal(kProjectGone, col("ostan"));
+        return Outcome::refusal(kProjectGone, col("ostan"));
     if (valuesOf(*place) != before) {
-        SaveResult r = refusal(changedByOtherMessage(kRecordName), QString());
-        r.changedByOther = true;
-        return r;
+        return Outcome().refuseChanged(changedByOtherMessage(kRecordName));
     }
     if (auto r = checkPlace(place))
         return *r;
@@ -342,13 +332,13 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
         exists(QStringLiteral("select id from projects where id<>? and ") + eq("ostan") + QStringLiteral(" and ") +
                    eq("shahrestan") + QStringLiteral(" and ") + eq("prj_name"),
                {id, v.value(col("ostan")), v.value(col("shahrestan")), v.value(col("prj_name"))}))
-        return refusal(prjtext::kDuplicateNameInCounty, col("prj_name"));
+        return Outcome::refusal(prjtext::kDuplicateNameInCounty, col("prj_name"));
     // The code must stay unique in its province and county whichever of the three changed.
     if ((changed("ostan") || changed("shahrestan") || changed("prj_cod")) &&
         exists(QStringLiteral("select id from projects where id<>? and ") + eq("ostan") + QStringLiteral(" and ") +
                    eq("shahrestan") + QStringLiteral(" and ") + eq("prj_cod"),
                {id, v.value(col("ostan")), v.value(col("shahrestan")), v.value(col("prj_cod"))}))
-        return refusal(prjtext::kCodeTaken, col("prj_cod"));
+        return Outcome::refusal(prjtext::kCodeTaken, col("prj_cod"));
     QStringList sets;
     for (const QString& c : projectColumns())
         sets << c + QStringLiteral("=?");
@@ -356,7 +346,7 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
     values << id;
     if (dm().execAffected(QStringLiteral("update projects set ") + sets.join(',') + QStringLiteral(" where id=?"),
                           values) != 1)
-        return refusal(kProjectGone, col("ostan"));
+        return Outcome::refusal(kProjectGone, col("ostan"));
     writeLog(QString::fromUtf8(logtext::kEditProject) + logPlace(v));
     history::edited(QStringLiteral("projects"), id, history::Owner::ofProject(id), *place,
                     history::rowOf(projectColumns(), boundValues(v)));
@@ -373,8 +363,8 @@ SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& 
                textValue(v.value(col("prj_name"))), textValue(v.value(col("prj_typ"))),
                textValue(v.value(col("zamin_adr"))), textValue(v.value(col("zamin_pelak"))), id});
     tx.commit();
-    SaveResult r;
-    r.saved = true;
+    Outcome r;
+    r.done = true;
     r.id = id;
     return r;
 }

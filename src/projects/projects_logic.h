@@ -3,6 +3,7 @@
 // totals statements, the checks and writes of a new or edited project, the
 // delete, and the values of the Excel export, the printed list and the web page.
 #include "common/listquery.h"
+#include "common/outcome.h"
 #include "common/xlsxexport.h"
 
 #include <QMap>
@@ -60,35 +61,25 @@ using ProjectValues = QMap<QString, QString>;
 // Reads the twenty fields of a stored project (NULL -> "", counts as digits).
 ProjectValues valuesOf(const QSqlRecord& project);
 
-struct SaveResult {
-    bool saved = false;
-    QString message;   // the refusal shown to the user (empty when saved)
-    QString field;     // the field the focus goes to on a refusal
-    qint64 id = 0;     // the project's id when saved
-    // Another user changed the project after the window read it: nothing was
-    // written; the window offers to read it again (offerReload).
-    bool changedByOther = false;
-};
-
 // Checks and saves a new project.  values is adjusted as the save adjusts the
 // window's fields (sale state, empty city and village take their defaults).
 // Refusals come back in the result; a database failure throws DbError after
 // everything was rolled back.
-SaveResult insertProject(ProjectValues& values);
+Outcome insertProject(ProjectValues& values);
 
 // Checks and saves an edit of the project `id` whose stored fields were
 // `before`, and copies the project's identity to its applicants, all in one
 // transaction.  When the stored fields are no longer `before` (another user
 // saved the project since the window read it), nothing is written and the
 // result is changedByOther.
-SaveResult updateProject(qint64 id, const ProjectValues& before, ProjectValues& values);
+Outcome updateProject(qint64 id, const ProjectValues& before, ProjectValues& values);
 
 // The project's name in the refusal of a save another user overtook.
 extern const QString kRecordName;
 
 // The checks that need no database, in the order the save makes them (the
 // sale state and the field contents); returns a refusal or nothing.
-std::optional<SaveResult> checkFields(ProjectValues& values);
+std::optional<Outcome> checkFields(ProjectValues& values);
 
 // vahed_kol and vahed_cnt as the count fields hold them after leaving one:
 // empty becomes "0"; true when the licensed count exceeds the total.

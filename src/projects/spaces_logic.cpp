@@ -9,10 +9,7 @@
 #include "db/database.h"
 #include "db/locks.h"
 
-
 namespace tavrin::spaces {
-
-using items::ActionResult;
 
 namespace {
 
@@ -203,9 +200,9 @@ QString numberAsText(const QString& column)
 
 namespace {
 
-ActionResult checkForm(const SpaceKind& k, const SpaceForm& f, Converted& c)
+Outcome checkForm(const SpaceKind& k, const SpaceForm& f, Converted& c)
 {
-    ActionResult r;
+    Outcome r;
     const QStringList empty = emptyFieldMessages(k, f);
     if (!empty.isEmpty()) {
         for (const QString& m : empty)
@@ -252,10 +249,10 @@ bool lockSpace(const SpaceKind& k, qint64 id, qint64 prjId)
 
 } // namespace
 
-ActionResult insertSpace(const SpaceKind& k, const QSqlRecord& project, const SpaceForm& f)
+Outcome insertSpace(const SpaceKind& k, const QSqlRecord& project, const SpaceForm& f)
 {
     Converted c;
-    ActionResult r = checkForm(k, f, c);
+    Outcome r = checkForm(k, f, c);
     if (r.refused())
         return r;
     const qint64 prjId = items::recordId(project);
@@ -280,11 +277,11 @@ ActionResult insertSpace(const SpaceKind& k, const QSqlRecord& project, const Sp
     return r;
 }
 
-ActionResult updateSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id, const SpaceForm& f,
+Outcome updateSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id, const SpaceForm& f,
                          const QSqlRecord& read)
 {
     Converted c;
-    ActionResult r = checkForm(k, f, c);
+    Outcome r = checkForm(k, f, c);
     if (r.refused())
         return r;
     const qint64 prjId = items::recordId(project);
@@ -340,9 +337,9 @@ ActionResult updateSpace(const SpaceKind& k, const QSqlRecord& project, qint64 i
     return r;
 }
 
-ActionResult deleteSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id)
+Outcome deleteSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id)
 {
-    ActionResult r;
+    Outcome r;
     const qint64 prjId = items::recordId(project);
     Transaction tx(dm());
     const auto prj = items::lockProject(prjId);

@@ -56,16 +56,16 @@ Converted convert(const SpaceKind& k, const SpaceForm& f);
 
 // New room or space of the project: empty fields, conversions, capacity
 // ("*" + the project's count), duplicate (block, number, position).
-items::ActionResult insertSpace(const SpaceKind& k, const QSqlRecord& project, const SpaceForm& f);
+Outcome insertSpace(const SpaceKind& k, const QSqlRecord& project, const SpaceForm& f);
 // Saves an edited one.  One that an applicant holds cannot be edited; setting
 // a held one free shows the holder and keeps the sold status.  `read` is the
 // row the window showed: when another user changed what the form writes since
 // then (items::changedSinceRead), nothing is written and the result is
 // refuseChanged.
-items::ActionResult updateSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id, const SpaceForm& f,
+Outcome updateSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id, const SpaceForm& f,
                                 const QSqlRecord& read);
 // Deletes one that no applicant holds.
-items::ActionResult deleteSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id);
+Outcome deleteSpace(const SpaceKind& k, const QSqlRecord& project, qint64 id);
 
 // Rooms or spaces of the project.
 int spaceCount(const SpaceKind& k, qint64 projectId);

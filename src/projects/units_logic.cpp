@@ -11,10 +11,7 @@
 #include "db/locks.h"
 #include "db/schema.h"
 
-
 namespace tavrin::units {
-
-using items::ActionResult;
 
 const QString kUnitSaveFailed = QStringLiteral("خطا! ثبت اطلاعات واحد انجام نشد");
 const QString kUnitDeleteFailed = QStringLiteral("خطا! حذف واحد انجام نشد");
@@ -212,9 +209,9 @@ int unitCount(qint64 projectId)
     return dm().scalar(QStringLiteral("select count(*) as c from vahedha where prj_id=?"), {projectId}).toInt();
 }
 
-ActionResult insertUnit(const QSqlRecord& project, const UnitForm& f)
+Outcome insertUnit(const QSqlRecord& project, const UnitForm& f)
 {
-    ActionResult r;
+    Outcome r;
     const Converted c = convert(f);
     if (!c.ok())
         return r.refuse(c.message, c.failedField);
@@ -258,9 +255,9 @@ bool lockUnit(qint64 unitId, qint64 prjId)
 
 } // namespace
 
-ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm& f, const QSqlRecord& read)
+Outcome updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm& f, const QSqlRecord& read)
 {
-    ActionResult r;
+    Outcome r;
     const Converted c = convert(f);
     if (!c.ok())
         return r.refuse(c.message, c.failedField);
@@ -346,9 +343,9 @@ ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm
     return r;
 }
 
-ActionResult deleteUnit(const QSqlRecord& project, qint64 unitId)
+Outcome deleteUnit(const QSqlRecord& project, qint64 unitId)
 {
-    ActionResult r;
+    Outcome r;
     const qint64 prjId = items::recordId(project);
     Transaction tx(dm());
     const auto prj = items::lockProject(prjId);

@@ -57,7 +57,7 @@ Converted convert(const UnitForm& f);
 // New unit of the project (project: a projects row with at least "id").
 // Refusals: conversion, capacity ("*" + vahed_kol), duplicate block/floor/
 // number, duplicate identifier.  Writes the row (vam 0) and its log row.
-items::ActionResult insertUnit(const QSqlRecord& project, const UnitForm& f);
+Outcome insertUnit(const QSqlRecord& project, const UnitForm& f);
 // Saves an edited unit and copies it to the applicants who bought it (their
 // amount keeps their discount: mablagh = price - takhfif).  A unit a buyer
 // still holds cannot be made free: the save goes on with the sold status.
@@ -65,13 +65,13 @@ items::ActionResult insertUnit(const QSqlRecord& project, const UnitForm& f);
 // is the vahedha row the window showed: when another user changed what the
 // form writes since then (items::changedSinceRead), nothing is written and
 // the result is refuseChanged.
-items::ActionResult updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm& f, const QSqlRecord& read);
+Outcome updateUnit(const QSqlRecord& project, qint64 unitId, const UnitForm& f, const QSqlRecord& read);
 
 // The unit's name in the refusal of a save another user overtook.
 extern const QString kUnitRecordName;
 // Deletes a unit no applicant refers to, with its loan rows.  (The delete
 // password is the window's business.)
-items::ActionResult deleteUnit(const QSqlRecord& project, qint64 unitId);
+Outcome deleteUnit(const QSqlRecord& project, qint64 unitId);
 
 // Units of the project.
 int unitCount(qint64 projectId);

@@ -284,7 +284,7 @@ void Tvahed_vam::ins_btnClick()
             return;
         vam->setText(QStringLiteral("0"));
     }
-    items::ActionResult r;
+    Outcome r;
     try {
         r = facilities::addLoan(m_unitId, facility, vam->text());
     } catch (const DbError& e) {
@@ -320,7 +320,7 @@ void Tvahed_vam::N1Click()
     fillDates();
     vam->setText(QString::number(toMoney(row.value(QStringLiteral("mablagh")))));
     tashilat_id->setText(QStringLiteral("0"));
-    items::ActionResult r;
+    Outcome r;
     try {
         r = facilities::deleteLoan(items::recordId(row));
     } catch (const DbError& e) {

@@ -73,7 +73,7 @@ private Q_SLOTS:
 
     void onlyTheChosenSpaceIsSoldAndTotalsFollowTheRows()
     {
-        const items::ActionResult r = assign(parkingSide(), m_a, m_p1);
+        const Outcome r = assign(parkingSide(), m_a, m_p1);
         QVERIFY(r.done);
         QCOMPARE(status(kParkingha, m_p1), items::soldStatus(QStringLiteral("کريمي")));
         QCOMPARE(status(kParkingha, m_p2), items::freeStatus());
@@ -123,7 +123,7 @@ private Q_SLOTS:
     // one sells it too: one row, the other user's.
     void twoUsersSellingOneSpaceLeaveOneRow()
     {
-        items::ActionResult r;
+        Outcome r;
         test::whileAnotherUserHolds(
             [this](Database& db) {
                 db.exec(QStringLiteral("update parkingha set status=? where id=? and status=?"),

@@ -45,7 +45,7 @@ class TestCustomers : public QObject {
     qint64 sell(const QSqlRecord& unit, const QString& lname, const QString& nation)
     {
         CustomerValues v = test::saleOf(m_prj, unit, lname, nation);
-        const items::ActionResult r = insertCustomer(v, test::answering(true));
+        const Outcome r = insertCustomer(v, test::answering(true));
         if (!r.done)
             qWarning() << "not sold:" << r.texts();
         return r.done ? r.id : -1;
@@ -67,7 +67,7 @@ private Q_SLOTS:
         CustomerValues v = test::saleOf(m_prj, m_unit1, QStringLiteral("کريمي"), QStringLiteral("0012345679"));
         v[QStringLiteral("takhfif")] = QStringLiteral("50,000,000");
         v[QStringLiteral("mablagh")] = QStringLiteral("1");  // whatever the field shows, the price comes from the unit
-        const items::ActionResult r = insertCustomer(v, test::answering(true));
+        const Outcome r = insertCustomer(v, test::answering(true));
         QVERIFY(r.done);
         QCOMPARE(r.texts(), QStringList {custext::kSaved});
         const QSqlRecord row = test::rowOf(QStringLiteral("customers"), r.id);
@@ -93,7 +93,7 @@ private Q_SLOTS:
         CustomerValues v = test::saleOf(m_prj, m_unit1, QStringLiteral("نوري"), QStringLiteral("0012345670"));
         v[QStringLiteral("ostan")].clear();
         v[QStringLiteral("status")] = custext::kTransferred;
-        items::ActionResult r = insertCustomer(v, test::answering(true));
+        Outcome r = insertCustomer(v, test::answering(true));
         QCOMPARE(r.texts(), (QStringList {custext::kNoOstan, custext::kTransferNoDate}));
         QCOMPARE(r.focus, QStringLiteral("ostan"));
         // The warnings are questions: No stops without a further message, Yes goes on.
@@ -142,7 +142,7 @@ private Q_SLOTS:
     void twoUsersSellingOneUnitLeaveOneHolder()
     {
         const QVariant unitId = m_unit1.value(QStringLiteral("id"));
-        items::ActionResult r;
+        Outcome r;
         test::whileAnotherUserHolds(
             [&](Database& db) {
                 db.exec(QStringLiteral("insert into customers (prj_id,vahed_id,lname,nation,transport_dat,status) values (?,?,?,?,?,?)"),
@@ -169,7 +169,7 @@ private Q_SLOTS:
         // A unit set to another status meanwhile, held by nobody.
         dm().exec(QStringLiteral("update vahedha set status=? where id=?"), {QStringLiteral("رزرو"), unit2});
         CustomerValues v = test::saleOf(m_prj, m_unit2, QStringLiteral("نوري"), QStringLiteral("0012345670"));
-        items::ActionResult r = insertCustomer(v, test::answering(true));
+        Outcome r = insertCustomer(v, test::answering(true));
         QCOMPARE(r.texts(), QStringList {custext::kUnitNotActive});
         QCOMPARE(r.focus, QStringLiteral("shenase"));
         QCOMPARE(test::unitStatus(m_unit2), QStringLiteral("رزرو"));
@@ -214,7 +214,7 @@ private Q_SLOTS:
             e[QString::fromLatin1(t)] = QStringLiteral("0");  // a form read before those windows saved
         e[QStringLiteral("takhfif")] = QStringLiteral("100,000,000");
         e[QStringLiteral("mobile")] = QStringLiteral("09351112233");
-        items::ActionResult r = updateCustomer(id, e);
+        Outcome r = updateCustomer(id, e);
         QVERIFY2(r.done, qPrintable(r.texts().join('|')));
         QSqlRecord row = *customerRow(id);
         QCOMPARE(toMoney(row.value(QStringLiteral("mablagh"))), qint64(900000000));
@@ -299,7 +299,7 @@ private Q_SLOTS:
         for (const char* t : {"pardakht", "customers_pic"})
             dm().exec(QStringLiteral("insert into %1 (customer_id) values (?)").arg(QLatin1String(t)), {id});
         dm().exec(QStringLiteral("insert into savabegh (cust_id,cmt) values (?,'x')"), {id});
-        const items::ActionResult r = deleteCustomer(id);
+        const Outcome r = deleteCustomer(id);
         QVERIFY(r.done);
         QCOMPARE(r.texts(), QStringList {custext::kDeleted});
         for (const char* t : {"customers", "shoraka", "takafol", "pardakht", "customers_pic", "savabegh", "anbari", "parking"})
@@ -335,7 +335,7 @@ private Q_SLOTS:
         QVERIFY(!insertCustomer(v, test::answering(true), p).done);
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from pishpardakht")), 2);
         v[QStringLiteral("status")] = custext::kActive;
-        const items::ActionResult r = insertCustomer(v, test::answering(true), p);
+        const Outcome r = insertCustomer(v, test::answering(true), p);
         QVERIFY(r.done);
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from pishsabt")), 0);
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from pishpardakht")), 0);
@@ -346,7 +346,7 @@ private Q_SLOTS:
         QCOMPARE(toMoney(customerRow(r.id)->value(QStringLiteral("pardakht_sum"))), qint64(5000000));
         // A second applicant naming the same pre-registration moves nothing again.
         CustomerValues w = test::saleOf(m_prj, m_unit2, QStringLiteral("ديگر"), QStringLiteral("0012345671"));
-        const items::ActionResult second = insertCustomer(w, test::answering(true), p);
+        const Outcome second = insertCustomer(w, test::answering(true), p);
         QVERIFY(second.done);
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from pardakht")), 2);
     }

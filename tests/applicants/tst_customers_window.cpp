@@ -221,7 +221,7 @@ private Q_SLOTS:
     {
         test::DialogRecorder rec;
         CustomerValues v = test::saleOf(m_prj, m_unit1, QStringLiteral("پيشي"), QStringLiteral("0012345670"));
-        const items::ActionResult sale = insertCustomer(v, test::answering(true));
+        const Outcome sale = insertCustomer(v, test::answering(true));
         QVERIFY(sale.done);
         const qint64 p = dm().insert(QStringLiteral("pishsabt"),
                                      {QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("father"), QStringLiteral("nation")},

@@ -85,7 +85,7 @@ private Q_SLOTS:
     // the upload waits for the delete and is refused; no picture is left behind.
     void uploadDuringADeleteLeavesNoPicture()
     {
-        items::ActionResult r;
+        Outcome r;
         test::whileAnotherUserHolds(
             [this](Database& db) {
                 db.exec(QStringLiteral("update customers set lname=lname where id=?"), {m_a});

@@ -48,14 +48,14 @@ class TestFileLife : public QObject {
     qint64 sell(const QSqlRecord& unit, const QString& lname, const QString& nation)
     {
         CustomerValues v = test::saleOf(m_prj, unit, lname, nation);
-        const items::ActionResult r = insertCustomer(v, test::answering(true));
+        const Outcome r = insertCustomer(v, test::answering(true));
         if (!r.done)
             qWarning() << "not sold:" << r.texts();
         return r.done ? r.id : -1;
     }
 
     // The applicant's file edited with a transfer date (or cleared again), as the record window saves it.
-    items::ActionResult setTransfer(qint64 id, const QString& date)
+    Outcome setTransfer(qint64 id, const QString& date)
     {
         CustomerValues e = valuesOf(*customerRow(id));
         e[QStringLiteral("transport_dat")] = date;
@@ -96,7 +96,7 @@ private Q_SLOTS:
         setUnitStatus(items::freeStatus());
         const qint64 b = sell(m_unit, QStringLiteral("ب"), QStringLiteral("0012345671"));
         QVERIFY(b > 0);
-        const items::ActionResult r = setTransfer(a, kMask);
+        const Outcome r = setTransfer(a, kMask);
         QCOMPARE(r.texts(), QStringList {custext::kUnitSoldTo + QStringLiteral("ب")});
         QCOMPARE(column(QStringLiteral("customers"), a, QStringLiteral("transport_dat")).toString(), QStringLiteral("1404/02/01"));
         QVERIFY2(findings().isEmpty(), qPrintable(findings().join(QLatin1Char('\n'))));
@@ -164,7 +164,7 @@ private Q_SLOTS:
         dm().exec(QStringLiteral("update vahedha set shenase='2-1-1',bolok='2',metraj=120,mablagh1=11000000,mablagh=1320000000 "
                                  "where id=?"),
                   {m_unit.value(QStringLiteral("id"))});
-        const items::ActionResult r = insertCustomer(stale, test::answering(true));
+        const Outcome r = insertCustomer(stale, test::answering(true));
         QVERIFY(r.done);
         QSqlRecord row = *customerRow(r.id);
         QCOMPARE(text(row.value(QStringLiteral("shenase"))), QStringLiteral("2-1-1"));
@@ -188,7 +188,7 @@ private Q_SLOTS:
         QCOMPARE(toMoney(row.value(QStringLiteral("mablagh1"))), qint64(12000000));
         e = shown;
         e[QStringLiteral("mobile")] = QStringLiteral("09129999999");
-        const items::ActionResult refused = updateCustomer(r.id, e, 0, read);
+        const Outcome refused = updateCustomer(r.id, e, 0, read);
         QVERIFY(refused.changedByOther && !refused.done);
         QCOMPARE(refused.texts(),
                  QStringList {QStringLiteral("خطا! اين متقاضي پس از باز شدن اين پنجره توسط کاربر ديگري تغيير کرده است و ذخيره نشد")});
@@ -238,7 +238,7 @@ private Q_SLOTS:
                                          QStringLiteral("mablagh"), QStringLiteral("status")},
                                         {m_prjId, QStringLiteral("A"), 5, QStringLiteral("همکف"), 10.0, 1000000, 10000000,
                                          items::freeStatus()});
-        items::ActionResult r;
+        Outcome r;
         test::whileAnotherUserHolds(
             [room](Database& db) {
                 db.exec(QStringLiteral("update anbariha set num=6,metraj=12,mablagh=15000000 where id=?"), {room});
@@ -259,7 +259,7 @@ private Q_SLOTS:
     {
         const qint64 a = sell(m_unit, QStringLiteral("الف"), QStringLiteral("0012345679"));
         const qint64 partner = dm().insert(QStringLiteral("shoraka"), {QStringLiteral("customer_id"), QStringLiteral("sahm")}, {a, 0});
-        items::ActionResult r;
+        Outcome r;
         test::whileAnotherUserHolds(
             [a, partner](Database& db) {
                 db.exec(QStringLiteral("update customers set sahm=sahm where id=?"), {a});

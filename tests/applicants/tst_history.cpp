@@ -60,7 +60,7 @@ private Q_SLOTS:
         m_prj = test::addProject(QStringLiteral("مهر"), 10);
         m_unit = test::addUnit(m_prj, QStringLiteral("1-1-1"), 1000000000);
         CustomerValues v = test::saleOf(m_prj, m_unit, QStringLiteral("کريمي"), QStringLiteral("0012345679"));
-        const items::ActionResult r = insertCustomer(v, test::answering(true));
+        const Outcome r = insertCustomer(v, test::answering(true));
         QVERIFY(r.done);
         m_id = r.id;
     }
@@ -171,7 +171,7 @@ private Q_SLOTS:
     void twoUsersEditingDifferentFieldsLeaveBothInOrder()
     {
         const QSqlRecord read = *customerRow(m_id);
-        items::ActionResult r;
+        Outcome r;
         test::whileAnotherUserHolds(
             [&](Database& db) {
                 const QSqlRecord was = *db.firstRow(QStringLiteral("select * from customers where id=?"), {m_id});
@@ -356,7 +356,7 @@ private Q_SLOTS:
         projects::ProjectValues e = projects::valuesOf(p);
         e[QStringLiteral("prj_name")] = QStringLiteral("مهر۲");
         const auto saved = projects::updateProject(prj, projects::valuesOf(p), e);
-        QVERIFY2(saved.saved, qPrintable(saved.message));
+        QVERIFY2(saved.done, qPrintable(saved.message()));
         QCOMPARE(historyOf(QStringLiteral("field='prj_name' and amal='edit'"), {}),
                  (QStringList {QStringLiteral("projects|prj_name|مهر|مهر۲|edit"), QStringLiteral("customers|prj_name|مهر|مهر۲|edit")}));
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where field='prj_name' and tbl='customers' and amal='edit' and cust_id=? and rec_id=cust_id"),
@@ -401,7 +401,7 @@ private Q_SLOTS:
         d[QStringLiteral("vosol")] = QStringLiteral("0");
         d[QStringLiteral("dat")] = QStringLiteral("1403/01/15");
         const auto dep = prereg::insertDeposit(person, d);
-        QVERIFY(dep.saved);
+        QVERIFY(dep.done);
         QVERIFY(prereg::deleteDeposit(dep.id));
         QCOMPARE(historyOf(QStringLiteral("tbl='pishpardakht' and rec_id=? and field='mablagh'"), {dep.id}),
                  (QStringList {QStringLiteral("pishpardakht|mablagh|<null>|30000000|insert"),

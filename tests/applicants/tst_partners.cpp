@@ -85,7 +85,7 @@ private Q_SLOTS:
     // applicant holding 2: the second sees the first under the row lock.
     void twoUsersAddingPartnersStayWithinSix()
     {
-        items::ActionResult r;
+        Outcome r;
         test::whileAnotherUserHolds(
             [this](Database& db) {
                 db.exec(QStringLiteral("update customers set sahm=sahm where id=?"), {m_a});
@@ -106,12 +106,12 @@ private Q_SLOTS:
         QVERIFY(!addPartner(m_b, v, test::answering(false, &asked)).done);
         QCOMPARE(asked.size(), 1);
         QVERIFY(asked[0].startsWith(kApplicantElsewhere));
-        const items::ActionResult partner = addPartner(m_b, v, test::answering(true));
+        const Outcome partner = addPartner(m_b, v, test::answering(true));
         QVERIFY(partner.done);
         // Dependants: the same name with another relation is another person.
         PersonValues child = person(QStringLiteral("سارا"), QStringLiteral("کريمي"), {}, kChild);
         child[QStringLiteral("birthday")] = QStringLiteral("1400/02/32");
-        const items::ActionResult badDate = addDependant(m_b, partner.id, child);
+        const Outcome badDate = addDependant(m_b, partner.id, child);
         QCOMPARE(badDate.texts(), QStringList {QStringLiteral("خطا! ت تولد معتبر نيست")});
         QCOMPARE(badDate.focus, QStringLiteral("birthday"));
         child[QStringLiteral("birthday")] = QStringLiteral(" / / ");   // blanks and slashes: no date

@@ -111,12 +111,12 @@ private Q_SLOTS:
         QVERIFY(addPayment(m_a, pay(QStringLiteral("1,000,000"), QStringLiteral("1,000,000"), QStringLiteral("11"))).done);
         QCOMPARE(collected(m_a), qint64(1000000));
         // The same payment typed without separators is the same amount.
-        items::ActionResult r = addPayment(m_a, pay(QStringLiteral("1000000"), QStringLiteral("0"), QStringLiteral("11")));
+        Outcome r = addPayment(m_a, pay(QStringLiteral("1000000"), QStringLiteral("0"), QStringLiteral("11")));
         QCOMPARE(r.texts(), QStringList {kDuplicatePayment});
         // The same voucher for another applicant is his own payment.
         QVERIFY(addPayment(m_b, pay(QStringLiteral("1000000"), QStringLiteral("1000000"), QStringLiteral("11"))).done);
         // A cheque not yet collected grows the instalments, not the collected total.
-        const items::ActionResult cheque = addPayment(m_a, pay(QStringLiteral("2,500,000"), QStringLiteral("0"), QStringLiteral("12")));
+        const Outcome cheque = addPayment(m_a, pay(QStringLiteral("2,500,000"), QStringLiteral("0"), QStringLiteral("12")));
         QVERIFY(cheque.done);
         QCOMPARE(collected(m_a), qint64(1000000));
         QCOMPARE(account(m_a)->mablaghSum, qint64(3500000));

@@ -44,10 +44,10 @@ inline prereg::PersonValues person(const QString& nation, const QString& lname =
 // Saves a person; 0 when refused.
 inline qint64 savedPerson(prereg::PersonValues v)
 {
-    const prereg::SaveResult r = prereg::insertPerson(v, askWarning());
-    if (!r.saved)
-        qWarning() << "refused:" << r.message;
-    return r.saved ? r.id : 0;
+    const Outcome r = prereg::insertPerson(v, askWarning());
+    if (!r.done)
+        qWarning() << "refused:" << r.message();
+    return r.done ? r.id : 0;
 }
 
 inline prereg::DepositValues deposit(const QString& mablagh, const QString& vosol, const QString& num = QStringLiteral("11"),

@@ -14,7 +14,7 @@ class TestDeposits : public QObject {
     qint64 m_a = 0;
     qint64 m_b = 0;
 
-    static DepositResult save(qint64 person, DepositValues v) { return insertDeposit(person, v); }
+    static Outcome save(qint64 person, DepositValues v) { return insertDeposit(person, v); }
     static int deposits() { return countOf(QStringLiteral("select count(*) from pishpardakht")); }
 
 private Q_SLOTS:
@@ -32,14 +32,14 @@ private Q_SLOTS:
     {
         QCOMPARE(depositTotals(m_a).mablaghSum, QString());
         QCOMPARE(depositTotals(m_a).mande, QString());
-        QVERIFY(save(m_a, deposit(QStringLiteral("30,000,000"), QStringLiteral("20,000,000"), QStringLiteral("1"))).saved);
-        QVERIFY(save(m_a, deposit(QStringLiteral("50000000"), QStringLiteral("۳۰۰۰۰۰۰۰"), QStringLiteral("2"))).saved);
+        QVERIFY(save(m_a, deposit(QStringLiteral("30,000,000"), QStringLiteral("20,000,000"), QStringLiteral("1"))).done);
+        QVERIFY(save(m_a, deposit(QStringLiteral("50000000"), QStringLiteral("۳۰۰۰۰۰۰۰"), QStringLiteral("2"))).done);
         const DepositTotals t = depositTotals(m_a);
         QCOMPARE(t.mablaghSum, QStringLiteral("80,000,000"));
         QCOMPARE(t.vosolSum, QStringLiteral("50,000,000"));
         QCOMPARE(t.mande, QStringLiteral("30,000,000"));
         // More collected than promised.
-        QVERIFY(save(m_b, deposit(QStringLiteral("500000"), QStringLiteral("1000000"))).saved);
+        QVERIFY(save(m_b, deposit(QStringLiteral("500000"), QStringLiteral("1000000"))).done);
         QCOMPARE(depositTotals(m_b).mande, QStringLiteral("-500,000"));
         QCOMPARE(echoAmount(QStringLiteral("-500000")), QStringLiteral("-500,000"));
         QCOMPARE(echoAmount(QStringLiteral("30,000,000")), QStringLiteral("30,000,000"));
@@ -49,40 +49,42 @@ private Q_SLOTS:
 
     void duplicateComparesTheAmountsValue()
     {
-        QVERIFY(save(m_a, deposit(QStringLiteral("30,000,000"), QStringLiteral("0"))).saved);
+        QVERIFY(save(m_a, deposit(QStringLiteral("30,000,000"), QStringLiteral("0"))).done);
         QCOMPARE(dm().scalar(QStringLiteral("select count(*) from pishpardakht where mablagh=30000000")).toInt(), 1);
         for (const QString& typed : {QStringLiteral("30000000"), QStringLiteral("۳۰,۰۰۰,۰۰۰")}) {
-            const DepositResult r = save(m_a, deposit(typed, QStringLiteral("5")));
-            QCOMPARE(r.message, preregtext::kDuplicateDeposit);
+            const Outcome r = save(m_a, deposit(typed, QStringLiteral("5")));
+            QCOMPARE(r.message(), preregtext::kDuplicateDeposit);
         }
         // Another person, number or date is another deposit.
-        QVERIFY(save(m_b, deposit(QStringLiteral("30000000"), QStringLiteral("0"))).saved);
-        QVERIFY(save(m_a, deposit(QStringLiteral("30000000"), QStringLiteral("0"), QStringLiteral("12"))).saved);
-        QVERIFY(save(m_a, deposit(QStringLiteral("30000000"), QStringLiteral("0"), QStringLiteral("11"), QStringLiteral("1403/01/16"))).saved);
+        QVERIFY(save(m_b, deposit(QStringLiteral("30000000"), QStringLiteral("0"))).done);
+        QVERIFY(save(m_a, deposit(QStringLiteral("30000000"), QStringLiteral("0"), QStringLiteral("12"))).done);
+        QVERIFY(save(m_a, deposit(QStringLiteral("30000000"), QStringLiteral("0"), QStringLiteral("11"), QStringLiteral("1403/01/16"))).done);
         QCOMPARE(deposits(), 4);
     }
 
     void badValuesSaveNothing()
     {
         const auto refused = [this](const DepositValues& v) { return save(m_a, v); };
-        QCOMPARE(refused(deposit(QStringLiteral("12a"), QStringLiteral("0"))).message, preregtext::kBadAmount);
-        QCOMPARE(refused(deposit(QString(), QStringLiteral("0"))).field, QStringLiteral("mablagh"));
+        QCOMPARE(refused(deposit(QStringLiteral("12a"), QStringLiteral("0"))).message(), preregtext::kBadAmount);
+        QCOMPARE(refused(deposit(QString(), QStringLiteral("0"))).focus, QStringLiteral("mablagh"));
         // More digits than a money column holds.
-        QCOMPARE(refused(deposit(QStringLiteral("1,000,000,000,000,000"), QStringLiteral("0"))).message, preregtext::kBadAmount);
-        QCOMPARE(refused(deposit(QStringLiteral("10"), QStringLiteral("x"))).message, preregtext::kBadVosol);
-        QCOMPARE(refused(deposit(QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1403/12/30"))).field,
+        QCOMPARE(refused(deposit(QStringLiteral("1,000,000,000,000,000"), QStringLiteral("0"))).message(), preregtext::kBadAmount);
+        QCOMPARE(refused(deposit(QStringLiteral("10"), QStringLiteral("x"))).message(), preregtext::kBadVosol);
+        QCOMPARE(refused(deposit(QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1403/12/30"))).focus,
                  QString());  // 1403 is a leap year
-        QCOMPARE(refused(deposit(QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("1402/12/30"))).message,
+        QCOMPARE(refused(deposit(QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("1402/12/30"))).message(),
                  QStringLiteral("خطا! تاريخ چک/فيش معتبر نيست"));
         DepositValues longNumber = deposit(QStringLiteral("10"), QStringLiteral("0"), QString(21, QLatin1Char('7')));
-        QCOMPARE(refused(longNumber).field, QStringLiteral("num"));
+        QCOMPARE(refused(longNumber).focus, QStringLiteral("num"));
         QCOMPARE(deposits(), 1);
     }
 
     void aPersonDeletedMeanwhileTakesNoDeposit()
     {
         dm().exec(QStringLiteral("delete from pishsabt where id=?"), {m_a});
-        QCOMPARE(save(m_a, deposit(QStringLiteral("10"), QStringLiteral("0"))).message, kPersonGone);
+        const Outcome r = save(m_a, deposit(QStringLiteral("10"), QStringLiteral("0")));
+        QVERIFY(r.gone && !r.done);
+        QCOMPARE(r.message(), kPersonGone);
         QCOMPARE(deposits(), 0);
     }
 
@@ -100,15 +102,15 @@ private Q_SLOTS:
         QCOMPARE(deposits(), 0);
         QVERIFY(!deleteDeposit(id));
         // Saving them again restores the deposit.
-        QVERIFY(save(m_a, *back).saved);
+        QVERIFY(save(m_a, *back).done);
         QCOMPARE(depositTotals(m_a).mablaghSum, QStringLiteral("30,000,000"));
     }
 
     void searchesAndReadsForTheApplicantWindows()
     {
-        QVERIFY(save(m_a, deposit(QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("1"))).saved);
-        QVERIFY(save(m_a, deposit(QStringLiteral("20"), QStringLiteral("0"), QStringLiteral("2"))).saved);
-        QVERIFY(save(m_b, deposit(QStringLiteral("30"), QStringLiteral("0"), QStringLiteral("3"))).saved);
+        QVERIFY(save(m_a, deposit(QStringLiteral("10"), QStringLiteral("0"), QStringLiteral("1"))).done);
+        QVERIFY(save(m_a, deposit(QStringLiteral("20"), QStringLiteral("0"), QStringLiteral("2"))).done);
+        QVERIFY(save(m_b, deposit(QStringLiteral("30"), QStringLiteral("0"), QStringLiteral("3"))).done);
         const auto found = [](const AllDepositsFilter& f) {
             const ListQuery q = allDepositsQuery(f);
             return countOf(q.countSql(), q.values());

@@ -17,8 +17,8 @@ using namespace tavrin::test;
 class TestPishsabt : public QObject {
     Q_OBJECT
 
-    static SaveResult attempt(PersonValues v) { return insertPerson(v, askWarning()); }
-    static QString refusalOf(const PersonValues& v) { return attempt(v).message; }
+    static Outcome attempt(PersonValues v) { return insertPerson(v, askWarning()); }
+    static QString refusalOf(const PersonValues& v) { return attempt(v).message(); }
 
     // Makes the next delete of a pre-registration row fail inside the database.
     static void failRowDeletes()
@@ -53,14 +53,14 @@ private Q_SLOTS:
         v[QStringLiteral("shahrestan")] = kShiraz;
         QCOMPARE(refusalOf(v), preregtext::kNotFromList);
         v[QStringLiteral("shahrestan")] = kShemiranat + ' ';
-        QCOMPARE(attempt(v).field, QStringLiteral("ostan"));
+        QCOMPARE(attempt(v).focus, QStringLiteral("ostan"));
         v[QStringLiteral("shahrestan")] = kShemiranat;
         QCOMPARE(refusalOf(v), preregtext::kNoNation);
         v[QStringLiteral("nation")] = QStringLiteral("0012345679");
         v[QStringLiteral("birthday")] = QStringLiteral("1370/13/01");
         QCOMPARE(refusalOf(v), QStringLiteral("خطا! تاريخ تولد معتبر نيست"));
         v[QStringLiteral("birthday")] = QStringLiteral("1370/1 /  ");
-        QCOMPARE(attempt(v).field, QStringLiteral("birthday"));
+        QCOMPARE(attempt(v).focus, QStringLiteral("birthday"));
         v[QStringLiteral("birthday")] = QString();
         v[QStringLiteral("adr")] = QString(201, QChar(0x0628));
         QCOMPARE(refusalOf(v), tooLongMessage(QStringLiteral("آدرس"), 200));
@@ -68,7 +68,7 @@ private Q_SLOTS:
         for (const QString& bad : QStringList {QStringLiteral("تهران ") + QChar(0xD83D), QStringLiteral("ا") + QChar(0) + QStringLiteral("ب")}) {
             v[QStringLiteral("adr")] = bad;
             QCOMPARE(refusalOf(v), QStringLiteral("خطا! آدرس حرفي دارد که قابل ذخيره نيست"));
-            QCOMPARE(attempt(v).field, QStringLiteral("adr"));
+            QCOMPARE(attempt(v).focus, QStringLiteral("adr"));
         }
         QCOMPARE(countOf(QStringLiteral("select count(*) from pishsabt")), 0);
         QCOMPARE(countOf(QStringLiteral("select count(*) from log")), 0);
@@ -91,9 +91,9 @@ private Q_SLOTS:
         QVERIFY(savedPerson(person(QStringLiteral("1111111111"))));
         DialogRecorder rec;
         rec.answers = {Answer::No, Answer::Cancel, Answer::Yes};
-        const SaveResult no = attempt(person(QStringLiteral("2222222222")));
-        QVERIFY(!no.saved && no.message.isEmpty());
-        QVERIFY(!attempt(person(QStringLiteral("2222222222"))).saved);
+        const Outcome no = attempt(person(QStringLiteral("2222222222")));
+        QVERIFY(!no.done && no.message().isEmpty());
+        QVERIFY(!attempt(person(QStringLiteral("2222222222"))).done);
         QCOMPARE(rec.texts().first(), preregtext::kNameWarning + kTehran + ' ' + kShemiranat);
         QVERIFY(savedPerson(person(QStringLiteral("2222222222"))));
         // The same names in another county are no namesakes.
@@ -122,7 +122,7 @@ private Q_SLOTS:
     // looked up again after the other's commit, so one row results.
     void twoUsersCannotRecordOneCode()
     {
-        SaveResult r;
+        Outcome r;
         test::whileAnotherUserHolds(
             [&](Database& db) {
                 const QString lock = db.dialect().lockTableStatement(QStringLiteral("pishsabt"));
@@ -135,7 +135,7 @@ private Q_SLOTS:
                 PersonValues v = person(QStringLiteral("0012345679"));
                 r = insertPerson(v, askWarning());
             });
-        QCOMPARE(r.message, preregtext::kDuplicateNation);
+        QCOMPARE(r.message(), preregtext::kDuplicateNation);
         QCOMPARE(countOf(QStringLiteral("select count(*) from pishsabt")), 1);
         QCOMPARE(countOf(QStringLiteral("select count(*) from log")), 0);
     }
@@ -147,25 +147,25 @@ private Q_SLOTS:
         loginAs(QStringLiteral("karbar1"));
         PersonValues v = person(QStringLiteral("1111111111"), QStringLiteral("الف"), kTehran, kRey);
         const auto row = [](qint64 id) { return *dm().firstRow(QStringLiteral("select * from pishsabt where id=?"), {id}); };
-        QVERIFY(updatePerson(a, valuesOf(row(a)), v).saved);
+        QVERIFY(updatePerson(a, valuesOf(row(a)), v).done);
         QCOMPARE(row(a).value(QStringLiteral("shahrestan")).toString(), kRey);
         QCOMPARE(row(a).value(QStringLiteral("reg_user")).toString(), QStringLiteral("admin"));
         QCOMPARE(logComments().last(), QStringLiteral(" ويرايش اطلاعات پيش ثبت نام ") + kTehran + ' ' + kRey + QStringLiteral(" الف"));
         // A code another person holds is refused; an already shared code is left alone.
         v[QStringLiteral("nation")] = QStringLiteral("2222222222");
-        QCOMPARE(updatePerson(a, valuesOf(row(a)), v).message, preregtext::kDuplicateNation);
+        QCOMPARE(updatePerson(a, valuesOf(row(a)), v).message(), preregtext::kDuplicateNation);
         QCOMPARE(row(a).value(QStringLiteral("nation")).toString(), QStringLiteral("1111111111"));
         dm().exec(QStringLiteral("update pishsabt set nation=? where id=?"), {QStringLiteral("2222222222"), a});
         v[QStringLiteral("cmt")] = QStringLiteral("توضيح");
-        QVERIFY(updatePerson(a, valuesOf(row(a)), v).saved);
+        QVERIFY(updatePerson(a, valuesOf(row(a)), v).done);
         // A row deleted meanwhile is reported as such and nothing is logged.
         const int logs = countOf(QStringLiteral("select count(*) from log"));
         const PersonValues read = valuesOf(row(b));
         dm().exec(QStringLiteral("delete from pishsabt where id=?"), {b});
         PersonValues w = person(QStringLiteral("2222222222"), QStringLiteral("ب"));
-        const SaveResult gone = updatePerson(b, read, w);
-        QVERIFY(gone.gone && !gone.saved);
-        QCOMPARE(gone.message, kPersonGone);
+        const Outcome gone = updatePerson(b, read, w);
+        QVERIFY(gone.gone && !gone.done);
+        QCOMPARE(gone.message(), kPersonGone);
         QCOMPARE(countOf(QStringLiteral("select count(*) from log")), logs);
     }
 
@@ -175,7 +175,7 @@ private Q_SLOTS:
         const qint64 b = savedPerson(person(QStringLiteral("2222222222"), QStringLiteral("ب"), kTehran, kRey));
         for (qint64 id : {a, a, b}) {
             DepositValues d = deposit(QStringLiteral("1000"), QStringLiteral("0"), QString::number(countOf(QStringLiteral("select count(*) from pishpardakht"))));
-            QVERIFY(insertDeposit(id, d).saved);
+            QVERIFY(insertDeposit(id, d).done);
         }
         const QSqlRecord rowA = *dm().firstRow(QStringLiteral("select * from pishsabt where id=?"), {a});
         DialogRecorder rec;

@@ -228,7 +228,7 @@ private Q_SLOTS:
     {
         const qint64 id = savedPerson(person(QStringLiteral("1111111111")));
         DepositValues d = deposit(QStringLiteral("30,000,000"), QStringLiteral("0"));
-        QVERIFY(insertDeposit(id, d).saved);
+        QVERIFY(insertDeposit(id, d).done);
         DialogRecorder rec;
         QTemporaryDir dir;
         const auto headOf = [&](const std::function<void()>& exportIt) {
@@ -286,7 +286,7 @@ private Q_SLOTS:
         pay.applyRights({true, true, true, true});
         pay.preparePerson(src.grid()->currentRecord());
         DepositValues d = deposit(QStringLiteral("30,000,000"), QStringLiteral("20,000,000"));
-        QVERIFY(insertDeposit(pay.personId(), d).saved);
+        QVERIFY(insertDeposit(pay.personId(), d).done);
         pay.refreshTotals();
         pay.grid()->listModel()->refresh();
         Tpishpardakht_src& all = window<Tpishpardakht_src>();

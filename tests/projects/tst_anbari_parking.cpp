@@ -43,7 +43,7 @@ SpaceForm space(const QString& bolok, const QString& num, const QString& pos)
     return f;
 }
 
-qint64 saved(const items::ActionResult& r)
+qint64 saved(const Outcome& r)
 {
     if (!r.done)
         qWarning() << "not saved:" << r.texts();

@@ -73,7 +73,7 @@ class TestFacilities : public QObject {
     QSqlRecord m_prj;
     qint64 m_prjId = 0;
 
-    qint64 added(const items::ActionResult& r)
+    qint64 added(const Outcome& r)
     {
         if (!r.done)
             qWarning() << "refused:" << r.texts();
@@ -177,7 +177,7 @@ private Q_SLOTS:
     {
         const qint64 f = added(insertFacility(m_prjId, facility("ملت", "مسکن مهر", kPartnership, "1000000000")));
         const qint64 mine = unitOf(m_prjId, "1"), theirs = unitOf(m_prjId, "2");
-        items::ActionResult r;
+        Outcome r;
         test::whileAnotherUserHolds(
             [&](Database& db) {
                 db.exec(QStringLiteral("update vahedha set vam=vam where id=?"), {theirs});
@@ -207,7 +207,7 @@ private Q_SLOTS:
         f.bolok = f.tabaghe = f.vahed_no = QStringLiteral("1");
         f.metraj = f.metraj_z = f.teras = f.hayat = f.mablagh1 = f.teras1 = f.hayat1 = f.mablagh = QStringLiteral("0");
         f.status = QStringLiteral("فعال");
-        items::ActionResult r;
+        Outcome r;
         const QSqlRecord read = test::rowOf(QStringLiteral("vahedha"), unit);
         test::whileAnotherUserHolds(
             [&](Database& db) {

@@ -60,10 +60,10 @@ ProjectValues project(const QString& ostan, const QString& shahrestan, const QSt
 
 qint64 saved(ProjectValues v)
 {
-    const SaveResult r = insertProject(v);
-    if (!r.saved)
-        qWarning() << "refused:" << r.message;
-    return r.saved ? r.id : 0;
+    const Outcome r = insertProject(v);
+    if (!r.done)
+        qWarning() << "refused:" << r.message();
+    return r.done ? r.id : 0;
 }
 
 QSqlRecord stored(qint64 id)
@@ -127,18 +127,18 @@ private Q_SLOTS:
     void checksComeInTheirOrder()
     {
         ProjectValues v = project(QString(), QString(), QString(), QString());
-        QCOMPARE(insertProject(v).message, prjtext::kNoProvince);
+        QCOMPARE(insertProject(v).message(), prjtext::kNoProvince);
         v[QStringLiteral("ostan")] = kTehran;
-        QCOMPARE(insertProject(v).message, prjtext::kNoCounty);
-        QCOMPARE(insertProject(v).field, QStringLiteral("shahrestan"));
+        QCOMPARE(insertProject(v).message(), prjtext::kNoCounty);
+        QCOMPARE(insertProject(v).focus, QStringLiteral("shahrestan"));
         v[QStringLiteral("shahrestan")] = kShemiranat;
-        QCOMPARE(insertProject(v).message, prjtext::kNoName);
+        QCOMPARE(insertProject(v).message(), prjtext::kNoName);
         v[QStringLiteral("prj_name")] = QStringLiteral("  ");
-        QCOMPARE(insertProject(v).message, prjtext::kNoName);
+        QCOMPARE(insertProject(v).message(), prjtext::kNoName);
         v[QStringLiteral("prj_name")] = QStringLiteral("مهر");
-        QCOMPARE(insertProject(v).message, prjtext::kNoCode);
+        QCOMPARE(insertProject(v).message(), prjtext::kNoCode);
         v[QStringLiteral("prj_cod")] = QStringLiteral("12");
-        QVERIFY(insertProject(v).saved);
+        QVERIFY(insertProject(v).done);
         QCOMPARE(count(QStringLiteral("projects")), 1);
     }
 
@@ -146,13 +146,13 @@ private Q_SLOTS:
     {
         // Both names exist, but not as a pair.
         ProjectValues v = project(kTehran, kKashan, QStringLiteral("مهر"), QStringLiteral("1"));
-        const SaveResult r = insertProject(v);
-        QVERIFY(!r.saved);
-        QCOMPARE(r.message, prjtext::kNotFromList);
-        QCOMPARE(r.field, QStringLiteral("ostan"));
+        const Outcome r = insertProject(v);
+        QVERIFY(!r.done);
+        QCOMPARE(r.message(), prjtext::kNotFromList);
+        QCOMPARE(r.focus, QStringLiteral("ostan"));
         // A near spelling of a listed province is not the province.
         v = project(QStringLiteral("تهران "), kShemiranat, QStringLiteral("مهر"), QStringLiteral("1"));
-        QCOMPARE(insertProject(v).message, prjtext::kNotFromList);
+        QCOMPARE(insertProject(v).message(), prjtext::kNotFromList);
         QCOMPARE(count(QStringLiteral("projects")), 0);
         QCOMPARE(count(QStringLiteral("log")), 0);
     }
@@ -202,7 +202,7 @@ private Q_SLOTS:
         // Also when an edit chooses it.
         ProjectValues e = valuesOf(stored(id));
         e[QStringLiteral("st_tavrin")] = prjtext::kInternetRegistration;
-        QVERIFY(updateProject(id, valuesOf(stored(id)), e).saved);
+        QVERIFY(updateProject(id, valuesOf(stored(id)), e).done);
         QCOMPARE(stored(id).value(QStringLiteral("st_tavrin")).toString(), prjtext::kRegistration);
     }
 
@@ -210,9 +210,9 @@ private Q_SLOTS:
     {
         QVERIFY(saved(project(kTehran, kShemiranat, QStringLiteral("مهر"), QStringLiteral("7"))));
         ProjectValues v = project(kTehran, kShemiranat, QStringLiteral("ديگر"), QStringLiteral("7"));
-        const SaveResult r = insertProject(v);
-        QCOMPARE(r.message, prjtext::kDuplicateCode);
-        QCOMPARE(r.field, QStringLiteral("prj_cod"));
+        const Outcome r = insertProject(v);
+        QCOMPARE(r.message(), prjtext::kDuplicateCode);
+        QCOMPARE(r.focus, QStringLiteral("prj_cod"));
         // The same code in another county, and the same name with another code, are accepted.
         QVERIFY(saved(project(kTehran, kRey, QStringLiteral("مهر"), QStringLiteral("7"))));
         QVERIFY(saved(project(kTehran, kShemiranat, QStringLiteral("مهر"), QStringLiteral("8"))));
@@ -228,37 +228,37 @@ private Q_SLOTS:
             test::addUser(level, level, kTehran, {}, {kRey});
             test::loginAs(level);
             ProjectValues v = project(kTehran, kShemiranat, QStringLiteral("نو"), QStringLiteral("2"));
-            const SaveResult r = insertProject(v);
-            QCOMPARE(r.message + ' ' + r.field, prjtext::kCountyNotGranted + QStringLiteral(" shahrestan"));
+            const Outcome r = insertProject(v);
+            QCOMPARE(r.message() + ' ' + r.focus, prjtext::kCountyNotGranted + QStringLiteral(" shahrestan"));
             ProjectValues moved = valuesOf(stored(inRey));
             moved[QStringLiteral("shahrestan")] = kShemiranat;
-            QCOMPARE(updateProject(inRey, valuesOf(stored(inRey)), moved).message, prjtext::kCountyNotGranted);
+            QCOMPARE(updateProject(inRey, valuesOf(stored(inRey)), moved).message(), prjtext::kCountyNotGranted);
         }
         QCOMPARE(count(QStringLiteral("projects"), QStringLiteral("shahrestan=?"), {kShemiranat}), 0);
         // In his own county he saves as before.
         ProjectValues ok = project(kTehran, kRey, QStringLiteral("نو"), QStringLiteral("9"));
-        QVERIFY(insertProject(ok).saved);
+        QVERIFY(insertProject(ok).done);
     }
 
     void everyFieldMustConvertBeforeAnythingIsWritten()
     {
         ProjectValues v = project(kTehran, kShemiranat, QStringLiteral("مهر"), QStringLiteral("1"));
         v[QStringLiteral("parking_cnt")] = QStringLiteral("12a");
-        SaveResult r = insertProject(v);
-        QVERIFY(!r.saved);
-        QCOMPARE(r.field, QStringLiteral("parking_cnt"));
-        QVERIFY(r.message.contains(QStringLiteral("تعداد پارکينگ")));
+        Outcome r = insertProject(v);
+        QVERIFY(!r.done);
+        QCOMPARE(r.focus, QStringLiteral("parking_cnt"));
+        QVERIFY(r.message().contains(QStringLiteral("تعداد پارکينگ")));
         v[QStringLiteral("parking_cnt")] = QStringLiteral("2.5");
-        QCOMPARE(insertProject(v).field, QStringLiteral("parking_cnt"));
+        QCOMPARE(insertProject(v).focus, QStringLiteral("parking_cnt"));
         v[QStringLiteral("parking_cnt")] = QStringLiteral("۱۲");   // Persian digits are digits
         v[QStringLiteral("expire_dat")] = QStringLiteral("1403/13/01");
-        QCOMPARE(insertProject(v).field, QStringLiteral("expire_dat"));
+        QCOMPARE(insertProject(v).focus, QStringLiteral("expire_dat"));
         v[QStringLiteral("expire_dat")] = QStringLiteral("1403/05/  ");  // half typed
-        QCOMPARE(insertProject(v).field, QStringLiteral("expire_dat"));
+        QCOMPARE(insertProject(v).focus, QStringLiteral("expire_dat"));
         v[QStringLiteral("expire_dat")] = QStringLiteral("1403/12/30");  // a leap year's last day
         v[QStringLiteral("vahed_cnt")] = QStringLiteral("21");           // more than vahed_kol
         r = insertProject(v);
-        QCOMPARE(r.message, prjtext::kUnitsOverTotal);
+        QCOMPARE(r.message(), prjtext::kUnitsOverTotal);
         QCOMPARE(count(QStringLiteral("projects")), 0);
         v[QStringLiteral("vahed_cnt")] = QStringLiteral("20");
         const qint64 id = saved(v);
@@ -290,28 +290,28 @@ private Q_SLOTS:
         QVERIFY(a && b);
         ProjectValues e = valuesOf(stored(b));
         e[QStringLiteral("cmt")] = QStringLiteral("بدون تغيير نام");
-        QVERIFY(updateProject(b, valuesOf(stored(b)), e).saved);
+        QVERIFY(updateProject(b, valuesOf(stored(b)), e).done);
         QCOMPARE(stored(b).value(QStringLiteral("cmt")).toString(), QStringLiteral("بدون تغيير نام"));
         // A new name that another project of the county has is refused.
         const qint64 c = saved(project(kTehran, kShemiranat, QStringLiteral("الف"), QStringLiteral("3")));
         e = valuesOf(stored(c));
         e[QStringLiteral("prj_name")] = QStringLiteral("مهر");
-        SaveResult r = updateProject(c, valuesOf(stored(c)), e);
-        QCOMPARE(r.message, prjtext::kDuplicateNameInCounty);
-        QCOMPARE(r.field, QStringLiteral("prj_name"));
+        Outcome r = updateProject(c, valuesOf(stored(c)), e);
+        QCOMPARE(r.message(), prjtext::kDuplicateNameInCounty);
+        QCOMPARE(r.focus, QStringLiteral("prj_name"));
         QCOMPARE(stored(c).value(QStringLiteral("prj_name")).toString(), QStringLiteral("الف"));
         // Moving into a county where the name exists is refused too.
         const qint64 d = saved(project(kTehran, kRey, QStringLiteral("مهر"), QStringLiteral("4")));
         e = valuesOf(stored(d));
         e[QStringLiteral("shahrestan")] = kShemiranat;
-        QCOMPARE(updateProject(d, valuesOf(stored(d)), e).message, prjtext::kDuplicateNameInCounty);
+        QCOMPARE(updateProject(d, valuesOf(stored(d)), e).message(), prjtext::kDuplicateNameInCounty);
         // Changing only the province does not check the name.
         const qint64 q1 = saved(project(kTehran, kMarkazi, QStringLiteral("نور"), QStringLiteral("5")));
         const qint64 q2 = saved(project(kQom, kMarkazi, QStringLiteral("نور"), QStringLiteral("6")));
         QVERIFY(q1 && q2);
         e = valuesOf(stored(q2));
         e[QStringLiteral("ostan")] = kTehran;
-        QVERIFY(updateProject(q2, valuesOf(stored(q2)), e).saved);
+        QVERIFY(updateProject(q2, valuesOf(stored(q2)), e).done);
         QCOMPARE(stored(q2).value(QStringLiteral("ostan")).toString(), kTehran);
     }
 
@@ -323,20 +323,20 @@ private Q_SLOTS:
         // The row's own code does not count against it.
         ProjectValues e = valuesOf(stored(a));
         e[QStringLiteral("vahed_f")] = QStringLiteral("2");
-        QVERIFY(updateProject(a, valuesOf(stored(a)), e).saved);
+        QVERIFY(updateProject(a, valuesOf(stored(a)), e).done);
         // Moving b into a's county with the same code is refused (the code itself did not change).
         e = valuesOf(stored(b));
         e[QStringLiteral("shahrestan")] = kShemiranat;
-        SaveResult r = updateProject(b, valuesOf(stored(b)), e);
-        QCOMPARE(r.message, prjtext::kCodeTaken);
+        Outcome r = updateProject(b, valuesOf(stored(b)), e);
+        QCOMPARE(r.message(), prjtext::kCodeTaken);
         QCOMPARE(stored(b).value(QStringLiteral("shahrestan")).toString(), kRey);
         // A changed code that exists in the county is refused; a free one is accepted.
         const qint64 c = saved(project(kTehran, kShemiranat, QStringLiteral("ج"), QStringLiteral("2")));
         e = valuesOf(stored(c));
         e[QStringLiteral("prj_cod")] = QStringLiteral("1");
-        QCOMPARE(updateProject(c, valuesOf(stored(c)), e).message, prjtext::kCodeTaken);
+        QCOMPARE(updateProject(c, valuesOf(stored(c)), e).message(), prjtext::kCodeTaken);
         e[QStringLiteral("prj_cod")] = QStringLiteral("3");
-        QVERIFY(updateProject(c, valuesOf(stored(c)), e).saved);
+        QVERIFY(updateProject(c, valuesOf(stored(c)), e).done);
         // The edit is logged.
         QCOMPARE(logComments().last(), QStringLiteral(" ويرايش اطلاعات پروژه ") + kTehran + ' ' + kShemiranat +
                                            QStringLiteral(" ج"));
@@ -356,7 +356,7 @@ private Q_SLOTS:
         e[QStringLiteral("rosta")] = QStringLiteral("دربند");
         e[QStringLiteral("zamin_adr")] = QStringLiteral("خيابان اول");
         e[QStringLiteral("zamin_pelak")] = QStringLiteral("پلاک ۱۲");
-        QVERIFY(updateProject(id, valuesOf(stored(id)), e).saved);
+        QVERIFY(updateProject(id, valuesOf(stored(id)), e).done);
         const auto row = dm().firstRow(QStringLiteral("select * from customers where id=?"), {c1});
         QCOMPARE(row->value(QStringLiteral("prj_cod")).toString(), QStringLiteral("11"));
         QCOMPARE(row->value(QStringLiteral("prj_name")).toString(), QStringLiteral("مهر ۲"));
@@ -510,14 +510,14 @@ private Q_SLOTS:
     {
         ProjectValues v = project(kTehran, kShemiranat, QStringLiteral("مهر"), QStringLiteral("1"));
         v[QStringLiteral("zamin_adr")] = QString(251, QChar(0x0627));
-        SaveResult r = insertProject(v);
-        QCOMPARE(r.message, QStringLiteral("خطا! طول آدرس زمين پروژه بيش از حد مجاز است (حداکثر 250 حرف)"));
-        QCOMPARE(r.field, QStringLiteral("zamin_adr"));
+        Outcome r = insertProject(v);
+        QCOMPARE(r.message(), QStringLiteral("خطا! طول آدرس زمين پروژه بيش از حد مجاز است (حداکثر 250 حرف)"));
+        QCOMPARE(r.focus, QStringLiteral("zamin_adr"));
         v = project(kTehran, kShemiranat, QStringLiteral("مهر"), QStringLiteral("1"));
         const qint64 id = saved(v);
         ProjectValues e = valuesOf(stored(id));
         e[QStringLiteral("prj_cod")] = QString(51, QChar('7'));
-        QCOMPARE(updateProject(id, valuesOf(stored(id)), e).field, QStringLiteral("prj_cod"));
+        QCOMPARE(updateProject(id, valuesOf(stored(id)), e).focus, QStringLiteral("prj_cod"));
         QCOMPARE(stored(id).value(QStringLiteral("prj_cod")).toString(), QStringLiteral("1"));
         QCOMPARE(count(QStringLiteral("log")), 1);
     }

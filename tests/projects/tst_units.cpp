@@ -71,7 +71,7 @@ UnitForm villa()
     return f;
 }
 
-qint64 saved(const items::ActionResult& r)
+qint64 saved(const Outcome& r)
 {
     if (!r.done)
         qWarning() << "not saved:" << r.texts();
@@ -227,7 +227,7 @@ private Q_SLOTS:
     {
         const QVariant prjId = m_prj.value(QStringLiteral("id"));
         dm().exec(QStringLiteral("update projects set vahed_kol=1 where id=?"), {prjId});
-        items::ActionResult r;
+        Outcome r;
         test::whileAnotherUserHolds(
             [&](Database& db) {
                 db.exec(QStringLiteral("update projects set vahed_kol=vahed_kol where id=?"), {prjId});
@@ -417,7 +417,7 @@ private Q_SLOTS:
     void tooLongIdentifierIsRefused()
     {
         UnitForm f = unitForm(QString(30, QChar(0x0628)), QString(15, QChar('1')), QStringLiteral("123456"));
-        items::ActionResult r = units::insertUnit(m_prj, f);
+        Outcome r = units::insertUnit(m_prj, f);
         QCOMPARE(r.texts(), QStringList{QStringLiteral("خطا! طول شناسه واحد بيش از حد مجاز است (حداکثر 50 حرف)")});
         QCOMPARE(r.focus, QStringLiteral("bolok"));
         const qint64 id = saved(units::insertUnit(m_prj, unitForm("1", "1", "1")));

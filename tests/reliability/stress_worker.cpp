@@ -160,7 +160,7 @@ struct Worker {
     // Runs one action; returns the row it wrote, 0 when refused.
     qint64 run(const QString& action, qint64 target)
     {
-        const auto done = [](const items::ActionResult& r) { return r.done ? qMax<qint64>(r.id, 1) : 0; };
+        const auto done = [](const Outcome& r) { return r.done ? qMax<qint64>(r.id, 1) : 0; };
         if (action == QLatin1String("sale")) {
             const QSqlRecord unit = test::rowOf(QStringLiteral("vahedha"), target);
             applicants::CustomerValues v = test::saleOf(project, unit, QStringLiteral("خريدار%1").arg(attempt),
@@ -243,33 +243,33 @@ struct Worker {
         if (kind->table == QLatin1String("vahedha")) {
             units::UnitForm f = unitFormOf(read);
             f.jahat = value;
-            const items::ActionResult r = units::updateUnit(project, id, f, read);
+            const Outcome r = units::updateUnit(project, id, f, read);
             saved = r.done;
             changed = r.changedByOther;
         } else if (kind->table == QLatin1String("anbariha") || kind->table == QLatin1String("parkingha")) {
             const spaces::SpaceKind& k = kind->table == QLatin1String("anbariha") ? spaces::storage() : spaces::parking();
             spaces::SpaceForm f = spaceFormOf(read);
             f.pos = value;
-            const items::ActionResult r = spaces::updateSpace(k, project, id, f, read);
+            const Outcome r = spaces::updateSpace(k, project, id, f, read);
             saved = r.done;
             changed = r.changedByOther;
         } else if (kind->table == QLatin1String("tashilat")) {
             facilities::FacilityForm f = facilities::formOf(read);
             f.cmt = value;
-            const items::ActionResult r = facilities::updateFacility(id, f, read);
+            const Outcome r = facilities::updateFacility(id, f, read);
             saved = r.done;
             changed = r.changedByOther;
         } else if (kind->table == QLatin1String("projects")) {
             projects::ProjectValues v = projects::valuesOf(read);
             v[QStringLiteral("cmt")] = value;
-            const projects::SaveResult r = projects::updateProject(id, projects::valuesOf(read), v);
-            saved = r.saved;
+            const Outcome r = projects::updateProject(id, projects::valuesOf(read), v);
+            saved = r.done;
             changed = r.changedByOther;
         } else {
             prereg::PersonValues v = prereg::valuesOf(read);
             v[QStringLiteral("cmt")] = value;
-            const prereg::SaveResult r = prereg::updatePerson(id, prereg::valuesOf(read), v);
-            saved = r.saved;
+            const Outcome r = prereg::updatePerson(id, prereg::valuesOf(read), v);
+            saved = r.done;
             changed = r.changedByOther;
         }
         note = saved ? QLatin1Char(' ') + was + QLatin1Char(' ') + value : changed ? QStringLiteral(" changed") : QString();

@@ -108,7 +108,7 @@ private Q_SLOTS:
                                               {items::freeStatus()});
         const qint64 unitId = unit.value(QStringLiteral("id")).toLongLong();
         applicants::CustomerValues v = test::saleOf(prj, unit, QStringLiteral("دير"), QStringLiteral("0084575948"));
-        items::ActionResult sale;
+        Outcome sale;
         test::whileAnotherUserHolds(
             [&](Database& other) {
                 other.exec(QStringLiteral("update vahedha set vam=vam where id=?"), {unitId});

@@ -222,13 +222,13 @@ private Q_SLOTS:
         const qint64 storageId = spaces::insertSpace(spaces::storage(), m_prj, space).id;
         const QSqlRecord storageRead = test::rowOf(QStringLiteral("anbariha"), storageId);
         applicants::CustomerValues buyer = test::saleOf(m_prj, unit, QStringLiteral("خريدار"), QStringLiteral("0012345670"));
-        const items::ActionResult sale = applicants::insertCustomer(buyer, test::answering(true));
+        const Outcome sale = applicants::insertCustomer(buyer, test::answering(true));
         QVERIFY(sale.done);
         QCOMPARE(assignments::assign(assignments::storageSide(), sale.id, storageId).done, true);
-        const items::ActionResult held = spaces::updateSpace(spaces::storage(), m_prj, storageId, space, storageRead);
+        const Outcome held = spaces::updateSpace(spaces::storage(), m_prj, storageId, space, storageRead);
         QVERIFY(!held.done && !held.changedByOther);
         QCOMPARE(held.texts().last(), spaces::storage().editHeld);
-        items::ActionResult r = units::updateUnit(m_prj, unitId, f, unit);
+        Outcome r = units::updateUnit(m_prj, unitId, f, unit);
         QVERIFY(r.done && !r.changedByOther);
         QCOMPARE(r.notes.size(), 1);
         QCOMPARE(r.notes[0].kind, MsgKind::Warning);
