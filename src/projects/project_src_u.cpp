@@ -455,8 +455,18 @@ void Tproject_src::N2Click()
 
 void Tproject_src::N3Click()
 {
-    if (!deleteProject(currentProject()))
+    Outcome r;
+    try {
+        r = deleteProject(currentProject(), projects::askDeletePassword, askWarning());
+    } catch (const DbError& e) {
+        reportFailure(kDeleteFailed, e);
         return;
+    }
+    if (!r.done) {
+        if (r.refused())
+            dialogs().error(r.message());
+        return;
+    }
     try {
         DBGrid1->listModel()->refresh();
     } catch (const DbError& e) {

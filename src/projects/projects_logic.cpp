@@ -400,27 +400,19 @@ bool askDeletePassword()
     return tavrin::askDeletePassword(prjtext::kDeletePasswordPrompt);
 }
 
-bool deleteProject(const QSqlRecord& project)
+Outcome deleteProject(const QSqlRecord& project, const std::function<bool()>& password, const Ask& ask)
 {
     if (project.isEmpty() || project.value(QStringLiteral("id")).isNull())
-        return false;
-    if (!askDeletePassword())
-        return false;
-    if (dialogs().question(prjtext::kDeleteWarning, Buttons::YesNoCancel, MsgKind::Warning) != Answer::Yes)
-        return false;
-    try {
-        const auto refused = deleteProjectRows(project.value(QStringLiteral("id")).toLongLong(),
+        return {};
+    if (!password() || !ask(prjtext::kDeleteWarning))
+        return {};
+    if (const auto refused = deleteProjectRows(project.value(QStringLiteral("id")).toLongLong(),
                                                text(project.value(QStringLiteral("ostan"))),
-                                               text(project.value(QStringLiteral("prj_name"))));
-        if (refused) {
-            dialogs().error(*refused);
-            return false;
-        }
-    } catch (const DbError& e) {
-        reportFailure(kDeleteFailed, e);
-        return false;
-    }
-    return true;
+                                               text(project.value(QStringLiteral("prj_name")))))
+        return Outcome::refusal(*refused);
+    Outcome r;
+    r.done = true;
+    return r;
 }
 
 // ---------------------------------------------------------------- outputs

@@ -95,10 +95,12 @@ bool licensedExceedsTotal(QString& vahedKol, QString& vahedCnt);
 // Throws DbError after a rollback.
 std::optional<QString> deleteProjectRows(qint64 id, const QString& ostan, const QString& prjName);
 
-// The delete of the list window: the delete password, the warning question,
-// then deleteProjectRows.  Shows every message through the dialog service;
-// true when the project was deleted.
-bool deleteProject(const QSqlRecord& project);
+// The delete of the list window: the delete password (`password`: the window
+// passes askDeletePassword), the warning question through `ask`, then
+// deleteProjectRows.  Neither done nor refused when there is no project or
+// the user declined; the refusal's message otherwise.  Throws DbError after a
+// rollback.
+Outcome deleteProject(const QSqlRecord& project, const std::function<bool()>& password, const Ask& ask);
 
 // Asks for the delete password with the project window's prompt.
 bool askDeletePassword();

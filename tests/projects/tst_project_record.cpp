@@ -383,8 +383,9 @@ private Q_SLOTS:
                   {prjtext::kSettingDeletePassword, QStringLiteral("123")});
         test::DialogRecorder rec;
         rec.inputs.push_back(QStringLiteral("123"));
-        QVERIFY(!deleteProject(stored(id)));
-        QCOMPARE(rec.lastText(), prjtext::kDeleteRefused + QStringLiteral("کريمي*0012345679"));
+        const Outcome r = deleteProject(stored(id), projects::askDeletePassword, askWarning());
+        QVERIFY(r.refused());
+        QCOMPARE(r.message(), prjtext::kDeleteRefused + QStringLiteral("کريمي*0012345679"));
         QCOMPARE(count(QStringLiteral("projects")), 1);
         QCOMPARE(itemsOf(id), 5);
         QCOMPARE(count(QStringLiteral("log")), 1);  // only the insert's
@@ -402,7 +403,7 @@ private Q_SLOTS:
                   {prjtext::kSettingDeletePassword, QStringLiteral("second")});
         test::DialogRecorder rec;
         rec.inputs.push_back(QStringLiteral("رمز"));
-        QVERIFY(deleteProject(stored(id)));
+        QVERIFY(deleteProject(stored(id), projects::askDeletePassword, askWarning()).done);
         QCOMPARE(rec.shown.size(), 2);
         QCOMPARE(rec.shown[0].kind, QStringLiteral("password"));
         QCOMPARE(rec.shown[0].title, prjtext::kDeletePasswordTitle);
@@ -442,24 +443,28 @@ private Q_SLOTS:
         const qint64 id = saved(project(kTehran, kShemiranat, QStringLiteral("مهر"), QStringLiteral("1")));
         addItems(id);
         test::DialogRecorder rec;
+        const auto declined = [&] {
+            const Outcome r = deleteProject(stored(id), projects::askDeletePassword, askWarning());
+            return !r.done && !r.refused();
+        };
         // No stored password: even the empty answer does not match.
         rec.inputs.push_back(QStringLiteral(""));
-        QVERIFY(!deleteProject(stored(id)));
+        QVERIFY(declined());
         dm().exec(QStringLiteral("insert into setting (component,cmt) values (?,?)"),
                   {prjtext::kSettingDeletePassword, QStringLiteral("123")});
-        QVERIFY(!deleteProject(stored(id)));                 // no answer queued: the box is cancelled
+        QVERIFY(declined());                 // no answer queued: the box is cancelled
         rec.inputs.push_back(std::nullopt);                  // cancelled
-        QVERIFY(!deleteProject(stored(id)));
+        QVERIFY(declined());
         rec.inputs.push_back(QStringLiteral("1234"));
-        QVERIFY(!deleteProject(stored(id)));
+        QVERIFY(declined());
         QVERIFY(rec.texts().isEmpty());                      // no message, no question
         // The right password, then No or Cancel at the warning.
         rec.inputs.push_back(QStringLiteral("123"));
         rec.answers.push_back(Answer::No);
-        QVERIFY(!deleteProject(stored(id)));
+        QVERIFY(declined());
         rec.inputs.push_back(QStringLiteral("123"));
         rec.answers.push_back(Answer::Cancel);
-        QVERIFY(!deleteProject(stored(id)));
+        QVERIFY(declined());
         QCOMPARE(rec.texts(), (QStringList {prjtext::kDeleteWarning, prjtext::kDeleteWarning}));
         QCOMPARE(count(QStringLiteral("projects")), 1);
         QCOMPARE(itemsOf(id), 5);
@@ -494,13 +499,12 @@ private Q_SLOTS:
         for (const char* t : {"vahedha", "parkingha", "anbariha", "tashilat"})
             items += count(QString::fromLatin1(t), QStringLiteral("prj_id=?"), {id});
         QCOMPARE(items, 4);
-        // The same through the list's action: the failure is reported with the fixed message.
+        // The same through the list's action: the failure comes back to the window.
         dm().exec(QStringLiteral("insert into setting (component,cmt) values (?,?)"),
                   {prjtext::kSettingDeletePassword, QStringLiteral("1")});
         test::DialogRecorder rec;
         rec.inputs.push_back(QStringLiteral("1"));
-        QVERIFY(!deleteProject(stored(id)));
-        QCOMPARE(rec.lastText(), kDeleteFailed);
+        QVERIFY_THROWS_EXCEPTION(DbError, deleteProject(stored(id), projects::askDeletePassword, askWarning()));
         QCOMPARE(count(QStringLiteral("projects")), 1);
     }
 

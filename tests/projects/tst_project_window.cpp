@@ -390,6 +390,21 @@ private Q_SLOTS:
         Tproject_src& w = window<Tproject_src>();
         w.prepareToShow();
         selectRow(w, 0);
+        // An applicant in the project: refused with his name, nothing goes.
+        const qint64 held = dm().insert(QStringLiteral("customers"),
+                                        {QStringLiteral("prj_id"), QStringLiteral("lname"), QStringLiteral("nation")},
+                                        {a, QStringLiteral("کريمي"), QStringLiteral("0012345679")});
+        rec.inputs.push_back(QStringLiteral("p"));
+        w.N3Click();
+        QCOMPARE(rec.lastText(), prjtext::kDeleteRefused + QStringLiteral("کريمي*0012345679"));
+        dm().exec(QStringLiteral("delete from customers where id=?"), {held});
+        // A failure in the database: the fixed message, nothing goes.
+        dm().exec(QStringLiteral("alter table vahed_vam rename to vahed_vam_away"));
+        rec.inputs.push_back(QStringLiteral("p"));
+        w.N3Click();
+        QCOMPARE(rec.lastText(), projects::kDeleteFailed);
+        dm().exec(QStringLiteral("alter table vahed_vam_away rename to vahed_vam"));
+        QCOMPARE(label(&w, "cnt"), QStringLiteral("3"));
         rec.inputs.push_back(QStringLiteral("p"));
         w.N3Click();
         QCOMPARE(label(&w, "cnt"), QStringLiteral("2"));
