@@ -1,5 +1,6 @@
 #include "main_u.h"
 
+#include "about_u.h"
 #include "connect.h"
 
 #include "admin/commtexts.h"
@@ -11,14 +12,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStatusBar>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace tavrin {
 
@@ -44,29 +43,6 @@ protected:
         p.setFont(f);
         p.setPen(QColor(0x1c, 0x4e, 0x80, 90));
         p.drawText(rect(), Qt::AlignCenter, QStringLiteral("Tavrin"));
-    }
-};
-
-class About : public QDialog {
-public:
-    About(QWidget* parent) : QDialog(parent)
-    {
-        setObjectName(QStringLiteral("about"));
-        setWindowTitle(QStringLiteral("درباره ما"));
-        setLayoutDirection(Qt::RightToLeft);
-        auto* text = new QLabel(
-            QStringLiteral("<h3>Tavrin %1</h3>"
-                           "<p>سامانه فروش واحدهاي طرح هاي مسکن: پروژه ها، واحدها، انباري ها و پارکينگ ها، "
-                           "متقاضيان و پرداخت هاي آنان، پيش ثبت نام، اسناد و گزارش هاي استاني و شهرستاني.</p>")
-                .arg(33),
-            this);
-        text->setWordWrap(true);
-        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-        auto* l = new QVBoxLayout(this);
-        l->addWidget(text);
-        l->addWidget(buttons);
-        resize(420, 200);
     }
 };
 } // namespace
@@ -196,7 +172,7 @@ void Tmain::openNewsAfterLogin()
 
 void Tmain::N5Click()
 {
-    About about(this);
+    Tabout about(this);
     dialogs().exec(&about);
 }
 
