@@ -4,7 +4,7 @@ set -euo pipefail
 PKGS=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-charts-dev qt6-translations-l10n qt6-gtk-platformtheme
       libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
-      libxlsxwriter-dev zlib1g-dev libminizip-dev libfreexl-dev
+      zlib1g-dev libminizip-dev libfreexl-dev
       tdsodbc libsodium-dev libsqlite3-dev qtkeychain-qt6-dev fonts-noto-core fonts-dejavu-core)
 # --test: what the test suite uses; --deep: also the clang build with the
 # sanitizers and the fuzzers (tools/test.sh --deep).

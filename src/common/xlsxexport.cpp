@@ -18,7 +18,10 @@
 #include <QTextBoundaryFinder>
 #include <QTime>
 
-#include <xlsxwriter.h>
+#include "zipwriter.h"
+
+#include <charconv>
+#include <cstdio>
 
 #include <cmath>
 #include <vector>
@@ -37,11 +40,6 @@ constexpr int kBorderedColumns = 13;   // A..M
 constexpr int kBoldColumns = 27;       // A..AA
 constexpr double kColumnWidth = 10;
 constexpr int kMaxCellChars = 32767;  // the longest text a cell holds
-
-QString describe(lxw_error e)
-{
-    return QString::fromUtf8(lxw_strerror(e));
-}
 
 // A cell's value as it is written: a number, or a text.
 struct CellValue {
@@ -212,64 +210,264 @@ QString headerFor(const QString& fieldName, const HeaderMap& headers)
     return it == headers.constEnd() ? fieldName : it.value();
 }
 
+namespace {
+
+// The cell styles of styles.xml, by their index.
+enum Style : int {
+    kPlain = 0,
+    kHeaderBordered,   // bold, slanted dash-dot borders
+    kHeaderBold,
+    kDataBordered,     // thin borders
+    kWhole,            // "0"
+    kAmount,           // "#,##0"
+    kWholeBordered,
+    kAmountBordered,
+    kDecimalBordered,
+    kNoStyle = -1,     // an empty cell without a style is not written
+};
+
+constexpr int kMaxRows = 1048576;
+constexpr qsizetype kFlushAt = 1 << 18;   // the sheet's text handed on in parts of this size
+constexpr int kMaxColumns = 16384;
+
+const char kStyles[] =
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+    "\n"
+    R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+    R"(<fonts count="2"><font><sz val="11"/><name val="Calibri"/><family val="2"/></font>)"
+    R"(<font><b/><sz val="11"/><name val="Calibri"/><family val="2"/></font></fonts>)"
+    R"(<fills count="2"><fill><patternFill patternType="none"/></fill><fill><patternFill patternType="gray125"/></fill></fills>)"
+    R"(<borders count="3"><border><left/><right/><top/><bottom/><diagonal/></border>)"
+    R"(<border><left style="thin"><color auto="1"/></left><right style="thin"><color auto="1"/></right>)"
+    R"(<top style="thin"><color auto="1"/></top><bottom style="thin"><color auto="1"/></bottom><diagonal/></border>)"
+    R"(<border><left style="slantDashDot"><color auto="1"/></left><right style="slantDashDot"><color auto="1"/></right>)"
+    R"(<top style="slantDashDot"><color auto="1"/></top><bottom style="slantDashDot"><color auto="1"/></bottom><diagonal/></border></borders>)"
+    R"(<cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs>)"
+    R"(<cellXfs count="9"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>)"
+    R"(<xf numFmtId="0" fontId="1" fillId="0" borderId="2" xfId="0" applyFont="1" applyBorder="1"/>)"
+    R"(<xf numFmtId="0" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1"/>)"
+    R"(<xf numFmtId="0" fontId="0" fillId="0" borderId="1" xfId="0" applyBorder="1"/>)"
+    R"(<xf numFmtId="1" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>)"
+    R"(<xf numFmtId="3" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>)"
+    R"(<xf numFmtId="1" fontId="0" fillId="0" borderId="1" xfId="0" applyNumberFormat="1" applyBorder="1"/>)"
+    R"(<xf numFmtId="3" fontId="0" fillId="0" borderId="1" xfId="0" applyNumberFormat="1" applyBorder="1"/>)"
+    R"(<xf numFmtId="0" fontId="0" fillId="0" borderId="1" xfId="0" applyBorder="1"/></cellXfs>)"
+    R"(<cellStyles count="1"><cellStyle name="Normal" xfId="0" builtinId="0"/></cellStyles>)"
+    R"(<dxfs count="0"/><tableStyles count="0"/></styleSheet>)";
+
+const char kContentTypes[] =
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+    "\n"
+    R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+    R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+    R"(<Default Extension="xml" ContentType="application/xml"/>)"
+    R"(<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>)"
+    R"(<Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)"
+    R"(<Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/>)"
+    R"(</Types>)";
+
+const char kRootRels[] =
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+    "\n"
+    R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+    R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/>)"
+    R"(</Relationships>)";
+
+const char kWorkbook[] =
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+    "\n"
+    R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
+    R"(<bookViews><workbookView/></bookViews><sheets><sheet name="Sheet1" sheetId="1" r:id="rId1"/></sheets></workbook>)";
+
+const char kWorkbookRels[] =
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+    "\n"
+    R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+    R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>)"
+    R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
+    R"(</Relationships>)";
+
+// A column's letters: A, B, ..., Z, AA, ...
+QByteArray columnName(int column)
+{
+    QByteArray name;
+    for (int c = column + 1; c > 0; c = (c - 1) / 26)
+        name.prepend(char('A' + (c - 1) % 26));
+    return name;
+}
+
+// The width a file stores for a column `characters` wide in the default font
+// (7 pixels a digit, 5 of padding), in 256ths of a character as spreadsheet
+// programs keep it.
+double storedWidth(double characters)
+{
+    const double w = (int(characters * 7 + 0.5) + 5) / 7.0;
+    return int(w * 256) / 256.0;
+}
+
+// Whether a character cannot go into the sheet's XML as it is: a control
+// character other than tab and line feed, a character XML does not allow,
+// or a surrogate (checked for its pair by the careful path).
+inline bool needsCare(char16_t c)
+{
+    return (c < 0x20 && c != '\t' && c != '\n') || c == '&' || c == '<' || c == '>' || (c >= 0xD800 && c <= 0xDFFF) ||
+           c >= 0xFFFE;
+}
+
+} // namespace
+
 struct XlsxWriter::Impl {
-    QByteArray path;
     QString pathText;
-    lxw_workbook* workbook = nullptr;
-    lxw_worksheet* sheet = nullptr;
-    lxw_format* headerBordered = nullptr;
-    lxw_format* headerBold = nullptr;
-    lxw_format* dataBordered = nullptr;
-    // Number formats, with and without the data rows' border.
-    lxw_format* wholeFormat[2] = {};
-    lxw_format* amountFormat[2] = {};
-    lxw_format* decimalFormat[2] = {};
+    std::unique_ptr<ZipWriter> zip;
+    bool open = false;
+    QByteArray xml;                 // the sheet's rows not yet handed to the zip
+    std::vector<QByteArray> names;  // column letters, by column
     QList<int> widths;   // per column: characters of its longest number (0: none)
     int fieldCount = 0;
-    lxw_row_t nextRow = 1;
+    int columns = 0;                // the widest row written
+    int nextRow = 1;
     int dataRows = 0;
-    lxw_error firstError = LXW_NO_ERROR;
+    QString firstError;
     // The field types of the records written, taken from the first one (every
     // record of an export has the same fields).
     QList<int> fieldTypes;
-    // A cell's text as UTF-8, reused from cell to cell.
     QStringEncoder utf8 {QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
-    std::vector<char> utf8Text;
 
-    void note(lxw_error e)
+    void note(const QString& e)
     {
-        if (e != LXW_NO_ERROR && firstError == LXW_NO_ERROR)
+        if (firstError.isEmpty())
             firstError = e;
     }
 
-    void writeText(lxw_row_t row, lxw_col_t col, const QString& text, lxw_format* format)
+    const QByteArray& name(int column)
     {
-        if (text.isEmpty()) {
-            if (format)
-                note(worksheet_write_blank(sheet, row, col, format));
-            return;
-        }
-        const QString cell = xlsxCellText(text);
-        const qsizetype room = utf8.requiredSpace(cell.size()) + 1;
-        if (qsizetype(utf8Text.size()) < room)
-            utf8Text.resize(size_t(room));
-        *utf8.appendToBuffer(utf8Text.data(), cell) = '\0';
-        note(worksheet_write_string(sheet, row, col, utf8Text.data(), format));
+        while (int(names.size()) <= column)
+            names.push_back(columnName(int(names.size())));
+        return names[size_t(column)];
     }
 
-    void writeCell(lxw_row_t row, lxw_col_t col, const CellValue& c, bool bordered)
+    void cellStart(int row, int column, int style)
     {
-        if (c.kind == CellValue::Kind::Text) {
-            writeText(row, col, c.text.trimmed(), bordered ? dataBordered : nullptr);
+        xml += "<c r=\"";
+        xml += name(column);
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, row + 1).ptr;
+        xml.append(digits, end - digits);
+        xml += '"';
+        if (style != kPlain) {
+            xml += " s=\"";
+            const auto e = std::to_chars(digits, digits + sizeof digits, style).ptr;
+            xml.append(digits, e - digits);
+            xml += '"';
+        }
+        columns = std::max(columns, column + 1);
+    }
+
+    // A text as the sheet's XML holds it: &, < and > as entities; control
+    // characters, the two non-characters U+FFFE and U+FFFF and halves of
+    // surrogate pairs standing alone as the file format's "_xHHHH_" escapes.
+    void appendText(const QString& text)
+    {
+        const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
+        const qsizetype n = text.size();
+        bool plain = true;
+        for (qsizetype i = 0; i < n && plain; ++i)
+            plain = !needsCare(p[i]);
+        if (plain) {
+            const qsizetype at = xml.size();
+            xml.resize(at + utf8.requiredSpace(n));
+            char* end = utf8.appendToBuffer(xml.data() + at, text);
+            xml.resize(end - xml.constData());
             return;
         }
-        lxw_format* const* formats = c.kind == CellValue::Kind::Whole    ? wholeFormat
-                                     : c.kind == CellValue::Kind::Amount ? amountFormat
-                                                                         : decimalFormat;
-        note(worksheet_write_number(sheet, row, col, c.number, formats[bordered ? 1 : 0]));
-        if (widths.size() <= int(col))
-            widths.resize(int(col) + 1);
-        widths[col] = std::max(widths.at(col), shownLength(c));
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = p[i];
+            if (c == '&') {
+                xml += "&amp;";
+            } else if (c == '<') {
+                xml += "&lt;";
+            } else if (c == '>') {
+                xml += "&gt;";
+            } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) {
+                xml += QStringView(p + i, 2).toUtf8();
+                ++i;
+            } else if (needsCare(c)) {
+                char escape[8];
+                std::snprintf(escape, sizeof escape, "_x%04X_", unsigned(c));
+                xml += escape;
+            } else {
+                xml += QStringView(p + i, 1).toUtf8();
+            }
+        }
+    }
+
+    void writeText(int row, int column, const QString& text, int style)
+    {
+        if (text.isEmpty()) {
+            if (style != kNoStyle) {
+                cellStart(row, column, style);
+                xml += "/>";
+            }
+            return;
+        }
+        cellStart(row, column, style == kNoStyle ? kPlain : style);
+        const QString cell = xlsxCellText(text);
+        const auto isBlank = [](QChar c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+        if (isBlank(cell.front()) || isBlank(cell.back()))
+            xml += " t=\"inlineStr\"><is><t xml:space=\"preserve\">";
+        else
+            xml += " t=\"inlineStr\"><is><t>";
+        appendText(cell);
+        xml += "</t></is></c>";
+    }
+
+    void writeCell(int row, int column, const CellValue& c, bool bordered)
+    {
+        if (c.kind == CellValue::Kind::Text) {
+            writeText(row, column, c.text.trimmed(), bordered ? kDataBordered : kNoStyle);
+            return;
+        }
+        const int style = c.kind == CellValue::Kind::Whole    ? (bordered ? kWholeBordered : kWhole)
+                          : c.kind == CellValue::Kind::Amount ? (bordered ? kAmountBordered : kAmount)
+                                                              : (bordered ? kDecimalBordered : kPlain);
+        cellStart(row, column, style);
+        xml += "><v>";
+        char digits[32];
+        // Whole numbers are below 10^15: exactly their digits.  A decimal in
+        // the fewest digits that read back as the same number.
+        const auto end = c.kind == CellValue::Kind::Decimal
+                             ? std::to_chars(digits, digits + sizeof digits, c.number).ptr
+                             : std::to_chars(digits, digits + sizeof digits, qint64(c.number)).ptr;
+        xml.append(digits, end - digits);
+        xml += "</v></c>";
+        if (widths.size() <= column)
+            widths.resize(column + 1);
+        widths[column] = std::max(widths.at(column), shownLength(c));
+    }
+
+    void rowStart(int row)
+    {
+        xml += "<row r=\"";
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, row + 1).ptr;
+        xml.append(digits, end - digits);
+        xml += "\">";
+    }
+
+    void rowEnd()
+    {
+        xml += "</row>";
+        if (xml.size() >= kFlushAt)
+            flush();
+    }
+
+    void flush()
+    {
+        // A part the zip refuses has failed it: its finish() says why.
+        if (!xml.isEmpty() && firstError.isEmpty())
+            zip->appendLong(std::move(xml));
+        xml = QByteArray();
+        xml.reserve(kFlushAt + (1 << 16));
     }
 
     // Writes the next data row of n values, cell(c) giving column c's value.
@@ -277,23 +475,25 @@ struct XlsxWriter::Impl {
     template<typename Cell>
     void writeCells(int n, Cell cell)
     {
-        if (!sheet)
+        if (!open)
             return;
-        if (nextRow >= LXW_ROW_MAX) {
-            note(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
+        if (nextRow >= kMaxRows || n > kMaxColumns) {
+            note(QStringLiteral("Worksheet row or column index out of range"));
             return;
         }
-        const lxw_row_t row = nextRow++;
+        const int row = nextRow++;
+        rowStart(row);
         for (int c = 0; c < n; ++c)
-            writeCell(row, lxw_col_t(c), cell(c), c < kBorderedColumns);
+            writeCell(row, c, cell(c), c < kBorderedColumns);
         for (int c = n; c < kBorderedColumns; ++c)
-            writeCell(row, lxw_col_t(c), CellValue(), true);
+            writeCell(row, c, CellValue(), true);
+        rowEnd();
         ++dataRows;
     }
 
     // Every field column 10 characters wide, a column of numbers as wide as
     // its longest number; runs of equal widths are set together.
-    void setWidths()
+    QByteArray cols() const
     {
         const int last = std::max(fieldCount, int(widths.size()));
         QList<double> w(last, 0);
@@ -302,90 +502,76 @@ struct XlsxWriter::Impl {
             if (c < fieldCount || number > 0)
                 w[c] = std::max(kColumnWidth, number > 0 ? number + 2.0 : 0.0);
         }
+        QByteArray out;
         for (int c = 0; c < last;) {
             int end = c;
             while (end + 1 < last && w.at(end + 1) == w.at(c))
                 ++end;
-            if (w.at(c) > 0)
-                note(worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(end), w.at(c), nullptr));
+            if (w.at(c) > 0) {
+                char width[32];
+                const auto e = std::to_chars(width, width + sizeof width, storedWidth(w.at(c))).ptr;
+                out += "<col min=\"" + QByteArray::number(c + 1) + "\" max=\"" + QByteArray::number(end + 1) +
+                       "\" width=\"" + QByteArray(width, e - width) + "\" customWidth=\"1\"/>";
+            }
             c = end + 1;
         }
+        if (!out.isEmpty())
+            out = QByteArray("<cols>") + out + QByteArray("</cols>");
+        return out;
     }
 
-    void discard()
+    QByteArray sheetHead() const
     {
-        if (workbook)
-            lxw_workbook_free(workbook);
-        workbook = nullptr;
-        sheet = nullptr;
+        const QByteArray last = columnName(std::max(columns, 1) - 1) + QByteArray::number(nextRow);
+        return QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                                 "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+                                 "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+                                 "<dimension ref=\"A1:") +
+               last +
+               "\"/><sheetViews><sheetView rightToLeft=\"1\" tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>"
+               "<sheetFormatPr defaultRowHeight=\"15\"/>" +
+               cols() + "<sheetData>";
     }
 };
 
 XlsxWriter::XlsxWriter() : d(std::make_unique<Impl>()) {}
 
-XlsxWriter::~XlsxWriter()
-{
-    d->discard();
-}
+XlsxWriter::~XlsxWriter() = default;
 
 bool XlsxWriter::open(const QString& path, QString* error)
 {
-    d->discard();
     *d = Impl();
     d->pathText = path;
-    d->path = QFile::encodeName(path);
-    lxw_workbook_options options = {};
-    options.constant_memory = LXW_TRUE;
-    options.tmpdir = nullptr;
-    options.use_zip64 = LXW_FALSE;
-    d->workbook = workbook_new_opt(d->path.constData(), &options);
-    if (d->workbook)
-        d->sheet = workbook_add_worksheet(d->workbook, "Sheet1");
-    if (!d->sheet) {
-        d->discard();
-        if (error)
-            *error = QStringLiteral("cannot start the workbook %1").arg(path);
+    d->zip = std::make_unique<ZipWriter>();
+    if (!d->zip->beginLong(QStringLiteral("xl/worksheets/sheet1.xml"), error)) {
+        d->zip.reset();
         return false;
     }
-    worksheet_right_to_left(d->sheet);
-
-    d->headerBordered = workbook_add_format(d->workbook);
-    format_set_bold(d->headerBordered);
-    format_set_border(d->headerBordered, LXW_BORDER_SLANT_DASH_DOT);
-    d->headerBold = workbook_add_format(d->workbook);
-    format_set_bold(d->headerBold);
-    d->dataBordered = workbook_add_format(d->workbook);
-    format_set_border(d->dataBordered, LXW_BORDER_THIN);
-    for (int bordered = 0; bordered < 2; ++bordered) {
-        d->wholeFormat[bordered] = workbook_add_format(d->workbook);
-        format_set_num_format(d->wholeFormat[bordered], "0");
-        d->amountFormat[bordered] = workbook_add_format(d->workbook);
-        format_set_num_format(d->amountFormat[bordered], "#,##0");
-        d->decimalFormat[bordered] = bordered ? workbook_add_format(d->workbook) : nullptr;
-        if (bordered) {
-            format_set_border(d->wholeFormat[bordered], LXW_BORDER_THIN);
-            format_set_border(d->amountFormat[bordered], LXW_BORDER_THIN);
-            format_set_border(d->decimalFormat[bordered], LXW_BORDER_THIN);
-        }
-    }
+    d->open = true;
     return true;
 }
 
 bool XlsxWriter::isOpen() const
 {
-    return d->sheet != nullptr;
+    return d->open;
 }
 
 void XlsxWriter::writeHeader(const QStringList& fieldNames, const HeaderMap& headers)
 {
-    if (!d->sheet)
+    if (!d->open)
         return;
     const int n = int(fieldNames.size());
-    const int last = std::max(n, kBorderedColumns);
-    for (int c = 0; c < last; ++c) {
-        lxw_format* f = c < kBorderedColumns ? d->headerBordered : c < kBoldColumns ? d->headerBold : nullptr;
-        d->writeText(0, lxw_col_t(c), c < n ? headerFor(fieldNames[c], headers) : QString(), f);
+    if (n > kMaxColumns) {
+        d->note(QStringLiteral("Worksheet row or column index out of range"));
+        return;
     }
+    const int last = std::max(n, kBorderedColumns);
+    d->rowStart(0);
+    for (int c = 0; c < last; ++c) {
+        const int style = c < kBorderedColumns ? kHeaderBordered : c < kBoldColumns ? kHeaderBold : kNoStyle;
+        d->writeText(0, c, c < n ? headerFor(fieldNames[c], headers) : QString(), style);
+    }
+    d->rowEnd();
     d->fieldCount = n;
 }
 
@@ -417,28 +603,30 @@ int XlsxWriter::rowCount() const
 
 bool XlsxWriter::close(QString* error)
 {
-    if (!d->workbook) {
+    if (!d->open) {
         if (error)
             *error = QStringLiteral("the workbook was not open");
         return false;
     }
-    if (d->sheet && d->firstError == LXW_NO_ERROR)
-        d->setWidths();
-    const lxw_error failed = d->firstError;
-    lxw_error e = LXW_NO_ERROR;
-    if (failed == LXW_NO_ERROR) {
-        e = workbook_close(d->workbook);  // frees the workbook whatever happens
-        d->workbook = nullptr;
-        d->sheet = nullptr;
-    } else {
-        d->discard();
+    d->open = false;
+    d->flush();
+    std::unique_ptr<ZipWriter> zip = std::move(d->zip);
+    if (d->firstError.isEmpty()) {
+        zip->add(QStringLiteral("[Content_Types].xml"), QByteArray(kContentTypes));
+        zip->add(QStringLiteral("_rels/.rels"), QByteArray(kRootRels));
+        zip->add(QStringLiteral("xl/workbook.xml"), QByteArray(kWorkbook));
+        zip->add(QStringLiteral("xl/_rels/workbook.xml.rels"), QByteArray(kWorkbookRels));
+        zip->add(QStringLiteral("xl/styles.xml"), QByteArray(kStyles));
+        QString why;
+        if (zip->finish(d->pathText, d->sheetHead(),
+                        QByteArrayLiteral("</sheetData><pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" "
+                                          "bottom=\"0.75\" header=\"0.3\" footer=\"0.3\"/></worksheet>"),
+                        &why))
+            return true;
+        d->note(why);
     }
-    if (failed == LXW_NO_ERROR && e == LXW_NO_ERROR)
-        return true;
-    if (e != LXW_NO_ERROR)
-        QFile::remove(d->pathText);  // whatever part of the file was written
     if (error)
-        *error = QStringLiteral("%1: %2").arg(d->pathText, describe(failed != LXW_NO_ERROR ? failed : e));
+        *error = QStringLiteral("%1: %2").arg(d->pathText, d->firstError);
     return false;
 }
 

@@ -14,8 +14,10 @@
 // escape of a character ("_x0041_") is itself escaped, and a text longer
 // than a cell holds (32,767 characters) is cut between whole characters.
 //
-// The workbook is written in constant-memory mode: rows go to disk as they
-// come, so an export of a long list needs no more memory than a short one.
+// The workbook is written as the rows come: the sheet's rows are compressed
+// into a temporary file as they are written, and the workbook (zipwriter.h)
+// is put together when it closes, so an export of a long list needs no more
+// memory than a short one.
 //
 // Usage from a list window (ListModel::forEachRow has the RecordSource shape):
 //
