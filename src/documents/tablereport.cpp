@@ -239,6 +239,10 @@ private:
 
     void startPage()
     {
+        // The pages before this one are finished, but for the one holding a
+        // group header whose count is still to come.
+        if (doc.pagesInMemory() > r.m_pagesInMemory)
+            doc.spillPagesBefore(openHeader.first >= 0 ? openHeader.first : doc.pageCount());
         doc.addPage();
         headerShown = false;
         const QRectF content = r.m_setup.contentRect();

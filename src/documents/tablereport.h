@@ -103,6 +103,10 @@ public:
     // A grand totals line after the last row, with this caption.
     TableReport& totals(const QString& caption) { m_totalsCaption = caption; m_hasTotals = true; return *this; }
     TableReport& style(const TableStyle& style) { m_style = style; return *this; }
+    // Finished pages kept in memory while the report is filled: when there
+    // are more, they are written out (Document::spillPagesBefore), so a list
+    // of any length fills in the same memory.
+    TableReport& pagesInMemory(int pages) { m_pagesInMemory = std::max(1, pages); return *this; }
 
     const PageSetup& setup() const { return m_setup; }
     const QList<Column>& columns() const { return m_columns; }
@@ -161,6 +165,7 @@ private:
     QString m_totalsCaption;
     bool m_hasTotals = false;
     TableStyle m_style;
+    int m_pagesInMemory = 32;
 };
 
 } // namespace tavrin::doc
