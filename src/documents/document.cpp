@@ -179,12 +179,13 @@ namespace {
 // Pages read back and kept for the next calls of Document::page().
 constexpr int kPagesReadBack = 4;
 
-// {page} and {pages} in the texts of one page that show them.
+// {page} and {pages} in the texts of one page that show them (a total below
+// 0: not known yet, "…").
 void numberPage(Page& page, int number, int total, bool persian)
 {
     const QString tokens[2] = {QStringLiteral("{page}"), QStringLiteral("{pages}")};
     const QString n = QString::number(number);
-    const QString t = QString::number(total);
+    const QString t = total < 0 ? QString(QChar(0x2026)) : QString::number(total);
     const QString values[2] = {persian ? persianDigits(n) : n, persian ? persianDigits(t) : t};
     const auto replace = [&](QString& text, QList<QPair<int, int>>* runs) {
         for (int k = 0; k < 2; ++k) {
@@ -355,7 +356,13 @@ void Document::paintPage(QPainter& painter, int page, const std::function<void(i
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QList<Element>& elements = this->page(page).elements;
+    const Page& stored = this->page(page);
+    std::optional<Page> numbered;
+    if (m_numbering < 0 && m_numberingWhileFilling >= 0) {
+        numbered = stored;
+        numberPage(*numbered, page + 1, -1, m_numberingWhileFilling == 1);
+    }
+    const QList<Element>& elements = numbered ? numbered->elements : stored.elements;
     for (int i = 0; i < elements.size(); ++i) {
         if (beforeElement)
             beforeElement(i);
@@ -456,7 +463,7 @@ QImage Document::toImage(int page, int dpi) const
     return image;
 }
 
-int Document::showPreview(const QString& title) const
+int Document::showPreview(const QString& title, DocumentFilling* filling) const
 {
     const QList<Overflow> cut = cutTexts();
     if (!cut.isEmpty()) {
@@ -470,7 +477,7 @@ int Document::showPreview(const QString& title) const
         }
         dialogs().warning(kTextCutWarning + QLatin1Char('\n') + texts.mid(0, 10).join(QLatin1Char('\n')));
     }
-    PrintPreview preview(*this, QApplication::activeWindow());
+    PrintPreview preview(*this, QApplication::activeWindow(), filling);
     if (!title.isEmpty())
         preview.setWindowTitle(title);
     if (const QScreen* screen = QApplication::primaryScreen()) {

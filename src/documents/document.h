@@ -160,6 +160,19 @@ struct Page {
 
 class PageSpool;
 
+// A document still being laid out while its preview already shows the first
+// pages (TableReport::Filler).  The preview asks for a little more between
+// the events it handles.
+class DocumentFilling {
+public:
+    virtual ~DocumentFilling() = default;
+    // Lays out a little more (a few tens of milliseconds); false once the
+    // document is complete (its pages are then numbered).
+    virtual bool fillMore() = 0;
+    // Pages that will not change any more (all of them once complete).
+    virtual int pagesDone() const = 0;
+};
+
 class Document {
 public:
     Document() = default;
@@ -213,7 +226,9 @@ public:
     // The modal print preview (PrintPreview, object name "preview"), through
     // the dialog service.  When a text had to be cut short to fit its box the user is
     // told first (kTextCutWarning and the texts concerned).
-    int showPreview(const QString& title = {}) const;
+    // With filling, the preview opens on the pages laid out so far and the
+    // rest are laid out while it shows.
+    int showPreview(const QString& title = {}, DocumentFilling* filling = nullptr) const;
 
     // Building (used by the templates).
     Page& addPage();
@@ -224,6 +239,10 @@ public:
     // Replaces {page} and {pages} in the texts that show them; pages written
     // out are numbered as they are read back.
     void numberPages(bool persianDigits);
+    // While the document is still being filled, its pages are painted with
+    // their number and "…" for the count not known yet (the stored texts keep
+    // their {page} and {pages} until numberPages).
+    void numberPagesWhileFilling(bool persianDigits) { m_numberingWhileFilling = persianDigits ? 1 : 0; }
 
     // A long document keeps its finished pages out of memory: the pages
     // before the given one are written, in order, to a temporary file of the
@@ -242,6 +261,7 @@ private:
     mutable QList<std::shared_ptr<const Page>> m_readBack;   // the last pages read back, newest first
     mutable QList<int> m_readBackIndex;
     int m_numbering = -1;                 // -1: not numbered; else 1 for Persian digits, 0 for Latin
+    int m_numberingWhileFilling = -1;     // the same for the pages painted before numberPages
     QList<Page> m_pages;                  // pages m_spilled ..
     QMap<QString, QString> m_fields;
     QList<Overflow> m_overflows;

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -21,6 +22,8 @@
 namespace tavrin::doc {
 
 const QString PrintPreview::kPrintFailed = QStringLiteral("خطا! چاپ انجام نشد");
+const QString PrintPreview::kPageTotal = QStringLiteral(" از %1 ");
+const QString PrintPreview::kPageTotalSoFar = QStringLiteral(" از بيش از %1 ");
 
 namespace {
 
@@ -38,7 +41,8 @@ class PreviewPages : public QAbstractScrollArea {
 public:
     enum class Fit { None, Width, Page };
 
-    PreviewPages(const Document& document, QWidget* parent) : QAbstractScrollArea(parent), m_document(document)
+    PreviewPages(const Document& document, QWidget* parent, DocumentFilling* filling)
+        : QAbstractScrollArea(parent), m_document(document), m_filling(filling)
     {
         setObjectName(QStringLiteral("pages"));
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -48,7 +52,17 @@ public:
 
     std::function<void()> scrolled;
 
-    int pageCount() const { return m_document.pageCount(); }
+    int pageCount() const { return m_filling ? m_filling->pagesDone() : m_document.pageCount(); }
+
+    // More pages are done, or all of them (their numbers now known: the
+    // images drawn before show "…" for the count).
+    void pagesGrew(DocumentFilling* filling)
+    {
+        if (!filling && m_filling)
+            m_cache.clear();
+        m_filling = filling;
+        layoutPages();
+    }
 
     int dpi() const { return std::max(10, int(std::lround(screenDpi() * m_zoom))); }
     double zoom() const { return m_zoom; }
@@ -213,19 +227,21 @@ private:
     }
 
     const Document& m_document;
+    DocumentFilling* m_filling;
     double m_zoom = 1;
     Fit m_fit = Fit::Width;
     QHash<int, QImage> m_cache;
     int m_cachedDpi = 0;
 };
 
-PrintPreview::PrintPreview(const Document& document, QWidget* parent) : QDialog(parent), m_document(document)
+PrintPreview::PrintPreview(const Document& document, QWidget* parent, DocumentFilling* filling)
+    : QDialog(parent), m_document(document), m_filling(filling)
 {
     setObjectName(QStringLiteral("preview"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
 
-    m_pages = new PreviewPages(document, this);
+    m_pages = new PreviewPages(document, this, filling);
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("toolbar"));
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -255,7 +271,7 @@ PrintPreview::PrintPreview(const Document& document, QWidget* parent) : QDialog(
     m_page->setAlignment(Qt::AlignCenter);
     m_page->setKeyboardTracking(false);
     bar->addWidget(m_page);
-    m_pageTotal = new QLabel(QStringLiteral(" از %1 ").arg(pageCount()), this);
+    m_pageTotal = new QLabel(this);
     m_pageTotal->setObjectName(QStringLiteral("pageTotal"));
     bar->addWidget(m_pageTotal);
     action("nextPage", QStringLiteral("صفحه بعد"), {}, [this] { showPage(currentPage() + 1); });
@@ -268,6 +284,14 @@ PrintPreview::PrintPreview(const Document& document, QWidget* parent) : QDialog(
             showPage(page - 1);
     });
     m_pages->scrolled = [this] { updatePageNumber(); };
+    if (m_filling) {
+        // A slice at a time, whenever the events waiting are handled.
+        m_fillTimer = new QTimer(this);
+        m_fillTimer->setInterval(0);
+        connect(m_fillTimer, &QTimer::timeout, this, [this] { fillSome(); });
+        m_fillTimer->start();
+    }
+    pagesChanged();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -324,6 +348,41 @@ QRect PrintPreview::pageRect(int page) const
     return m_pages->pageRect(page);
 }
 
+void PrintPreview::fillSome()
+{
+    if (!m_filling)
+        return;
+    const int before = pageCount();
+    if (!m_filling->fillMore()) {
+        m_filling = nullptr;
+        m_fillTimer->stop();
+    } else if (pageCount() == before) {
+        return;
+    }
+    pagesChanged();
+}
+
+void PrintPreview::completeFilling()
+{
+    while (m_filling && m_filling->fillMore()) {
+    }
+    if (m_fillTimer)
+        m_fillTimer->stop();
+    m_filling = nullptr;
+    pagesChanged();
+}
+
+void PrintPreview::pagesChanged()
+{
+    m_pages->pagesGrew(m_filling);
+    {
+        const QSignalBlocker block(m_page);
+        m_page->setRange(1, std::max(1, pageCount()));
+    }
+    m_pageTotal->setText((m_filling ? kPageTotalSoFar : kPageTotal).arg(pageCount()));
+    updatePageNumber();
+}
+
 void PrintPreview::updatePageNumber()
 {
     const QSignalBlocker block(m_page);
@@ -332,6 +391,8 @@ void PrintPreview::updatePageNumber()
 
 void PrintPreview::print()
 {
+    // The printer dialog offers the whole document's pages.
+    completeFilling();
     QPrinter printer(QPrinter::HighResolution);
     m_document.configurePrinter(printer);
     QPrintDialog dialog(&printer, this);

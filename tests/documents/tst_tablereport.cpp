@@ -5,9 +5,11 @@
 #include "db/privatefiles.h"
 #include "documents/drawcheck.h"
 #include "documents/pdftext.h"
+#include "documents/preview.h"
 #include "documents/tablereport.h"
 #include "documents/textlayout.h"
 
+#include <QLabel>
 #include <QTemporaryDir>
 
 using namespace tavrin;
@@ -569,6 +571,61 @@ private Q_SLOTS:
         }
         const QDir data(programDataFolder());
         QVERIFY(data.entryList({"pages-*"}, QDir::Files).isEmpty());   // unnamed, or named only while it lives
+    }
+
+    // A preview given the rows opens once its first page is laid out and
+    // lays the rest out while it shows: only finished pages are shown, their
+    // count reads "از بيش از N" and a page's own count "…" until the last is
+    // known; then every page is there, numbered, as a whole fill gives it.
+    void previewOpensOnTheFirstPageAndGrows()
+    {
+        const QList<QVariantMap> rows = paymentRows(400);
+        int given = 0;
+        const RowSource source = [&]() -> std::optional<QVariantMap> {
+            return given < rows.size() ? std::optional<QVariantMap>(rows.at(given++)) : std::nullopt;
+        };
+        const Document whole = paymentsReport(true).fill({}, rows);
+        TableReport::Filler filler(paymentsReport(true).pagesInMemory(2), {}, source);
+        test::DialogRecorder rec;
+        QStringList totals;
+        QList<int> counts;
+        int givenAtOpening = -1;
+        QString firstFooter;
+        rec.onExec = [&](QDialog* dlg) {
+            auto* preview = qobject_cast<PrintPreview*>(dlg);
+            auto* total = dlg->findChild<QLabel*>(QStringLiteral("pageTotal"));
+            if (!preview || !total)
+                return int(QDialog::Rejected);
+            givenAtOpening = given;
+            for (const test::DrawnItem& item : test::drawnItems(filler.document(), 0, 300))
+                if (item.element >= 0 && filler.document().page(0).elements.at(item.element).role == Role::PageFooter)
+                    firstFooter += item.text;
+            preview->resize(800, 600);
+            preview->show();
+            for (int i = 0; i < 10000 && preview->isFilling(); ++i) {
+                counts << preview->pageCount();
+                totals << total->text();
+                QCoreApplication::processEvents();
+            }
+            preview->showPage(preview->pageCount() - 1);
+            QCoreApplication::processEvents();
+            counts << preview->pageCount();
+            totals << total->text();
+            return int(QDialog::Accepted);
+        };
+        QCOMPARE(filler.showPreview(QStringLiteral("فهرست")), int(QDialog::Accepted));
+        // Open once the first group's count is known (its header on page 1 shows it).
+        QVERIFY2(givenAtOpening > 134 && givenAtOpening < 160, qPrintable(QString::number(givenAtOpening)));
+        QVERIFY2(firstFooter.contains(QChar(0x2026)) && firstFooter.contains(QLatin1Char('1')) &&
+                     !firstFooter.contains(QLatin1Char('{')),
+                 qPrintable(firstFooter));   // "صفحه 1 از …"
+        QVERIFY(counts.first() >= 1 && counts.first() < whole.pageCount());
+        QCOMPARE(totals.first(), QStringLiteral(" از بيش از %1 ").arg(counts.first()));
+        QCOMPARE(counts.last(), whole.pageCount());
+        QCOMPARE(totals.last(), QStringLiteral(" از %1 ").arg(whole.pageCount()));
+        QVERIFY(std::is_sorted(counts.cbegin(), counts.cend()));
+        QCOMPARE(given, rows.size());
+        QCOMPARE(filler.document().plainText(), whole.plainText());
     }
 
     void pdfShowsColumnsRightToLeft()
