@@ -486,7 +486,10 @@ int Document::showPreview(const QString& title, DocumentFilling* filling) const
         preview.move(available.center() - preview.rect().center());
     }
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
-    return dialogs().exec(&preview);
+    const int result = dialogs().exec(&preview);
+    if (preview.failure())
+        std::rethrow_exception(preview.failure());
+    return result;
 }
 
 QString persianDigits(const QString& text)

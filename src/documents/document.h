@@ -227,7 +227,8 @@ public:
     // the dialog service.  When a text had to be cut short to fit its box the user is
     // told first (kTextCutWarning and the texts concerned).
     // With filling, the preview opens on the pages laid out so far and the
-    // rest are laid out while it shows.
+    // rest are laid out while it shows; what the filling throws closes the
+    // preview and is thrown on from here.
     int showPreview(const QString& title = {}, DocumentFilling* filling = nullptr) const;
 
     // Building (used by the templates).

@@ -353,7 +353,14 @@ void PrintPreview::fillSome()
     if (!m_filling)
         return;
     const int before = pageCount();
-    if (!m_filling->fillMore()) {
+    bool more = false;
+    try {
+        more = m_filling->fillMore();
+    } catch (...) {
+        failed();
+        return;
+    }
+    if (!more) {
         m_filling = nullptr;
         m_fillTimer->stop();
     } else if (pageCount() == before) {
@@ -364,12 +371,25 @@ void PrintPreview::fillSome()
 
 void PrintPreview::completeFilling()
 {
-    while (m_filling && m_filling->fillMore()) {
+    try {
+        while (m_filling && m_filling->fillMore()) {
+        }
+    } catch (...) {
+        failed();
+        return;
     }
     if (m_fillTimer)
         m_fillTimer->stop();
     m_filling = nullptr;
     pagesChanged();
+}
+
+void PrintPreview::failed()
+{
+    m_failure = std::current_exception();
+    m_filling = nullptr;
+    m_fillTimer->stop();
+    reject();
 }
 
 void PrintPreview::pagesChanged()
@@ -393,6 +413,8 @@ void PrintPreview::print()
 {
     // The printer dialog offers the whole document's pages.
     completeFilling();
+    if (m_failure)
+        return;
     QPrinter printer(QPrinter::HighResolution);
     m_document.configurePrinter(printer);
     QPrintDialog dialog(&printer, this);

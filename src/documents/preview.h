@@ -16,11 +16,14 @@
 // A preview given a DocumentFilling opens on the pages laid out so far: it
 // lays the rest out in slices between the events it handles, shows the pages
 // that are done as they come and their count as "از بيش از N" until the
-// last one is known; printing waits for the whole document.
+// last one is known; printing waits for the whole document.  Closing it
+// stops the filling.
 #include "documents/document.h"
 
 #include <QDialog>
 #include <QHash>
+
+#include <exception>
 
 class QAbstractScrollArea;
 class QLabel;
@@ -43,6 +46,9 @@ public:
     bool isFilling() const { return m_filling != nullptr; }
     // Lays out the rest now (printing does).
     void completeFilling();
+    // What stopped the filling (the rows could not be read): the preview
+    // closes, and Document::showPreview throws it again to its caller.
+    std::exception_ptr failure() const { return m_failure; }
     // The page at the top of the view (from 0).
     int currentPage() const;
     void showPage(int page);
@@ -68,11 +74,13 @@ public:
 private:
     void updatePageNumber();
     void fillSome();
+    void failed();
     void pagesChanged();
 
     const Document& m_document;
     DocumentFilling* m_filling = nullptr;
     QTimer* m_fillTimer = nullptr;
+    std::exception_ptr m_failure;
     PreviewPages* m_pages = nullptr;
     QSpinBox* m_page = nullptr;
     QLabel* m_pageTotal = nullptr;

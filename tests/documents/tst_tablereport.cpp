@@ -626,6 +626,26 @@ private Q_SLOTS:
         QVERIFY(std::is_sorted(counts.cbegin(), counts.cend()));
         QCOMPARE(given, rows.size());
         QCOMPARE(filler.document().plainText(), whole.plainText());
+
+        // Rows that cannot be read close the preview, and the failure reaches the caller.
+        int n = 0;
+        TableReport::Filler failing(paymentsReport(false), {}, [&]() -> std::optional<QVariantMap> {
+            if (++n > 100)
+                throw std::runtime_error("unreadable");
+            return rows.at(n - 1);
+        });
+        bool closed = false;
+        rec.onExec = [&](QDialog* dlg) {
+            auto* preview = qobject_cast<PrintPreview*>(dlg);
+            preview->show();
+            for (int i = 0; i < 1000 && preview->isFilling(); ++i)
+                QCoreApplication::processEvents();
+            closed = !preview->isVisible() && preview->result() == QDialog::Rejected;
+            return preview->result();
+        };
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, failing.showPreview(QStringLiteral("فهرست")));
+        QVERIFY(closed);
+        QCOMPARE(n, 101);
     }
 
     void pdfShowsColumnsRightToLeft()
