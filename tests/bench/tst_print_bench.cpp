@@ -6,12 +6,14 @@
 //
 // The normal run is small (a second or two).  A measurement at n rows:
 //     TAVRIN_BENCH_PRINT_ROWS=20000 build/tests/tst_print_bench
-// (run under /usr/bin/time -v for the peak memory).
+// (run under /usr/bin/time -v for the peak memory; with TAVRIN_SCREENSHOT_DIR
+// set, the preview as it opened and once complete are saved there).
 #include "support/testsupport.h"
 
 #include "applicants/customers_chap.h"
 #include "documents/preview.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -61,11 +63,17 @@ private Q_SLOTS:
                 return int(QDialog::Rejected);
             preview->resize(1300, 700);
             preview->show();
-            preview->grab();   // the first page painted
+            const QPixmap opened = preview->grab();   // the first page painted
             firstMs = t.nsecsElapsed() / 1e6;
             while (preview->isFilling())
                 QCoreApplication::processEvents();
             layoutMs = t.nsecsElapsed() / 1e6;
+            const QString shots = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR");
+            if (!shots.isEmpty()) {
+                opened.save(QDir(shots).filePath(QStringLiteral("preview-opened.png")));
+                preview->showPage(preview->pageCount() - 1);
+                preview->grab().save(QDir(shots).filePath(QStringLiteral("preview-complete.png")));
+            }
             return int(QDialog::Accepted);
         };
         QCOMPARE(filler.showPreview(QStringLiteral("list")), int(QDialog::Accepted));
