@@ -9,6 +9,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -96,15 +97,23 @@ private:
     };
     enum Flag : quint8 { BoldRuns = 1, Fields = 2, Image = 4, Flowing = 8, Part = 16 };
 
-    template <typename T>
-    static quint16 indexIn(QList<T>& table, const T& value)
+    friend size_t qHash(const Look& l, size_t seed = 0)
     {
-        // The latest entries are the likeliest.
-        for (qsizetype i = table.size() - 1; i >= 0; --i)
-            if (table.at(i) == value)
-                return quint16(i);
+        return qHashMulti(seed, l.style.family, l.style.pointSize, l.style.isBold, int(l.style.alignment),
+                          l.style.color.rgba(), l.penWidth, l.stroke.rgba(), l.fill.rgba());
+    }
+
+    // Shrunk texts give a style of their own to every size they take, so a
+    // long list may hold many.
+    template <typename T>
+    static quint32 indexIn(QList<T>& table, QHash<T, quint32>& index, const T& value)
+    {
+        const auto found = index.constFind(value);
+        if (found != index.cend())
+            return found.value();
         table.append(value);
-        return quint16(table.size() - 1);
+        index.insert(value, quint32(table.size() - 1));
+        return quint32(table.size() - 1);
     }
 
     void writeElement(QDataStream& out, const Element& e)
@@ -121,7 +130,8 @@ private:
         if (e.isPart())
             flags |= Part;
         out << quint8(e.kind) << quint8(e.role) << flags << e.rect << e.text
-            << indexIn(m_looks, Look {e.style, e.penWidth, e.stroke, e.fill}) << indexIn(m_columns, e.column)
+            << indexIn(m_looks, m_lookIndex, Look {e.style, e.penWidth, e.stroke, e.fill})
+            << indexIn(m_columns, m_columnIndex, e.column)
             << qint32(e.row);
         if (flags & BoldRuns)
             out << e.boldRuns;
@@ -137,7 +147,7 @@ private:
     {
         Element e;
         quint8 kind = 0, role = 0, flags = 0;
-        quint16 look = 0, column = 0;
+        quint32 look = 0, column = 0;
         qint32 row = -1;
         in >> kind >> role >> flags >> e.rect >> e.text >> look >> column >> row;
         e.kind = Element::Kind(kind);
@@ -171,7 +181,9 @@ private:
     QList<qint64> m_offsets {0};
     QByteArray m_buffer;
     QList<Look> m_looks;
+    QHash<Look, quint32> m_lookIndex;
     QList<QString> m_columns;
+    QHash<QString, quint32> m_columnIndex;
 };
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPainter>
@@ -305,7 +306,7 @@ PrintPreview::~PrintPreview() = default;
 
 int PrintPreview::pageCount() const
 {
-    return m_document.pageCount();
+    return m_pages->pageCount();
 }
 
 int PrintPreview::currentPage() const
@@ -371,13 +372,18 @@ void PrintPreview::fillSome()
 
 void PrintPreview::completeFilling()
 {
+    if (!m_filling)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        while (m_filling && m_filling->fillMore()) {
+        while (m_filling->fillMore()) {
         }
     } catch (...) {
+        QApplication::restoreOverrideCursor();
         failed();
         return;
     }
+    QApplication::restoreOverrideCursor();
     if (m_fillTimer)
         m_fillTimer->stop();
     m_filling = nullptr;

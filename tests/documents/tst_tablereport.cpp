@@ -590,6 +590,7 @@ private Q_SLOTS:
         QStringList totals;
         QList<int> counts;
         int givenAtOpening = -1;
+        QList<int> pagesAtOpening;
         QString firstFooter;
         rec.onExec = [&](QDialog* dlg) {
             auto* preview = qobject_cast<PrintPreview*>(dlg);
@@ -597,6 +598,8 @@ private Q_SLOTS:
             if (!preview || !total)
                 return int(QDialog::Rejected);
             givenAtOpening = given;
+            // Only finished pages are shown and counted.
+            pagesAtOpening = {preview->pageCount(), filler.pagesDone(), filler.document().pageCount()};
             for (const test::DrawnItem& item : test::drawnItems(filler.document(), 0, 300))
                 if (item.element >= 0 && filler.document().page(0).elements.at(item.element).role == Role::PageFooter)
                     firstFooter += item.text;
@@ -619,6 +622,8 @@ private Q_SLOTS:
         QVERIFY2(firstFooter.contains(QChar(0x2026)) && firstFooter.contains(QLatin1Char('1')) &&
                      !firstFooter.contains(QLatin1Char('{')),
                  qPrintable(firstFooter));   // "صفحه 1 از …"
+        QCOMPARE(pagesAtOpening.at(0), pagesAtOpening.at(1));
+        QVERIFY(pagesAtOpening.at(0) >= 1 && pagesAtOpening.at(0) < pagesAtOpening.at(2));
         QVERIFY(counts.first() >= 1 && counts.first() < whole.pageCount());
         QCOMPARE(totals.first(), QStringLiteral(" از بيش از %1 ").arg(counts.first()));
         QCOMPARE(counts.last(), whole.pageCount());
