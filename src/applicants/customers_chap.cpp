@@ -40,17 +40,22 @@ Document Tcustomers_chap::build(const QList<QVariantMap>& rows)
 
 int printCustomerList(const ListModel& list)
 {
-    // Each row is placed on its page as it is read, and not kept.
-    TableReport::Filler pages(Tcustomers_chap::layout(), {});
+    // The preview opens on the first page; the rows are read as the rest is
+    // laid out while it shows, each placed on its page and not kept.
+    // Closing the preview ends the read.
     try {
-        // A cancelled read shows no preview.
-        if (!list.forEachRow(kReadingList, [&pages](const QSqlRecord& r) { pages.add(applicants::printRow(r)); }))
+        const std::unique_ptr<Database::RowReader> reader = list.rowReader();
+        if (!reader)
             return 0;
+        TableReport::Filler pages(Tcustomers_chap::layout(), {}, [&reader]() -> std::optional<QVariantMap> {
+            const QSqlRecord* r = reader->next();
+            return r ? std::optional<QVariantMap>(applicants::printRow(*r)) : std::nullopt;
+        });
+        return pages.showPreview(custext::kPrintTitle);
     } catch (const DbError& e) {
         reportFailure(custext::kPrintFailed, e);
         return 0;
     }
-    return pages.finish().showPreview(custext::kPrintTitle);
 }
 
 } // namespace tavrin

@@ -17,7 +17,10 @@ public:
     static doc::Document build(const QList<QVariantMap>& rows);
 };
 
-// Builds the list's pages and opens the print preview (modal).
+// Opens the print preview (modal) on the list's first page; its rows are
+// read, in the list's order, as the rest is laid out while the preview shows
+// (closing it ends the read).  A read that fails closes the preview and is
+// reported (custext::kPrintFailed).
 int printCustomerList(const ListModel& list);
 
 } // namespace tavrin

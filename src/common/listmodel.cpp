@@ -549,6 +549,13 @@ bool ListModel::forEachRow(const QString& label, const std::function<void(const 
     return readRows(label, orderedSql(), m_query.values(), visit, m_count);
 }
 
+std::unique_ptr<Database::RowReader> ListModel::rowReader() const
+{
+    if (m_query.isEmpty())
+        return nullptr;
+    return std::make_unique<Database::RowReader>(dm(), orderedSql(), m_query.values());
+}
+
 bool readRows(const QString& label, const QString& sql, const QVariantList& values,
               const std::function<void(const QSqlRecord&)>& visit, qint64 total)
 {

@@ -6,6 +6,7 @@
 // so a search over a large table never loads the whole result (the PostgreSQL
 // driver would otherwise fetch every row into memory).  Exports and printed
 // lists read the whole result once (forEachRow), never page by page.
+#include "db/database.h"
 #include "listquery.h"
 
 #include <QAbstractTableModel>
@@ -15,6 +16,7 @@
 #include <QTableView>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
 
@@ -83,6 +85,9 @@ public:
     // The same behind a cancellable progress dialog titled label; false when
     // the user cancelled (visit has then seen only the first rows).
     bool forEachRow(const QString& label, const std::function<void(const QSqlRecord&)>& visit) const;
+    // The same rows pulled one at a time (Database::RowReader); nullptr
+    // before a search.  Throws DbError.
+    std::unique_ptr<Database::RowReader> rowReader() const;
 
     // A foreground colour per row (the users list draws inactive users in red).
     void setRowColor(std::function<QColor(const QSqlRecord&)> colour) { m_rowColor = std::move(colour); }

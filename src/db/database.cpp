@@ -833,68 +833,111 @@ void Database::forEachRow(const QString& sql, const QVariantList& values,
                           const std::function<void(const QSqlRecord&)>& visit,
                           const std::function<void(const QSqlRecord&)>& fields, int batch)
 {
-    if (m_params.backend != Backend::PostgreSQL) {
+    RowReader reader(*this, sql, values, batch);
+    if (fields)
+        fields(reader.fields());
+    while (const QSqlRecord* row = reader.next())
+        visit(*row);
+}
+
+Database::RowReader::RowReader(Database& db, const QString& sql, const QVariantList& values, int batch)
+    : m_db(db), m_batch(std::max(batch, 1))
+{
+    if (db.m_params.backend != Backend::PostgreSQL) {
         // SQLite steps through the result as it is read.
-        QSqlQuery q = exec(sql, values);
-        QSqlRecord r = q.record();
-        if (fields)
-            fields(r);
-        while (q.next())
-            visit(fillRecord(r, q));
+        m_query = db.exec(sql, values);
+        m_record = m_query.record();
         return;
     }
     // A cursor lives in a transaction: the read's own, or the caller's.
-    const bool own = m_depth == 0;
-    std::optional<Transaction> tx;
-    if (own)
-        tx.emplace(*this);
-    const QString cursor = QStringLiteral("tavrin_rows_%1").arg(++m_cursors);
-    exec(QStringLiteral("declare ") + cursor + QStringLiteral(" no scroll cursor for ") + sql, values);
+    if (db.m_depth == 0)
+        m_tx.emplace(db);
+    m_cursor = QStringLiteral("tavrin_rows_%1").arg(++db.m_cursors);
+    db.exec(QStringLiteral("declare ") + m_cursor + QStringLiteral(" no scroll cursor for ") + sql, values);
+    m_cursorOpen = true;
+    // Small first batches show the first rows soon; later ones save round trips.
+    m_size = std::min(m_batch, 500);
     try {
-        // Small first batches show the first rows soon; later ones save round trips.
-        int size = std::max(1, std::min(batch, 500));
-        QSqlRecord r;
-        for (bool first = true;; first = false) {
-            ++m_statementCount;
-            const QString fetch = QStringLiteral("fetch forward %1 from %2").arg(size).arg(cursor);
-            if (m_statementHook)
-                m_statementHook(fetch);
-            // The whole batch arrives in one answer, so visit may run statements
-            // of its own between rows.
-            QSqlQuery q(conn());
-            if (!q.exec(fetch)) {
-                const QString err = q.lastError().text();
-                qCWarning(lcDb).noquote() << "statement failed:" << err << "\n  " << fetch;
-                throw DbError(err, fetch);
-            }
-            q = QSqlQuery(new ExactTextResult(std::move(q)));
-            if (first) {
-                r = q.record();
-                if (fields)
-                    fields(r);
-            }
-            int got = 0;
-            while (q.next()) {
-                visit(fillRecord(r, q));
-                ++got;
-            }
-            if (got < size)
-                break;
-            size = std::min(std::max(batch, 1), size * 2);
-        }
-    } catch (...) {
-        if (!own) {
+        fetch();
+    } catch (const DbError&) {
+        if (!m_tx) {
             try {
-                exec(QStringLiteral("close ") + cursor);
+                db.exec(QStringLiteral("close ") + m_cursor);
             } catch (const DbError&) {
             }
         }
         throw;
     }
-    if (own)
-        tx->commit();  // ends the cursor with the transaction
+    m_record = m_query.record();
+}
+
+Database::RowReader::~RowReader()
+{
+    if (m_ended || !m_cursorOpen)
+        return;
+    m_query = QSqlQuery();
+    if (!m_tx) {
+        try {
+            m_db.exec(QStringLiteral("close ") + m_cursor);
+        } catch (const DbError&) {
+        }
+    }
+    // An own transaction rolls back with m_tx, and its cursor with it.
+}
+
+void Database::RowReader::fetch()
+{
+    ++m_db.m_statementCount;
+    const QString fetch = QStringLiteral("fetch forward %1 from %2").arg(m_size).arg(m_cursor);
+    if (m_db.m_statementHook)
+        m_db.m_statementHook(fetch);
+    // The whole batch arrives in one answer, so the caller may run statements
+    // of its own between rows.
+    QSqlQuery q(m_db.conn());
+    if (!q.exec(fetch)) {
+        const QString err = q.lastError().text();
+        qCWarning(lcDb).noquote() << "statement failed:" << err << "\n  " << fetch;
+        throw DbError(err, fetch);
+    }
+    m_query = QSqlQuery(new ExactTextResult(std::move(q)));
+    m_got = 0;
+}
+
+const QSqlRecord* Database::RowReader::next()
+{
+    if (m_ended)
+        return nullptr;
+    if (!m_cursorOpen) {
+        if (m_query.next())
+            return &fillRecord(m_record, m_query);
+        m_ended = true;
+        m_query = QSqlQuery();
+        return nullptr;
+    }
+    if (!m_query.next()) {
+        if (m_got < m_size) {
+            end();
+            return nullptr;
+        }
+        m_size = std::min(m_batch, m_size * 2);
+        fetch();
+        if (!m_query.next()) {
+            end();
+            return nullptr;
+        }
+    }
+    ++m_got;
+    return &fillRecord(m_record, m_query);
+}
+
+void Database::RowReader::end()
+{
+    m_ended = true;
+    m_query = QSqlQuery();
+    if (m_tx)
+        m_tx->commit();   // ends the cursor with the transaction
     else
-        exec(QStringLiteral("close ") + cursor);
+        m_db.exec(QStringLiteral("close ") + m_cursor);
 }
 
 bool Database::tableExists(const QString& table) const

@@ -107,6 +107,8 @@ public:
     void forEachRow(const QString& sql, const QVariantList& values,
                     const std::function<void(const QSqlRecord&)>& visit,
                     const std::function<void(const QSqlRecord&)>& fields = {}, int batch = 2000);
+    // The same read pulled a row at a time by its caller (below).
+    class RowReader;
 
     bool tableExists(const QString& table) const;
     // Whether the database has the search key of a column (schema "search" lines),
@@ -239,6 +241,43 @@ public:
 private:
     Database& m_db;
     bool m_done = false;
+};
+
+// forEachRow's read, pulled: the caller asks for the next row when it wants
+// it (a printed list's preview reads as it lays its pages out, between the
+// events it handles).  The statement runs when the reader is made; on
+// PostgreSQL its cursor lives in the reader's own transaction (or the
+// caller's), held until the last row has been read or the reader goes, so
+// statements run on the connection meanwhile join that transaction.  A
+// reader dropped before the end closes its cursor (its own transaction rolls
+// back: it wrote nothing).  Throws DbError.
+class Database::RowReader {
+public:
+    RowReader(Database& db, const QString& sql, const QVariantList& values, int batch = 2000);
+    ~RowReader();
+    RowReader(const RowReader&) = delete;
+    RowReader& operator=(const RowReader&) = delete;
+
+    // The result's fields (also of an empty result).
+    const QSqlRecord& fields() const { return m_record; }
+    // The next row (one record refilled for every row: copy it to keep it),
+    // or nullptr after the last, when the read has ended.
+    const QSqlRecord* next();
+
+private:
+    void fetch();
+    void end();
+
+    Database& m_db;
+    QSqlQuery m_query;
+    QSqlRecord m_record;
+    std::optional<Transaction> m_tx;
+    QString m_cursor;           // PostgreSQL
+    bool m_cursorOpen = false;
+    int m_batch;
+    int m_size = 0;             // rows asked of the current batch
+    int m_got = 0;              // rows it gave so far
+    bool m_ended = false;
 };
 
 // The program's current data module.  Throws DbError when none is connected.

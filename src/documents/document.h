@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QPainter;
 class QPrinter;
@@ -72,6 +73,8 @@ struct TextStyle {
     TextStyle spacing(double factor) const { TextStyle s = *this; s.lineSpacing = factor; return s; }
     TextStyle colour(const QColor& c) const { TextStyle s = *this; s.color = c; return s; }
     TextStyle font(const QString& f) const { TextStyle s = *this; s.family = f; return s; }
+
+    friend bool operator==(const TextStyle&, const TextStyle&) = default;
 
     TextStyle horizontal(Qt::Alignment h) const
     {
@@ -155,15 +158,31 @@ struct Page {
     QList<Element> elements;
 };
 
+class PageSpool;
+
+// A document still being laid out while its preview already shows the first
+// pages (TableReport::Filler).  The preview asks for a little more between
+// the events it handles.
+class DocumentFilling {
+public:
+    virtual ~DocumentFilling() = default;
+    // Lays out a little more (a few tens of milliseconds); false once the
+    // document is complete (its pages are then numbered).
+    virtual bool fillMore() = 0;
+    // Pages that will not change any more (all of them once complete).
+    virtual int pagesDone() const = 0;
+};
+
 class Document {
 public:
     Document() = default;
     explicit Document(const PageSetup& setup) : m_setup(setup) {}
 
     const PageSetup& setup() const { return m_setup; }
-    int pageCount() const { return int(m_pages.size()); }
-    const QList<Page>& pages() const { return m_pages; }
-    const Page& page(int index) const { return m_pages.at(index); }
+    int pageCount() const { return m_spilled + int(m_pages.size()); }
+    // A page written out (spillPagesBefore) is read back for the call; the
+    // reference stays good until a few other written-out pages are read.
+    const Page& page(int index) const;
 
     // Values of the named fields as filled (a field given no value is "").
     const QMap<QString, QString>& fields() const { return m_fields; }
@@ -207,17 +226,44 @@ public:
     // The modal print preview (PrintPreview, object name "preview"), through
     // the dialog service.  When a text had to be cut short to fit its box the user is
     // told first (kTextCutWarning and the texts concerned).
-    int showPreview(const QString& title = {}) const;
+    // With filling, the preview opens on the pages laid out so far and the
+    // rest are laid out while it shows; what the filling throws closes the
+    // preview and is thrown on from here.
+    int showPreview(const QString& title = {}, DocumentFilling* filling = nullptr) const;
 
     // Building (used by the templates).
     Page& addPage();
     Page& lastPage() { return m_pages.last(); }
-    Page& mutablePage(int index) { return m_pages[index]; }
+    // A page still in memory (not written out).
+    Page& mutablePage(int index) { return m_pages[index - m_spilled]; }
     void setField(const QString& name, const QString& value) { m_fields.insert(name, value); }
+    // Replaces {page} and {pages} in the texts that show them; pages written
+    // out are numbered as they are read back.
+    void numberPages(bool persianDigits);
+    // While the document is still being filled, its pages are painted with
+    // their number and "…" for the count not known yet (the stored texts keep
+    // their {page} and {pages} until numberPages).
+    void numberPagesWhileFilling(bool persianDigits) { m_numberingWhileFilling = persianDigits ? 1 : 0; }
+
+    // A long document keeps its finished pages out of memory: the pages
+    // before the given one are written, in order, to a temporary file of the
+    // program's data folder (its owner's alone, gone with the document and
+    // its copies) and read back one at a time to be painted, printed or
+    // looked at.  Nothing changes when the file cannot be written: the pages
+    // then stay in memory.
+    void spillPagesBefore(int page);
+    // Pages still held in memory (the rest are written out).
+    int pagesInMemory() const { return int(m_pages.size()); }
 
 private:
     PageSetup m_setup;
-    QList<Page> m_pages;
+    std::shared_ptr<PageSpool> m_spool;   // pages 0 .. m_spilled - 1
+    int m_spilled = 0;
+    mutable QList<std::shared_ptr<const Page>> m_readBack;   // the last pages read back, newest first
+    mutable QList<int> m_readBackIndex;
+    int m_numbering = -1;                 // -1: not numbered; else 1 for Persian digits, 0 for Latin
+    int m_numberingWhileFilling = -1;     // the same for the pages painted before numberPages
+    QList<Page> m_pages;                  // pages m_spilled ..
     QMap<QString, QString> m_fields;
     QList<Overflow> m_overflows;
 };

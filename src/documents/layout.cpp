@@ -375,36 +375,7 @@ double measureItems(const QList<Item>& items, double minHeight, const QVariantMa
 
 void numberPages(Document& doc, bool persian)
 {
-    const QString total = QString::number(doc.pageCount());
-    const QString tokens[2] = {QStringLiteral("{page}"), QStringLiteral("{pages}")};
-    for (int i = 0; i < doc.pageCount(); ++i) {
-        const QString number = QString::number(i + 1);
-        const QString values[2] = {persian ? persianDigits(number) : number, persian ? persianDigits(total) : total};
-        const auto replace = [&](QString& text, QList<QPair<int, int>>* runs) {
-            for (int t = 0; t < 2; ++t) {
-                for (qsizetype at = text.indexOf(tokens[t]); at >= 0; at = text.indexOf(tokens[t], at)) {
-                    const int delta = int(values[t].size() - tokens[t].size());
-                    text.replace(at, tokens[t].size(), values[t]);
-                    if (runs)
-                        for (auto& run : *runs)
-                            if (run.first > at)
-                                run.first += delta;
-                    at += values[t].size();
-                }
-            }
-        };
-        Page& page = doc.mutablePage(i);
-        for (Element& e : page.elements) {
-            if (!e.isText() || !(e.fields.contains(QLatin1String("page")) || e.fields.contains(QLatin1String("pages"))))
-                continue;
-            if (e.isPart()) {
-                replace(e.source, &e.boldRuns);
-                replace(e.text, nullptr);
-            } else {
-                replace(e.text, &e.boldRuns);
-            }
-        }
-    }
+    doc.numberPages(persian);
 }
 
 BandFlow::BandFlow(const QList<Element>& elements, double from, double height)

@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -21,6 +23,8 @@
 namespace tavrin::doc {
 
 const QString PrintPreview::kPrintFailed = QStringLiteral("خطا! چاپ انجام نشد");
+const QString PrintPreview::kPageTotal = QStringLiteral(" از %1 ");
+const QString PrintPreview::kPageTotalSoFar = QStringLiteral(" از بيش از %1 ");
 
 namespace {
 
@@ -38,7 +42,8 @@ class PreviewPages : public QAbstractScrollArea {
 public:
     enum class Fit { None, Width, Page };
 
-    PreviewPages(const Document& document, QWidget* parent) : QAbstractScrollArea(parent), m_document(document)
+    PreviewPages(const Document& document, QWidget* parent, DocumentFilling* filling)
+        : QAbstractScrollArea(parent), m_document(document), m_filling(filling)
     {
         setObjectName(QStringLiteral("pages"));
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -48,7 +53,17 @@ public:
 
     std::function<void()> scrolled;
 
-    int pageCount() const { return m_document.pageCount(); }
+    int pageCount() const { return m_filling ? m_filling->pagesDone() : m_document.pageCount(); }
+
+    // More pages are done, or all of them (their numbers now known: the
+    // images drawn before show "…" for the count).
+    void pagesGrew(DocumentFilling* filling)
+    {
+        if (!filling && m_filling)
+            m_cache.clear();
+        m_filling = filling;
+        layoutPages();
+    }
 
     int dpi() const { return std::max(10, int(std::lround(screenDpi() * m_zoom))); }
     double zoom() const { return m_zoom; }
@@ -213,19 +228,21 @@ private:
     }
 
     const Document& m_document;
+    DocumentFilling* m_filling;
     double m_zoom = 1;
     Fit m_fit = Fit::Width;
     QHash<int, QImage> m_cache;
     int m_cachedDpi = 0;
 };
 
-PrintPreview::PrintPreview(const Document& document, QWidget* parent) : QDialog(parent), m_document(document)
+PrintPreview::PrintPreview(const Document& document, QWidget* parent, DocumentFilling* filling)
+    : QDialog(parent), m_document(document), m_filling(filling)
 {
     setObjectName(QStringLiteral("preview"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
 
-    m_pages = new PreviewPages(document, this);
+    m_pages = new PreviewPages(document, this, filling);
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("toolbar"));
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -255,7 +272,7 @@ PrintPreview::PrintPreview(const Document& document, QWidget* parent) : QDialog(
     m_page->setAlignment(Qt::AlignCenter);
     m_page->setKeyboardTracking(false);
     bar->addWidget(m_page);
-    m_pageTotal = new QLabel(QStringLiteral(" از %1 ").arg(pageCount()), this);
+    m_pageTotal = new QLabel(this);
     m_pageTotal->setObjectName(QStringLiteral("pageTotal"));
     bar->addWidget(m_pageTotal);
     action("nextPage", QStringLiteral("صفحه بعد"), {}, [this] { showPage(currentPage() + 1); });
@@ -268,6 +285,14 @@ PrintPreview::PrintPreview(const Document& document, QWidget* parent) : QDialog(
             showPage(page - 1);
     });
     m_pages->scrolled = [this] { updatePageNumber(); };
+    if (m_filling) {
+        // A slice at a time, whenever the events waiting are handled.
+        m_fillTimer = new QTimer(this);
+        m_fillTimer->setInterval(0);
+        connect(m_fillTimer, &QTimer::timeout, this, [this] { fillSome(); });
+        m_fillTimer->start();
+    }
+    pagesChanged();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -281,7 +306,7 @@ PrintPreview::~PrintPreview() = default;
 
 int PrintPreview::pageCount() const
 {
-    return m_document.pageCount();
+    return m_pages->pageCount();
 }
 
 int PrintPreview::currentPage() const
@@ -324,6 +349,66 @@ QRect PrintPreview::pageRect(int page) const
     return m_pages->pageRect(page);
 }
 
+void PrintPreview::fillSome()
+{
+    if (!m_filling)
+        return;
+    const int before = pageCount();
+    bool more = false;
+    try {
+        more = m_filling->fillMore();
+    } catch (...) {
+        failed();
+        return;
+    }
+    if (!more) {
+        m_filling = nullptr;
+        m_fillTimer->stop();
+    } else if (pageCount() == before) {
+        return;
+    }
+    pagesChanged();
+}
+
+void PrintPreview::completeFilling()
+{
+    if (!m_filling)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        while (m_filling->fillMore()) {
+        }
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        failed();
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    if (m_fillTimer)
+        m_fillTimer->stop();
+    m_filling = nullptr;
+    pagesChanged();
+}
+
+void PrintPreview::failed()
+{
+    m_failure = std::current_exception();
+    m_filling = nullptr;
+    m_fillTimer->stop();
+    reject();
+}
+
+void PrintPreview::pagesChanged()
+{
+    m_pages->pagesGrew(m_filling);
+    {
+        const QSignalBlocker block(m_page);
+        m_page->setRange(1, std::max(1, pageCount()));
+    }
+    m_pageTotal->setText((m_filling ? kPageTotalSoFar : kPageTotal).arg(pageCount()));
+    updatePageNumber();
+}
+
 void PrintPreview::updatePageNumber()
 {
     const QSignalBlocker block(m_page);
@@ -332,6 +417,10 @@ void PrintPreview::updatePageNumber()
 
 void PrintPreview::print()
 {
+    // The printer dialog offers the whole document's pages.
+    completeFilling();
+    if (m_failure)
+        return;
     QPrinter printer(QPrinter::HighResolution);
     m_document.configurePrinter(printer);
     QPrintDialog dialog(&printer, this);

@@ -10,14 +10,24 @@
 //
 // The tool bar prints (through the printer dialog), zooms, fits the page or
 // its width to the window and moves between the pages, which lie one below
-// the other.
+// the other.  Only the pages in view are painted, and the images of a few
+// are kept.
+//
+// A preview given a DocumentFilling opens on the pages laid out so far: it
+// lays the rest out in slices between the events it handles, shows the pages
+// that are done as they come and their count as "از بيش از N" until the
+// last one is known; printing waits for the whole document.  Closing it
+// stops the filling.
 #include "documents/document.h"
 
 #include <QDialog>
 #include <QHash>
 
+#include <exception>
+
 class QAbstractScrollArea;
 class QLabel;
+class QTimer;
 class QSpinBox;
 
 namespace tavrin::doc {
@@ -27,10 +37,18 @@ class PreviewPages;
 class PrintPreview : public QDialog {
     Q_OBJECT
 public:
-    explicit PrintPreview(const Document& document, QWidget* parent = nullptr);
+    explicit PrintPreview(const Document& document, QWidget* parent = nullptr, DocumentFilling* filling = nullptr);
     ~PrintPreview() override;
 
+    // The pages shown (while filling: those done so far).
     int pageCount() const;
+    // Whether pages are still being laid out.
+    bool isFilling() const { return m_filling != nullptr; }
+    // Lays out the rest now (printing does).
+    void completeFilling();
+    // What stopped the filling (the rows could not be read): the preview
+    // closes, and Document::showPreview throws it again to its caller.
+    std::exception_ptr failure() const { return m_failure; }
     // The page at the top of the view (from 0).
     int currentPage() const;
     void showPage(int page);
@@ -49,11 +67,20 @@ public:
     void print();
 
     static const QString kPrintFailed;
+    // " از %1 " once the count is known, else the pages done so far.
+    static const QString kPageTotal;
+    static const QString kPageTotalSoFar;
 
 private:
     void updatePageNumber();
+    void fillSome();
+    void failed();
+    void pagesChanged();
 
     const Document& m_document;
+    DocumentFilling* m_filling = nullptr;
+    QTimer* m_fillTimer = nullptr;
+    std::exception_ptr m_failure;
     PreviewPages* m_pages = nullptr;
     QSpinBox* m_page = nullptr;
     QLabel* m_pageTotal = nullptr;

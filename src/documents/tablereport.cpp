@@ -2,6 +2,8 @@
 
 #include "documents/textlayout.h"
 
+#include <QElapsedTimer>
+
 #include <cmath>
 
 namespace tavrin::doc {
@@ -157,6 +159,7 @@ public:
     // The page header, the title and (when a row comes) the table's header row.
     void begin()
     {
+        doc.numberPagesWhileFilling(st.persianNumbers);
         startPage();
         if (!r.m_title.isEmpty())
             placeBand(r.m_title, Role::Title);
@@ -189,8 +192,30 @@ public:
         placeRow(line, startsGroup);
     }
 
+    const Document& document() const { return doc; }
+    bool isComplete() const { return complete; }
+
+    // Pages nothing placed later changes: all but the one being filled and
+    // those from an open group's header on (its count comes at its end).
+    int pagesDone() const
+    {
+        if (complete)
+            return doc.pageCount();
+        const int open = std::max(0, doc.pageCount() - 1);
+        return openHeader.first >= 0 ? std::min(open, openHeader.first) : open;
+    }
+
     Document finish()
     {
+        completeInPlace();
+        return std::move(doc);
+    }
+
+    void completeInPlace()
+    {
+        if (complete)
+            return;
+        complete = true;
         if (!r.m_columns.isEmpty()) {
             if (groupKey)
                 groupFooter(groupFirst, groupCount);
@@ -201,7 +226,6 @@ public:
         if (!r.m_summary.isEmpty())
             placeBand(r.m_summary, Role::Summary);
         detail::numberPages(doc, st.persianNumbers);
-        return std::move(doc);
     }
 
 private:
@@ -239,6 +263,10 @@ private:
 
     void startPage()
     {
+        // The pages before this one are finished, but for the one holding a
+        // group header whose count is still to come.
+        if (doc.pagesInMemory() > r.m_pagesInMemory)
+            doc.spillPagesBefore(openHeader.first >= 0 ? openHeader.first : doc.pageCount());
         doc.addPage();
         headerShown = false;
         const QRectF content = r.m_setup.contentRect();
@@ -644,6 +672,7 @@ private:
     double bodyTop = 0;
     double bottom = 0;
     bool headerShown = false;
+    bool complete = false;
 };
 
 Document TableReport::fill(const QVariantMap& values, const RowSource& rows) const
@@ -660,7 +689,58 @@ TableReport::Filler::Filler(const TableReport& report, const QVariantMap& values
     m_paginator->begin();
 }
 
+TableReport::Filler::Filler(const TableReport& report, const QVariantMap& values, const RowSource& rows)
+    : Filler(report, values)
+{
+    m_rows = rows;
+}
+
 TableReport::Filler::~Filler() = default;
+
+const Document& TableReport::Filler::document() const
+{
+    return m_paginator->document();
+}
+
+bool TableReport::Filler::isComplete() const
+{
+    return m_paginator->isComplete();
+}
+
+bool TableReport::Filler::pull(const std::function<bool(int)>& enough)
+{
+    if (m_paginator->isComplete())
+        return false;
+    for (int n = 1;; ++n) {
+        std::optional<QVariantMap> row = m_rows ? m_rows() : std::nullopt;
+        if (!row) {
+            m_paginator->completeInPlace();
+            return false;
+        }
+        m_paginator->add(*row);
+        if (enough(n))
+            return true;
+    }
+}
+
+bool TableReport::Filler::fillMore()
+{
+    QElapsedTimer slice;
+    slice.start();
+    return pull([&](int n) { return n % 16 == 0 && slice.elapsed() >= 25; });
+}
+
+int TableReport::Filler::pagesDone() const
+{
+    return m_paginator->pagesDone();
+}
+
+int TableReport::Filler::showPreview(const QString& title)
+{
+    if (pagesDone() < 1)
+        pull([this](int) { return pagesDone() >= 1; });
+    return document().showPreview(title, isComplete() ? nullptr : this);
+}
 
 void TableReport::Filler::add(const QVariantMap& row)
 {

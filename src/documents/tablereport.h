@@ -103,6 +103,10 @@ public:
     // A grand totals line after the last row, with this caption.
     TableReport& totals(const QString& caption) { m_totalsCaption = caption; m_hasTotals = true; return *this; }
     TableReport& style(const TableStyle& style) { m_style = style; return *this; }
+    // Finished pages kept in memory while the report is filled: when there
+    // are more, they are written out (Document::spillPagesBefore), so a list
+    // of any length fills in the same memory.
+    TableReport& pagesInMemory(int pages) { m_pagesInMemory = std::max(1, pages); return *this; }
 
     const PageSetup& setup() const { return m_setup; }
     const QList<Column>& columns() const { return m_columns; }
@@ -122,15 +126,36 @@ public:
     //     TableReport::Filler f(report, values);
     //     list.forEachRow(label, [&](const QSqlRecord& r) { f.add(rowOf(r)); });
     //     Document d = f.finish();
-    class Filler {
+    //
+    // Given a row source, it pulls the rows itself, a slice at a time, and
+    // can open the preview as soon as the first page is laid out:
+    //     TableReport::Filler f(report, values, rows);
+    //     f.showPreview(title);
+    class Filler : public DocumentFilling {
     public:
         Filler(const TableReport& report, const QVariantMap& values);
-        ~Filler();
+        Filler(const TableReport& report, const QVariantMap& values, const RowSource& rows);
+        ~Filler() override;
         void add(const QVariantMap& row);
         Document finish();   // once, after the last row
 
+        // The pages so far (all of them once complete).
+        const Document& document() const;
+        bool isComplete() const;
+        // Rows from the source for a few tens of milliseconds; false (and
+        // the document complete) once they have all come.
+        bool fillMore() override;
+        int pagesDone() const override;
+        // Lays the first page out and opens the preview (Document::showPreview),
+        // which lays the rest out while it shows.
+        int showPreview(const QString& title);
+
     private:
+        // Rows from the source until enough(rows so far) or the last.
+        bool pull(const std::function<bool(int)>& enough);
+
         std::unique_ptr<TablePaginator> m_paginator;
+        RowSource m_rows;
     };
 
     // A footer with "صفحه N از M" centred in the content width.
@@ -161,6 +186,7 @@ private:
     QString m_totalsCaption;
     bool m_hasTotals = false;
     TableStyle m_style;
+    int m_pagesInMemory = 32;
 };
 
 } // namespace tavrin::doc

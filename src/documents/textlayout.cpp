@@ -2,6 +2,7 @@
 
 #include "common/bidi.h"
 
+#include <QCache>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -9,6 +10,8 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 
 namespace tavrin::doc::detail {
 
@@ -244,6 +247,41 @@ QList<QPair<int, int>> laidRuns(const QList<QPair<int, int>>& runs, const Prepar
     return out;
 }
 
+// A text's layout as drawn: by text, bold runs, the style's parts that
+// change the layout, the width and the device's resolution.
+struct DrawKey {
+    QString text;
+    QList<QPair<int, int>> boldRuns;
+    QString family;
+    double pointSize = 0;
+    double lineSpacing = 0;
+    double width = 0;
+    int dpiX = 0;
+    int dpiY = 0;
+    int alignment = 0;
+    bool bold = false;
+    bool wrap = false;
+    bool operator==(const DrawKey&) const = default;
+};
+
+size_t qHash(const DrawKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.text, k.family, k.pointSize, k.width, k.dpiX, k.alignment, k.bold, k.wrap,
+                      k.boldRuns.size());
+}
+
+struct Laid {
+    std::unique_ptr<QTextLayout> layout;
+    QList<double> tops;
+    QList<double> heights;
+};
+
+QCache<DrawKey, Laid>& drawnLayouts()
+{
+    thread_local QCache<DrawKey, Laid> layouts(4000);
+    return layouts;
+}
+
 } // namespace
 
 double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, const TextStyle& style,
@@ -274,10 +312,27 @@ double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, c
         return height * sy;
     }
 
-    const Prepared p = prepare(text);
-    QTextLayout layout(p.laid, fontOf(style), device);
-    QList<double> tops, heights;
-    layLines(layout, p.laid, laidRuns(boldRuns, p), style, rect.width(), tops, heights);
+    // A text drawn is laid out once per style, width and resolution and its
+    // layout kept for the next time it is drawn (a list repeats its names,
+    // projects and amounts on every page); one measured only is not kept.
+    std::optional<Laid> fresh;
+    const Laid* laid = nullptr;
+    DrawKey key;
+    if (painter) {
+        key = {text, boldRuns, style.family, style.pointSize, style.lineSpacing, rect.width(),
+               device->logicalDpiX(), device->logicalDpiY(), int(style.alignment), style.isBold, style.wordWrap};
+        laid = drawnLayouts().object(key);
+    }
+    if (!laid) {
+        fresh.emplace();
+        const Prepared p = prepare(text);
+        fresh->layout = std::make_unique<QTextLayout>(p.laid, fontOf(style), device);
+        layLines(*fresh->layout, p.laid, laidRuns(boldRuns, p), style, rect.width(), fresh->tops, fresh->heights);
+        laid = &*fresh;
+    }
+    const QTextLayout& layout = *laid->layout;
+    const QList<double>& tops = laid->tops;
+    const QList<double>& heights = laid->heights;
 
     const int n = int(tops.size());
     const int first = std::clamp(firstLine, 0, n);
@@ -305,6 +360,8 @@ double layoutText(const QString& text, const QList<QPair<int, int>>& boldRuns, c
         }
         painter->restore();
     }
+    if (painter && fresh)
+        drawnLayouts().insert(std::move(key), new Laid(std::move(*fresh)));
     return height;
 }
 

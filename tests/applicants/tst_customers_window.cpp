@@ -18,6 +18,7 @@
 #include "app/startup.h"
 #include "common/listmodel.h"
 #include "common/session.h"
+#include "documents/preview.h"
 #include "maintenance/demodata.h"
 #include "projects/project_panels.h"
 #include "projects/project_src_u.h"
@@ -345,6 +346,30 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), 3);
         QCOMPARE(rows[0].value(QStringLiteral("pardakht_sum")).toString(), QStringLiteral("1000"));
         QCOMPARE(Tcustomers_chap::layout().columns().size(), 8);
+        // Printed from the list: the preview shows its rows; a read that fails
+        // is reported and shows no preview.
+        QStringList printed;
+        rec.onExec = [&printed](QDialog* d) {
+            if (auto* preview = qobject_cast<doc::PrintPreview*>(d)) {
+                preview->completeFilling();
+                printed << QString::number(preview->pageCount());
+            }
+            return int(QDialog::Accepted);
+        };
+        rec.clear();
+        w.N20Click();
+        QCOMPARE(printed, QStringList {QStringLiteral("1")});
+        QCOMPARE(rec.shown.last().title, QStringLiteral("preview"));
+        dm().setStatementHook([](const QString& sql) {
+            if (sql.contains(QStringLiteral("customers")))
+                throw DbError(QStringLiteral("injected"), sql);
+        });
+        rec.clear();
+        w.N20Click();
+        dm().setStatementHook({});
+        QCOMPARE(rec.texts(), QStringList {custext::kPrintFailed});
+        QCOMPARE(dm().transactionDepth(), 0);
+        rec.onExec = {};
         QCOMPARE(excelHeaders().value(QStringLiteral("vahed_id")), QStringLiteral("شناسه واحد"));
         QCOMPARE(excelHeaders().value(QStringLiteral("sana")), QStringLiteral("شماره ثنا"));
         // A window plugged into an entry is enabled, gets the current applicant and

@@ -237,6 +237,81 @@ private Q_SLOTS:
         QCOMPARE(first, QStringLiteral("n0000"));
     }
 
+    // A read pulled a row at a time gives what forEachRow gives, in order,
+    // with statements run between its rows; one dropped part way (alone or
+    // in the caller's transaction) or failing leaves no transaction or cursor
+    // behind, and the connection works on.
+    void aReadPulledRowByRowIsTheWholeReadInOrder()
+    {
+        {
+            Transaction tx(dm());
+            for (int i = 0; i < 1300; ++i)
+                addPhone(QStringLiteral("n%1").arg(i, 4, 10, QChar('0')), QString::number(i % 7));
+            tx.commit();
+        }
+        const bool pg = dm().backend() == Backend::PostgreSQL;
+        const auto cursors = [pg] { return pg ? dm().scalar(QStringLiteral("select count(*) from pg_cursors")).toInt() : 0; };
+        ListModel m;
+        QVERIFY(!m.rowReader());
+        m.setQuery(ListQuery(QStringLiteral("select name, tel"), QStringLiteral("from phone")));
+        m.sortByField(QStringLiteral("tel"), Qt::DescendingOrder);
+        QStringList pushed;
+        m.forEachRow([&](const QSqlRecord& r) { pushed << r.value(QStringLiteral("name")).toString(); });
+        QCOMPARE(pushed.size(), 1300);
+        QStringList pulled;
+        const qint64 before = dm().statementCount();
+        int between = 0;
+        {
+            const auto reader = m.rowReader();
+            QVERIFY(reader->fields().contains(QStringLiteral("tel")));
+            while (const QSqlRecord* r = reader->next()) {
+                pulled << r->value(QStringLiteral("name")).toString();
+                if (pulled.size() % 400 == 0) {
+                    QCOMPARE(dm().scalar(QStringLiteral("select count(*) from phone")).toInt(), 1300);
+                    ++between;
+                }
+            }
+            QVERIFY(!reader->next());
+        }
+        QCOMPARE(pulled, pushed);
+        // PostgreSQL: the cursor's declaration and batches of 500 and 1,000 rows.
+        QCOMPARE(dm().statementCount() - before - between, pg ? 3 : 1);
+        QCOMPARE(dm().transactionDepth(), 0);
+        for (const bool inTransaction : {false, true}) {
+            Transaction tx(dm());
+            if (!inTransaction)
+                tx.commit();
+            for (const int stopAt : {1, 700}) {
+                {
+                    const auto reader = m.rowReader();
+                    for (int i = 0; i < stopAt; ++i)
+                        QCOMPARE(reader->next()->value(QStringLiteral("name")).toString(), pushed.at(i));
+                }
+                QCOMPARE(dm().transactionDepth(), inTransaction ? 1 : 0);
+                QCOMPARE(cursors(), 0);
+            }
+            if (inTransaction)
+                tx.commit();
+        }
+        // A batch or the statement itself that fails.
+        int fetches = 0;
+        dm().setStatementHook([&](const QString& sql) {
+            if (pg ? sql.startsWith(QStringLiteral("fetch")) && ++fetches == 2 : sql.contains(QStringLiteral("phone")))
+                throw DbError(QStringLiteral("injected"), sql);
+        });
+        int got = 0;
+        QVERIFY_THROWS_EXCEPTION(DbError, {
+            const auto reader = m.rowReader();
+            while (reader->next())
+                ++got;
+        });
+        dm().setStatementHook({});
+        QCOMPARE(got, pg ? 500 : 0);
+        QCOMPARE(dm().transactionDepth(), 0);
+        QCOMPARE(cursors(), 0);
+        QCOMPARE(dm().scalar(QStringLiteral("select count(*) from phone")).toInt(), 1300);
+    }
+
     void aSearchIsOneStatementAndLongReadsCanBeCancelled()
     {
         {

@@ -2,11 +2,14 @@
 // page numbers, groups and totals, and the PDF they print to.
 #include "support/testsupport.h"
 
+#include "db/privatefiles.h"
 #include "documents/drawcheck.h"
 #include "documents/pdftext.h"
+#include "documents/preview.h"
 #include "documents/tablereport.h"
 #include "documents/textlayout.h"
 
+#include <QLabel>
 #include <QTemporaryDir>
 
 using namespace tavrin;
@@ -17,7 +20,7 @@ namespace {
 const PageSetup kA5 {Paper::A5, Orientation::Portrait, QMarginsF(10, 10, 10, 10)};
 
 // A report of payments, grouped by province when asked.
-TableReport paymentsReport(bool grouped)
+TableReport paymentsReport(bool grouped, bool wrapNames = false)
 {
     TableReport r(kA5);
     Band header(12);
@@ -27,7 +30,7 @@ TableReport paymentsReport(bool grouped)
         .pageFooter(TableReport::pageNumberFooter(kA5))
         .rowNumber(QStringLiteral("ردیف"), 10)
         .column(Column(QStringLiteral("استان"), QStringLiteral("ostan"), 30, Qt::AlignRight))
-        .column(Column(QStringLiteral("نام"), QStringLiteral("name"), 40, Qt::AlignRight))
+        .column(Column(QStringLiteral("نام"), QStringLiteral("name"), 40, Qt::AlignRight).wrapped(wrapNames))
         .column(Column(QStringLiteral("مبلغ"), QStringLiteral("mablagh"), 30).summed().grouped())
         .column(Column(QStringLiteral("تعداد"), QStringLiteral("cnt"), 18).summed())
         .totals(QStringLiteral("جمع کل"));
@@ -504,6 +507,150 @@ private Q_SLOTS:
         const double narrow = detail::textHeightMm(persian, {}, wrap, 12);
         QVERIFY(narrow > 2 * wide);
         QCOMPARE(detail::textHeightMm(persian, {}, wrap, 200), wide);
+    }
+
+    // A long report writes its finished pages out as it is filled and reads
+    // them back one at a time: every element of every page is what the
+    // report kept in memory gives (group headers finished pages later, a row
+    // broken over pages, page numbers), copies read the same pages, they draw
+    // clean and print the same PDF, and the temporary file goes with them.
+    void writtenOutPagesReadBackAsFilled()
+    {
+        QList<QVariantMap> rows = paymentRows(150);
+        rows[70]["name"] = QStringLiteral("نامی بلند ").repeated(120);   // taller than a page
+        const auto report = [] {
+            return paymentsReport(true, true)
+                .groupBy(QStringLiteral("ostan"), QStringLiteral("استان {ostan} ({count})"), QStringLiteral("جمع"));
+        };
+        const Document whole = report().fill({{"dat", "1403/01/01"}}, rows);
+        const Document spilled = report().pagesInMemory(1).fill({{"dat", "1403/01/01"}}, rows);
+        QVERIFY2(whole.pageCount() >= 8, qPrintable(QString::number(whole.pageCount())));
+        QCOMPARE(whole.pagesInMemory(), whole.pageCount());
+        QVERIFY2(spilled.pagesInMemory() <= 4, qPrintable(QString::number(spilled.pagesInMemory())));   // the last group's pages
+        const auto key = [](const Element& e) {
+            QStringList runs;
+            for (const auto& r : e.boldRuns)
+                runs << QStringLiteral("%1+%2").arg(r.first).arg(r.second);
+            return QStringList {QString::number(int(e.kind)), QString::number(int(e.role)),
+                                QStringLiteral("%1,%2,%3,%4").arg(e.rect.x(), 0, 'g', 17).arg(e.rect.y(), 0, 'g', 17)
+                                    .arg(e.rect.width(), 0, 'g', 17).arg(e.rect.height(), 0, 'g', 17),
+                                e.text, runs.join(' '), e.style.family, QString::number(e.style.pointSize, 'g', 17),
+                                QString::number(e.style.isBold), QString::number(int(e.style.alignment)),
+                                QString::number(e.style.wordWrap), QString::number(e.penWidth), e.stroke.name(),
+                                e.fill.isValid() ? e.fill.name() : QString(), e.fields.join(','), e.column,
+                                QString::number(e.row), e.source, QString::number(e.firstLine),
+                                QString::number(e.lineCount)}
+                .join('|');
+        };
+        const auto pageKeys = [&](const Document& d, int p) {
+            QStringList out;
+            for (const Element& e : d.page(p).elements)
+                out << key(e);
+            return out;
+        };
+        const Document copy = spilled;
+        QCOMPARE(spilled.pageCount(), whole.pageCount());
+        for (int p = whole.pageCount() - 1; p >= 0; --p) {   // backwards: every page read back again
+            QCOMPARE(pageKeys(spilled, p), pageKeys(whole, p));
+            QCOMPARE(pageKeys(copy, p), pageKeys(whole, p));
+        }
+        QVERIFY(spilled.plainText().contains(QStringLiteral("استان تهران (50)")));
+        int parts = 0;
+        for (int p = 0; p < spilled.pageCount(); ++p)
+            for (const Element& e : spilled.elements(p, Role::Cell))
+                parts += e.isPart() && e.row == 70;
+        QVERIFY(parts >= 2);   // the long name goes on over pages
+        QCOMPARE(spilled.plainText(), whole.plainText());
+        QVERIFY(spilled.plainText().contains(QStringLiteral("صفحه 3 از %1").arg(whole.pageCount())));
+        VERIFY_PRINTS_CLEAN(spilled);
+        if (test::havePdfTools()) {
+            QTemporaryDir dir;
+            QVERIFY(whole.renderToPdf(dir.filePath("whole.pdf")));
+            QVERIFY(spilled.renderToPdf(dir.filePath("spilled.pdf")));
+            QCOMPARE(test::pdfText(dir.filePath("spilled.pdf")), test::pdfText(dir.filePath("whole.pdf")));
+        }
+        const QDir data(programDataFolder());
+        QVERIFY(data.entryList({"pages-*"}, QDir::Files).isEmpty());   // unnamed, or named only while it lives
+    }
+
+    // A preview given the rows opens once its first page is laid out and
+    // lays the rest out while it shows: only finished pages are shown, their
+    // count reads "از بيش از N" and a page's own count "…" until the last is
+    // known; then every page is there, numbered, as a whole fill gives it.
+    void previewOpensOnTheFirstPageAndGrows()
+    {
+        const QList<QVariantMap> rows = paymentRows(400);
+        int given = 0;
+        const RowSource source = [&]() -> std::optional<QVariantMap> {
+            return given < rows.size() ? std::optional<QVariantMap>(rows.at(given++)) : std::nullopt;
+        };
+        const Document whole = paymentsReport(true).fill({}, rows);
+        TableReport::Filler filler(paymentsReport(true).pagesInMemory(2), {}, source);
+        test::DialogRecorder rec;
+        QStringList totals;
+        QList<int> counts;
+        int givenAtOpening = -1;
+        QList<int> pagesAtOpening;
+        QString firstFooter;
+        rec.onExec = [&](QDialog* dlg) {
+            auto* preview = qobject_cast<PrintPreview*>(dlg);
+            auto* total = dlg->findChild<QLabel*>(QStringLiteral("pageTotal"));
+            if (!preview || !total)
+                return int(QDialog::Rejected);
+            givenAtOpening = given;
+            // Only finished pages are shown and counted.
+            pagesAtOpening = {preview->pageCount(), filler.pagesDone(), filler.document().pageCount()};
+            for (const test::DrawnItem& item : test::drawnItems(filler.document(), 0, 300))
+                if (item.element >= 0 && filler.document().page(0).elements.at(item.element).role == Role::PageFooter)
+                    firstFooter += item.text;
+            preview->resize(800, 600);
+            preview->show();
+            for (int i = 0; i < 10000 && preview->isFilling(); ++i) {
+                counts << preview->pageCount();
+                totals << total->text();
+                QCoreApplication::processEvents();
+            }
+            preview->showPage(preview->pageCount() - 1);
+            QCoreApplication::processEvents();
+            counts << preview->pageCount();
+            totals << total->text();
+            return int(QDialog::Accepted);
+        };
+        QCOMPARE(filler.showPreview(QStringLiteral("فهرست")), int(QDialog::Accepted));
+        // Open once the first group's count is known (its header on page 1 shows it).
+        QVERIFY2(givenAtOpening > 134 && givenAtOpening < 160, qPrintable(QString::number(givenAtOpening)));
+        QVERIFY2(firstFooter.contains(QChar(0x2026)) && firstFooter.contains(QLatin1Char('1')) &&
+                     !firstFooter.contains(QLatin1Char('{')),
+                 qPrintable(firstFooter));   // "صفحه 1 از …"
+        QCOMPARE(pagesAtOpening.at(0), pagesAtOpening.at(1));
+        QVERIFY(pagesAtOpening.at(0) >= 1 && pagesAtOpening.at(0) < pagesAtOpening.at(2));
+        QVERIFY(counts.first() >= 1 && counts.first() < whole.pageCount());
+        QCOMPARE(totals.first(), QStringLiteral(" از بيش از %1 ").arg(counts.first()));
+        QCOMPARE(counts.last(), whole.pageCount());
+        QCOMPARE(totals.last(), QStringLiteral(" از %1 ").arg(whole.pageCount()));
+        QVERIFY(std::is_sorted(counts.cbegin(), counts.cend()));
+        QCOMPARE(given, rows.size());
+        QCOMPARE(filler.document().plainText(), whole.plainText());
+
+        // Rows that cannot be read close the preview, and the failure reaches the caller.
+        int n = 0;
+        TableReport::Filler failing(paymentsReport(false), {}, [&]() -> std::optional<QVariantMap> {
+            if (++n > 100)
+                throw std::runtime_error("unreadable");
+            return rows.at(n - 1);
+        });
+        bool closed = false;
+        rec.onExec = [&](QDialog* dlg) {
+            auto* preview = qobject_cast<PrintPreview*>(dlg);
+            preview->show();
+            for (int i = 0; i < 1000 && preview->isFilling(); ++i)
+                QCoreApplication::processEvents();
+            closed = !preview->isVisible() && preview->result() == QDialog::Rejected;
+            return preview->result();
+        };
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, failing.showPreview(QStringLiteral("فهرست")));
+        QVERIFY(closed);
+        QCOMPARE(n, 101);
     }
 
     void pdfShowsColumnsRightToLeft()
