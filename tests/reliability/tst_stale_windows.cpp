@@ -25,7 +25,7 @@
 
 using namespace tavrin;
 
-namespace {
+namespace stale_windows {
 
 void setField(QWidget* w, const QString& value)
 {
@@ -57,7 +57,9 @@ struct Kind {
     std::function<void()> save;
 };
 
-} // namespace
+} // namespace stale_windows
+
+using namespace stale_windows;
 
 class TestStaleWindows : public QObject {
     Q_OBJECT
