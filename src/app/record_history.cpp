@@ -1,6 +1,8 @@
 #include "record_history.h"
 
+#include "admin/rights_templates.h"
 #include "admin/taghirat_u.h"
+#include "admin/useradmin.h"
 #include "applicants/applicant_texts.h"
 #include "applicants/child_texts.h"
 #include "common/history_view.h"
@@ -61,6 +63,11 @@ void registerRecordHistory()
                       {QStringLiteral("semat"), QStringLiteral("گروه کاربري")},
                       {QStringLiteral("status"), QStringLiteral("وضعيت")},
                       {QStringLiteral("dastrasi2"), QStringLiteral("شهرستان ها")}});
+    // A user's rights of each page, as the rights editor names the page.
+    QList<QPair<QString, QString>> pages;
+    for (const RightsPage& page : rightsPages())
+        pages.append({useradmin::rightsField(page.key), QStringLiteral("دسترسي ") + page.caption});
+    registerCaptions(QStringLiteral("users"), {}, pages);
     history::setWindowOpener(&Ttaghirat::openFor);
 }
 

@@ -158,6 +158,8 @@ private Q_SLOTS:
         users.src_btnClick();
         users.DBGrid1->setCurrentIndex(users.DBGrid1->listModel()->index(0, 0));
         QVERIFY(openedBy(rec, entryOf(&users)).startsWith(QStringLiteral("کاربر ")));
+        QCOMPARE(history::fieldCaption(QStringLiteral("users"), QStringLiteral("dastrasi:customers")),
+                 QStringLiteral("دسترسي صفحه متقاضيان"));
         const qint64 pre = dm().insert(QStringLiteral("pishsabt"),
                                        {QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("nation"),
                                         QStringLiteral("ostan"), QStringLiteral("reg_user")},
