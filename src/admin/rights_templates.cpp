@@ -4,6 +4,8 @@
 
 #include "db/database.h"
 
+#include <QSet>
+
 namespace tavrin {
 
 namespace {
@@ -15,7 +17,8 @@ const QStringList& templateColumns()
         QStringLiteral("customers"), QStringLiteral("customers_pic"), QStringLiteral("takafol"), QStringLiteral("pardakht"),
         QStringLiteral("prj"), QStringLiteral("vahed"), QStringLiteral("tashilat"), QStringLiteral("transfer"),
         QStringLiteral("seting"), QStringLiteral("setting_ost"), QStringLiteral("phone"), QStringLiteral("abadiha"),
-        QStringLiteral("log"), QStringLiteral("pishsabt"), QStringLiteral("zamaem"), QStringLiteral("karbaran")};
+        QStringLiteral("log"), QStringLiteral("pishsabt"), QStringLiteral("zamaem"), QStringLiteral("karbaran"),
+        QStringLiteral("taghirat")};
     return c;
 }
 
@@ -28,19 +31,19 @@ struct TemplateRow {
 const QList<TemplateRow>& templateRows()
 {
     static const QList<TemplateRow> rows = {
-        {QStringLiteral("admin"), QStringLiteral(""), QStringLiteral("1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111")},
-        {QStringLiteral("keshvar"), QStringLiteral("کاربر ارشد"), QStringLiteral("1111 0000 1111 1111 1111 1111 1111 0000 1111 0001 1111 1111 0001 0000 1111 0001")},
-        {QStringLiteral("keshvar"), QStringLiteral("کارشناس مسکن شهري"), QStringLiteral("0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000")},
-        {QStringLiteral("keshvar"), QStringLiteral("کارشناس مالي"), QStringLiteral("0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000")},
-        {QStringLiteral("keshvar"), QStringLiteral("گزارش گيري"), QStringLiteral("0001 0000 0001 0001 0001 0001 0001 0000 0001 0001 0001 0001 0001 0000 0001 0000")},
-        {QStringLiteral("ostan"), QStringLiteral("کاربر ارشد"), QStringLiteral("1111 0000 1111 1111 1111 1111 1111 0000 0000 1111 1101 0001 0000 0000 0001 0000")},
-        {QStringLiteral("ostan"), QStringLiteral("کارشناس مسکن شهري"), QStringLiteral("1001 0000 1001 0001 1001 1001 1001 0000 0000 0000 0001 0001 0000 0000 0001 0000")},
-        {QStringLiteral("ostan"), QStringLiteral("کارشناس مالي"), QStringLiteral("0001 0000 0001 1111 0000 0000 0000 0000 0000 0000 0001 0001 0000 0000 0001 0000")},
-        {QStringLiteral("ostan"), QStringLiteral("گزارش گيري"), QStringLiteral("0001 0000 0001 0001 0001 0001 0001 0000 0000 0001 0000 0001 0000 0000 0001 0000")},
-        {QStringLiteral("city"), QStringLiteral("کاربر ارشد"), QStringLiteral("1111 0000 1111 1111 1111 1111 1111 0000 0000 0000 1101 0001 0000 0000 0001 0000")},
-        {QStringLiteral("city"), QStringLiteral("کارشناس مسکن شهري"), QStringLiteral("1001 0000 1001 0001 0001 1001 0001 0000 0000 0000 0001 0001 0000 0000 0001 0000")},
-        {QStringLiteral("city"), QStringLiteral("کارشناس مالي"), QStringLiteral("0001 0000 0001 1111 0001 0001 0001 0000 0000 0000 0001 0001 0000 0000 0001 0000")},
-        {QStringLiteral("city"), QStringLiteral("گزارش گيري"), QStringLiteral("0001 0000 0001 0001 0001 0001 0001 0000 0000 0001 0001 0001 0000 0000 0001 0000")},
+        {QStringLiteral("admin"), QStringLiteral(""), QStringLiteral("1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111")},
+        {QStringLiteral("keshvar"), QStringLiteral("کاربر ارشد"), QStringLiteral("1111 0000 1111 1111 1111 1111 1111 0000 1111 0001 1111 1111 0001 0000 1111 0001 0000")},
+        {QStringLiteral("keshvar"), QStringLiteral("کارشناس مسکن شهري"), QStringLiteral("0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000")},
+        {QStringLiteral("keshvar"), QStringLiteral("کارشناس مالي"), QStringLiteral("0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000")},
+        {QStringLiteral("keshvar"), QStringLiteral("گزارش گيري"), QStringLiteral("0001 0000 0001 0001 0001 0001 0001 0000 0001 0001 0001 0001 0001 0000 0001 0000 0000")},
+        {QStringLiteral("ostan"), QStringLiteral("کاربر ارشد"), QStringLiteral("1111 0000 1111 1111 1111 1111 1111 0000 0000 1111 1101 0001 0000 0000 0001 0000 0000")},
+        {QStringLiteral("ostan"), QStringLiteral("کارشناس مسکن شهري"), QStringLiteral("1001 0000 1001 0001 1001 1001 1001 0000 0000 0000 0001 0001 0000 0000 0001 0000 0000")},
+        {QStringLiteral("ostan"), QStringLiteral("کارشناس مالي"), QStringLiteral("0001 0000 0001 1111 0000 0000 0000 0000 0000 0000 0001 0001 0000 0000 0001 0000 0000")},
+        {QStringLiteral("ostan"), QStringLiteral("گزارش گيري"), QStringLiteral("0001 0000 0001 0001 0001 0001 0001 0000 0000 0001 0000 0001 0000 0000 0001 0000 0000")},
+        {QStringLiteral("city"), QStringLiteral("کاربر ارشد"), QStringLiteral("1111 0000 1111 1111 1111 1111 1111 0000 0000 0000 1101 0001 0000 0000 0001 0000 0000")},
+        {QStringLiteral("city"), QStringLiteral("کارشناس مسکن شهري"), QStringLiteral("1001 0000 1001 0001 0001 1001 0001 0000 0000 0000 0001 0001 0000 0000 0001 0000 0000")},
+        {QStringLiteral("city"), QStringLiteral("کارشناس مالي"), QStringLiteral("0001 0000 0001 1111 0001 0001 0001 0000 0000 0000 0001 0001 0000 0000 0001 0000 0000")},
+        {QStringLiteral("city"), QStringLiteral("گزارش گيري"), QStringLiteral("0001 0000 0001 0001 0001 0001 0001 0000 0000 0001 0001 0001 0000 0000 0001 0000 0000")},
     };
     return rows;
 }
@@ -64,6 +67,7 @@ const QList<RightsPage>& rightsPages()
         {QStringLiteral("abadiha"), QStringLiteral("آبادي ها"), QStringLiteral("abadiha")},
         {QStringLiteral("setting_ost"), QStringLiteral("تنظيمات استاني"), QStringLiteral("setting_ost")},
         {QStringLiteral("log"), QStringLiteral("لاگ"), QStringLiteral("log")},
+        {QStringLiteral("taghirat"), QStringLiteral("سابقه تغييرات"), QStringLiteral("taghirat")},
         {QStringLiteral("tazeha"), QStringLiteral("تازه ها"), QStringLiteral("tazeha")},
         {QStringLiteral("karbaran"), QStringLiteral("کاربران"), QStringLiteral("karbaran")},
     };
@@ -77,7 +81,7 @@ const QStringList& rightsSaveOrder()
         QStringLiteral("pardakht"), QStringLiteral("takafol"), QStringLiteral("transfer"), QStringLiteral("prj"),
         QStringLiteral("vahed"), QStringLiteral("tashilat"), QStringLiteral("customers_pic"), QStringLiteral("customers"),
         QStringLiteral("log"), QStringLiteral("tazeha"), QStringLiteral("pishsabt"), QStringLiteral("zamaem"),
-        QStringLiteral("karbaran")};
+        QStringLiteral("taghirat"), QStringLiteral("karbaran")};
     return order;
 }
 
@@ -174,23 +178,50 @@ QList<QPair<QString, QStringList>> firstUseLists()
     };
 }
 
+int grantPages(Database& db, const QStringList& keys)
+{
+    // The administrator and the pages he has rows for, in one statement.
+    const auto missingPages = [&db, &keys](QVariant& admin) {
+        QSet<QString> held;
+        QSqlQuery q = db.exec(QStringLiteral("select u.id,d.page_name from users u left join dastrasi d on d.prs_id=u.id "
+                                             "where u.us=?"),
+                              {QStringLiteral("admin")});
+        while (q.next()) {
+            admin = q.value(0);
+            if (!q.isNull(1))
+                held.insert(q.value(1).toString());
+        }
+        QList<RightsPage> missing;
+        for (const RightsPage& page : rightsPages())
+            if (admin.isValid() && keys.contains(page.key) && !held.contains(page.key))
+                missing << page;
+        return missing;
+    };
+    QVariant admin;
+    if (missingPages(admin).isEmpty())
+        return 0;
+    // A second program starting at the same moment may be writing them too:
+    // read again under the table's lock.
+    Transaction tx(db);
+    db.lockTable(QStringLiteral("dastrasi"));
+    const QList<RightsPage> missing = missingPages(admin);
+    const RightsMap rights = roleTemplate(QStringLiteral("admin"), QString());
+    for (const RightsPage& page : missing) {
+        const Rights r = rights.value(page.key);
+        db.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,?,?,?,?,?)"),
+                {admin, page.key, r.darj, r.virayesh, r.hazf, r.namayesh});
+    }
+    tx.commit();
+    return int(missing.size());
+}
+
 int seedFirstUse(Database& db)
 {
-    int added = 0;
     Transaction tx(db);
-    const QVariant admin = db.scalar(QStringLiteral("select id from users where us=?"), {QStringLiteral("admin")});
-    if (admin.isValid()) {
-        const RightsMap rights = roleTemplate(QStringLiteral("admin"), QString());
-        for (const RightsPage& page : rightsPages()) {
-            if (db.scalar(QStringLiteral("select count(*) from dastrasi where prs_id=? and page_name=?"), {admin, page.key})
-                    .toInt() > 0)
-                continue;
-            const Rights r = rights.value(page.key);
-            db.exec(QStringLiteral("insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,?,?,?,?,?)"),
-                    {admin, page.key, r.darj, r.virayesh, r.hazf, r.namayesh});
-            ++added;
-        }
-    }
+    QStringList keys;
+    for (const RightsPage& page : rightsPages())
+        keys << page.key;
+    int added = grantPages(db, keys);
     for (const auto& [key, values] : firstUseLists()) {
         if (db.scalar(QStringLiteral("select count(*) from setting where component=?"), {key}).toInt() > 0)
             continue;

@@ -19,7 +19,7 @@ struct RightsPage {
     QString prefix;   // the check boxes are prefix + "_ins", "_edit", "_del", "_show"
 };
 
-// The seventeen pages, in the editor's order from top to bottom.
+// The eighteen pages, in the editor's order from top to bottom.
 const QList<RightsPage>& rightsPages();
 // The order in which the rights are written.
 const QStringList& rightsSaveOrder();
@@ -57,5 +57,10 @@ QList<QPair<QString, QStringList>> firstUseLists();
 // ("گروه کاربري") and the user-status list ("وضعيت کاربر") get their first
 // values when they are empty.  Returns the rows added; throws DbError.
 int seedFirstUse(Database& db);
+
+// The "admin" user gets the admin template's rights of each of these editor
+// pages he has no row for (his other rows stay as they are).  Returns the
+// rows added; throws DbError.
+int grantPages(Database& db, const QStringList& keys);
 
 } // namespace tavrin

@@ -10,6 +10,8 @@
 #include "db/locks.h"
 #include "db/password.h"
 
+#include <QSqlField>
+
 #include <optional>
 
 namespace tavrin::useradmin {
@@ -243,14 +245,27 @@ QString saveRights(qint64 id, const RightsMap& rights)
     if (protectedFromSession(*t))
         return kCannotEditAdmin;
     bool writeKarbaran = !isAdminName(t->us);
+    if (!isSystemAdmin() && isOwnRow(id))
+        return kOwnRights;
+    // The rights as stored, read under the user's lock: the history records
+    // each page whose rights change ("1101": insert, edit, delete, view).
+    const RightsMap stored = loadRights(id);
     if (!isSystemAdmin()) {
-        if (isOwnRow(id))
-            return kOwnRights;
-        const Rights stored = loadRights(id).value(kKarbaran);
-        if (!sameRights(stored, rights.value(kKarbaran)))
+        if (!sameRights(stored.value(kKarbaran), rights.value(kKarbaran)))
             return kOnlyAdminKarbaran;
         writeKarbaran = false;  // unchanged, and not the user's to write
     }
+    QSqlRecord before;
+    QVariantMap after;
+    for (const QString& page : rightsSaveOrder()) {
+        if (page == kKarbaran && !writeKarbaran)
+            continue;
+        QSqlField was(rightsField(page), QMetaType(QMetaType::QString));
+        was.setValue(rightsCode(stored.value(page)));
+        before.append(was);
+        after.insert(was.name(), rightsCode(rights.value(page)));
+    }
+    history::edited(QStringLiteral("users"), id, {}, before, after);
     for (const QString& page : rightsSaveOrder()) {
         if (page == kKarbaran && !writeKarbaran)
             continue;

@@ -68,6 +68,12 @@ QString deleteUser(qint64 id);
 // Rewrites the editor's pages of the user's rights (not "karbaran" for the
 // administrator's row); rows of other pages stay.
 QString saveRights(qint64 id, const RightsMap& rights);
+// The field under which the record history keeps a user's rights of a page
+// ("dastrasi:<page>", values as rightsCode).
+inline QString rightsField(const QString& page)
+{
+    return QStringLiteral("dastrasi:") + page;
+}
 // Replaces the user's granted counties by the list (duplicates kept).
 QString saveCounties(qint64 id, const QStringList& counties);
 

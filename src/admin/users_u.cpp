@@ -5,6 +5,7 @@
 
 #include "common/criteria.h"
 #include "common/dialogs.h"
+#include "common/history_view.h"
 #include "common/listmodel.h"
 #include "common/lookups.h"
 #include "common/session.h"
@@ -159,6 +160,25 @@ Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربر�
         return text(r.value(QStringLiteral("status"))) != useradmin::kActiveUser ? QColor(Qt::red) : QColor();
     });
     connect(DBGrid1, &DBGrid::rowClicked, this, &Tusers::DBGrid1CellClick);
+    // The current user's record history (level, role, counties, rights, status).
+    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* popup = new QMenu(DBGrid1);
+    popup->setObjectName(QStringLiteral("PopupMenu1"));
+    QAction* changes = popup->addAction(history::windowCaption());
+    changes->setObjectName(QStringLiteral("taghirat_mnu"));
+    connect(changes, &QAction::triggered, this, [this] {
+        const QSqlRecord r = DBGrid1->currentRecord();
+        if (!r.isEmpty())
+            history::openWindow(QStringLiteral("users"), r.value(QStringLiteral("id")).toLongLong(),
+                                text(r.value(QStringLiteral("nam"))));
+    });
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this, popup, changes](const QPoint& at) {
+        const QModelIndex index = DBGrid1->indexAt(at);
+        if (index.isValid())
+            DBGrid1->setCurrentIndex(index);
+        changes->setEnabled(history::canOpenWindow());
+        popup->popup(DBGrid1->viewport()->mapToGlobal(at));
+    });
     // The counter follows every search and every refresh after a change.
     DBGrid1->setCounter(cnt);
     const int widths[] = {150, 110, 50, 70, 100, 120, 100, 70};

@@ -10,6 +10,7 @@
 #include "common/rights.h"
 #include "common/session.h"
 #include "maintenance/check_u.h"
+#include "record_history.h"
 
 #include <QAction>
 
@@ -46,6 +47,8 @@ void checkClick(Tmain& main)
 
 void wireAdminMenu(Tmain& main)
 {
+    // The record-history window the lists' pop-up menus open.
+    registerRecordHistory();
     if (QAction* a = main.action(QStringLiteral("N6"))) {
         a->setEnabled(true);
         QObject::connect(a, &QAction::triggered, &main, [&main] { N6Click(main); });

@@ -394,20 +394,24 @@ void noteLogRow(Database& db)
     p.logWritten = true;
 }
 
+QString recordCondition(const QString& table, qint64 id, QVariantList& values)
+{
+    if (table == QLatin1String("customers")) {
+        values << id;
+        return QStringLiteral("cust_id=?");
+    }
+    if (table == QLatin1String("projects")) {
+        values << id;
+        return QStringLiteral("prj_id=?");
+    }
+    values << table << id;
+    return QStringLiteral("tbl=? and rec_id=?");
+}
+
 QList<Entry> ofRecord(Database& db, const QString& table, qint64 id)
 {
-    QString where;
     QVariantList values;
-    if (table == QLatin1String("customers")) {
-        where = QStringLiteral("cust_id=?");
-        values = {id};
-    } else if (table == QLatin1String("projects")) {
-        where = QStringLiteral("prj_id=?");
-        values = {id};
-    } else {
-        where = QStringLiteral("tbl=? and rec_id=?");
-        values = {table, id};
-    }
+    const QString where = recordCondition(table, id, values);
     QList<Entry> out;
     db.forEachRow(QStringLiteral("select tbl,rec_id,field,old_val,new_val,amal,karbar,tarikh,saat,log_id from taghirat where ") +
                       where + QStringLiteral(" order by id desc"),

@@ -127,5 +127,9 @@ struct Entry {
 // Reads through the record's index, one statement.
 QList<Entry> ofRecord(Database& db, const QString& table, qint64 id);
 
+// The condition on taghirat's columns that ofRecord reads a record's history
+// by (one of its indexes), with its bound values.
+QString recordCondition(const QString& table, qint64 id, QVariantList& values);
+
 } // namespace history
 } // namespace tavrin

@@ -21,6 +21,20 @@ InstallReport installDatabase(Database& db)
             r.error = e.driverText;
         }
     }
+    // An existing database brought up to the record history: its
+    // administrator gets the history's page right with the table (a page
+    // added to the rights editor later comes with what it shows).
+    if (r.ok && !r.actions.contains(QStringLiteral("created table dastrasi")) &&
+        r.actions.contains(QStringLiteral("created table taghirat"))) {
+        try {
+            if (const int n = grantPages(db, {QStringLiteral("taghirat")}); n > 0)
+                r.actions << QStringLiteral("gave the administrator the rights of %1 new pages").arg(n);
+        } catch (const DbError& e) {
+            r.ok = false;
+            r.failedStep = QStringLiteral("rights of new pages");
+            r.error = e.driverText;
+        }
+    }
     if (r.ok && r.actions.contains(QStringLiteral("created table abadiha"))) {
         try {
             const int n = seedStarterDivisions(db);

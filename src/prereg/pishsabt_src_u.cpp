@@ -8,6 +8,7 @@
 
 #include "common/criteria.h"
 #include "common/dialogs.h"
+#include "common/history_view.h"
 #include "common/listmodel.h"
 #include "common/lookups.h"
 #include "db/database.h"
@@ -121,8 +122,18 @@ Tpishsabt_src::Tpishsabt_src() : TWindow(QStringLiteral("Tpishsabt_src"), kSrcCa
     N6 = addEntry(popup, QStringLiteral("N6"), kN6);
     N6->setEnabled(false);
     connect(N6, &QAction::triggered, this, &Tpishsabt_src::N2Click);
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this,
-            [this, popup](const QPoint& at) { popup->popup(DBGrid1->viewport()->mapToGlobal(at)); });
+    // The current pre-registration's record history.
+    QAction* changes = addEntry(popup, QStringLiteral("taghirat_mnu"), history::windowCaption());
+    connect(changes, &QAction::triggered, this, [this] {
+        const QSqlRecord r = DBGrid1->currentRecord();
+        if (!r.isEmpty())
+            history::openWindow(QStringLiteral("pishsabt"), r.value(QStringLiteral("id")).toLongLong(),
+                                text(r.value(QStringLiteral("fname"))) + QLatin1Char(' ') + text(r.value(QStringLiteral("lname"))));
+    });
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this, popup, changes](const QPoint& at) {
+        changes->setEnabled(history::canOpenWindow());
+        popup->popup(DBGrid1->viewport()->mapToGlobal(at));
+    });
 
     auto* top = new QVBoxLayout(this);
     top->setMenuBar(m_menuBar);

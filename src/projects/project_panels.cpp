@@ -11,6 +11,7 @@
 
 #include "common/criteria.h"
 #include "common/dialogs.h"
+#include "common/history_view.h"
 #include "common/listmodel.h"
 #include "common/lookups.h"
 #include "common/nationcode.h"
@@ -91,6 +92,14 @@ ProjectItemsPanel::NewApplicantOpener& newApplicantOpener()
 
 } // namespace
 
+QList<QPair<QString, QString>> unitColumnCaptions()
+{
+    QList<QPair<QString, QString>> captions;
+    for (const GridColumn& c : unitColumns())
+        captions.append({c.field, c.caption});
+    return captions;
+}
+
 void ProjectItemsPanel::setNewApplicantOpener(NewApplicantOpener open)
 {
     newApplicantOpener() = std::move(open);
@@ -145,6 +154,7 @@ HeaderMap spaceExcelHeaders(bool parking)
 struct ProjectItemsPanel::Impl {
     DBGrid* grid = nullptr;
     QMenu* popup = nullptr;
+    QAction* changes = nullptr;   // the unit's record history
     QAction *edit = nullptr, *remove = nullptr, *excel = nullptr;
     QAction *newApplicant = nullptr, *loans = nullptr;  // units only
     QPushButton* filter = nullptr;
@@ -201,6 +211,14 @@ ProjectItemsPanel::ProjectItemsPanel(ProjectItems kind, QWidget* parent) : QWidg
         d->newApplicant->setEnabled(bool(newApplicantOpener()));
         d->loans->setEnabled(false);
         connect(d->loans, &QAction::triggered, this, &ProjectItemsPanel::N34Click);
+        // The current unit's record history.
+        d->changes = action("taghirat_mnu", history::windowCaption());
+        connect(d->changes, &QAction::triggered, this, [this] {
+            const QSqlRecord unit = d->grid->currentRecord();
+            if (!unit.isEmpty())
+                history::openWindow(QStringLiteral("vahedha"), unit.value(QStringLiteral("id")).toLongLong(),
+                                    text(unit.value(QStringLiteral("shenase"))));
+        });
         criterion("CheckBox1", s("بلوک"), edit("bolok"));
         criterion("CheckBox3", s("شماره"), edit("vahed_no"));
         criterion("CheckBox4", s("شناسه"), edit("shenase"));
@@ -246,6 +264,8 @@ ProjectItemsPanel::ProjectItemsPanel(ProjectItems kind, QWidget* parent) : QWidg
             d->grid->setCurrentIndex(index);
         if (d->newApplicant)
             d->newApplicant->setEnabled(bool(newApplicantOpener()));
+        if (d->changes)
+            d->changes->setEnabled(history::canOpenWindow());
         d->popup->popup(d->grid->viewport()->mapToGlobal(at));
     });
 

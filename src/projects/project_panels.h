@@ -115,5 +115,8 @@ private:
 // Column titles of the Excel exports of the lists.
 HeaderMap unitExcelHeaders();
 HeaderMap spaceExcelHeaders(bool parking);
+// The unit list's column titles (column, title): the record history shows a
+// unit's fields by them.
+QList<QPair<QString, QString>> unitColumnCaptions();
 
 } // namespace tavrin

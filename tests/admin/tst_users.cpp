@@ -31,22 +31,22 @@ using namespace tavrin;
 
 namespace {
 // Generated from the role table: level, role, then one group per page of kTemplatePages.
-const char* const kTemplatePages[] = {"customers", "customers_pic", "takafol", "pardakht", "prj", "vahed", "tashilat", "transfer", "seting", "setting_ost", "phone", "abadiha", "log", "pishsabt", "zamaem", "karbaran"};
+const char* const kTemplatePages[] = {"customers", "customers_pic", "takafol", "pardakht", "prj", "vahed", "tashilat", "transfer", "seting", "setting_ost", "phone", "abadiha", "log", "pishsabt", "zamaem", "karbaran", "taghirat"};
 struct TemplateCase { const char* level; const char* role; const char* codes; };
 const TemplateCase kTemplateCases[] = {
-    {"admin", "", "1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111"},
-    {"keshvar", "کاربر ارشد", "1111 0000 1111 1111 1111 1111 1111 0000 1111 0001 1111 1111 0001 0000 1111 0001"},
-    {"keshvar", "کارشناس مسکن شهري", "0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000"},
-    {"keshvar", "کارشناس مالي", "0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000"},
-    {"keshvar", "گزارش گيري", "0001 0000 0001 0001 0001 0001 0001 0000 0001 0001 0001 0001 0001 0000 0001 0000"},
-    {"ostan", "کاربر ارشد", "1111 0000 1111 1111 1111 1111 1111 0000 0000 1111 1101 0001 0000 0000 0001 0000"},
-    {"ostan", "کارشناس مسکن شهري", "1001 0000 1001 0001 1001 1001 1001 0000 0000 0000 0001 0001 0000 0000 0001 0000"},
-    {"ostan", "کارشناس مالي", "0001 0000 0001 1111 0000 0000 0000 0000 0000 0000 0001 0001 0000 0000 0001 0000"},
-    {"ostan", "گزارش گيري", "0001 0000 0001 0001 0001 0001 0001 0000 0000 0001 0000 0001 0000 0000 0001 0000"},
-    {"city", "کاربر ارشد", "1111 0000 1111 1111 1111 1111 1111 0000 0000 0000 1101 0001 0000 0000 0001 0000"},
-    {"city", "کارشناس مسکن شهري", "1001 0000 1001 0001 0001 1001 0001 0000 0000 0000 0001 0001 0000 0000 0001 0000"},
-    {"city", "کارشناس مالي", "0001 0000 0001 1111 0001 0001 0001 0000 0000 0000 0001 0001 0000 0000 0001 0000"},
-    {"city", "گزارش گيري", "0001 0000 0001 0001 0001 0001 0001 0000 0000 0001 0001 0001 0000 0000 0001 0000"},
+    {"admin", "", "1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111 1111"},
+    {"keshvar", "کاربر ارشد", "1111 0000 1111 1111 1111 1111 1111 0000 1111 0001 1111 1111 0001 0000 1111 0001 0000"},
+    {"keshvar", "کارشناس مسکن شهري", "0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000"},
+    {"keshvar", "کارشناس مالي", "0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000"},
+    {"keshvar", "گزارش گيري", "0001 0000 0001 0001 0001 0001 0001 0000 0001 0001 0001 0001 0001 0000 0001 0000 0000"},
+    {"ostan", "کاربر ارشد", "1111 0000 1111 1111 1111 1111 1111 0000 0000 1111 1101 0001 0000 0000 0001 0000 0000"},
+    {"ostan", "کارشناس مسکن شهري", "1001 0000 1001 0001 1001 1001 1001 0000 0000 0000 0001 0001 0000 0000 0001 0000 0000"},
+    {"ostan", "کارشناس مالي", "0001 0000 0001 1111 0000 0000 0000 0000 0000 0000 0001 0001 0000 0000 0001 0000 0000"},
+    {"ostan", "گزارش گيري", "0001 0000 0001 0001 0001 0001 0001 0000 0000 0001 0000 0001 0000 0000 0001 0000 0000"},
+    {"city", "کاربر ارشد", "1111 0000 1111 1111 1111 1111 1111 0000 0000 0000 1101 0001 0000 0000 0001 0000 0000"},
+    {"city", "کارشناس مسکن شهري", "1001 0000 1001 0001 0001 1001 0001 0000 0000 0000 0001 0001 0000 0000 0001 0000 0000"},
+    {"city", "کارشناس مالي", "0001 0000 0001 1111 0001 0001 0001 0000 0000 0000 0001 0001 0000 0000 0001 0000 0000"},
+    {"city", "گزارش گيري", "0001 0000 0001 0001 0001 0001 0001 0000 0000 0001 0001 0001 0000 0000 0001 0000 0000"},
 };
 
 const QString kRolesKey = QStringLiteral("گروه کاربري");
@@ -57,7 +57,7 @@ const QString kActive = QStringLiteral("فعال");
 const QString kOtherRole = QStringLiteral("نقش ديگر");
 const char* const kSuffixes[] = {"_ins", "_edit", "_del", "_show"};
 
-// The seventeen pages: the sixteen of the role table and the news page.
+// The eighteen pages: the seventeen of the role table and the news page.
 QStringList allPages()
 {
     QStringList p;
@@ -186,16 +186,16 @@ private Q_SLOTS:
         rec = nullptr;
     }
 
-    void editorHasTheSixtyEightBoxesInPageOrder()
+    void editorHasTheSeventyTwoBoxesInPageOrder()
     {
         Tusers& w = users();
-        QCOMPARE(w.findChildren<QCheckBox*>().size() - 4, 68);  // four search criteria
+        QCOMPARE(w.findChildren<QCheckBox*>().size() - 4, 72);  // four search criteria
         const QStringList order = {QStringLiteral("pishsabt"), QStringLiteral("customers"), QStringLiteral("customers_pic"),
                                    QStringLiteral("takafol"), QStringLiteral("pardakht"), QStringLiteral("prj"),
                                    QStringLiteral("vahed"), QStringLiteral("tashilat"), QStringLiteral("transfer"),
                                    QStringLiteral("seting"), QStringLiteral("phone"), QStringLiteral("zamaem"),
                                    QStringLiteral("abadiha"), QStringLiteral("setting_ost"), QStringLiteral("log"),
-                                   QStringLiteral("tazeha"), QStringLiteral("karbaran")};
+                                   QStringLiteral("taghirat"), QStringLiteral("tazeha"), QStringLiteral("karbaran")};
         int lastY = -1;
         w.resize(1240, 1400);
         w.grab();  // lays the window out
@@ -276,7 +276,7 @@ private Q_SLOTS:
         w.ins_btn2Click();
         QCOMPARE(rec->lastText(), useradmin::kSaved);
         const auto stored = storedCodes(id);
-        QCOMPARE(stored.size(), 18);  // seventeen pages and the unknown one
+        QCOMPARE(stored.size(), 19);  // eighteen pages and the unknown one
         QCOMPARE(stored.value(QStringLiteral("report_x")), QStringLiteral("1010"));  // ... and survive
         QCOMPARE(stored.value(QStringLiteral("pardakht")), QStringLiteral("1111"));
         QCOMPARE(stored.value(QStringLiteral("customers")), QStringLiteral("0001"));
@@ -288,7 +288,7 @@ private Q_SLOTS:
         QVERIFY(readRights(id, QStringLiteral("pardakht"))->hazf);
         // Saving again rewrites instead of adding rows.
         w.ins_btn2Click();
-        QCOMPARE(count(QStringLiteral("select count(*) from dastrasi where prs_id=?"), {id}), 18);
+        QCOMPARE(count(QStringLiteral("select count(*) from dastrasi where prs_id=?"), {id}), 19);
         // Another user's click loads his rights; coming back loads these.
         QVERIFY(select(w, QStringLiteral("admin")));
         QCOMPARE(boxCodes(w).value(QStringLiteral("pardakht")), QStringLiteral("0000"));
@@ -314,7 +314,7 @@ private Q_SLOTS:
         const auto stored = storedCodes(admin);
         QCOMPARE(stored.value(QStringLiteral("karbaran")), QStringLiteral("1111"));
         QCOMPARE(stored.value(QStringLiteral("report_x")), QStringLiteral("1111"));
-        QCOMPARE(stored.size(), 18);
+        QCOMPARE(stored.size(), 19);
         for (const QString& page : allPages())
             if (page != QLatin1String("karbaran"))
                 QCOMPARE(stored.value(page), QStringLiteral("0000"));

@@ -326,7 +326,8 @@ void check(QDialog* w, QStringList& checked)
         QStringLiteral("Ttakafol_frm"), QStringLiteral("Tparking_anbari"), QStringLiteral("Tparking_src"),
         QStringLiteral("Tsavabegh"), QStringLiteral("Tpishsabt_src"), QStringLiteral("Tpishsabt_ins"),
         QStringLiteral("Tpishsabt_pardakht"), QStringLiteral("Tpishpardakht_src"), QStringLiteral("Tedarat"),
-        QStringLiteral("Tprj_koli_rep_chart"), QStringLiteral("Tproject_tas_rep")};
+        QStringLiteral("Tprj_koli_rep_chart"), QStringLiteral("Tproject_tas_rep"),
+        QStringLiteral("Ttaghirat")};
     const QString dir = qEnvironmentVariable("TAVRIN_SCREENSHOT_DIR");
     if (!dir.isEmpty() && !renderedElsewhere.contains(name))
         QVERIFY(QDir().mkpath(dir) && w->grab().save(QDir(dir).filePath(name + QStringLiteral(".png"))));

@@ -10,6 +10,7 @@
 #include "applicants/partners_logic.h"
 #include "applicants/payments_logic.h"
 
+#include "admin/rights_templates.h"
 #include "admin/useradmin.h"
 #include "prereg/deposits.h"
 #include "projects/facilities_logic.h"
@@ -426,6 +427,25 @@ private Q_SLOTS:
         QCOMPARE(historyOf(QStringLiteral("tbl='users' and rec_id=? and field='dastrasi2'"), {user}),
                  (QStringList {QStringLiteral("users|dastrasi2|<null>|شيراز|edit"), QStringLiteral("users|dastrasi2|<null>|مرودشت|edit"),
                                QStringLiteral("users|dastrasi2|شيراز|<null>|edit"), QStringLiteral("users|dastrasi2|<null>|کازرون|edit")}));
+        // Page rights: one row per page whose rights change, as stored before
+        // (a page without a row has none) and after; saving them again adds none.
+        RightsMap rights = emptyRights();
+        rights[QStringLiteral("customers")] = rightsFromCode(QStringLiteral("1101"));
+        QVERIFY(useradmin::saveRights(user, rights).isEmpty());
+        rights[QStringLiteral("customers")] = rightsFromCode(QStringLiteral("0001"));
+        rights[QStringLiteral("log")] = rightsFromCode(QStringLiteral("0001"));
+        QVERIFY(useradmin::saveRights(user, rights).isEmpty());
+        QVERIFY(useradmin::saveRights(user, rights).isEmpty());
+        QCOMPARE(historyOf(QStringLiteral("tbl='users' and rec_id=? and field like 'dastrasi:%'"), {user}),
+                 (QStringList {QStringLiteral("users|dastrasi:customers|0000|1101|edit"),
+                               QStringLiteral("users|dastrasi:customers|1101|0001|edit"),
+                               QStringLiteral("users|dastrasi:log|0000|0001|edit")}));
+        // A refused save (his own rights, by a user who is not the administrator) writes none.
+        test::addUser(QStringLiteral("boss"), QStringLiteral("keshvar"));
+        test::loginAs(QStringLiteral("boss"));
+        const qint64 boss = session().prsId;
+        QVERIFY(!useradmin::saveRights(boss, rights).isEmpty());
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where rec_id=? and field like 'dastrasi:%'"), {boss}), 0);
     }
 };
 
