@@ -114,7 +114,7 @@ private Q_SLOTS:
         m_prj = test::addProject(QStringLiteral("مهر"), 10);
         m_unit = test::addUnit(m_prj, QStringLiteral("1-1-1"), 1000000000);
         CustomerValues v = test::saleOf(m_prj, m_unit, QStringLiteral("کريمي"), QStringLiteral("0012345679"));
-        const items::ActionResult r = insertCustomer(v, test::answering(true));
+        const Outcome r = insertCustomer(v, test::answering(true));
         QVERIFY(r.done);
         m_id = r.id;
         const QSqlRecord read = *customerRow(m_id);
