@@ -187,7 +187,10 @@ void write(Database& db, const QString& table, qint64 id, Owner owner, const QSt
         }
         if (!deleting)
             now = textOf(table, column, after.value(column));
-        if (inserting ? !meaningful(now) : deleting ? !meaningful(was) : was == now)
+        // An edit between two empty values (NULL, '' or the empty date) is
+        // none: a window saves '' where NULL was stored without the user
+        // changing anything he can see.
+        if (inserting ? !meaningful(now) : deleting ? !meaningful(was) : was == now || (!meaningful(was) && !meaningful(now)))
             continue;
         if (secret(table, column)) {
             // Only that it changed.
@@ -276,6 +279,13 @@ void deletedWhere(const QString& table, const QString& where, const QVariantList
 
 namespace {
 
+// Whether the text `expr` is empty: NULL, '' or the empty date (bound once,
+// after the expression's own values, which it names three times).
+QString blankSql(const QString& expr)
+{
+    return QStringLiteral("(%1 is null or %1='' or %1=?)").arg(expr);
+}
+
 // The insert ... select behind changedWhere and changedToWhere: `newExpr` is
 // the new value's text in SQL with its bound values, `differs` the condition
 // that it differs from the old text (with its bound values).
@@ -321,13 +331,16 @@ void changedWhere(const QString& table, const QString& column, const QVariant& n
     if (!c || skipped(c, column) || secret(table, column))
         return;
     const QString old = textExpr(dm().dialect(), *c, column);
-    // A row changes when its stored text differs from the new one (NULL apart from '').
+    // A row changes when its stored text differs from the new one; between
+    // two empty values (NULL, '' or the empty date) nothing changes.
     const std::optional<QString> newText = textOf(table, column, now);
-    if (newText)
+    if (meaningful(newText))
         queueChanged(table, column, QStringLiteral("?"), {bound(newText)}, QStringLiteral("(%1 is null or %1<>?)").arg(old),
                      {*newText}, where, values, owner, ownerColumn);
     else
-        queueChanged(table, column, QStringLiteral("null"), {}, QStringLiteral("%1 is not null").arg(old), {}, where, values,
+        queueChanged(table, column, newText ? QStringLiteral("?") : QStringLiteral("null"),
+                     newText ? QVariantList {bound(newText)} : QVariantList {},
+                     QStringLiteral("not %1").arg(blankSql(old)), {QString::fromLatin1(kEmptyDateMask)}, where, values,
                      owner, ownerColumn);
 }
 
@@ -340,10 +353,14 @@ void changedToWhere(const QString& table, const QString& column, const QString& 
     const Dialect& d = dm().dialect();
     const QString old = textExpr(d, *c, column);
     const QString now = textExpr(d, *c, QStringLiteral("(%1)").arg(nowSql));
-    // NULL apart from any value, on both backends.
+    // An empty value (NULL, '' or the empty date) apart from any other, on
+    // both backends; two empty values are no change.
+    const QVariantList mask {QString::fromLatin1(kEmptyDateMask)};
+    const QVariantList nowBlank = nowValues + nowValues + nowValues + mask;
     queueChanged(table, column, now, nowValues,
-                 QStringLiteral("(case when %1 is null then %2 is not null when %2 is null then 1=1 else %1<>%2 end)").arg(old, now),
-                 nowValues + nowValues + nowValues, where, values, owner, ownerColumn);
+                 QStringLiteral("(case when %1 then not %2 when %2 then 1=1 else %3<>%4 end)")
+                     .arg(blankSql(old), blankSql(now), old, now),
+                 mask + nowBlank + nowBlank + nowValues, where, values, owner, ownerColumn);
 }
 
 void listChanged(const QString& table, qint64 id, Owner owner, const QString& field, const QString& listTable,

@@ -57,9 +57,9 @@ inline QVariantMap rowOf(const QStringList& columns, const QVariantList& values)
 // Writes the history of one action on one record.  `before` is the row read
 // under the action's lock (none for an insert), `after` the columns the
 // action wrote (none for a delete).  An edit writes one row per column of
-// `after` whose text differs from `before` (NULL and '' differ); an insert
-// one per column written with a value, a delete one per column the row held
-// with a value.  Pictures are never written, a password never: its change is
+// `after` whose text differs from `before` (NULL, '' and the empty date are
+// one empty value); an insert one per column written with a value, a delete
+// one per column the row held with a value.  Pictures are never written, a password never: its change is
 // one row without values.  Nothing when nothing changed.
 void write(Database& db, const QString& table, qint64 id, Owner owner, const QString& action,
            const std::optional<QSqlRecord>& before, const QVariantMap& after);

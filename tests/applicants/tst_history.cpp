@@ -103,12 +103,16 @@ private Q_SLOTS:
         e = valuesOf(again);
         QVERIFY(updateCustomer(m_id, e, 0, again).done);
         QCOMPARE(historyCount(), before + 2);
-        // An empty text where NULL was stored is a change of its own.
-        dm().exec(QStringLiteral("update customers set phone=null where id=?"), {m_id});
+        // An empty text saved where NULL was stored changes nothing a user
+        // sees: no row; a value typed there is one.
+        dm().exec(QStringLiteral("update customers set phone=null,job_adr=null where id=?"), {m_id});
         const QSqlRecord nulled = *customerRow(m_id);
         e = valuesOf(nulled);
         QVERIFY(updateCustomer(m_id, e, 0, nulled).done);
-        QCOMPARE(historyOf(QStringLiteral("field='phone'"), {}), QStringList {QStringLiteral("customers|phone|<null>||edit")});
+        QCOMPARE(historyOf(QStringLiteral("field in ('phone','job_adr')"), {}), QStringList {});
+        e[QStringLiteral("phone")] = QStringLiteral("021");
+        QVERIFY(updateCustomer(m_id, e, 0, *customerRow(m_id)).done);
+        QCOMPARE(historyOf(QStringLiteral("field in ('phone','job_adr')"), {}), QStringList {QStringLiteral("customers|phone||021|edit")});
 
         // tavrin-cli history: the applicant's changes newest first, tab-separated;
         // the unit's status under the unit and its project.
@@ -121,7 +125,7 @@ private Q_SLOTS:
         QCOMPARE(his.size(), historyCount());   // the header, and every row but the unit's
         QCOMPARE(his.at(0), QStringLiteral("date\ttime\tuser\taction\ttable\trecord\tfield\told\tnew"));
         QCOMPARE(his.mid(1, 3).replaceInStrings(QRegularExpression(QStringLiteral("^[^\t]*\t[^\t]*\t")), QString()),
-                 (QStringList {QStringLiteral("admin\tedit\tcustomers\t") + id + QStringLiteral("\tphone\t<null>\t"),
+                 (QStringList {QStringLiteral("admin\tedit\tcustomers\t") + id + QStringLiteral("\tphone\t\t021"),
                                QStringLiteral("admin\tedit\tcustomers\t") + id + QStringLiteral("\ttakhfif\t0\t50000000"),
                                QStringLiteral("admin\tedit\tcustomers\t") + id + QStringLiteral("\tmablagh\t1000000000\t950000000")}));
         QCOMPARE(his.at(1).section(QLatin1Char('\t'), 0, 0), jalali::today());
@@ -356,12 +360,16 @@ private Q_SLOTS:
                   {p.value(QStringLiteral("ostan")), p.value(QStringLiteral("shahrestan"))});
         projects::ProjectValues e = projects::valuesOf(p);
         e[QStringLiteral("prj_name")] = QStringLiteral("مهر۲");
+        // The buyers' empty copies stay empty: no row for them.
+        e[QStringLiteral("zamin_pelak")] = QString();
+        dm().exec(QStringLiteral("update customers set zamin_pelak=null where id=?"), {m_id});
         const auto saved = projects::updateProject(prj, projects::valuesOf(p), e);
         QVERIFY2(saved.done, qPrintable(saved.message()));
         QCOMPARE(historyOf(QStringLiteral("field='prj_name' and amal='edit'"), {}),
                  (QStringList {QStringLiteral("projects|prj_name|مهر|مهر۲|edit"), QStringLiteral("customers|prj_name|مهر|مهر۲|edit")}));
         QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where field='prj_name' and tbl='customers' and amal='edit' and cust_id=? and rec_id=cust_id"),
                                {m_id}), 1);
+        QCOMPARE(test::countOf(QStringLiteral("select count(*) from taghirat where field='zamin_pelak' and tbl='customers'")), 0);
     }
 
     // A facility's edit, a unit's loan, a pre-registration's deposit, and a
