@@ -207,10 +207,17 @@ struct Worker {
             const qint64 written = done(applicants::updateCustomer(target, v));
             if (!written || !handOn)
                 return written;
-            // The file handed on: its unit is set free in the unit window, as the staff do.
+            // The file handed on: its unit is set free in the unit window, as
+            // the staff do; told that another user changed the unit meanwhile,
+            // they read it again and save again.
             const qint64 unit = row->value(QStringLiteral("vahed_id")).toLongLong();
-            const QSqlRecord u = test::rowOf(QStringLiteral("vahedha"), unit);
-            return done(units::updateUnit(project, unit, freeUnitForm(u), u));
+            for (int again = 0; again < 20; ++again) {
+                const QSqlRecord u = test::rowOf(QStringLiteral("vahedha"), unit);
+                const Outcome r = units::updateUnit(project, unit, freeUnitForm(u), u);
+                if (!r.changedByOther)
+                    return done(r);
+            }
+            return 0;
         }
         if (action.startsWith(QLatin1String("stale")))
             return staleEdit(action, target);
