@@ -75,14 +75,15 @@ const QList<QPair<QString, QString>>& Ttaghirat::shownColumns()
 QVariantMap Ttaghirat::shownRow(const QSqlRecord& r)
 {
     const QString table = text(r.value(QStringLiteral("tbl")));
+    const QString field = text(r.value(QStringLiteral("field")));
     return {
         {QStringLiteral("tarikh"), text(r.value(QStringLiteral("tarikh")))},
         {QStringLiteral("saat"), text(r.value(QStringLiteral("saat")))},
         {QStringLiteral("karbar"), text(r.value(QStringLiteral("karbar")))},
         {QStringLiteral("rec"), recordText(table, r.value(QStringLiteral("rec_id")))},
-        {QStringLiteral("fld"), history::fieldCaption(table, text(r.value(QStringLiteral("field"))))},
-        {QStringLiteral("old_val"), text(r.value(QStringLiteral("old_val")))},
-        {QStringLiteral("new_val"), text(r.value(QStringLiteral("new_val")))},
+        {QStringLiteral("fld"), history::fieldCaption(table, field)},
+        {QStringLiteral("old_val"), history::shownValue(table, field, text(r.value(QStringLiteral("old_val"))))},
+        {QStringLiteral("new_val"), history::shownValue(table, field, text(r.value(QStringLiteral("new_val"))))},
         {QStringLiteral("amal"), history::actionCaption(text(r.value(QStringLiteral("amal"))))},
     };
 }
@@ -148,8 +149,8 @@ Ttaghirat::Ttaghirat() : TWindow(QStringLiteral("Ttaghirat"), history::windowCap
     DBGrid1->listModel()->setColumns(columns);
     DBGrid1->setCounter(cnt);
     auto* delegate = new HistoryCellDelegate(this, DBGrid1);
-    DBGrid1->setItemDelegateForColumn(3, delegate);
-    DBGrid1->setItemDelegateForColumn(4, delegate);
+    for (int c = 3; c <= 6; ++c)   // record, field, old and new value
+        DBGrid1->setItemDelegateForColumn(c, delegate);
     const int widths[] = {85, 70, 110, 130, 210, 210, 210, 70};
     for (int c = 0; c < 8; ++c)
         DBGrid1->setColumnWidth(c, widths[c]);
@@ -283,13 +284,18 @@ QString Ttaghirat::cellText(int row, int column) const
     if (column < 0 || column >= m->columns().size())
         return {};
     const QString stored = m->columns().at(column).field;
-    if (stored == QLatin1String("rec_id") || stored == QLatin1String("field")) {
+    if (stored == QLatin1String("rec_id") || stored == QLatin1String("field") || stored == QLatin1String("old_val") ||
+        stored == QLatin1String("new_val")) {
         const QSqlRecord r = m->record(row);
         if (r.isEmpty())
             return {};
         const QString table = text(r.value(QStringLiteral("tbl")));
-        return stored == QLatin1String("field") ? history::fieldCaption(table, text(r.value(QStringLiteral("field"))))
-                                                : recordText(table, r.value(QStringLiteral("rec_id")));
+        const QString field = text(r.value(QStringLiteral("field")));
+        if (stored == QLatin1String("field"))
+            return history::fieldCaption(table, field);
+        if (stored == QLatin1String("rec_id"))
+            return recordText(table, r.value(QStringLiteral("rec_id")));
+        return history::shownValue(table, field, text(r.value(stored)));
     }
     return m->data(m->index(row, column), Qt::DisplayRole).toString();
 }

@@ -1,6 +1,9 @@
 #include "history_view.h"
 
 #include "history.h"
+#include "monedit.h"
+
+#include "db/schema.h"
 
 #include <QHash>
 
@@ -49,6 +52,20 @@ void registerCaptions(const QString& table, const QString& tableCaption, const Q
 QString tableCaption(const QString& table)
 {
     return captions().tables.value(table, table);
+}
+
+QString shownValue(const QString& table, const QString& field, const QString& stored)
+{
+    const TableDef* t = schema().table(table);
+    const ColumnDef* c = t ? t->column(field) : nullptr;
+    if (!c || c->type != ColType::Money)
+        return stored;
+    const qsizetype point = stored.indexOf(QLatin1Char('.'));
+    bool ok = false;
+    const qint64 whole = stored.left(point < 0 ? stored.size() : point).toLongLong(&ok);
+    if (!ok || (whole == 0 && stored.startsWith(QLatin1Char('-'))))
+        return stored;
+    return formatAmount(whole) + (point < 0 ? QString() : stored.mid(point));
 }
 
 QString fieldCaption(const QString& table, const QString& field)

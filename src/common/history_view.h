@@ -36,6 +36,10 @@ void registerUtf8Captions(const QString& table, const QString& tableCaption, con
 QString tableCaption(const QString& table);
 // The field's caption in its table's windows, its column name when it has none.
 QString fieldCaption(const QString& table, const QString& field);
+// A stored value as the window shows it: an amount (a money column's whole
+// or decimal number) with "," between groups of three, as the windows show
+// amounts; every other value as stored.
+QString shownValue(const QString& table, const QString& field, const QString& stored);
 // The stored action (history::kInsert ...) in words.
 QString actionCaption(const QString& action);
 

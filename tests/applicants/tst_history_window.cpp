@@ -197,10 +197,10 @@ private Q_SLOTS:
         const QStringList rows = shownRows(w);
         const QString rec_ = QStringLiteral("متقاضي ") + QString::number(m_id);
         QVERIFY(rows.first().startsWith(QStringLiteral("پرداخت ")));   // the payment came last
-        QVERIFY(rows.contains(QStringLiteral("پرداخت %1|%2||1500000|ثبت")
+        QVERIFY(rows.contains(QStringLiteral("پرداخت %1|%2||1,500,000|ثبت")
                                   .arg(dm().scalar(QStringLiteral("select max(id) from pardakht")).toString(), m_amount)));
-        const int edit = int(rows.indexOf(rec_ + QStringLiteral("|") + m_price + QStringLiteral("|1000000000|950000000|ويرايش")));
-        const int sale = int(rows.indexOf(rec_ + QStringLiteral("|") + m_price + QStringLiteral("||1000000000|ثبت")));
+        const int edit = int(rows.indexOf(rec_ + QStringLiteral("|") + m_price + QStringLiteral("|1,000,000,000|950,000,000|ويرايش")));
+        const int sale = int(rows.indexOf(rec_ + QStringLiteral("|") + m_price + QStringLiteral("||1,000,000,000|ثبت")));
         QVERIFY2(edit > 0 && sale > edit, qPrintable(rows.join('\n')));
         QCOMPARE(w.cellText(0, 0), jalali::today());
         QCOMPARE(w.cellText(0, 2), QStringLiteral("admin"));
