@@ -68,6 +68,24 @@ void registerRecordHistory()
     for (const RightsPage& page : rightsPages())
         pages.append({useradmin::rightsField(page.key), QStringLiteral("دسترسي ") + page.caption});
     registerCaptions(QStringLiteral("users"), {}, pages);
+    // The links between records, which no window shows as fields: the row
+    // (id) of the record linked to.
+    const QList<std::pair<const char*, QList<std::pair<const char*, const char*>>>> links {
+        {"customers", {{"prj_id", "رديف پروژه"}, {"vahed_id", "رديف واحد"}}},
+        {"pardakht", {{"customer_id", "رديف متقاضي"}}},
+        {"shoraka", {{"customer_id", "رديف متقاضي"}}},
+        {"takafol", {{"customer_id", "رديف متقاضي"}, {"shoraka_id", "رديف شريک"}}},
+        {"anbari", {{"customer_id", "رديف متقاضي"}, {"prj_id", "رديف پروژه"}, {"anbari_id", "رديف انباري"}}},
+        {"parking", {{"customer_id", "رديف متقاضي"}, {"prj_id", "رديف پروژه"}, {"parking_id", "رديف پارکينگ"}}},
+        {"anbariha", {{"prj_id", "رديف پروژه"}}},
+        {"parkingha", {{"prj_id", "رديف پروژه"}}},
+        {"vahedha", {{"prj_id", "رديف پروژه"}}},
+        {"tashilat", {{"prj_id", "رديف پروژه"}}},
+        {"vahed_vam", {{"prj_id", "رديف پروژه"}, {"vahed_id", "رديف واحد"}, {"tashilat_id", "رديف تسهيلات"}}},
+        {"pishpardakht", {{"pishsabt_id", "رديف پيش ثبت نام"}}},
+    };
+    for (const auto& [table, columns] : links)
+        registerUtf8Captions(QString::fromLatin1(table), {}, columns);
     history::setWindowOpener(&Ttaghirat::openFor);
 }
 

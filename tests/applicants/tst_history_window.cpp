@@ -160,6 +160,8 @@ private Q_SLOTS:
         QVERIFY(openedBy(rec, entryOf(&users)).startsWith(QStringLiteral("کاربر ")));
         QCOMPARE(history::fieldCaption(QStringLiteral("users"), QStringLiteral("dastrasi:customers")),
                  QStringLiteral("دسترسي صفحه متقاضيان"));
+        // A link no window shows as a field reads as the row it links to.
+        QCOMPARE(history::fieldCaption(QStringLiteral("customers"), QStringLiteral("vahed_id")), QStringLiteral("رديف واحد"));
         const qint64 pre = dm().insert(QStringLiteral("pishsabt"),
                                        {QStringLiteral("fname"), QStringLiteral("lname"), QStringLiteral("nation"),
                                         QStringLiteral("ostan"), QStringLiteral("reg_user")},
