@@ -6,7 +6,6 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -433,9 +432,20 @@ QString elidedMm(const QString& text, const TextStyle& style, double widthMm)
 
 double widestWordMm(const QString& text, const TextStyle& style)
 {
+    // The words between blanks, found without a regular expression (this
+    // runs for every wrapped cell of a long list).
     double widest = 0;
-    for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
-        widest = std::max(widest, textWidthMm(word, style));
+    const QStringView all(text);
+    for (qsizetype at = 0; at < all.size();) {
+        while (at < all.size() && all.at(at).isSpace())
+            ++at;
+        qsizetype end = at;
+        while (end < all.size() && !all.at(end).isSpace())
+            ++end;
+        if (end > at)
+            widest = std::max(widest, textWidthMm(all.mid(at, end - at).toString(), style));
+        at = end;
+    }
     return widest;
 }
 
