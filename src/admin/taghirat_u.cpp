@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -154,6 +155,7 @@ Ttaghirat::Ttaghirat() : TWindow(QStringLiteral("Ttaghirat"), history::windowCap
     const int widths[] = {85, 70, 110, 130, 210, 210, 210, 70};
     for (int c = 0; c < 8; ++c)
         DBGrid1->setColumnWidth(c, widths[c]);
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
 
     auto* filters = new QHBoxLayout;
     filters->setSpacing(8);
