@@ -164,19 +164,15 @@ Tusers::Tusers() : TWindow(QStringLiteral("Tusers"), QStringLiteral("کاربر�
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* popup = new QMenu(DBGrid1);
     popup->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction* changes = popup->addAction(history::windowCaption());
-    changes->setObjectName(QStringLiteral("taghirat_mnu"));
-    connect(changes, &QAction::triggered, this, [this] {
+    history::addWindowEntry(popup, [this] {
         const QSqlRecord r = DBGrid1->currentRecord();
-        if (!r.isEmpty())
-            history::openWindow(QStringLiteral("users"), r.value(QStringLiteral("id")).toLongLong(),
-                                text(r.value(QStringLiteral("nam"))));
+        return history::RecordRef {QStringLiteral("users"), r.value(QStringLiteral("id")).toLongLong(),
+                                   text(r.value(QStringLiteral("nam")))};
     });
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this, popup, changes](const QPoint& at) {
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this, popup](const QPoint& at) {
         const QModelIndex index = DBGrid1->indexAt(at);
         if (index.isValid())
             DBGrid1->setCurrentIndex(index);
-        changes->setEnabled(history::canOpenWindow());
         popup->popup(DBGrid1->viewport()->mapToGlobal(at));
     });
     // The counter follows every search and every refresh after a change.

@@ -198,18 +198,15 @@ Tcustomers_src::Tcustomers_src() : TWindow(QStringLiteral("Tcustomers_src"), cus
     connect(N28, &QAction::triggered, this, &Tcustomers_src::N2Click);
     // The current applicant's record history, with his payments, partners,
     // dependants and spaces (its window checks its own page right).
-    QAction* changes = addEntry(popup, QStringLiteral("taghirat_mnu"), history::windowCaption(), history::canOpenWindow());
-    connect(changes, &QAction::triggered, this, [this] {
+    history::addWindowEntry(popup, [this] {
         const QSqlRecord r = DBGrid1->currentRecord();
-        if (!r.isEmpty())
-            history::openWindow(QStringLiteral("customers"), currentCustomerId(),
-                                text(r.value(QStringLiteral("fname"))) + QLatin1Char(' ') + text(r.value(QStringLiteral("lname"))));
+        return history::RecordRef {QStringLiteral("customers"), r.isEmpty() ? 0 : currentCustomerId(),
+                                   text(r.value(QStringLiteral("fname"))) + QLatin1Char(' ') + text(r.value(QStringLiteral("lname")))};
     });
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this, popup, changes](const QPoint& at) {
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this, popup](const QPoint& at) {
         const QModelIndex index = DBGrid1->indexAt(at);
         if (index.isValid())
             DBGrid1->setCurrentIndex(index);
-        changes->setEnabled(history::canOpenWindow());
         popup->popup(DBGrid1->viewport()->mapToGlobal(at));
     });
     connect(DBGrid1, &QAbstractItemView::doubleClicked, this, [this] {

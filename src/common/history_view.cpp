@@ -5,7 +5,9 @@
 
 #include "db/schema.h"
 
+#include <QAction>
 #include <QHash>
+#include <QMenu>
 
 namespace tavrin::history {
 
@@ -98,6 +100,20 @@ void openWindow(const QString& table, qint64 id, const QString& label)
 {
     if (opener())
         opener()(table, id, label);
+}
+
+QAction* addWindowEntry(QMenu* popup, std::function<RecordRef()> current)
+{
+    QAction* entry = popup->addAction(windowCaption());
+    entry->setObjectName(QStringLiteral("taghirat_mnu"));
+    entry->setEnabled(canOpenWindow());
+    QObject::connect(popup, &QMenu::aboutToShow, entry, [entry] { entry->setEnabled(canOpenWindow()); });
+    QObject::connect(entry, &QAction::triggered, entry, [current = std::move(current)] {
+        const RecordRef r = current();
+        if (r.id > 0)
+            openWindow(r.table, r.id, r.label);
+    });
+    return entry;
 }
 
 } // namespace tavrin::history

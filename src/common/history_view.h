@@ -9,6 +9,9 @@
 #include <QPair>
 #include <QString>
 
+class QAction;
+class QMenu;
+
 #include <functional>
 #include <utility>
 
@@ -49,5 +52,16 @@ using WindowOpener = std::function<void(const QString& table, qint64 id, const Q
 void setWindowOpener(WindowOpener open);
 bool canOpenWindow();
 void openWindow(const QString& table, qint64 id, const QString& label = {});
+
+// The record a list's pop-up entry opens: none while `id` is 0.
+struct RecordRef {
+    QString table;
+    qint64 id = 0;
+    QString label;
+};
+// Adds a list's pop-up entry "سابقه تغييرات" (object name "taghirat_mnu"),
+// enabled while the window can be opened (checked as the menu shows), that
+// opens the history of the record `current` names.
+QAction* addWindowEntry(QMenu* popup, std::function<RecordRef()> current);
 
 } // namespace tavrin::history

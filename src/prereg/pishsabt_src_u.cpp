@@ -123,15 +123,12 @@ Tpishsabt_src::Tpishsabt_src() : TWindow(QStringLiteral("Tpishsabt_src"), kSrcCa
     N6->setEnabled(false);
     connect(N6, &QAction::triggered, this, &Tpishsabt_src::N2Click);
     // The current pre-registration's record history.
-    QAction* changes = addEntry(popup, QStringLiteral("taghirat_mnu"), history::windowCaption());
-    connect(changes, &QAction::triggered, this, [this] {
+    history::addWindowEntry(popup, [this] {
         const QSqlRecord r = DBGrid1->currentRecord();
-        if (!r.isEmpty())
-            history::openWindow(QStringLiteral("pishsabt"), r.value(QStringLiteral("id")).toLongLong(),
-                                text(r.value(QStringLiteral("fname"))) + QLatin1Char(' ') + text(r.value(QStringLiteral("lname"))));
+        return history::RecordRef {QStringLiteral("pishsabt"), r.value(QStringLiteral("id")).toLongLong(),
+                                   text(r.value(QStringLiteral("fname"))) + QLatin1Char(' ') + text(r.value(QStringLiteral("lname")))};
     });
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this, popup, changes](const QPoint& at) {
-        changes->setEnabled(history::canOpenWindow());
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this, popup](const QPoint& at) {
         popup->popup(DBGrid1->viewport()->mapToGlobal(at));
     });
 

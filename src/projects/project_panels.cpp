@@ -154,7 +154,6 @@ HeaderMap spaceExcelHeaders(bool parking)
 struct ProjectItemsPanel::Impl {
     DBGrid* grid = nullptr;
     QMenu* popup = nullptr;
-    QAction* changes = nullptr;   // the unit's record history
     QAction *edit = nullptr, *remove = nullptr, *excel = nullptr;
     QAction *newApplicant = nullptr, *loans = nullptr;  // units only
     QPushButton* filter = nullptr;
@@ -212,12 +211,10 @@ ProjectItemsPanel::ProjectItemsPanel(ProjectItems kind, QWidget* parent) : QWidg
         d->loans->setEnabled(false);
         connect(d->loans, &QAction::triggered, this, &ProjectItemsPanel::N34Click);
         // The current unit's record history.
-        d->changes = action("taghirat_mnu", history::windowCaption());
-        connect(d->changes, &QAction::triggered, this, [this] {
+        history::addWindowEntry(d->popup, [this] {
             const QSqlRecord unit = d->grid->currentRecord();
-            if (!unit.isEmpty())
-                history::openWindow(QStringLiteral("vahedha"), unit.value(QStringLiteral("id")).toLongLong(),
-                                    text(unit.value(QStringLiteral("shenase"))));
+            return history::RecordRef {QStringLiteral("vahedha"), unit.value(QStringLiteral("id")).toLongLong(),
+                                       text(unit.value(QStringLiteral("shenase")))};
         });
         criterion("CheckBox1", s("بلوک"), edit("bolok"));
         criterion("CheckBox3", s("شماره"), edit("vahed_no"));
@@ -264,8 +261,6 @@ ProjectItemsPanel::ProjectItemsPanel(ProjectItems kind, QWidget* parent) : QWidg
             d->grid->setCurrentIndex(index);
         if (d->newApplicant)
             d->newApplicant->setEnabled(bool(newApplicantOpener()));
-        if (d->changes)
-            d->changes->setEnabled(history::canOpenWindow());
         d->popup->popup(d->grid->viewport()->mapToGlobal(at));
     });
 

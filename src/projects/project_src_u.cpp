@@ -140,21 +140,18 @@ Tproject_src::Tproject_src() : TWindow(QStringLiteral("Tproject_src"), prjtext::
     N30 = addEntry(popup, QStringLiteral("N30"), prjtext::kN30, bool(applicantsOpener()));
     connect(N30, &QAction::triggered, this, &Tproject_src::N30Click);
     // The current project's record history, with its units, facilities and loans.
-    QAction* changes = addEntry(popup, QStringLiteral("taghirat_mnu"), history::windowCaption(), history::canOpenWindow());
-    connect(changes, &QAction::triggered, this, [this] {
+    history::addWindowEntry(popup, [this] {
         const QSqlRecord p = currentProject();
-        if (!p.isEmpty())
-            history::openWindow(QStringLiteral("projects"), p.value(QStringLiteral("id")).toLongLong(),
-                                text(p.value(QStringLiteral("prj_name"))));
+        return history::RecordRef {QStringLiteral("projects"), p.value(QStringLiteral("id")).toLongLong(),
+                                   text(p.value(QStringLiteral("prj_name")))};
     });
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this, popup, changes](const QPoint& at) {
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this, popup](const QPoint& at) {
         const QModelIndex index = DBGrid1->indexAt(at);
         if (index.isValid()) {
             DBGrid1->setCurrentIndex(index);
             loadPanels(currentProject());
         }
         N30->setEnabled(bool(applicantsOpener()));
-        changes->setEnabled(history::canOpenWindow());
         popup->popup(DBGrid1->viewport()->mapToGlobal(at));
     });
 
