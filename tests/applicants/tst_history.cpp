@@ -448,6 +448,19 @@ private Q_SLOTS:
                  (QStringList {QStringLiteral("users|dastrasi:customers|0000|1101|edit"),
                                QStringLiteral("users|dastrasi:customers|1101|0001|edit"),
                                QStringLiteral("users|dastrasi:log|0000|0001|edit")}));
+        // Another administrator changes his rights and commits while this save
+        // waits for the user's row: the row records the change from that value.
+        rights[QStringLiteral("customers")] = rightsFromCode(QStringLiteral("1101"));
+        QString refusal = QStringLiteral("not saved");
+        test::whileAnotherUserHolds(
+            [&](Database& db) {
+                db.exec(QStringLiteral("update users set lev=lev where id=?"), {user});
+                db.exec(QStringLiteral("update dastrasi set hazf=? where prs_id=? and page_name='customers'"), {true, user});
+            },
+            [&] { refusal = useradmin::saveRights(user, rights); });
+        QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
+        QCOMPARE(historyOf(QStringLiteral("tbl='users' and rec_id=? and field='dastrasi:customers'"), {user}).last(),
+                 QStringLiteral("users|dastrasi:customers|0011|1101|edit"));
         // A refused save (his own rights, by a user who is not the administrator) writes none.
         test::addUser(QStringLiteral("boss"), QStringLiteral("keshvar"));
         test::loginAs(QStringLiteral("boss"));
